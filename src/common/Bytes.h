@@ -1,0 +1,8 @@
+#pragma once
+// A byte string: frames, clone data and answers. Positions in frame tables count from 1;
+// in code, index 0 is position 1.
+
+#include <cstdint>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;

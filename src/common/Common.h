@@ -1,0 +1,39 @@
+#pragma once
+// Stateless helpers for the encodings on the wire: hex text, byte strings and ASCII-hex
+// (a number carried as the character codes of its hex digits), plus the error message box.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "Bytes.h"
+
+// The window title; also the title of every message box.
+inline constexpr const char* kAppTitle = "QX-T7130 ADJ Rev.1.0";
+
+// Each character's code as one byte; characters above 255 cannot occur in a std::string.
+Bytes StrToByteStr(std::string_view text);
+
+// The bytes read as the characters of one hex number: digits up to the first non-hex
+// character, 0 when there are none. The low 16 bits, signed ("FFFF" gives -1).
+int16_t AsciiHexToInt(const Bytes& ascii);
+
+// Pairs of hex digits, blanks allowed between pairs; a lone trailing character is ignored.
+// A pair that is not fully hex gives the value of its leading hex digit, or 0.
+Bytes HexStrToByteStr(std::string_view hex);
+
+// Two upper-case hex digits per byte, no separators.
+std::string ByteStrToHexStr(const Bytes& bytes);
+
+// The low byte of value as two upper-case hex digits ("05", 291 gives "23").
+std::string ByteToHex2(int32_t value);
+
+// The low byte's two hex digits, each replaced by its character code in hex: 0x3A gives "3341".
+std::string ByteToAsciiHexStr(int32_t value);
+
+// Every two-character mark backslash-n becomes CR LF; the length never changes.
+std::string ExpandNewLine(std::string text);
+
+// Shows text (through ExpandNewLine) in a modal box with the critical-stop icon (style 16),
+// one OK button and the program's title; returns the button code.
+int16_t MsgBoxError(const std::string& text);

@@ -1,0 +1,19 @@
+#pragma once
+// The platform's modal message box. The Qt shell installs its own; tests install a recorder,
+// so that no modal box ever blocks a test.
+
+#include <cstdint>
+#include <string>
+
+class MessageBox {
+ public:
+  static constexpr int16_t kCritical = 16;  // critical-stop icon with an OK button
+  static constexpr int16_t kOk = 1;         // the button code of OK
+
+  virtual ~MessageBox() = default;
+  virtual int16_t show(const std::string& text, const std::string& title, int16_t style) = 0;
+
+  // The box MsgBoxError uses; nullptr restores the default, which writes to standard error.
+  static void install(MessageBox* box);
+  static MessageBox& current();
+};

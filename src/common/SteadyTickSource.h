@@ -1,0 +1,12 @@
+#pragma once
+// Milliseconds of the monotonic clock, truncated to a signed 32-bit count that wraps.
+
+#include "TickSource.h"
+
+class SteadyTickSource : public TickSource {
+ public:
+  int32_t tickCount() const override;
+
+  // The one real clock of the program.
+  static SteadyTickSource& instance();
+};

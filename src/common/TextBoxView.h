@@ -1,0 +1,10 @@
+#pragma once
+// A multi-line text box as the core sees it.
+
+#include <string>
+
+class TextBoxView {
+ public:
+  virtual ~TextBoxView() = default;
+  virtual void setText(const std::string& text) = 0;
+};

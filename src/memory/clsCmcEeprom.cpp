@@ -1,0 +1,46 @@
+#include "clsCmcEeprom.h"
+
+#include <algorithm>
+
+void clsCmcEeprom::eeSize(int32_t size) {
+  size_ = size;
+  store_.assign(static_cast<size_t>(std::max<int32_t>(size, 0)), 0);
+}
+
+int16_t clsCmcEeprom::ReadByte(int32_t adr) const { return Valid(adr) ? store_[static_cast<size_t>(adr)] : 0; }
+
+int16_t clsCmcEeprom::WriteByte(int32_t adr, uint8_t data) {
+  if (!Valid(adr)) return 1;
+  store_[static_cast<size_t>(adr)] = data;
+  return 0;
+}
+
+int16_t clsCmcEeprom::ReadBit(int32_t adr, int16_t bit) const {
+  if (bit < 0 || bit > 7) return 0;
+  return (ReadByte(adr) >> bit) & 1;
+}
+
+int16_t clsCmcEeprom::FillBlock(int32_t adr, uint8_t data, int32_t siz) {
+  int64_t last = static_cast<int64_t>(adr) + siz - 1;
+  if (!Valid(adr) || !Valid(last)) return 1;
+  for (int64_t a = adr; a <= last; ++a) store_[static_cast<size_t>(a)] = data;
+  return 0;
+}
+
+int16_t clsCmcEeprom::WriteBlock(int32_t adr, const Bytes& vr) {
+  // An empty block tests adr - 1 as its last address, so it is refused at address 0.
+  int64_t last = static_cast<int64_t>(adr) + static_cast<int64_t>(vr.size()) - 1;
+  if (!Valid(adr) || !Valid(last)) return 1;
+  std::copy(vr.begin(), vr.end(), store_.begin() + adr);
+  return 0;
+}
+
+Bytes clsCmcEeprom::ReadBlock(int32_t adr, int32_t siz) const {
+  Bytes out;
+  if (siz <= 0) return out;
+  out.reserve(static_cast<size_t>(siz));
+  for (int64_t a = adr; a < static_cast<int64_t>(adr) + siz; ++a) {
+    out.push_back(Valid(a) ? store_[static_cast<size_t>(a)] : 0);
+  }
+  return out;
+}

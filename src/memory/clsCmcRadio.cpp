@@ -1,0 +1,13 @@
+#include "clsCmcRadio.h"
+
+#include "Common.h"
+
+clsCmcEeprom& clsCmcRadio::eepImage() {
+  if (!image_) image_ = std::make_unique<clsCmcEeprom>();
+  return *image_;
+}
+
+void clsCmcRadio::cloneWriteAdrList_Add(int32_t first, int32_t last) {
+  auto hex4 = [](int32_t v) { return ByteToHex2(v >> 8) + ByteToHex2(v); };
+  list_ += hex4(first) + "-" + hex4(last) + ",";
+}

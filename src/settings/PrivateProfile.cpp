@@ -1,0 +1,116 @@
+#include "PrivateProfile.h"
+
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+bool ReadWholeFile(const std::string& file, std::string& out) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool IsCommentOrBlank(const std::string& line) {
+  size_t b = line.find_first_not_of(" \t\r");
+  return b == std::string::npos || line[b] == ';' || line[b] == '#';
+}
+
+// The comment lines after the last section or key: the INI parser drops them on save.
+std::string TrailingComments(const std::string& text) {
+  std::istringstream in(text);
+  std::string line, block;
+  bool hasComment = false;
+  while (std::getline(in, line)) {
+    if (!IsCommentOrBlank(line)) {
+      block.clear();
+      hasComment = false;
+      continue;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    block += line + "\n";
+    hasComment = hasComment || line.find_first_not_of(" \t") != std::string::npos;
+  }
+  return hasComment ? block : std::string();
+}
+
+std::string ToCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+bool WriteAtomically(const std::string& file, const std::string& data) {
+  namespace fs = std::filesystem;
+  fs::path target(file);
+  std::error_code ec;
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  std::string tmpl = (target.has_parent_path() ? target.parent_path() / ("." + target.filename().string())
+                                               : fs::path("." + target.filename().string()))
+                         .string() +
+                     ".XXXXXX";
+  int fd = mkstemp(tmpl.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  for (size_t done = 0; ok && done < data.size();) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<size_t>(n);
+  }
+  ok = ok && ::fsync(fd) == 0;
+  struct stat st = {};
+  if (ok && ::stat(file.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && std::rename(tmpl.c_str(), file.c_str()) == 0;
+  if (!ok) ::unlink(tmpl.c_str());
+  return ok;
+}
+
+}  // namespace
+
+int PrivateProfile::GetString(const std::string& section, const std::string& key, const std::string& defaultText,
+                              std::string& out, int size, const std::string& file) {
+  CSimpleIniA ini;
+  std::string text;
+  if (ReadWholeFile(file, text)) ini.LoadData(text);
+  const char* value = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  out = value != nullptr ? std::string(value) : defaultText;
+  if (size <= 0) {
+    out.clear();
+  } else if (out.size() > static_cast<size_t>(size - 1)) {
+    out.resize(static_cast<size_t>(size - 1));
+  }
+  return static_cast<int>(out.size());
+}
+
+bool PrivateProfile::WriteString(const std::string& section, const std::string& key, const std::string& text,
+                                 const std::string& file) {
+  CSimpleIniA ini;
+  ini.SetSpaces(false);
+  std::string original;
+  bool existed = ReadWholeFile(file, original);
+  if (existed && ini.LoadData(original) < 0) return false;
+  if (ini.SetValue(section.c_str(), key.c_str(), text.c_str()) < 0) return false;
+  std::string data;
+  if (ini.Save(data, false) < 0) return false;
+  data += TrailingComments(original);
+  if (original.find("\r\n") != std::string::npos) data = ToCrLf(data);
+  return WriteAtomically(file, data);
+}

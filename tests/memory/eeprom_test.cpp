@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "clsCmcEeprom.h"
+
+TEST(Eeprom, NewImageIsZeroFilledAndSized) {
+  clsCmcEeprom ee;
+  EXPECT_EQ(ee.eeSize(), 32112);
+  EXPECT_EQ(ee.ReadByte(0), 0);
+  EXPECT_EQ(ee.ReadByte(32111), 0);
+}
+
+TEST(Eeprom, AddressesOutsideReadZeroAndRefuseWrites) {
+  clsCmcEeprom ee;
+  EXPECT_EQ(ee.WriteByte(32111, 7), 0);
+  EXPECT_EQ(ee.ReadByte(32112), 0);
+  EXPECT_EQ(ee.ReadByte(-1), 0);
+  EXPECT_EQ(ee.ReadByte(INT32_MIN), 0);
+  EXPECT_EQ(ee.WriteByte(32112, 5), 1);
+  EXPECT_EQ(ee.WriteByte(-1, 5), 1);
+  EXPECT_EQ(ee.ReadBit(32112, 0), 0);
+  EXPECT_EQ(ee.ReadByte(32111), 7);
+}
+
+TEST(Eeprom, BitsOfAByte) {
+  clsCmcEeprom ee;
+  ee.WriteByte(100, 165);
+  EXPECT_EQ(ee.ReadByte(100), 165);
+  EXPECT_EQ(ee.ReadBit(100, 0), 1);
+  EXPECT_EQ(ee.ReadBit(100, 1), 0);
+  EXPECT_EQ(ee.ReadBit(100, 7), 1);
+  ee.WriteByte(101, 255);
+  for (int16_t bit : {8, 15, 30, 31, -1, INT16_MIN}) EXPECT_EQ(ee.ReadBit(101, bit), 0) << bit;
+}
+
+TEST(Eeprom, BlocksAreAllOrNothing) {
+  clsCmcEeprom ee;
+  ee.WriteBlock(32109, {9, 9, 9});
+  EXPECT_EQ(ee.WriteBlock(32110, {1, 2, 3}), 1);
+  EXPECT_EQ(ee.ReadBlock(32109, 3), (Bytes{9, 9, 9}));
+  EXPECT_EQ(ee.WriteBlock(32109, {1, 2, 3}), 0);
+  EXPECT_EQ(ee.ReadBlock(32109, 3), (Bytes{1, 2, 3}));
+  EXPECT_EQ(ee.FillBlock(32100, 255, 12), 0);
+  EXPECT_EQ(ee.ReadByte(32100), 255);
+  EXPECT_EQ(ee.FillBlock(32100, 1, 13), 1);
+  EXPECT_EQ(ee.ReadByte(32100), 255);
+  EXPECT_EQ(ee.FillBlock(0, 1, -5), 1);
+  EXPECT_EQ(ee.FillBlock(INT32_MAX, 1, INT32_MAX), 1);
+  EXPECT_EQ(ee.WriteBlock(-3, {1, 2, 3, 4, 5}), 1);
+  // An empty block is refused at address 0 only (its last address would be -1).
+  EXPECT_EQ(ee.WriteBlock(0, {}), 1);
+  EXPECT_EQ(ee.WriteBlock(5, {}), 0);
+}
+
+TEST(Eeprom, ReadBlockOutsideTheStoreReadsZero) {
+  clsCmcEeprom ee;
+  ee.WriteBlock(16, {1, 2, 3, 4});
+  EXPECT_EQ(ee.ReadBlock(16, 4), (Bytes{1, 2, 3, 4}));
+  EXPECT_EQ(ee.ReadBlock(16, 0), Bytes{});
+  EXPECT_EQ(ee.ReadBlock(16, -7), Bytes{});
+  ee.WriteByte(32111, 0xAB);
+  EXPECT_EQ(ee.ReadBlock(32110, 4), (Bytes{0, 0xAB, 0, 0}));
+  EXPECT_EQ(ee.ReadBlock(-2, 3), (Bytes{0, 0, 0}));
+  EXPECT_EQ(ee.ReadBlock(INT32_MAX, 2), (Bytes{0, 0}));
+}

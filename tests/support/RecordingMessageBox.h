@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "MessageBox.h"
+
+// Records every message instead of showing it; installs itself for its lifetime.
+class RecordingMessageBox : public MessageBox {
+ public:
+  struct Shown {
+    std::string text, title;
+    int16_t style;
+  };
+  RecordingMessageBox() { MessageBox::install(this); }
+  ~RecordingMessageBox() override { MessageBox::install(nullptr); }
+  int16_t show(const std::string& text, const std::string& title, int16_t style) override {
+    shown.push_back({text, title, style});
+    return kOk;
+  }
+  std::vector<Shown> shown;
+};
