@@ -1,0 +1,85 @@
+#include "QtSerialPort.h"
+
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+  connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+bool QtSerialPort::open(const std::string& device, int32_t baud, int32_t inBufferSize) {
+  if (port_.isOpen()) port_.close();
+  inBufferSize_ = inBufferSize;
+  lost_ = false;
+  errorText_.clear();
+  port_.setPortName(QString::fromStdString(device));
+  // Qt keeps reading however much waits; more than the receive buffer holds is our overflow.
+  port_.setReadBufferSize(0);
+  if (!port_.open(QIODevice::ReadWrite)) {
+    switch (port_.error()) {
+      case QSerialPort::DeviceNotFoundError: errorText_ = "no such device"; break;
+      case QSerialPort::PermissionError:
+        errorText_ = port_.errorString().contains("lock", Qt::CaseInsensitive)
+                         ? "in use by another program"
+                         : "permission denied (is the user in the dialout group?)";
+        break;
+      default: errorText_ = port_.errorString().toStdString(); break;
+    }
+    port_.clearError();
+    return false;
+  }
+  port_.setBaudRate(baud);
+  port_.setDataBits(QSerialPort::Data8);
+  port_.setParity(QSerialPort::NoParity);
+  port_.setStopBits(QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::NoFlowControl);
+  // The cable draws its power from DTR and RTS; a pseudo-terminal refuses both, harmlessly.
+  port_.setDataTerminalReady(true);
+  port_.setRequestToSend(true);
+  port_.clearError();
+  return true;
+}
+
+void QtSerialPort::close() {
+  if (port_.isOpen()) port_.close();
+  port_.clearError();
+}
+
+void QtSerialPort::discardOutput() {
+  if (port_.isOpen()) port_.clear(QSerialPort::Output);
+}
+
+Bytes QtSerialPort::takeInput() {
+  QByteArray data = port_.readAll();
+  return Bytes(data.begin(), data.end());
+}
+
+void QtSerialPort::write(const Bytes& data) {
+  if (!port_.isOpen()) return;
+  port_.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size()));
+}
+
+void QtSerialPort::onReadyRead() {
+  if (listener_ == nullptr) return;
+  if (port_.bytesAvailable() > inBufferSize_) {
+    listener_->onOverflow();
+  } else {
+    listener_->onReceived();
+  }
+}
+
+// A vanished device makes Qt report read errors in a tight loop until the port is closed, so
+// the first read, write or resource error closes it.
+void QtSerialPort::onError(QSerialPort::SerialPortError error) {
+  switch (error) {
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+      if (lost_ || !port_.isOpen()) break;
+      lost_ = true;
+      errorText_ = port_.errorString().toStdString();
+      if (listener_ != nullptr) listener_->onDeviceLost();
+      if (port_.isOpen()) port_.close();
+      break;
+    default:
+      break;
+  }
+}

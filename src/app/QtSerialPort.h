@@ -1,0 +1,33 @@
+#pragma once
+// The serial port of the program: QSerialPort behind the link's port interface.
+
+#include <QObject>
+#include <QSerialPort>
+
+#include "SerialPort.h"
+
+class QtSerialPort : public QObject, public SerialPort {
+  Q_OBJECT
+
+ public:
+  explicit QtSerialPort(QObject* parent = nullptr);
+
+  bool open(const std::string& device, int32_t baud, int32_t inBufferSize) override;
+  void close() override;
+  bool isOpen() const override { return port_.isOpen(); }
+  void discardOutput() override;
+  int32_t bytesAvailable() const override { return static_cast<int32_t>(port_.bytesAvailable()); }
+  Bytes takeInput() override;
+  void write(const Bytes& data) override;
+  int32_t bytesToWrite() const override { return static_cast<int32_t>(port_.bytesToWrite()); }
+  std::string errorText() const override { return errorText_; }
+
+ private:
+  void onReadyRead();
+  void onError(QSerialPort::SerialPortError error);
+
+  QSerialPort port_;
+  int32_t inBufferSize_ = 32760;
+  std::string errorText_;
+  bool lost_ = false;
+};

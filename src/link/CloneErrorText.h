@@ -1,0 +1,20 @@
+#pragma once
+// The text of the one message box that explains a failed link: a line naming the failure, then
+// what to check. The port flags come first, then the driver's last error, then the sequencer's.
+
+#include <cstdint>
+#include <string>
+
+struct CloneErrorState {
+  bool errCannotOpen = false;
+  bool errOverflow = false;
+  int16_t comPortNum = 1;
+  int16_t driverLastError = 0;
+  int16_t sequencerError = 0;
+};
+
+// Lines joined by CR LF, without a CR LF at the end.
+std::string CloneErrorText(const CloneErrorState& state);
+
+// A number with a leading position for its sign: " 3" and "-3".
+std::string SignedNumberText(int32_t n);

@@ -1,0 +1,15 @@
+#pragma once
+// What the frame driver needs of the port's owner.
+
+#include <cstdint>
+
+#include "Bytes.h"
+
+class DriverPort {
+ public:
+  virtual ~DriverPort() = default;
+  virtual bool comSendEnable() const = 0;
+  virtual int32_t OutBufferSize() const = 0;
+  virtual int32_t OutBufferCount() const = 0;
+  virtual void Output(const Bytes& data) = 0;
+};

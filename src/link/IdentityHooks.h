@@ -1,0 +1,11 @@
+#pragma once
+// What the sequencer asks of the model's adjustment object while it identifies a transceiver.
+
+#include <string>
+
+class IdentityHooks {
+ public:
+  virtual ~IdentityHooks() = default;
+  virtual bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) = 0;
+  virtual void RigK70ROp_Digital_Option(bool st) = 0;
+};

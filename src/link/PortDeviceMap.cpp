@@ -1,0 +1,34 @@
+#include "PortDeviceMap.h"
+
+#include <cctype>
+#include <filesystem>
+
+#include "clsCmcProfileIO.h"
+
+bool PortDeviceMap::addOverride(const std::string& mapping) {
+  size_t eq = mapping.find('=');
+  if (eq == std::string::npos || eq < 4 || eq + 1 >= mapping.size()) return false;
+  std::string name = mapping.substr(0, eq);
+  for (auto& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (name.rfind("COM", 0) != 0) return false;
+  std::string digits = name.substr(3);
+  if (digits.empty() || digits.size() > 2) return false;
+  for (char c : digits) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  }
+  overrides_[static_cast<int16_t>(std::stoi(digits))] = mapping.substr(eq + 1);
+  return true;
+}
+
+std::string PortDeviceMap::devicePath(int16_t port, const clsCmcProfileIO& profile) const {
+  std::string path;
+  if (auto it = overrides_.find(port); it != overrides_.end()) {
+    path = it->second;
+  } else {
+    path = profile.ReadKey("PORTS", "COM" + std::to_string(port), "");
+    if (path.empty()) path = "/dev/ttyUSB" + std::to_string(port - 1);
+  }
+  std::error_code ec;
+  auto canonical = std::filesystem::canonical(path, ec);
+  return ec ? path : canonical.string();
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The serial-port owner and the program's heartbeat: it opens and closes the COM port, hands
+// every chunk of received bytes to the frame driver, and on each tick runs the driver's and the
+// main window's periodic work in a fixed order. It collects the port faults (cannot open,
+// receive overflow) and, with the driver's current error, turns them into one flag the tick
+// checks. The 50 ms timer itself is the shell's; it calls timSolid_Timer while enabled.
+
+#include <cstdint>
+#include <string>
+
+#include "DriverPort.h"
+#include "MainWindowHooks.h"
+#include "PortDeviceMap.h"
+#include "ProtocolTrace.h"
+#include "SerialPort.h"
+#include "clsCmcCln3Drv.h"
+#include "clsCmcProfileIO.h"
+
+class frmCom : public DriverPort, public SerialPortListener {
+ public:
+  static constexpr int16_t imdMinComPortNum = 1;
+  static constexpr int16_t imdmaxComPortNum = 10;
+  static constexpr int32_t kInBufferSize = 32760;
+  static constexpr int32_t kOutBufferSize = 1024;
+  static constexpr int32_t kTimerInterval = 50;
+
+  // Communication events of the port.
+  enum CommEvent : int16_t {
+    comEvReceive = 2,
+    comEventBreak = 1001,
+    comEventCTSTO = 1002,
+    comEventDSRTO = 1003,
+    comEventFrame = 1004,
+    comEventOverrun = 1006,
+    comEventCDTO = 1007,
+    comEventRxOver = 1008,
+    comEventRxParity = 1009,
+    comEventTxFull = 1010,
+    comEventDCB = 1011,
+  };
+
+  frmCom(SerialPort& port, const TickSource& ticks);
+  ~frmCom() override;
+
+  void setMainWindow(MainWindowHooks* main) { main_ = main; }
+  void setSequencer(clsCmcCln3Sequence* seq) { seq_ = seq; }
+
+  clsCmcCln3Drv cln3D;
+  clsCmcProfileIO profMain;
+  PortDeviceMap portDevices;
+
+  void Reset();
+  void HighSpeedBRatioSet();
+
+  bool comOpen() const { return port_.isOpen(); }
+  void comOpen(bool bo);
+  bool comSendEnable() const override { return comOpen(); }
+  int16_t comPortNum() const { return comPortNum_; }
+  void comPortNum(int16_t n);
+  int32_t comBaud() const { return comBaud_; }
+  void comBaud(int32_t baud) { comBaud_ = baud; }
+  // The settings text of the port ("9600,N,8,1"); takes the bit rate from a text written here.
+  void lnkSettings(const std::string& text);
+  const std::string& Settings() const { return settings_; }
+
+  bool errOverflow() const { return errOverflow_; }
+  void errOverflow(bool v) { errOverflow_ = v; }
+  bool errCannotOpen() const { return errCannotOpen_; }
+  void errCannotOpen(bool v) { errCannotOpen_ = v; }
+  bool totalError() const;
+
+  void AllOver();
+  void saveData(clsCmcProfileIO& objProf);
+  void loadData(clsCmcProfileIO& objProf);
+  void Unload();
+
+  bool timSolidEnabled() const { return timSolidEnabled_; }
+  void timSolidEnabled(bool on) { timSolidEnabled_ = on; }
+  // One tick: received bytes to the driver, driver task, main task, error report.
+  void timSolid_Timer();
+  void OnComm(int16_t commEvent);
+
+  int32_t OutBufferSize() const override { return kOutBufferSize; }
+  int32_t OutBufferCount() const override { return port_.bytesToWrite(); }
+  void Output(const Bytes& data) override;
+
+  ProtocolTrace& trace() { return trace_; }
+  int32_t rThreshold() const { return rThreshold_; }
+
+ private:
+  void onReceived() override;
+  void onOverflow() override { OnComm(comEventRxOver); }
+  void onLineError() override { OnComm(comEventFrame); }
+  void onDeviceLost() override;
+  void ApplyDefaults(int32_t baud, int32_t threshold);
+  bool OpenPort();
+  void ReportOpenFailure(const std::string& device, const std::string& reason);
+
+  SerialPort& port_;
+  ProtocolTrace trace_;
+  MainWindowHooks* main_ = nullptr;
+  clsCmcCln3Sequence* seq_ = nullptr;
+  int16_t comPortNum_ = 1;
+  int32_t comBaud_ = 9600;
+  int16_t commPort_ = 1;
+  std::string openDevice_;
+  std::string settings_ = "9600,N,8,1";
+  int32_t rThreshold_ = 1;
+  bool errOverflow_ = false;
+  bool errCannotOpen_ = false;
+  bool timSolidEnabled_ = false;
+};

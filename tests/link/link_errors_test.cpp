@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include "LinkRig.h"
+
+using frames::Cat;
+using frames::Hex;
+
+namespace {
+
+// What a failure leaves behind: the codes, the first line of the message and the port.
+struct Outcome {
+  int16_t driverError;
+  int16_t sequencerError;
+  std::string firstLine;
+};
+
+Outcome Result(const LinkRig& rig) {
+  std::string first = rig.messages.empty() ? "(none)" : rig.messages.back().substr(0, rig.messages.back().find('\r'));
+  return {rig.com.cln3D.lastError(), rig.seq.error(), first};
+}
+
+void ExpectFailure(const LinkRig& rig, int16_t driver, int16_t sequencer, const std::string& firstLine) {
+  Outcome out = Result(rig);
+  EXPECT_EQ(out.driverError, driver);
+  EXPECT_EQ(out.sequencerError, sequencer);
+  EXPECT_EQ(out.firstLine, firstLine);
+  EXPECT_EQ(rig.messages.size(), 1u);
+  EXPECT_FALSE(rig.com.comOpen());
+  EXPECT_FALSE(rig.seq.OpRunning());
+  EXPECT_FALSE(rig.com.cln3D.Running());
+}
+
+void StartCloneRead(LinkRig& rig, const Bytes& inquiryAnswer) {
+  rig.seq.easyCloneRead();
+  rig.EchoAndAnswer(inquiryAnswer);
+}
+
+}  // namespace
+
+TEST(LinkErrors, EchoMissingIsError1) {
+  LinkRig rig;
+  rig.seq.easyCloneRead();
+  rig.Tick(999);
+  EXPECT_TRUE(rig.messages.empty());
+  rig.Tick(1);
+  ExpectFailure(rig, 1, 4, "Cannot access COM port");
+}
+
+TEST(LinkErrors, InquiryTimeoutIsError2AndSequencerError4) {
+  LinkRig rig;
+  rig.seq.easyCloneRead();
+  rig.port.receive(rig.port.lastWritten());
+  rig.Tick(1200);
+  ExpectFailure(rig, 2, 4, "No answer from transceiver.");
+  EXPECT_EQ(rig.port.written.size(), 1u);  // no retries for the inquiry
+}
+
+TEST(LinkErrors, MalformedInquiryAnswersAreError3) {
+  Bytes badLength = frames::InquiryBody();
+  badLength[7] = 0x40;
+  Bytes letters = frames::InquiryBody("2A27");
+  for (const Bytes& body : {badLength, letters, frames::InquiryBody("2927", "0100", 6, 0, "7D6F", 68),
+                            frames::InquiryBody("2927", "0100", 6, 0, "7D6F", 58)}) {
+    LinkRig rig;
+    StartCloneRead(rig, frames::FromBody(body));
+    ExpectFailure(rig, 3, 4, "Illegal data.");
+  }
+}
+
+TEST(LinkErrors, IdentityChecksGiveSequencerErrors) {
+  struct Case {
+    Bytes body;
+    int16_t error;
+    std::string firstLine;
+  } cases[] = {
+      {frames::InquiryBody("2928"), 1, "Cannot Clone."},
+      {frames::InquiryBody("2927", "0200"), 2, "Version number does not match"},
+      {frames::InquiryBody("2928", "0200"), 2, "Version number does not match"},
+      {frames::InquiryBody("2927", "0100", 0x05), 3, "Connected transceiver is not compatible model."},
+  };
+  for (const auto& c : cases) {
+    LinkRig rig;
+    StartCloneRead(rig, frames::FromBody(c.body));
+    ExpectFailure(rig, 0, c.error, c.firstLine);
+    EXPECT_EQ(rig.port.written.size(), 1u);  // no E2 request
+  }
+  LinkRig accepted;  // an older revision passes and is taken as the radio's sub code
+  StartCloneRead(accepted, frames::FromBody(frames::InquiryBody("2927", "0099")));
+  EXPECT_TRUE(accepted.messages.empty());
+  EXPECT_EQ(accepted.radio.radionameS(), "0099");
+}
+
+TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
+  auto block = [](int checksumError) { return frames::Block(0, Bytes(16, 0x11), checksumError); };
+  Bytes evenLength = block(0);
+  evenLength.insert(evenLength.end() - 1, 0x30);
+  Bytes badPair = block(0);
+  badPair[12] = 'G';
+  Bytes wrongCount = frames::FromRadio(Cat(Hex("E4"), StrToByteStr("000011" + std::string(32, '0') + "EF")));
+  int n = 0;
+  for (const Bytes& bad : {block(1), evenLength, badPair, wrongCount, frames::FromRadio(Hex("E4303030"))}) {
+    SCOPED_TRACE(n++);
+    LinkRig rig;
+    StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
+    rig.Tick();
+    rig.EchoAndAnswer(bad);
+    EXPECT_EQ(rig.seq.stepNo(), 0);
+    ExpectFailure(rig, 3, 0, "Illegal data.");
+  }
+}
+
+TEST(LinkErrors, CountMismatchIsError4AndStaysRemembered) {
+  LinkRig rig;
+  StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
+  rig.Tick();
+  rig.EchoAndAnswer(Cat(frames::Block(0, Bytes(16, 1)), frames::End(2)));
+  ExpectFailure(rig, 4, 0, "Data counter error.");
+  // A later E5 with a wrong maker text is reported as a count error too.
+  rig.messages.clear();
+  StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
+  rig.Tick();
+  rig.EchoAndAnswer(frames::FromRadio(Hex("E55461766F20496E632F3030")));
+  ExpectFailure(rig, 4, 0, "Data counter error.");
+}
+
+TEST(LinkErrors, BlockOutsideTheImageIsError5) {
+  LinkRig rig;
+  StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
+  rig.Tick();
+  rig.EchoAndAnswer(frames::Block(0x7D68, Bytes(16, 1)));  // would pass 7D6F
+  ExpectFailure(rig, 5, 0, "Data overflow.");
+  EXPECT_EQ(rig.radio.eepImage().ReadByte(0x7D68), 0);
+}
+
+TEST(LinkErrors, CloneWriteStatusIsError7) {
+  LinkRig rig;
+  clsCmcCln3Drv& drv = rig.com.cln3D;
+  rig.com.comOpen(true);
+  drv.workMode(4);
+  ASSERT_EQ(drv.Send(Hex("E55461766F20496E632E")), 0);
+  drv.read(Cat(rig.port.lastWritten(), frames::FromRadio(Hex("E601"))));
+  EXPECT_EQ(drv.lastError(), 7);
+  EXPECT_EQ(drv.nowError(), 7);
+  EXPECT_TRUE(rig.com.totalError());
+  rig.Tick();  // the tick reports it and closes the port
+  EXPECT_EQ(Result(rig).firstLine, "Cannot write cloning data.");
+  EXPECT_FALSE(rig.com.comOpen());
+
+  LinkRig shortStatus;
+  shortStatus.com.comOpen(true);
+  shortStatus.com.cln3D.workMode(4);
+  shortStatus.com.cln3D.Send(Hex("E55461766F20496E632E"));
+  shortStatus.EchoAndAnswer(frames::FromRadio(Hex("E6")));
+  EXPECT_EQ(shortStatus.com.cln3D.lastError(), 3);
+  LinkRig accepted;
+  accepted.com.comOpen(true);
+  accepted.com.cln3D.workMode(4);
+  accepted.com.cln3D.Send(Hex("E55461766F20496E632E"));
+  accepted.EchoAndAnswer(frames::FromRadio(Hex("E600")));
+  EXPECT_EQ(accepted.com.cln3D.lastError(), 0);
+  EXPECT_FALSE(accepted.com.cln3D.Running());
+}
+
+TEST(LinkErrors, HostileStreamsNeverGrowOrHang) {
+  LinkRig rig;
+  rig.seq.easyCloneRead();
+  rig.port.receive(rig.port.lastWritten());
+  Bytes flood(100000, 0x41);
+  flood[0] = 0xFE;  // one endless body
+  rig.port.receive(flood);
+  EXPECT_TRUE(rig.com.cln3D.Running());
+  rig.Tick(1200);
+  EXPECT_EQ(rig.com.cln3D.lastError(), 2);  // the exchange still ended
+  uint32_t x = 12345;
+  for (int i = 0; i < 2000; ++i) {  // random bytes in every phase
+    Bytes chunk(static_cast<size_t>(i % 97), 0);
+    for (auto& b : chunk) b = static_cast<uint8_t>((x = x * 1103515245 + 12345) >> 16);
+    if (i % 50 == 0) rig.seq.easyCloneRead();
+    rig.port.receive(chunk);
+    rig.Tick(static_cast<int32_t>(x % 700));
+  }
+  // Whatever came before, the next operation works.
+  rig.seq.easyReset(1);
+  rig.messages.clear();
+  StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
+  EXPECT_EQ(rig.com.cln3D.ansInfo(), frames::InquiryBody());
+  EXPECT_TRUE(rig.messages.empty());
+}

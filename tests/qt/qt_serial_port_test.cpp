@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <functional>
+
+#include "Pty.h"
+#include "QtSerialPort.h"
+
+namespace {
+
+struct Recorder : SerialPortListener {
+  void onReceived() override { ++received; }
+  void onOverflow() override { ++overflows; }
+  void onLineError() override { ++lineErrors; }
+  void onDeviceLost() override { ++lost; }
+  int received = 0, overflows = 0, lineErrors = 0, lost = 0;
+};
+
+// Runs the event loop until the condition holds; gives up after 10 s so a fault cannot hang.
+bool Await(const std::function<bool()>& done) {
+  QElapsedTimer guard;
+  guard.start();
+  while (!done() && guard.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  return done();
+}
+
+Bytes ReadMaster(int fd, size_t want) {
+  Bytes out;
+  QElapsedTimer guard;
+  guard.start();
+  while (out.size() < want && guard.elapsed() < 10000) {
+    QCoreApplication::processEvents();
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 20) <= 0) continue;
+    uint8_t buf[4096];
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n > 0) out.insert(out.end(), buf, buf + n);
+  }
+  return out;
+}
+
+class QtSerialPortTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(pty.path().empty());
+    port.setListener(&events);
+  }
+  Pty pty;
+  QtSerialPort port;
+  Recorder events;
+};
+
+}  // namespace
+
+TEST_F(QtSerialPortTest, OpensWritesAndReceives) {
+  ASSERT_TRUE(port.open(pty.path(), 9600, 32760)) << port.errorText();  // DTR/RTS refusal is harmless
+  EXPECT_TRUE(port.isOpen());
+  port.write({0xFE, 0xFE, 0xEE, 0xEF, 0xE0, 0xFD});
+  EXPECT_EQ(ReadMaster(pty.master(), 6), (Bytes{0xFE, 0xFE, 0xEE, 0xEF, 0xE0, 0xFD}));
+  const uint8_t answer[] = {0xFE, 0xFE, 0xEF, 0xEE, 0x03, 0xFD};
+  ASSERT_EQ(::write(pty.master(), answer, sizeof answer), 6);
+  ASSERT_TRUE(Await([&] { return port.bytesAvailable() == 6; }));
+  EXPECT_GE(events.received, 1);
+  EXPECT_EQ(port.takeInput(), Bytes(answer, answer + 6));
+  EXPECT_EQ(port.bytesAvailable(), 0);
+  port.close();
+  EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(QtSerialPortTest, MoreThanTheReceiveBufferIsAnOverflow) {
+  ASSERT_TRUE(port.open(pty.path(), 9600, 1000));
+  Bytes flood(1500, 0x55);
+  ASSERT_EQ(::write(pty.master(), flood.data(), flood.size()), 1500);
+  ASSERT_TRUE(Await([&] { return events.overflows > 0; }));
+}
+
+TEST_F(QtSerialPortTest, VanishedDeviceIsReportedOnceAndClosed) {
+  ASSERT_TRUE(port.open(pty.path(), 9600, 32760));
+  pty.hangUp();
+  ASSERT_TRUE(Await([&] { return events.lost > 0; }));
+  EXPECT_FALSE(port.isOpen());
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(events.lost, 1);
+}
+
+TEST_F(QtSerialPortTest, PortsThatCannotBeOpened) {
+  EXPECT_FALSE(port.open("/dev/no-such-tty-qxt", 9600, 32760));
+  EXPECT_EQ(port.errorText(), "no such device");
+  EXPECT_FALSE(port.isOpen());
+  ASSERT_TRUE(port.open(pty.path(), 9600, 32760));
+  QtSerialPort second;
+  EXPECT_FALSE(second.open(pty.path(), 9600, 32760));
+  EXPECT_EQ(second.errorText(), "in use by another program");
+}
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A pseudo-terminal pair in raw mode, the master end kept by the test.
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <string>
+
+class Pty {
+ public:
+  Pty() {
+    char name[256] = {};
+    if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) return;
+    termios t{};
+    for (int fd : {master_, slave_}) {
+      ::tcgetattr(fd, &t);
+      ::cfmakeraw(&t);
+      ::tcsetattr(fd, TCSANOW, &t);
+    }
+    path_ = name;
+  }
+  ~Pty() {
+    closeMaster();
+    if (slave_ >= 0) ::close(slave_);
+  }
+  Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
+
+  const std::string& path() const { return path_; }
+  int master() const { return master_; }
+  // Closing the master, and the slave kept here, makes the device vanish for the program.
+  void hangUp() {
+    closeMaster();
+    if (slave_ >= 0) ::close(slave_);
+    slave_ = -1;
+  }
+  void closeMaster() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+
+ private:
+  int master_ = -1;
+  int slave_ = -1;
+  std::string path_;
+};
