@@ -1,0 +1,67 @@
+#include "SimCommands.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+bool ParseDouble(const std::string& text, double& out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  out = std::strtod(text.c_str(), &end);
+  return *end == '\0';
+}
+
+bool ParseSetting(const std::string& text, int& out) {
+  double v = 0;
+  if (!ParseDouble(text, v) || v < 0 || v > 255 || v != static_cast<int>(v)) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+std::string Status(const SimRadio& radio) {
+  std::ostringstream s;
+  s << "signal " << SignalName(radio.bench.signal) << ", temp " << radio.bench.ambientC << ", vin "
+    << radio.bench.supplyVolts << ", centres t1 " << radio.bench.t1Centre << " t2 " << radio.bench.t2Centre
+    << ", faults " << radio.faults.Describe() << ", BPF T1 " << radio.live.value[0x13] << " T2 "
+    << radio.live.value[0x14] << ", RX LVA " << radio.live.value[0x06] << " TX LVA " << radio.live.value[0x07];
+  return s.str();
+}
+
+}  // namespace
+
+CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string& reply) {
+  std::istringstream in(line);
+  std::string verb, a, b;
+  in >> verb >> a >> b;
+  bool ok = false;
+  if (verb.empty()) {
+    return CommandResult::kOk;
+  } else if (verb == "quit") {
+    reply = "bye";
+    return CommandResult::kQuit;
+  } else if (verb == "signal") {
+    ok = ParseSignal(a, radio.bench.signal);
+  } else if (verb == "temp") {
+    ok = ParseDouble(a, radio.bench.ambientC) && b.empty();
+  } else if (verb == "vin") {
+    ok = ParseDouble(a, radio.bench.supplyVolts) && b.empty();
+  } else if (verb == "centre" || verb == "center") {
+    ok = (a == "t1" && ParseSetting(b, radio.bench.t1Centre)) || (a == "t2" && ParseSetting(b, radio.bench.t2Centre));
+  } else if (verb == "fault") {
+    if (a == "clear") {
+      radio.faults.Clear();
+      ok = true;
+    } else {
+      ok = radio.faults.Set(b.empty() ? a : a + "=" + b);
+    }
+  } else if (verb == "status") {
+    ok = true;
+  }
+  reply = ok ? "ok " + Status(radio) : "error: cannot understand \"" + line + "\"";
+  return ok ? CommandResult::kOk : CommandResult::kError;
+}
+
+}  // namespace sim
