@@ -83,6 +83,8 @@ std::string ByteToHex2(int32_t value) {
 
 std::string ByteToAsciiHexStr(int32_t value) { return ByteStrToHexStr(StrToByteStr(ByteToHex2(value))); }
 
+std::string SignedNumberText(int32_t n) { return (n < 0 ? "" : " ") + std::to_string(n); }
+
 std::string ExpandNewLine(std::string text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     if (text[i] == '\\' && text[i + 1] == 'n') {

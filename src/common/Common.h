@@ -31,6 +31,9 @@ std::string ByteToHex2(int32_t value);
 // The low byte's two hex digits, each replaced by its character code in hex: 0x3A gives "3341".
 std::string ByteToAsciiHexStr(int32_t value);
 
+// A number with a leading position for its sign: " 3" and "-3".
+std::string SignedNumberText(int32_t n);
+
 // Every two-character mark backslash-n becomes CR LF; the length never changes.
 std::string ExpandNewLine(std::string text);
 

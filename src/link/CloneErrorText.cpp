@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Common.h"
+
 namespace {
 
 enum class CheckList { kNone, kA, kAWithGap, kB, kC };
@@ -50,8 +52,6 @@ std::vector<std::string> CheckLines(CheckList list) {
 }
 
 }  // namespace
-
-std::string SignedNumberText(int32_t n) { return (n < 0 ? "" : " ") + std::to_string(n); }
 
 std::string CloneErrorText(const CloneErrorState& state) {
   Rule rule = ChooseRule(state);

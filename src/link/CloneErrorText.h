@@ -15,6 +15,3 @@ struct CloneErrorState {
 
 // Lines joined by CR LF, without a CR LF at the end.
 std::string CloneErrorText(const CloneErrorState& state);
-
-// A number with a leading position for its sign: " 3" and "-3".
-std::string SignedNumberText(int32_t n);

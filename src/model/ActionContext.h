@@ -1,0 +1,20 @@
+#pragma once
+// What the Enter procedures use of the adjustment object while they run.
+
+#include <cstdint>
+
+class clsConsole;
+
+class ActionContext {
+ public:
+  virtual ~ActionContext() = default;
+  virtual clsConsole& Console() = 0;
+  virtual bool SequencerRunning() const = 0;
+  virtual void ReadAdGroupA(int16_t index, bool isFirst, bool& done) = 0;
+  // The raw value last read for a group-A readout (3 = SD, 2 = LVIN).
+  virtual int16_t LastAdA(int16_t index) const = 0;
+  // A live command composed as command byte and value.
+  virtual void SendLive(int16_t command, int16_t value) = 0;
+  virtual void WriteEeprom(int32_t adr, uint8_t value) = 0;
+  virtual void Beep() = 0;
+};

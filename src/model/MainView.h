@@ -1,0 +1,59 @@
+#pragma once
+// The main window's controls as the model's adjustment object drives them: the console and
+// readout lists, the parameter text box, the progress label, the three command buttons, the
+// four frames, the beep, and the geometry for the layout (all measures in twips, 1/1440 inch;
+// a control inside a frame is placed relative to that frame).
+
+#include <string>
+
+#include "ListBoxView.h"
+#include "TextBoxView.h"
+
+enum class Control {
+  kCmd0, kCmd1, kCmd2,              // cmd00(0..2)
+  kFra0, kFra1, kFra2, kFra3,       // fra01(0..3); frame 2 lies inside frame 1
+  kLbo0, kLbo1,                     // lbo01(0..1), inside frame 2
+  kLboConsole,                      // inside frame 1
+  kLblTitle, kLblProgress,          // inside frame 0
+  kTxtDispPara,                     // inside frame 3
+};
+
+struct TwipsRect {
+  double left = 0, top = 0, width = 0, height = 0;
+  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+class MainView {
+ public:
+  virtual ~MainView() = default;
+
+  virtual ListBoxView& lboConsole() = 0;
+  virtual ListBoxView& lbo01(int index) = 0;
+  virtual TextBoxView& txtDispPara() = 0;
+
+  // Captions of the command buttons and of the progress label.
+  virtual void setCaption(Control c, const std::string& text) = 0;
+  virtual void setEnabled(Control c, bool on) = 0;
+  virtual void setVisible(Control c, bool on) = 0;
+  virtual bool isVisible(Control c) const = 0;
+  // The button that Enter and Escape press.
+  virtual void setDefaultAndCancel(Control c, bool on) = 0;
+  virtual void setFocus(Control c) = 0;
+  virtual void beep() = 0;
+
+  // Layout.
+  virtual double screenWidth() const = 0;
+  virtual double screenHeight() const = 0;
+  virtual void setWindowRect(const TwipsRect& r) = 0;
+  virtual double clientWidth() const = 0;
+  virtual double clientHeight() const = 0;
+  // The end points of the separator line linSepa(1) at the top of the client area.
+  virtual double separatorX1() const = 0;
+  virtual double separatorX2() const = 0;
+  virtual double separatorY1() const = 0;
+  // The labels size themselves to their captions.
+  virtual TwipsRect bounds(Control c) const = 0;
+  virtual void place(Control c, const TwipsRect& r) = 0;
+  virtual void appendToTabOrder(Control c) = 0;
+  virtual void setBorderless(Control c) = 0;
+};

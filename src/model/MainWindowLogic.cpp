@@ -1,0 +1,106 @@
+#include "MainWindowLogic.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "CloneErrorText.h"
+#include "Common.h"
+
+namespace {
+
+// The key sequence "qxt7130-bench", each character stored as the upper case of the next code.
+constexpr char kKeySequence[] = "RYU8241.CFODI";
+// The caption it brings up, each character stored one code higher.
+constexpr char kCaptionText[] = "R[.S811!TFSWJDF\"";
+
+int16_t Saturate16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
+
+}  // namespace
+
+MainWindowLogic::MainWindowLogic(clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, frmCom& com, clsConsole& console,
+                                 MainWindowView& view)
+    : seq_(seq), op_(op), com_(com), console_(console), view_(view) {
+  ComPortNo(1);
+  ComAutoRelease(0);
+}
+
+void MainWindowLogic::ComPortNo(int32_t value) {
+  comPortNo_ = Saturate16(value);
+  op_.RigOpFunc_SetComPortNo(comPortNo_);
+}
+
+// The hold time is milliseconds in 16-bit seconds x 1000: delays beyond 32 s (or below 0) are
+// limited to what can be represented.
+void MainWindowLogic::ComAutoRelease(int32_t seconds) {
+  comAutoRelease_ = Saturate16(seconds);
+  seq_.comHoldReload(std::clamp<int32_t>(comAutoRelease_, 0, 32) * 1000);
+}
+
+void MainWindowLogic::loadData(clsCmcProfileIO& objProf) {
+  objProf.Section("OPTION");
+  ProfileValue port = int32_t{1};
+  objProf.loadData("ComPort", port, ProfileValue(int32_t{1}));
+  ComPortNo(std::get<int32_t>(port));
+  ProfileValue release = int32_t{0};
+  objProf.loadData("ComAutoRelease", release, ProfileValue(int32_t{0}));
+  ComAutoRelease(std::get<int32_t>(release));
+}
+
+void MainWindowLogic::saveData(clsCmcProfileIO& objProf) {
+  objProf.Section("OPTION");
+  objProf.saveData("ComPort", comPortNo_);
+  objProf.saveData("ComAutoRelease", comAutoRelease_);
+}
+
+void MainWindowLogic::MsgBoxCloneErr(clsCmcCln3Sequence& myObjCln3Seq) {
+  const std::string text = CloneErrorText(
+      {com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(), com_.cln3D.lastError(), myObjCln3Seq.error()});
+  // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
+  op_.RigOpFunc_ResetAll();
+  if (!text.empty()) MsgBoxError(text);
+}
+
+void MainWindowLogic::task() {
+  seq_.task();
+  op_.task();
+  if (seq_.OpRunning()) seq_.task();
+  for (int i = 1; i <= 4; ++i) view_.setPortChecked(i, i == comPortNo_);
+  for (int i = 0; i <= 5; ++i) view_.setReleaseChecked(i, i == comAutoRelease_);
+  view_.setStatusLine(StatusText(comPortNo_, com_.comOpen()), com_.comOpen());
+}
+
+std::string MainWindowLogic::StatusText(int16_t port, bool open) {
+  return "COM" + SignedNumberText(port) + (open ? ": OPEN" : ": CLOSE");
+}
+
+bool MainWindowLogic::ConsoleKeyDown(int keyCode, int shift, int selectedIndex) {
+  const int step = (shift & kShiftMask) != 0 ? 5 : 1;
+  const auto index = static_cast<int16_t>(selectedIndex);
+  switch (keyCode) {
+    case kKeyLeft:
+      if (selectedIndex >= 0) console_.UpDown(index, static_cast<int16_t>(-step));
+      return false;
+    case kKeyRight:
+      if (selectedIndex >= 0) console_.UpDown(index, static_cast<int16_t>(step));
+      return false;
+    case kKeyEnter:
+    case kKeySeparator:
+      if (selectedIndex >= 0) console_.EnterPushed(index);
+      return false;
+    default:
+      return true;
+  }
+}
+
+void MainWindowLogic::FormKeyDown(int keyCode) {
+  if (keyCode == kKeyF5) op_.RigOpFunc_ClickCmd00(1);
+}
+
+std::optional<std::string> MainWindowLogic::ButtonKeyPress(int charCode) {
+  keyBuffer_ += static_cast<char>(std::toupper((charCode + 1) & 0xFF));
+  if (keyBuffer_.size() > 13) keyBuffer_.erase(0, keyBuffer_.size() - 13);
+  if (keyBuffer_ != kKeySequence) return std::nullopt;
+  std::string caption;
+  for (char c : std::string(kCaptionText)) caption += static_cast<char>(c - 1);
+  return caption;
+}

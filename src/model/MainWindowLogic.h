@@ -1,0 +1,53 @@
+#pragma once
+// The main window's own behaviour, apart from its widgets: the two options and their load and
+// save, the per-tick task (sequencer, adjustment task, check marks, port status line), the clone
+// error message, and the keyboard and buttons of the console.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "MainWindowHooks.h"
+#include "MainWindowView.h"
+#include "clsCmcCln3Sequence.h"
+#include "clsIndOp_RigK70R.h"
+#include "frmCom.h"
+
+class MainWindowLogic : public MainWindowHooks {
+ public:
+  // Key codes of the keys the console knows.
+  static constexpr int kKeyEnter = 13, kKeyLeft = 37, kKeyRight = 39, kKeySeparator = 108, kKeyF5 = 116;
+  static constexpr int kShiftMask = 1;
+
+  MainWindowLogic(clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, frmCom& com, clsConsole& console,
+                  MainWindowView& view);
+
+  int16_t ComPortNo() const { return comPortNo_; }
+  void ComPortNo(int32_t value);
+  int16_t ComAutoRelease() const { return comAutoRelease_; }
+  void ComAutoRelease(int32_t seconds);
+
+  void loadData(clsCmcProfileIO& objProf) override;
+  void saveData(clsCmcProfileIO& objProf) override;
+  void MsgBoxCloneErr(clsCmcCln3Sequence& myObjCln3Seq) override;
+  void task() override;
+
+  // Returns whether the list box should still see the key.
+  bool ConsoleKeyDown(int keyCode, int shift, int selectedIndex);
+  void FormKeyDown(int keyCode);
+  void ClickCmd00(int16_t index) { op_.RigOpFunc_ClickCmd00(index); }
+  // The title sequence; returns the new window caption when it is complete.
+  std::optional<std::string> ButtonKeyPress(int charCode);
+
+  static std::string StatusText(int16_t port, bool open);
+
+ private:
+  clsCmcCln3Sequence& seq_;
+  clsIndOp_RigK70R& op_;
+  frmCom& com_;
+  clsConsole& console_;
+  MainWindowView& view_;
+  int16_t comPortNo_ = 1;
+  int16_t comAutoRelease_ = 0;
+  std::string keyBuffer_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// The program's single instances, created in their order and wired to each other: the radio
+// identity with its image, the port owner with the frame driver and the options file, the
+// sequencer, the console, the model's adjustment object and the main window's logic.
+
+#include "MainWindowLogic.h"
+#include "clsIndOp_RigK70R.h"
+
+class RigProgram {
+ public:
+  RigProgram(SerialPort& port, const TickSource& ticks, MainView& view, MainWindowView& window);
+  ~RigProgram();
+
+  // Identity, port defaults, resets, options, heartbeat on. The shell shows the window after.
+  void Start();
+  // Port closed, options written, heartbeat off.
+  void CloseDown();
+
+  clsCmcRadio radio;
+  frmCom com;
+  clsCmcCln3Sequence seq;
+  clsConsole console;
+  clsIndOp_RigK70R op;
+  MainWindowLogic main;
+};

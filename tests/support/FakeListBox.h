@@ -1,0 +1,36 @@
+#pragma once
+// A list box and a text box as plain records, for core tests.
+#include <string>
+#include <vector>
+
+#include "ListBoxView.h"
+#include "TextBoxView.h"
+
+class FakeListBox : public ListBoxView {
+ public:
+  void clear() override {
+    lines.clear();
+    ++clears;
+  }
+  void addLine(const std::string& text) override { lines.push_back(text); }
+  void replaceLine(int index, const std::string& text) override {
+    lines.at(static_cast<size_t>(index)) = text;
+    ++replaces;
+  }
+  int count() const override { return static_cast<int>(lines.size()); }
+
+  std::vector<std::string> lines;
+  int clears = 0;
+  int replaces = 0;
+};
+
+class FakeTextBox : public TextBoxView {
+ public:
+  void setText(const std::string& t) override {
+    text = t;
+    ++sets;
+  }
+  std::string text;
+  int sets = 0;
+};
+

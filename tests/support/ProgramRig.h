@@ -1,0 +1,60 @@
+#pragma once
+// The whole program core (every single instance, wired as the shell wires them) with fake
+// controls, on a settable clock, talking to the simulated radio in memory.
+#include <functional>
+#include <string>
+
+#include "FakeViews.h"
+#include "RadioPort.h"
+#include "RecordingMessageBox.h"
+#include "RigProgram.h"
+#include "TempDir.h"
+
+struct ProgramRig {
+  explicit ProgramRig(Bytes image = sim::DefaultImage({})) : port(clock, std::move(image)) {
+    setenv("XDG_DATA_HOME", dataDir.path().c_str(), 1);
+    program.com.profMain.Path(dataDir.path() + "/");
+    program.Start();
+  }
+
+  // One 50 ms heartbeat: the line delivers what is due, then the tick runs.
+  void Tick(int32_t ms = 50) {
+    clock.advance(ms);
+    port.Deliver();
+    program.com.timSolid_Timer();
+  }
+  // Ticks until the condition holds; false after maxTicks (the program hangs or fails).
+  bool TickUntil(const std::function<bool()>& done, int maxTicks = 20000) {
+    for (int i = 0; i < maxTicks && !done(); ++i) Tick();
+    return done();
+  }
+  bool Connect() {
+    program.main.ClickCmd00(0);
+    return TickUntil([&] { return program.op.opState() == 28 || program.op.opState() == 0; }) &&
+           program.op.opState() == 28;
+  }
+  // Ticks until the steady cycle has nothing left to send or run (after at least three ticks, so
+  // that what a key or button started is under way).
+  bool Settle() {
+    for (int i = 0; i < 3; ++i) Tick();
+    return TickUntil([&] {
+      return program.op.opState() == 28 && !program.seq.OpRunning() && port.Quiet() && program.op.actState() == 0 &&
+             !AnyChanged();
+    });
+  }
+  bool AnyChanged() const {
+    for (int16_t i = 0; i < program.console.ListCount(); ++i) {
+      if (program.console.flgChanged(i)) return true;
+    }
+    return false;
+  }
+  const std::string& Line(int i) const { return view.console.lines.at(static_cast<size_t>(i)); }
+
+  TempDir dataDir;
+  RecordingMessageBox messages;
+  FakeTickSource clock;
+  RadioPort port;
+  FakeMainView view;
+  FakeWindowView window;
+  RigProgram program{port, clock, view, window};
+};
