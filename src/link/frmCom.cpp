@@ -43,7 +43,9 @@ void frmCom::comOpen(bool bo) {
     settings_ = std::to_string(comBaud_) + ",N,8,1";
   }
   bool failed = false;
-  port_.discardOutput();
+  // A port that is already open may still be sending the frame of the operation that just
+  // ended (a live command followed at once by another): asking for it again must not drop it.
+  if (!(bo && port_.isOpen())) port_.discardOutput();
   if (port_.isOpen() != bo) {
     if (bo) {
       failed = !OpenPort();

@@ -56,16 +56,18 @@ TEST(SerialLink, PortThatCannotBeOpenedIsReportedOnTheNextTick) {
   EXPECT_FALSE(rig.com.totalError());  // the reset after the message cleared it
 }
 
-TEST(SerialLink, ReopeningDiscardsOutputAndResetsTheDriver) {
+TEST(SerialLink, ReopeningKeepsOutputInFlightAndResetsTheDriver) {
   LinkRig rig;
   rig.seq.easySendE8ReqAnswer("0330");
   EXPECT_TRUE(rig.com.cln3D.Running());
   int discards = rig.port.discards;
   size_t opens = rig.port.opens.size();
   rig.com.comOpen(true);
-  EXPECT_EQ(rig.port.discards, discards + 1);
+  EXPECT_EQ(rig.port.discards, discards);  // the frame still being sent is kept
   EXPECT_EQ(rig.port.opens.size(), opens);
   EXPECT_FALSE(rig.com.cln3D.Running());
+  rig.com.comOpen(false);
+  EXPECT_EQ(rig.port.discards, discards + 1);  // closing drops what was not sent
 }
 
 TEST(SerialLink, ReceiveRunsTheWholeTickInOrder) {

@@ -1,0 +1,66 @@
+#pragma once
+// The whole program core on the real clock, with the QSerialPort adapter on COM 1 pointing at a
+// running simulator, and fake controls.
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "EventLoop.h"
+#include "FakeViews.h"
+#include "QtSerialPort.h"
+#include "RecordingMessageBox.h"
+#include "RigProgram.h"
+#include "SimProcess.h"
+#include "SteadyTickSource.h"
+#include "TempDir.h"
+
+struct SimProgramRig {
+  explicit SimProgramRig(SimProcess& sim) {
+    setenv("XDG_DATA_HOME", dataDir.path().c_str(), 1);
+    program.com.profMain.Path(dataDir.path() + "/");
+    program.com.portDevices.setOverride(1, sim.path());
+    program.Start();
+  }
+  bool TicksUntil(const std::function<bool()>& done, int guardMs = 120000) {
+    return RunTicksUntil(program.com, done, guardMs);
+  }
+  bool Connect() {
+    program.main.ClickCmd00(0);
+    return TicksUntil([&] { return program.op.opState() == 28 || program.op.opState() == 0; }) &&
+           program.op.opState() == 28;
+  }
+  bool Idle() const {
+    if (program.op.opState() != 28 || program.seq.OpRunning() || program.op.actState() != 0) return false;
+    for (int16_t i = 0; i < program.console.ListCount(); ++i) {
+      if (program.console.flgChanged(i)) return false;
+    }
+    return true;
+  }
+  // Lets what a key or button started get under way, then waits until nothing is left to do.
+  bool Settle() {
+    RunTicksFor(program.com, 200);
+    return TicksUntil([&] { return Idle(); });
+  }
+
+  TempDir dataDir;
+  RecordingMessageBox messages;
+  QtSerialPort port;
+  FakeMainView view;
+  FakeWindowView window;
+  RigProgram program{port, SteadyTickSource::instance(), view, window};
+};
+
+// The live commands in a simulator log: "ms RX FEFEEEEFE8292701 00 CC VVVV FD" -> (command, value).
+inline std::vector<std::pair<int, int>> LoggedLiveCommands(const std::string& logFile) {
+  std::vector<std::pair<int, int>> out;
+  std::ifstream in(logFile);
+  std::string ms, dir, hex;
+  while (in >> ms >> dir >> hex) {
+    if (dir != "RX" || hex.size() != 26 || hex.compare(8, 2, "E8") != 0) continue;
+    int command = std::stoi(hex.substr(18, 2), nullptr, 16);
+    std::string digits{static_cast<char>(std::stoi(hex.substr(20, 2), nullptr, 16)),
+                       static_cast<char>(std::stoi(hex.substr(22, 2), nullptr, 16))};
+    out.emplace_back(command, std::stoi(digits, nullptr, 16));
+  }
+  return out;
+}
