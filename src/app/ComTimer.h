@@ -1,0 +1,23 @@
+#pragma once
+// The heartbeat of the serial-port owner: a precise 50 ms timer that runs its tick while the
+// owner has it enabled.
+
+#include <QObject>
+#include <QTimer>
+
+#include "frmCom.h"
+
+class ComTimer : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ComTimer(frmCom& com, QObject* parent = nullptr);
+  void start() { timer_.start(); }
+  void stop() { timer_.stop(); }
+
+ private:
+  void onTimeout();
+
+  frmCom& com_;
+  QTimer timer_;
+};

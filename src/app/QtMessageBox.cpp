@@ -1,0 +1,13 @@
+#include "QtMessageBox.h"
+
+#include <QMessageBox>
+
+int16_t QtMessageBox::show(const std::string& text, const std::string& title, int16_t style) {
+  QString body = QString::fromStdString(text);
+  body.replace("\r\n", "\n");
+  const QMessageBox::Icon icon = style == kCritical ? QMessageBox::Critical : QMessageBox::Information;
+  QMessageBox box(icon, QString::fromStdString(title), body, QMessageBox::Ok, parent_);
+  box.setAccessibleName(QString::fromStdString(title));
+  box.exec();
+  return kOk;
+}

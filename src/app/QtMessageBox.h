@@ -1,0 +1,15 @@
+#pragma once
+// The program's modal message box: a QMessageBox with the icon, one OK button and the title.
+
+#include <QWidget>
+
+#include "MessageBox.h"
+
+class QtMessageBox : public MessageBox {
+ public:
+  int16_t show(const std::string& text, const std::string& title, int16_t style) override;
+  void setParent(QWidget* parent) { parent_ = parent; }
+
+ private:
+  QWidget* parent_ = nullptr;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// A QPlainTextEdit as the core's text box. CR LF line ends become the widget's own.
+
+#include <QPlainTextEdit>
+
+#include "TextBoxView.h"
+
+class QtTextBox : public TextBoxView {
+ public:
+  explicit QtTextBox(QPlainTextEdit* edit) : edit_(edit) {}
+  void setText(const std::string& text) override {
+    QString t = QString::fromStdString(text);
+    t.replace("\r\n", "\n");
+    edit_->setPlainText(t);
+  }
+
+ private:
+  QPlainTextEdit* edit_;
+};

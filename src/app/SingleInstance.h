@@ -1,0 +1,21 @@
+#pragma once
+// One running copy per user and display: a lock file in the user's runtime directory. A lock
+// left by a copy that died is taken over at once.
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+class SingleInstance {
+ public:
+  explicit SingleInstance(const QString& name = "qxt7130-adj");
+  // False while another live copy holds the lock.
+  bool tryLock();
+  QString lockPath() const { return path_; }
+
+  static QString DisplayName();
+
+ private:
+  QString path_;
+  std::unique_ptr<QLockFile> lock_;
+};

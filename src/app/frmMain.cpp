@@ -1,0 +1,302 @@
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <cmath>
+
+#include "Common.h"
+
+namespace {
+
+QFont CourierNew(double points, bool bold = false) {
+  QFont f("Courier New");
+  f.setPointSizeF(points);
+  f.setBold(bold);
+  f.setStyleHint(QFont::TypeWriter);
+  return f;
+}
+
+}  // namespace
+
+frmMain::frmMain(SerialPort& port, const TickSource& ticks) {
+  setFont(CourierNew(9));
+  CreateControls();
+  CreateMenus();
+  consoleView_ = QtListBox(lboConsole_);
+  readoutView0_ = QtListBox(lbo01_[0]);
+  readoutView1_ = QtListBox(lbo01_[1]);
+  paramView_ = QtTextBox(txtDispPara_);
+  program_ = std::make_unique<RigProgram>(port, ticks, *this, *this);
+  qApp->installEventFilter(this);
+  Form_Load();
+}
+
+frmMain::~frmMain() {
+  qApp->removeEventFilter(this);
+  program_.reset();
+}
+
+void frmMain::CreateControls() {
+  client_ = new QWidget(this);
+  setCentralWidget(client_);
+  for (int i = 0; i < 2; ++i) {
+    linSepa_[static_cast<size_t>(i)] = new QFrame(client_);
+    linSepa_[static_cast<size_t>(i)]->setAutoFillBackground(true);
+    linSepa_[static_cast<size_t>(i)]->setBackgroundRole(i == 0 ? QPalette::Dark : QPalette::Light);
+  }
+  lblComBusy_ = new QLabel(client_);
+  lblComBusy_->setFont(CourierNew(9, true));
+  lblComBusy_->setAccessibleName("Port status");
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new QPushButton(client_);
+    connect(b, &QPushButton::clicked, this, [this, i] { program_->main.ClickCmd00(static_cast<int16_t>(i)); });
+    cmd00_[static_cast<size_t>(i)] = b;
+  }
+  for (int i = 0; i < 4; ++i) {
+    auto* f = new QFrame(i == 2 ? fra01_[1] : client_);
+    f->setFrameShape(QFrame::StyledPanel);
+    f->hide();
+    fra01_[static_cast<size_t>(i)] = f;
+  }
+  lboConsole_ = new QListWidget(fra01_[1]);
+  lboConsole_->setAccessibleName("Console");
+  for (int i = 0; i < 2; ++i) {
+    auto* l = new QListWidget(fra01_[2]);
+    l->setFont(CourierNew(8.25));
+    l->setFocusPolicy(Qt::NoFocus);
+    l->setAccessibleName(i == 0 ? "A/D readouts" : "D/A readouts");
+    lbo01_[static_cast<size_t>(i)] = l;
+  }
+  lblTitle_ = new QLabel(fra01_[0]);
+  lblTitle_->setFont(CourierNew(9.75));
+  lblTitle_->setAlignment(Qt::AlignCenter);
+  lblProgress_ = new QLabel(fra01_[0]);
+  lblProgress_->setFont(CourierNew(9, true));
+  lblProgress_->setAccessibleName("Progress");
+  txtDispPara_ = new QPlainTextEdit(fra01_[3]);
+  txtDispPara_->setReadOnly(true);
+  txtDispPara_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtDispPara_->setAccessibleName("Parameters");
+}
+
+void frmMain::CreateMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  mnuFileExit_ = file->addAction("E&xit", this, &QWidget::close);
+  QMenu* option = menuBar()->addMenu("&Option");
+  QMenu* port = option->addMenu("&Port");
+  for (int i = 1; i <= 4; ++i) {
+    QAction* a = port->addAction(QString("COM &%1").arg(i));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, i] { program_->main.ComPortNo(i); });
+    mnuOptSelCom_[static_cast<size_t>(i)] = a;
+  }
+  QMenu* release = option->addMenu("&Auto port release");
+  for (int i = 0; i <= 5; ++i) {
+    QAction* a = release->addAction(i == 0 ? QString("&OFF") : QString("&%1 sec").arg(i));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, i] { program_->main.ComAutoRelease(i); });
+    mnuOptionSelAutoRelease_[static_cast<size_t>(i)] = a;
+  }
+}
+
+void frmMain::Form_Load() {
+  setWindowTitle(kAppTitle);
+  lblTitle_->setText(QString("%1\n%2\n%3").arg(kAppTitle, "Adjust Utility for QZ-R700", "Tavo Inc."));
+  lblTitle_->setAccessibleName(lblTitle_->text());
+  program_->op.RigOpFunc_FormResource();
+  program_->op.RigOpFunc_FormLayout();
+}
+
+void frmMain::Form_Resize() {
+  const int w = client_->width();
+  for (int i = 0; i < 2; ++i) linSepa_[static_cast<size_t>(i)]->setGeometry(0, i, w, 1);
+  lblComBusy_->setText("");
+  lblComBusy_->move(ToPixels({120, 120, 0, 0}).topLeft());
+  program_->op.RigOpFunc_FormLayout();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (program_) Form_Resize();
+}
+
+// Any close request: the port is closed and the options written, never cancelled.
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    program_->CloseDown();
+  }
+  event->accept();
+}
+
+// ---- keyboard ----
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::FocusIn) return false;
+  if (type == QEvent::FocusIn) {
+    if (watched == lboConsole_ && lboConsole_->currentRow() < 0 && lboConsole_->count() > 0) {
+      lboConsole_->setCurrentRow(0);
+    }
+    return false;
+  }
+  auto* key = static_cast<QKeyEvent*>(event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  const bool mine = widget != nullptr && widget->window() == this;
+  // The window sees a key before its controls, whichever control has the focus (only once).
+  if (mine && watched == QApplication::focusWidget()) {
+    if (key->key() == Qt::Key_F5) program_->main.FormKeyDown(MainWindowLogic::kKeyF5);
+    if (key->key() == Qt::Key_Escape && cancelButton_ != nullptr && cancelButton_->isEnabled()) {
+      cancelButton_->click();
+      return true;
+    }
+  }
+  if (watched == lboConsole_) return ConsoleKey(key);
+  for (QPushButton* b : cmd00_) {
+    if (watched == b && !key->text().isEmpty()) {
+      if (auto caption = program_->main.ButtonKeyPress(key->text().at(0).unicode())) setWindowCaption(*caption);
+    }
+  }
+  return false;
+}
+
+// Arrows step the selected item (by 5 with Shift), Enter asks for its action; other keys go on
+// to the list, which moves its selection as usual.
+bool frmMain::ConsoleKey(QKeyEvent* key) {
+  int code = 0;
+  switch (key->key()) {
+    case Qt::Key_Left: code = MainWindowLogic::kKeyLeft; break;
+    case Qt::Key_Right: code = MainWindowLogic::kKeyRight; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: code = MainWindowLogic::kKeyEnter; break;
+    default: return false;
+  }
+  const int shift = (key->modifiers() & Qt::ShiftModifier) ? MainWindowLogic::kShiftMask : 0;
+  return !program_->main.ConsoleKeyDown(code, shift, lboConsole_->currentRow());
+}
+
+// ---- MainView ----
+
+QWidget* frmMain::control(Control c) const {
+  switch (c) {
+    case Control::kCmd0: return cmd00_[0];
+    case Control::kCmd1: return cmd00_[1];
+    case Control::kCmd2: return cmd00_[2];
+    case Control::kFra0: return fra01_[0];
+    case Control::kFra1: return fra01_[1];
+    case Control::kFra2: return fra01_[2];
+    case Control::kFra3: return fra01_[3];
+    case Control::kLbo0: return lbo01_[0];
+    case Control::kLbo1: return lbo01_[1];
+    case Control::kLboConsole: return lboConsole_;
+    case Control::kLblTitle: return lblTitle_;
+    case Control::kLblProgress: return lblProgress_;
+    case Control::kTxtDispPara: return txtDispPara_;
+  }
+  return nullptr;
+}
+
+void frmMain::setCaption(Control c, const std::string& text) {
+  const QString t = QString::fromStdString(text);
+  if (auto* b = qobject_cast<QPushButton*>(control(c))) {
+    b->setText(t);
+    b->setAccessibleName(t);
+  } else if (auto* l = qobject_cast<QLabel*>(control(c))) {
+    l->setText(t);
+    l->adjustSize();
+  }
+}
+
+void frmMain::setEnabled(Control c, bool on) { control(c)->setEnabled(on); }
+
+void frmMain::setVisible(Control c, bool on) { control(c)->setVisible(on); }
+
+bool frmMain::isVisible(Control c) const { return !control(c)->isHidden(); }
+
+void frmMain::setDefaultAndCancel(Control c, bool on) {
+  auto* b = qobject_cast<QPushButton*>(control(c));
+  if (b == nullptr) return;
+  b->setDefault(on);
+  b->setAutoDefault(on);
+  if (on) {
+    cancelButton_ = b;
+  } else if (cancelButton_ == b) {
+    cancelButton_ = nullptr;
+  }
+}
+
+void frmMain::setFocus(Control c) { control(c)->setFocus(Qt::OtherFocusReason); }
+
+void frmMain::beep() { QApplication::beep(); }
+
+double frmMain::twipsPerPixelX() const { return 1440.0 / screen()->logicalDotsPerInchX(); }
+
+double frmMain::twipsPerPixelY() const { return 1440.0 / screen()->logicalDotsPerInchY(); }
+
+double frmMain::screenWidth() const { return screen()->geometry().width() * twipsPerPixelX(); }
+
+double frmMain::screenHeight() const { return screen()->geometry().height() * twipsPerPixelY(); }
+
+QRect frmMain::ToPixels(const TwipsRect& r) const {
+  const double x = twipsPerPixelX(), y = twipsPerPixelY();
+  return QRect(static_cast<int>(std::lround(r.left / x)), static_cast<int>(std::lround(r.top / y)),
+               std::max(0, static_cast<int>(std::lround(r.width / x))),
+               std::max(0, static_cast<int>(std::lround(r.height / y))));
+}
+
+void frmMain::setWindowRect(const TwipsRect& r) {
+  const QRect px = ToPixels(r);
+  resize(px.size());
+  move(px.topLeft() + screen()->geometry().topLeft());
+}
+
+double frmMain::clientWidth() const { return client_->width() * twipsPerPixelX(); }
+
+double frmMain::clientHeight() const { return client_->height() * twipsPerPixelY(); }
+
+TwipsRect frmMain::bounds(Control c) const {
+  const QWidget* w = control(c);
+  const QSize size = qobject_cast<const QLabel*>(w) != nullptr ? w->sizeHint() : w->size();
+  return {w->x() * twipsPerPixelX(), w->y() * twipsPerPixelY(), size.width() * twipsPerPixelX(),
+          size.height() * twipsPerPixelY()};
+}
+
+void frmMain::place(Control c, const TwipsRect& r) {
+  QRect px = ToPixels(r);
+  if (r.height >= 1 && px.height() < 1) px.setHeight(1);
+  control(c)->setGeometry(px);
+}
+
+void frmMain::appendToTabOrder(Control c) {
+  QWidget* w = control(c);
+  w->setFocusPolicy(Qt::StrongFocus);
+  std::erase(tabOrder_, w);
+  if (!tabOrder_.empty()) QWidget::setTabOrder(tabOrder_.back(), w);
+  tabOrder_.push_back(w);
+}
+
+void frmMain::setBorderless(Control c) {
+  if (auto* f = qobject_cast<QFrame*>(control(c))) f->setFrameShape(QFrame::NoFrame);
+}
+
+// ---- MainWindowView ----
+
+void frmMain::setPortChecked(int index, bool checked) {
+  if (index >= 1 && index <= 4) mnuOptSelCom_[static_cast<size_t>(index)]->setChecked(checked);
+}
+
+void frmMain::setReleaseChecked(int index, bool checked) {
+  if (index >= 0 && index <= 5) mnuOptionSelAutoRelease_[static_cast<size_t>(index)]->setChecked(checked);
+}
+
+void frmMain::setStatusLine(const std::string& text, bool portOpen) {
+  lblComBusy_->setText(QString::fromStdString(text));
+  lblComBusy_->adjustSize();
+  QPalette p = lblComBusy_->palette();
+  p.setColor(QPalette::WindowText, portOpen ? palette().color(QPalette::Active, QPalette::ButtonText)
+                                            : palette().color(QPalette::Disabled, QPalette::WindowText));
+  lblComBusy_->setPalette(p);
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The main window: title, port status line, the three command buttons, the readout lists and
+// the console in their frames, the parameter text box, and the File and Option menus. Its
+// widgets are standard Qt widgets, so a screen reader or a GUI test tool can read every caption,
+// line and message. The model's adjustment object dresses and lays it out (in twips, converted
+// to the screen's logical pixels at 1440 twips per inch).
+
+#include <QActionGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "MainView.h"
+#include "MainWindowView.h"
+#include "QtListBox.h"
+#include "QtTextBox.h"
+#include "RigProgram.h"
+
+class frmMain : public QMainWindow, public MainView, public MainWindowView {
+  Q_OBJECT
+
+ public:
+  frmMain(SerialPort& port, const TickSource& ticks);
+  ~frmMain() override;
+
+  RigProgram& program() { return *program_; }
+  QListWidget* consoleList() const { return lboConsole_; }
+  QListWidget* readoutList(int i) const { return lbo01_[static_cast<size_t>(i)]; }
+  QPushButton* button(int i) const { return cmd00_[static_cast<size_t>(i)]; }
+  QLabel* statusLabel() const { return lblComBusy_; }
+  QPlainTextEdit* paramText() const { return txtDispPara_; }
+  QAction* portAction(int i) const { return mnuOptSelCom_[static_cast<size_t>(i)]; }
+  QAction* releaseAction(int i) const { return mnuOptionSelAutoRelease_[static_cast<size_t>(i)]; }
+  QAction* exitAction() const { return mnuFileExit_; }
+  QWidget* control(Control c) const;
+  // Twips per logical pixel of this window's screen.
+  double twipsPerPixelX() const;
+  double twipsPerPixelY() const;
+
+  // MainView.
+  ListBoxView& lboConsole() override { return consoleView_; }
+  ListBoxView& lbo01(int index) override { return index == 0 ? readoutView0_ : readoutView1_; }
+  TextBoxView& txtDispPara() override { return paramView_; }
+  void setCaption(Control c, const std::string& text) override;
+  void setEnabled(Control c, bool on) override;
+  void setVisible(Control c, bool on) override;
+  bool isVisible(Control c) const override;
+  void setDefaultAndCancel(Control c, bool on) override;
+  void setFocus(Control c) override;
+  void beep() override;
+  double screenWidth() const override;
+  double screenHeight() const override;
+  void setWindowRect(const TwipsRect& r) override;
+  double clientWidth() const override;
+  double clientHeight() const override;
+  double separatorX1() const override { return 0; }
+  double separatorX2() const override { return clientWidth(); }
+  double separatorY1() const override { return twipsPerPixelY(); }
+  TwipsRect bounds(Control c) const override;
+  void place(Control c, const TwipsRect& r) override;
+  void appendToTabOrder(Control c) override;
+  void setBorderless(Control c) override;
+
+  // MainWindowView.
+  void setPortChecked(int index, bool checked) override;
+  void setReleaseChecked(int index, bool checked) override;
+  void setStatusLine(const std::string& text, bool portOpen) override;
+  void setWindowCaption(const std::string& text) override { setWindowTitle(QString::fromStdString(text)); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void Form_Load();
+  void Form_Resize();
+  bool ConsoleKey(QKeyEvent* key);
+  QRect ToPixels(const TwipsRect& r) const;
+
+  QWidget* client_ = nullptr;
+  QLabel* lblComBusy_ = nullptr;
+  std::array<QFrame*, 2> linSepa_{};
+  std::array<QPushButton*, 3> cmd00_{};
+  std::array<QFrame*, 4> fra01_{};
+  QListWidget* lboConsole_ = nullptr;
+  std::array<QListWidget*, 2> lbo01_{};
+  QLabel* lblTitle_ = nullptr;
+  QLabel* lblProgress_ = nullptr;
+  QPlainTextEdit* txtDispPara_ = nullptr;
+  QAction* mnuFileExit_ = nullptr;
+  std::array<QAction*, 5> mnuOptSelCom_{};
+  std::array<QAction*, 6> mnuOptionSelAutoRelease_{};
+  QPushButton* cancelButton_ = nullptr;
+  std::vector<QWidget*> tabOrder_;
+
+  QtListBox consoleView_{nullptr};
+  QtListBox readoutView0_{nullptr};
+  QtListBox readoutView1_{nullptr};
+  QtTextBox paramView_{nullptr};
+  std::unique_ptr<RigProgram> program_;
+  bool closed_ = false;
+};

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+#include "RadioPort.h"
+#include "RecordingMessageBox.h"
+#include "SingleInstance.h"
+#include "TempDir.h"
+#include "frmMain.h"
+
+namespace {
+
+// The main window on a settable clock, with the simulated radio in memory on COM 1.
+struct Shell {
+  Shell() {
+    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+    form.program().com.profMain.Path(dir.path() + "/");
+    form.program().Start();
+    form.show();
+  }
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      clock.advance(50);
+      port.Deliver();
+      form.program().com.timSolid_Timer();
+      QApplication::processEvents();
+    }
+  }
+  bool TickUntil(const std::function<bool()>& done, int max = 20000) {
+    for (int i = 0; i < max && !done(); ++i) Tick();
+    return done();
+  }
+  bool Connect() {
+    QTest::mouseClick(form.button(0), Qt::LeftButton);
+    return TickUntil([&] { return form.program().op.opState() == 28; });
+  }
+  std::string Options() { return TempDir::Read(form.program().com.profMain.GetMyProfile()); }
+  std::string FirstMessageLine() const {
+    return box.shown.empty() ? "(none)" : box.shown.back().text.substr(0, box.shown.back().text.find('\r'));
+  }
+
+  TempDir dir;
+  RecordingMessageBox box;
+  FakeTickSource clock;
+  RadioPort port{clock};
+  frmMain form{port, clock};
+};
+
+}  // namespace
+
+TEST(Shell, FirstStartWithoutOptions) {
+  Shell s;
+  EXPECT_EQ(s.form.windowTitle(), "QX-T7130 ADJ Rev.1.0");
+  s.Tick();
+  EXPECT_TRUE(s.form.portAction(1)->isChecked());
+  EXPECT_FALSE(s.form.portAction(2)->isChecked());
+  EXPECT_TRUE(s.form.releaseAction(0)->isChecked());
+  EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
+  EXPECT_EQ(s.form.portAction(3)->text(), "COM &3");
+  EXPECT_EQ(s.form.releaseAction(5)->text(), "&5 sec");
+  EXPECT_EQ(s.form.button(1)->text(), "Reload(F5)");
+  QFontInfo console(s.form.consoleList()->font());
+  EXPECT_TRUE(console.fixedPitch());
+  EXPECT_EQ(s.form.consoleList()->count(), 17);
+}
+
+TEST(Shell, MenusSetTheOptions) {
+  Shell s;
+  s.Tick();
+  const QColor grey = s.form.statusLabel()->palette().color(QPalette::WindowText);
+  s.form.program().console.Value(1, 5);
+  s.form.portAction(1)->trigger();  // the port in use: nothing is reset
+  EXPECT_EQ(s.form.program().console.Value(1), 5);
+  s.form.portAction(3)->trigger();  // another port: the link is reset and the console rebuilt
+  EXPECT_EQ(s.form.program().console.Value(1), 0);
+  s.Tick();
+  EXPECT_TRUE(s.form.portAction(3)->isChecked());
+  EXPECT_FALSE(s.form.portAction(1)->isChecked());
+  EXPECT_EQ(s.form.statusLabel()->text(), "COM 3: CLOSE");
+  EXPECT_EQ(s.form.program().seq.ComPortNo(), 3);
+  s.form.releaseAction(3)->trigger();
+  EXPECT_EQ(s.form.program().seq.comHoldReload(), 3000);
+  s.form.portAction(1)->trigger();
+  ASSERT_TRUE(s.Connect());
+  s.Tick();
+  EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: OPEN");
+  EXPECT_NE(s.form.statusLabel()->palette().color(QPalette::WindowText), grey);
+  s.Tick(60);  // 3 s idle: the port is released
+  EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
+}
+
+TEST(Shell, CloseBoxAndExitSaveTheOptions) {
+  for (bool viaMenu : {false, true}) {
+    Shell s;
+    s.form.portAction(2)->trigger();
+    s.form.releaseAction(5)->trigger();
+    s.form.program().com.comOpen(true);
+    if (viaMenu) {
+      s.form.exitAction()->trigger();
+    } else {
+      s.form.close();
+    }
+    EXPECT_FALSE(s.form.program().com.comOpen());
+    EXPECT_FALSE(s.form.program().com.timSolidEnabled());
+    EXPECT_NE(s.Options().find("[OPTION]\nComPort=2\nComAutoRelease=5\n"), std::string::npos) << s.Options();
+  }
+}
+
+TEST(Shell, KeysOnTheConsoleList) {
+  Shell s;
+  ASSERT_TRUE(s.Connect());
+  QListWidget* list = s.form.consoleList();
+  list->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(list->currentRow(), 0);  // the list selects its first line when it takes the focus
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->currentRow(), 1);
+  const int power = s.form.program().console.Value(1);
+  QTest::keyClick(list, Qt::Key_Right);
+  EXPECT_EQ(s.form.program().console.Value(1), power + 1);
+  QTest::keyClick(list, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(s.form.program().console.Value(1), power + 6);
+  QTest::keyClick(list, Qt::Key_Left);
+  EXPECT_EQ(s.form.program().console.Value(1), power + 5);
+  EXPECT_EQ(list->item(1)->text().toStdString(), s.form.program().console.DefaultString(1));
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(s.form.program().console.Value(1), power + 5);
+  list->setCurrentRow(15);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_TRUE(s.form.program().console.flgEnterOn(15));
+  EXPECT_EQ(list->currentRow(), 15);
+}
+
+TEST(Shell, F5FromAnyControlActsLikeReload) {
+  Shell s;
+  ASSERT_TRUE(s.Connect());
+  for (QWidget* target : {static_cast<QWidget*>(s.form.consoleList()), static_cast<QWidget*>(s.form.button(0))}) {
+    target->setFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(s.form.program().op.flgReadoutReq());
+    const int row = s.form.consoleList()->currentRow();
+    QTest::keyClick(target, Qt::Key_F5);
+    EXPECT_TRUE(s.form.program().op.flgReadoutReq());
+    EXPECT_EQ(s.form.consoleList()->currentRow(), row);
+    s.Tick(3);
+  }
+}
+
+TEST(Shell, ButtonsAndTheTitleSequence) {
+  Shell s;
+  ASSERT_TRUE(s.Connect());
+  QTest::mouseClick(s.form.button(2), Qt::LeftButton);  // Disp para
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op.RigK70RProp_DispPara(); }));
+  EXPECT_FALSE(s.form.paramText()->isHidden());
+  EXPECT_TRUE(s.form.paramText()->toPlainText().contains("Base Frequency:  400.000MHz"));
+  EXPECT_FALSE(s.form.button(0)->isEnabled());
+  QTest::keyClick(s.form.button(2), Qt::Key_Escape);  // button 2 is the cancel button now
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op.RigK70RProp_EditEnabled(); }));
+  QTest::keyClicks(s.form.button(1), "qxt7130-bench");
+  EXPECT_EQ(s.form.windowTitle(), "QZ-R700 SERVICE!");
+  EXPECT_EQ(s.form.program().op.opState(), 28);  // typing changed nothing else
+}
+
+TEST(Shell, EveryCloneErrorRuleThroughTheWindow) {
+  struct Case {
+    std::function<void(Shell&)> cause;
+    std::string firstLine;
+  } cases[] = {
+      {[](Shell& s) { s.port.refuseOpen = true; }, "Cannot access COM 1."},
+      {[](Shell& s) { s.port.radio.faults.noEcho = true; }, "Cannot access COM port"},
+      {[](Shell& s) { s.port.radio.faults.noAnswerInquiry = true; }, "No answer from transceiver."},
+      {[](Shell& s) { s.port.radio.faults.badChecksumBlock = 3; }, "Illegal data."},
+      {[](Shell& s) { s.port.radio.faults.badCount = true; }, "Data counter error."},
+      {[](Shell& s) { s.port.radio.faults.otherModel = true; }, "Cannot Clone."},
+      {[](Shell& s) { s.port.radio.faults.sub0200 = true; }, "Version number does not match"},
+      {[](Shell& s) { s.port.radio.faults.pos43 = true; }, "Connected transceiver is not compatible model."},
+      {[](Shell& s) { s.port.radio.faults.hangupAfterBlock = 20; }, "Cannot access COM 1."},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.firstLine);
+    Shell s;
+    c.cause(s);
+    QTest::mouseClick(s.form.button(0), Qt::LeftButton);
+    ASSERT_TRUE(s.TickUntil([&] { return !s.box.shown.empty(); }, 2000));
+    EXPECT_EQ(s.FirstMessageLine(), c.firstLine);
+    EXPECT_EQ(s.box.shown.back().title, "QX-T7130 ADJ Rev.1.0");
+    EXPECT_EQ(s.box.shown.back().style, 16);
+    EXPECT_EQ(s.form.program().op.opState(), 0);
+    EXPECT_FALSE(s.form.program().com.comOpen());
+    s.Tick(3);
+    EXPECT_EQ(s.box.shown.size(), 1u);
+  }
+}
+
+TEST(Shell, LayoutFollowsTheWindow) {
+  Shell s;
+  s.form.resize(900, 700);
+  QApplication::processEvents();
+  const int buttonsLeft = s.form.button(0)->x();
+  const int buttonsRight = s.form.button(2)->x() + s.form.button(2)->width();
+  const int clientWidth = s.form.centralWidget()->width();
+  EXPECT_NEAR(buttonsLeft, clientWidth - buttonsRight, 2);  // centred
+  EXPECT_EQ(s.form.button(1)->y(), s.form.button(0)->y());
+  EXPECT_EQ(s.form.control(Control::kFra1)->geometry(), s.form.control(Control::kFra3)->geometry());
+  EXPECT_EQ(s.form.statusLabel()->text(), "");  // blank until the next tick
+  s.Tick();
+  EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
+  s.form.resize(60, 40);
+  QApplication::processEvents();
+  EXPECT_GE(s.form.consoleList()->height(), 1);
+  EXPECT_GE(s.form.paramText()->height(), 1);
+  EXPECT_GE(s.form.control(Control::kFra0)->height(), 1);
+}
+
+TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {
+  TempDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  pid_t first = ::fork();
+  if (first == 0) {
+    SingleInstance mine("qxt-lock-test");
+    char ok = mine.tryLock() ? 'y' : 'n';
+    (void)!::write(ready[1], &ok, 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char ok = 0;
+  ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+  EXPECT_EQ(ok, 'y');
+  {
+    SingleInstance second("qxt-lock-test");
+    EXPECT_FALSE(second.tryLock());
+  }
+  ::kill(first, SIGKILL);  // a copy that was killed leaves its lock behind
+  ::waitpid(first, nullptr, 0);
+  SingleInstance third("qxt-lock-test");
+  EXPECT_TRUE(third.tryLock());
+}
+
+int main(int argc, char** argv) {
+  // No display is needed: the test lists and runs its cases on the offscreen platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
