@@ -97,6 +97,14 @@ std::string PadLeft(const std::string& text, size_t width) {
 
 }  // namespace
 
+int16_t clsIndEep_RigK70R::ByteAt(int64_t adr) const {
+  return adr < 0 || adr > INT32_MAX ? 0 : Image().ReadByte(static_cast<int32_t>(adr));
+}
+
+int16_t clsIndEep_RigK70R::BitAt(int64_t adr, int16_t bit) const {
+  return adr < 0 || adr > INT32_MAX ? 0 : Image().ReadBit(static_cast<int32_t>(adr), bit);
+}
+
 std::string clsIndEep_RigK70R::RigK70REep_GetChName(int16_t chNo) {
   std::string name = std::to_string(chNo + 1);
   if (chNo >= 0 && chNo < static_cast<int16_t>(chNames_.size())) chNames_[static_cast<size_t>(chNo)] = name;
@@ -124,14 +132,14 @@ int16_t clsIndEep_RigK70R::RigK70REep_GetChRFPower(int32_t start_address, int16_
 }
 
 int16_t clsIndEep_RigK70R::RigK70REep_GetChModeDig(int32_t start_address, int16_t chNo) const {
-  return Image().ReadByte(RecordAddress(start_address, chNo, 2) + 28) & 3;
+  return ByteAt(int64_t{RecordAddress(start_address, chNo, 2)} + 28) & 3;
 }
 
 bool clsIndEep_RigK70R::RigK70REep_GetChMode(int32_t start_address, int16_t chNo) const {
-  return Image().ReadBit(RecordAddress(start_address, chNo, 2) + 28, 6) == 1;
+  return BitAt(int64_t{RecordAddress(start_address, chNo, 2)} + 28, 6) == 1;
 }
 
-bool clsIndEep_RigK70R::RigK70REep_GetMid() const { return Image().ReadBit(commonAddress_ + 37, 7) != 0; }
+bool clsIndEep_RigK70R::RigK70REep_GetMid() const { return BitAt(int64_t{commonAddress_} + 37, 7) != 0; }
 
 bool clsIndEep_RigK70R::RigK70REep_GetChAppear(int32_t start_address, int16_t chNo) const {
   if (chNo < 0) return false;
@@ -140,7 +148,7 @@ bool clsIndEep_RigK70R::RigK70REep_GetChAppear(int32_t start_address, int16_t ch
 
 int64_t clsIndEep_RigK70R::ReadFreqBlock(int32_t adr) const {
   int64_t v = 0;
-  for (int i = 0; i < 4; ++i) v = v * 256 + Image().ReadByte(adr + i);
+  for (int i = 0; i < 4; ++i) v = v * 256 + ByteAt(int64_t{adr} + i);
   return v;
 }
 

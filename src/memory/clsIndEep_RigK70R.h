@@ -46,6 +46,9 @@ class clsIndEep_RigK70R {
 
  private:
   const clsCmcEeprom& Image() const { return radio_.eepImage(); }
+  // Reads that never overflow an address: anything beyond the 32-bit range reads as 0.
+  int16_t ByteAt(int64_t adr) const;
+  int16_t BitAt(int64_t adr, int16_t bit) const;
   int32_t RecordAddress(int32_t start_address, int16_t chNo, int32_t obj) const;
 
   clsCmcRadio& radio_;
