@@ -1,0 +1,39 @@
+// Answer bodies of every kind through the driver's checks (as the frame after the echo) and
+// readout answers through the readout checks.
+#include <cstddef>
+#include <cstdint>
+
+#include "Common.h"
+#include "FuzzPort.h"
+#include "RigK70RReadouts.h"
+#include "clsCmcCln3Drv.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  const Bytes body(data + 1, data + size);
+  const Bytes name{0x29, 0x27, 0x01, 0x00};
+  if (!RigK70RReadouts::CheckAdAnswer(body, name)) {
+    const int v = RigK70RReadouts::AdAnswerValue(body);
+    if (v < 0 || v > 255) __builtin_trap();
+    RigK70RReadouts::Line(data[0] & 1, static_cast<int16_t>(data[0] % 5), v);
+  }
+  FuzzClock clock;
+  FuzzPort port;
+  clsCmcEeprom ee;
+  clsCmcCln3Drv drv(clock);
+  drv.myObjCom = &port;
+  drv.myEep(&ee);
+  const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
+  drv.workMode(mode);
+  drv.waitAnswer(true);
+  const Bytes command = HexStrToByteStr("E82927010003 3030");
+  drv.Send(command);
+  Bytes frame{0xFE, 0xFE, 0xEE, 0xEF};
+  frame.insert(frame.end(), command.begin(), command.end());
+  frame.push_back(0xFD);  // the echo
+  frame.push_back(0xFE);
+  frame.insert(frame.end(), body.begin(), body.end());  // the answer, however malformed
+  frame.push_back(0xFD);
+  drv.read(frame);
+  return 0;
+}

@@ -1,0 +1,41 @@
+// Any byte stream, cut into any chunks, into the frame driver in each work mode, with time
+// passing between chunks: nothing may crash, read out of bounds or grow without bound.
+#include <cstddef>
+#include <cstdint>
+
+#include "Common.h"
+#include "FuzzPort.h"
+#include "clsCmcCln3Drv.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 3) return 0;
+  const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
+  const size_t chunk = data[1] % 97 + 1;
+  FuzzClock clock;
+  FuzzPort port;
+  clsCmcEeprom ee;
+  clsCmcCln3Drv drv(clock);
+  drv.myObjCom = &port;
+  drv.myEep(&ee);
+  const char* commands[] = {"E029270000", "E229270100", "E329270100", "E55461766F20496E632E", "E8292701000330 30"};
+  auto start = [&] {
+    drv.workMode(mode);
+    if (mode == 5) drv.waitAnswer((data[0] & 0x80) != 0);
+    if (mode == 3) {
+      drv.cloneWriteAdrList("0000-7D6F,");
+      drv.sizDataOfPacket(16);
+    }
+    drv.retryCount(2);
+    drv.Send(HexStrToByteStr(commands[mode - 1]));
+  };
+  start();
+  for (size_t at = 3; at < size; at += chunk) {
+    const size_t n = at + chunk <= size ? chunk : size - at;
+    drv.read(Bytes(data + at, data + at + n));
+    clock.now += data[2] * (at % 7);
+    drv.task();
+    if (!drv.Running()) start();
+  }
+  if (drv.varLastE8Answer().size() > 256 || drv.ansInfo().size() > 256) __builtin_trap();
+  return 0;
+}
