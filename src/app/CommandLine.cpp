@@ -17,6 +17,10 @@ CommandLine CommandLine::Parse(const QStringList& args) {
       cl.portDevices.push_back(a.mid(14).toStdString());
     } else if (a == "--screenshot") {
       cl.screenshot = value();
+    } else if (a == "--connect") {
+      cl.connect = true;
+    } else if (a == "--timing") {
+      cl.timing = true;
     } else if (a == "--help" || a == "-h") {
       cl.help = true;
     } else {
@@ -27,7 +31,9 @@ CommandLine CommandLine::Parse(const QStringList& args) {
 }
 
 const char* CommandLine::Usage() {
-  return "usage: qxt7130-adj [--port-device COMn=PATH]... [--screenshot FILE]\n"
+  return "usage: qxt7130-adj [--port-device COMn=PATH]... [--connect] [--timing] [--screenshot FILE]\n"
          "  --port-device COMn=PATH  open PATH as COM n in this run (not saved)\n"
+         "  --connect                press \"Connect\" as soon as the window is shown\n"
+         "  --timing                 print on standard error how long the start took\n"
          "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n";
 }

@@ -75,7 +75,10 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     case QSerialPort::ResourceError:
       if (lost_ || !port_.isOpen()) break;
       lost_ = true;
-      errorText_ = port_.errorString().toStdString();
+      // Qt's own error text may still describe an earlier, harmless failure: name the event.
+      errorText_ = error == QSerialPort::ReadError    ? "read error"
+                   : error == QSerialPort::WriteError ? "write error"
+                                                      : "the device went away";
       if (listener_ != nullptr) listener_->onDeviceLost();
       if (port_.isOpen()) port_.close();
       break;

@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWindow>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "ComTimer.h"
 #include "CommandLine.h"
@@ -14,6 +19,28 @@
 #include "frmMain.h"
 
 namespace {
+
+// Milliseconds since this process was started, from the kernel's own record of its start.
+long ProcessAgeMs() {
+  std::FILE* stat = std::fopen("/proc/self/stat", "r");
+  std::FILE* uptime = std::fopen("/proc/uptime", "r");
+  unsigned long long startTicks = 0;
+  double up = 0;
+  if (stat != nullptr) {
+    char buf[1024] = {};
+    size_t n = std::fread(buf, 1, sizeof buf - 1, stat);
+    buf[n] = '\0';
+    const char* p = std::strrchr(buf, ')');
+    for (int field = 2; p != nullptr && field < 22; ++field) p = std::strchr(p + 1, ' ');
+    if (p != nullptr) startTicks = std::strtoull(p + 1, nullptr, 10);
+    std::fclose(stat);
+  }
+  if (uptime != nullptr) {
+    if (std::fscanf(uptime, "%lf", &up) != 1) up = 0;
+    std::fclose(uptime);
+  }
+  return static_cast<long>(up * 1000.0 - startTicks * 1000.0 / sysconf(_SC_CLK_TCK));
+}
 
 // For the documentation: connect, wait until the steady cycle has settled, save the window.
 void ScheduleScreenshot(frmMain& form, const QString& file) {
@@ -30,6 +57,22 @@ void ScheduleScreenshot(frmMain& form, const QString& file) {
   });
   poll->start(100);
 }
+
+// Reports the first time the window is really on the screen.
+class ExposeReporter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* window = qobject_cast<QWindow*>(watched);
+    if (!done_ && event->type() == QEvent::Expose && window != nullptr && window->isExposed()) {
+      done_ = true;
+      std::fprintf(stderr, "timing: window shown %ld ms after start\n", ProcessAgeMs());
+    }
+    return false;
+  }
+
+ private:
+  bool done_ = false;
+};
 
 }  // namespace
 
@@ -65,6 +108,9 @@ int main(int argc, char** argv) {
   ComTimer timer(form.program().com);
   timer.start();
   form.show();
+  ExposeReporter exposed;
+  if (cl.timing && form.windowHandle() != nullptr) form.windowHandle()->installEventFilter(&exposed);
+  if (cl.connect) form.program().main.ClickCmd00(0);
   if (!cl.screenshot.empty()) ScheduleScreenshot(form, QString::fromStdString(cl.screenshot));
   const int rc = app.exec();
   timer.stop();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "Common.h"
@@ -44,7 +45,14 @@ class RadioPort : public FakeSerialPort {
       hangUp = p.hangUpAfter;
       pending_.pop_front();
     }
-    if (!chunk.empty() && isOpen()) receive(chunk);
+    if (!chunk.empty() && isOpen()) {
+      // Cut into pieces when asked: each piece arrives with its own notification.
+      for (size_t at = 0; at < chunk.size() && isOpen();) {
+        const size_t n = pieceSize ? std::max<size_t>(1, std::min(pieceSize(), chunk.size() - at)) : chunk.size();
+        receive(Bytes(chunk.begin() + static_cast<std::ptrdiff_t>(at), chunk.begin() + static_cast<std::ptrdiff_t>(at + n)));
+        at += n;
+      }
+    }
     if (hangUp && isOpen()) {
       pending_.clear();
       loseDevice();
@@ -63,6 +71,7 @@ class RadioPort : public FakeSerialPort {
 
   sim::SimRadio radio;
   size_t maxChunk = SIZE_MAX;
+  std::function<size_t()> pieceSize;
 
  private:
   // FE FE EE EF E8 M M S S command value-hi value-lo FD

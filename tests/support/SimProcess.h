@@ -46,7 +46,11 @@ class SimProcess {
   std::string Command(const std::string& line) {
     std::string text = line + "\n";
     if (::write(stdin_, text.data(), text.size()) < 0) return {};
-    return ReadLine(5000);
+    for (;;) {  // a line that announces a new pseudo-terminal is not the reply
+      std::string line = ReadLine(5000);
+      if (line.rfind("pty: ", 0) != 0) return line;
+      path_ = line.substr(5);
+    }
   }
 
   // After a hang-up the simulator opens a new pseudo-terminal and prints its path.

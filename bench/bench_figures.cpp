@@ -1,0 +1,251 @@
+// Figures of the running program against the simulated radio over a real pseudo-terminal:
+// connect time at 9600 bit/s against the physical limit, the clone read at full speed, the
+// delay from a key press to the frame on the wire, the start-up time, and the idle CPU and peak
+// memory of the real program. Prints rows of the figures table; nothing here passes or fails.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ComTimer.h"
+#include "FakeViews.h"
+#include "QtSerialPort.h"
+#include "RecordingMessageBox.h"
+#include "RigProgram.h"
+#include "SimProcess.h"
+#include "SteadyTickSource.h"
+#include "TempDir.h"
+
+namespace {
+
+double MonotonicMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+struct LogFrame {
+  double ms;
+  std::string direction;
+  std::string hex;
+};
+
+std::vector<LogFrame> ReadLog(const std::string& file) {
+  std::vector<LogFrame> frames;
+  std::ifstream in(file);
+  LogFrame f;
+  while (in >> f.ms >> f.direction >> f.hex) frames.push_back(f);
+  return frames;
+}
+
+// The program core with fake controls, driven by the real 50 ms heartbeat and port events.
+struct Core {
+  explicit Core(const std::string& device) {
+    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+    program.com.profMain.Path(dir.path() + "/");
+    program.com.portDevices.setOverride(1, device);
+    program.Start();
+    timer.start();
+  }
+  bool RunUntil(const std::function<bool()>& done, int guardMs) {
+    QElapsedTimer guard;
+    guard.start();
+    while (!done() && guard.elapsed() < guardMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    return done();
+  }
+  void RunFor(int ms) {
+    QElapsedTimer t;
+    t.start();
+    RunUntil([&] { return t.elapsed() >= ms; }, ms + 100);
+  }
+
+  TempDir dir;
+  RecordingMessageBox messages;
+  QtSerialPort port;
+  FakeMainView view;
+  FakeWindowView window;
+  RigProgram program{port, SteadyTickSource::instance(), view, window};
+  ComTimer timer{program.com};
+};
+
+void Row(const std::string& figure, const std::string& measured, const std::string& target) {
+  std::printf("| %s | %s | %s |\n", figure.c_str(), measured.c_str(), target.c_str());
+  std::fflush(stdout);
+}
+
+std::string Format(const char* fmt, double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, fmt, v);
+  return buf;
+}
+
+// Commands of items sent by the console itself, each followed by its 200 ms wait at connection.
+bool WaitsAfter(int command) {
+  switch (command) {
+    case 0x0B: case 0x11: case 0x0D: case 0x1A: case 0x0F: case 0x08: case 0x05:
+    case 0x13: case 0x14: case 0x06: case 0x07: case 0x30: return true;
+    default: return false;
+  }
+}
+
+void ConnectAt9600() {
+  TempDir logDir;
+  const std::string log = logDir.file("sim.log");
+  SimProcess sim({"--baud", "9600", "--log", log});
+  Core core(sim.path());
+  const double start = MonotonicMs();
+  core.program.main.ClickCmd00(0);
+  if (!core.RunUntil([&] { return core.program.op.opState() == 28; }, 400000)) {
+    Row("Connect at 9600 bit/s", "did not finish", "-");
+    return;
+  }
+  const double measured = (MonotonicMs() - start) / 1000.0;
+  double bytes = 0, waits = 0;
+  for (const auto& f : ReadLog(log)) {
+    bytes += f.hex.size() / 2.0;
+    if (f.direction == "RX" && f.hex.size() == 26 && f.hex.compare(8, 2, "E8") == 0 &&
+        WaitsAfter(std::stoi(f.hex.substr(18, 2), nullptr, 16))) {
+      waits += 0.2;
+    }
+  }
+  const double limit = bytes / 960.0 + waits;
+  Row("Connect to steady cycle at 9600 bit/s", Format("%.2f s", measured), "-");
+  Row("Physical limit (" + Format("%.0f", bytes) + " bytes at 960 bytes/s + " + Format("%.1f", waits) + " s waits)",
+      Format("%.2f s", limit), "-");
+  Row("Connect time / physical limit", Format("%.3f", measured / limit), "<= 1.01");
+}
+
+void CloneReadFullSpeed() {
+  SimProcess sim;
+  Core core(sim.path());
+  std::vector<double> times;
+  for (int run = 0; run < 5; ++run) {
+    const double start = MonotonicMs();
+    core.program.main.ClickCmd00(0);
+    core.RunUntil([&] { return core.program.op.opState() >= 3 || core.program.op.opState() == 0; }, 60000);
+    times.push_back((MonotonicMs() - start) / 1000.0);
+    core.RunUntil([&] { return core.program.op.opState() == 28; }, 60000);
+  }
+  std::sort(times.begin(), times.end());
+  Row("Clone read of the whole image at full pseudo-terminal speed (median of 5)", Format("%.3f s", times[2]),
+      "< 0.25 s");
+}
+
+void StepToWire() {
+  TempDir logDir;
+  const std::string log = logDir.file("sim.log");
+  SimProcess sim({"--log", log});
+  Core core(sim.path());
+  core.program.main.ClickCmd00(0);
+  core.RunUntil([&] { return core.program.op.opState() == 28; }, 60000);
+  core.RunFor(1000);
+  std::vector<double> delays;
+  size_t seen = ReadLog(log).size();
+  for (int step = 0; step < 200; ++step) {
+    const double pressed = MonotonicMs();
+    core.program.main.ConsoleKeyDown(step % 2 == 0 ? MainWindowLogic::kKeyRight : MainWindowLogic::kKeyLeft, 0, 1);
+    double arrived = -1;
+    core.RunUntil(
+        [&] {
+          auto frames = ReadLog(log);
+          for (size_t i = seen; i < frames.size(); ++i) {
+            if (frames[i].direction == "RX" && frames[i].hex.compare(8, 2, "E8") == 0) arrived = frames[i].ms;
+          }
+          seen = frames.size();
+          return arrived >= 0;
+        },
+        5000);
+    if (arrived >= 0) delays.push_back(arrived - pressed);
+    core.RunFor(250 + step % 37);  // the item's wait, and a phase that wanders against the tick
+  }
+  std::sort(delays.begin(), delays.end());
+  if (delays.empty()) return;
+  Row("Value step to wire, median of " + std::to_string(delays.size()), Format("%.1f ms", delays[delays.size() / 2]),
+      "-");
+  Row("Value step to wire, 99th percentile", Format("%.1f ms", delays[delays.size() * 99 / 100]), "<= 60 ms");
+}
+
+long ProcStatTicks(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(in, line);
+  std::istringstream rest(line.substr(line.rfind(')') + 2));
+  std::string field;
+  long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && rest >> field; ++i) {
+    if (i == 14) utime = std::stol(field);
+    if (i == 15) stime = std::stol(field);
+  }
+  return utime + stime;
+}
+
+long PeakKb(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string key;
+  long value = 0;
+  while (in >> key) {
+    if (key == "VmHWM:") {
+      in >> value;
+      return value;
+    }
+    in.ignore(1 << 16, '\n');
+  }
+  return value;
+}
+
+void RealProgram() {
+  TempDir home;
+  SimProcess sim({"--link", home.file("qzr700")});
+  int err[2];
+  if (pipe(err) != 0) return;
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(err[1], 2);
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+    if (getenv("DISPLAY") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string port = "COM1=" + home.file("qzr700");
+    execl(QXT_APP_PATH, QXT_APP_PATH, "--port-device", port.c_str(), "--connect", "--timing", nullptr);
+    _exit(127);
+  }
+  close(err[1]);
+  char buf[256] = {};
+  ssize_t n = read(err[0], buf, sizeof buf - 1);
+  long shown = -1;
+  if (n > 0) std::sscanf(std::strstr(buf, "timing:") ? std::strstr(buf, "timing:") : "", "timing: window shown %ld", &shown);
+  Row(std::string("Main window shown after start") + (getenv("DISPLAY") ? " (X display)" : " (offscreen)"),
+      Format("%.0f ms", static_cast<double>(shown)), "< 500 ms");
+  usleep(15 * 1000 * 1000);  // connected and settled
+  const long before = ProcStatTicks(pid);
+  const double t0 = MonotonicMs();
+  usleep(30 * 1000 * 1000);
+  const double cpu = (ProcStatTicks(pid) - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) /
+                     ((MonotonicMs() - t0) / 1000.0) * 100.0;
+  Row("Idle CPU of the program connected to the simulator for 30 s", Format("%.2f %% of a core", cpu), "< 1 %");
+  Row("Peak memory of the program", Format("%.1f MB", PeakKb(pid) / 1024.0), "< 80 MB");
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  close(err[0]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const std::string only = argc > 1 ? argv[1] : "";
+  if (only.empty() || only == "clone") CloneReadFullSpeed();
+  if (only.empty() || only == "step") StepToWire();
+  if (only.empty() || only == "program") RealProgram();
+  if (only.empty() || only == "connect") ConnectAt9600();
+  return 0;
+}

@@ -1,0 +1,179 @@
+// Every fault the bench can show, through the whole program (window, port adapter, real clock,
+// the simulator over a real pseudo-terminal): the message it must show, the port closed, the
+// console rebuilt, and the next "Connect" succeeding against a healthy simulator.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <cctype>
+#include <functional>
+
+#include "ComTimer.h"
+#include "QtSerialPort.h"
+#include "RecordingMessageBox.h"
+#include "SimProcess.h"
+#include "SteadyTickSource.h"
+#include "TempDir.h"
+#include "frmMain.h"
+
+namespace {
+
+struct Program {
+  explicit Program(const std::string& com1) {
+    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+    form.program().com.profMain.Path(dir.path() + "/");
+    form.program().com.portDevices.setOverride(1, com1);
+    form.program().Start();
+    timer.start();
+    form.show();
+  }
+  bool RunUntil(const std::function<bool()>& done, int guardMs = 60000) {
+    QElapsedTimer guard;
+    guard.start();
+    while (!done() && guard.elapsed() < guardMs) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    return done();
+  }
+  void Connect() { QTest::mouseClick(form.button(0), Qt::LeftButton); }
+  bool Connected() {
+    Connect();
+    return RunUntil([&] { return form.program().op.opState() == 28 || !box.shown.empty(); }) &&
+           form.program().op.opState() == 28;
+  }
+  std::string FirstLine() const {
+    return box.shown.empty() ? "(none)" : box.shown.front().text.substr(0, box.shown.front().text.find('\r'));
+  }
+  // After a failure: one message, port closed, console rebuilt and idle.
+  void ExpectReset(const std::string& firstLine) {
+    EXPECT_EQ(FirstLine(), firstLine);
+    EXPECT_EQ(box.shown.size(), 1u);
+    EXPECT_FALSE(form.program().com.comOpen());
+    EXPECT_EQ(form.program().op.opState(), 0);
+    EXPECT_EQ(form.consoleList()->count(), 17);
+    EXPECT_EQ(form.program().console.Value(1), 0);
+    EXPECT_EQ(form.readoutList(0)->item(1)->text(), "----");
+  }
+
+  TempDir dir;
+  RecordingMessageBox box;
+  QtSerialPort port;
+  frmMain form{port, SteadyTickSource::instance()};
+  ComTimer timer{form.program().com};
+};
+
+struct Row {
+  const char* fault;
+  const char* firstLine;  // empty: the connection succeeds despite the fault
+};
+
+// The body shared by the permission case, run as an ordinary user.
+void PortWithoutPermission() {
+  TempDir link;
+  SimProcess sim({"--link", link.file("qzr700")});
+  ASSERT_EQ(::chmod(sim.path().c_str(), 0), 0);
+  Program p(link.file("qzr700"));
+  p.Connect();
+  ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
+  p.ExpectReset("Cannot access COM 1.");
+  ASSERT_EQ(::chmod(sim.path().c_str(), 0600), 0);
+  p.box.shown.clear();
+  EXPECT_TRUE(p.Connected());
+}
+
+}  // namespace
+
+class SimulatorFault : public ::testing::TestWithParam<Row> {};
+
+TEST_P(SimulatorFault, ReportedResetAndRecovered) {
+  const Row& row = GetParam();
+  TempDir link;
+  SimProcess sim({"--link", link.file("qzr700"), "--fault", row.fault});
+  Program p(link.file("qzr700"));
+  p.Connect();
+  if (row.firstLine[0] == '\0') {
+    EXPECT_TRUE(p.RunUntil([&] { return p.form.program().op.opState() == 28; }));
+    EXPECT_TRUE(p.box.shown.empty());
+    return;
+  }
+  ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
+  p.RunUntil([] { return false; }, 200);  // nothing more is reported afterwards
+  p.ExpectReset(row.firstLine);
+  if (std::string(row.fault).rfind("hangup", 0) == 0) sim.WaitForPty();  // the link moved on
+  EXPECT_EQ(sim.Command("fault clear").substr(0, 2), "ok");
+  p.box.shown.clear();
+  EXPECT_TRUE(p.Connected());
+}
+
+INSTANTIATE_TEST_SUITE_P(FaultMatrix, SimulatorFault,
+                         ::testing::Values(Row{"no-echo", "Cannot access COM port"},
+                                           Row{"no-answer-inquiry", "No answer from transceiver."},
+                                           Row{"slow", "No answer from transceiver."},
+                                           Row{"short-e1", "Illegal data."},
+                                           Row{"bad-checksum=100", "Illegal data."},
+                                           Row{"bad-count", "Data counter error."},
+                                           Row{"other-model", "Cannot Clone."},
+                                           Row{"sub-0200", "Version number does not match"},
+                                           Row{"pos43-05", "Connected transceiver is not compatible model."},
+                                           Row{"no-answer-ad", "No answer from transceiver."},
+                                           Row{"bad-ad", "Communication failed."},
+                                           Row{"hangup=50", "Cannot access COM 1."}, Row{"garbage", ""}),
+                         [](const ::testing::TestParamInfo<Row>& info) {
+                           std::string name;
+                           for (char c : std::string(info.param.fault)) name += std::isalnum(c) ? c : '_';
+                           return name;
+                         });
+
+TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
+  TempDir link;
+  SimProcess sim({"--link", link.file("qzr700")});
+  Program p("/dev/qxt-no-such-port");
+  p.Connect();
+  ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
+  p.ExpectReset("Cannot access COM 1.");
+
+  QtSerialPort other;  // another program holds the port
+  ASSERT_TRUE(other.open(sim.path(), 9600, 32760));
+  p.form.program().com.portDevices.setOverride(1, link.file("qzr700"));
+  p.box.shown.clear();
+  p.Connect();
+  ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
+  p.ExpectReset("Cannot access COM 1.");
+  other.close();
+  p.box.shown.clear();
+  EXPECT_TRUE(p.Connected());
+}
+
+TEST(FaultMatrix, PortWithoutPermission) {
+  if (::geteuid() != 0) {
+    PortWithoutPermission();
+    return;
+  }
+  // Permissions do not bind root: run the case again as an ordinary user.
+  pid_t child = ::fork();
+  if (child == 0) {
+    setenv("QXT_TEST_RUN_AS_UID", "65534", 1);
+    execl("/proc/self/exe", "fault_matrix_test", "--gtest_filter=FaultMatrix.PortWithoutPermission", nullptr);
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+int main(int argc, char** argv) {
+  if (const char* uid = getenv("QXT_TEST_RUN_AS_UID")) {
+    const auto id = static_cast<uid_t>(std::atoi(uid));
+    if (::setgid(id) != 0 || ::setuid(id) != 0) return 3;
+    unsetenv("QXT_TEST_RUN_AS_UID");
+    TempDir* home = new TempDir();  // lives as long as the process
+    setenv("HOME", home->path().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home->path().c_str(), 1);
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,113 @@
+// make soak: 200 connect-and-adjust cycles against one simulator, with a random fault in about
+// half of them. Fails on a crash, a hang, memory growth of 2 MB or more, or a leaked descriptor.
+#include <dirent.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "ComTimer.h"
+#include "FakeViews.h"
+#include "QtSerialPort.h"
+#include "RecordingMessageBox.h"
+#include "RigProgram.h"
+#include "SimProcess.h"
+#include "SteadyTickSource.h"
+#include "TempDir.h"
+
+namespace {
+
+long ResidentKb() {
+  std::ifstream in("/proc/self/status");
+  std::string key;
+  long kb = 0;
+  while (in >> key) {
+    if (key == "VmRSS:") return in >> kb, kb;
+    in.ignore(1 << 16, '\n');
+  }
+  return kb;
+}
+
+int OpenDescriptors() {
+  int n = 0;
+  if (DIR* d = opendir("/proc/self/fd")) {
+    while (readdir(d) != nullptr) ++n;
+    closedir(d);
+  }
+  return n;
+}
+
+bool RunUntil(const std::function<bool()>& done, int guardMs) {
+  QElapsedTimer guard;
+  guard.start();
+  while (!done() && guard.elapsed() < guardMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  return done();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const int cycles = argc > 1 ? std::atoi(argv[1]) : 200;
+  TempDir dir;
+  setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+  SimProcess sim({"--link", dir.file("qzr700")});
+  RecordingMessageBox box;
+  QtSerialPort port;
+  FakeMainView view;
+  FakeWindowView window;
+  RigProgram program(port, SteadyTickSource::instance(), view, window);
+  program.com.profMain.Path(dir.path() + "/");
+  program.com.portDevices.setOverride(1, dir.file("qzr700"));
+  program.Start();
+  ComTimer timer(program.com);
+  timer.start();
+
+  const char* faults[] = {"no-echo", "no-answer-inquiry", "slow", "short-e1", "bad-checksum=300", "bad-count",
+                          "other-model", "sub-0200", "pos43-05", "no-answer-ad", "bad-ad", "hangup=400", "garbage"};
+  std::mt19937 rng(2927);
+  long baseKb = 0;
+  int baseFds = 0, connected = 0, failed = 0;
+  for (int cycle = 1; cycle <= cycles; ++cycle) {
+    sim.Command("fault clear");
+    if (rng() % 2) sim.Command(std::string("fault ") + faults[rng() % std::size(faults)]);
+    box.shown.clear();
+    program.main.ClickCmd00(0);
+    if (!RunUntil([&] { return program.op.opState() == 28 || !box.shown.empty(); }, 120000)) {
+      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, program.op.opState());
+      return 1;
+    }
+    if (box.shown.empty()) {
+      ++connected;
+      for (int k = 0; k < 5; ++k) {
+        program.main.ConsoleKeyDown(rng() % 2 ? 39 : 37, static_cast<int>(rng() % 2), static_cast<int>(1 + rng() % 15));
+        RunUntil([] { return false; }, 100);
+      }
+      RunUntil([&] { return !box.shown.empty(); }, 1500);
+    } else {
+      ++failed;
+    }
+    if (cycle == 10) {
+      baseKb = ResidentKb();
+      baseFds = OpenDescriptors();
+    }
+    if (cycle % 20 == 0) {
+      std::printf("soak: %d cycles (%d connected, %d failed), %ld kB resident, %d descriptors\n", cycle, connected,
+                  failed, ResidentKb(), OpenDescriptors());
+      std::fflush(stdout);
+    }
+  }
+  program.CloseDown();
+  RunUntil([] { return false; }, 200);
+  const long growthKb = ResidentKb() - baseKb;
+  const int fdGrowth = OpenDescriptors() - baseFds;
+  std::printf("soak: done; memory growth %ld kB after cycle 10, descriptors %+d\n", growthKb, fdGrowth);
+  if (growthKb >= 2048 || fdGrowth > 0) {
+    std::fprintf(stderr, "soak: FAILED\n");
+    return 1;
+  }
+  return 0;
+}
