@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "Common.h"
+
 QString SingleInstance::DisplayName() {
   QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
   if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
@@ -16,6 +18,10 @@ SingleInstance::SingleInstance(const QString& name) {
   if (dir.isEmpty()) dir = QDir::tempPath();
   path_ = dir + "/" + name + "-" + DisplayName() + ".lock";
   lock_ = std::make_unique<QLockFile>(path_);
+}
+
+std::string SingleInstance::RefusalMessage() {
+  return std::string("Cannot execute ") + kAppTitle + " repeatedly.\r\n" + kAppTitle + " is already executing.";
 }
 
 bool SingleInstance::tryLock() { return lock_->tryLock(0); }

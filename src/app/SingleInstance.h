@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <QString>
 #include <memory>
+#include <string>
 
 class SingleInstance {
  public:
@@ -14,6 +15,8 @@ class SingleInstance {
   QString lockPath() const { return path_; }
 
   static QString DisplayName();
+  // The two lines a second start shows before it ends.
+  static std::string RefusalMessage();
 
  private:
   QString path_;

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
 
   SingleInstance instance;
   if (!instance.tryLock()) {
-    MsgBoxError(std::string("Cannot execute ") + kAppTitle + " repeatedly.\r\n" + kAppTitle + " is already executing.");
+    MsgBoxError(SingleInstance::RefusalMessage());
     return 1;
   }
 

@@ -242,6 +242,8 @@ TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {
   ::waitpid(first, nullptr, 0);
   SingleInstance third("qxt-lock-test");
   EXPECT_TRUE(third.tryLock());
+  EXPECT_EQ(SingleInstance::RefusalMessage(),
+            "Cannot execute QX-T7130 ADJ Rev.1.0 repeatedly.\r\nQX-T7130 ADJ Rev.1.0 is already executing.");
 }
 
 int main(int argc, char** argv) {
