@@ -92,9 +92,21 @@ std::string Format(const char* fmt, double v) {
 // Commands of items sent by the console itself, each followed by its 200 ms wait at connection.
 bool WaitsAfter(int command) {
   switch (command) {
-    case 0x0B: case 0x11: case 0x0D: case 0x1A: case 0x0F: case 0x08: case 0x05:
-    case 0x13: case 0x14: case 0x06: case 0x07: case 0x30: return true;
-    default: return false;
+    case 0x0B:
+    case 0x11:
+    case 0x0D:
+    case 0x1A:
+    case 0x0F:
+    case 0x08:
+    case 0x05:
+    case 0x13:
+    case 0x14:
+    case 0x06:
+    case 0x07:
+    case 0x30:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -222,7 +234,8 @@ void RealProgram() {
   char buf[256] = {};
   ssize_t n = read(err[0], buf, sizeof buf - 1);
   long shown = -1;
-  if (n > 0) std::sscanf(std::strstr(buf, "timing:") ? std::strstr(buf, "timing:") : "", "timing: window shown %ld", &shown);
+  if (n > 0)
+    std::sscanf(std::strstr(buf, "timing:") ? std::strstr(buf, "timing:") : "", "timing: window shown %ld", &shown);
   Row(std::string("Main window shown after start") + (getenv("DISPLAY") ? " (X display)" : " (offscreen)"),
       Format("%.0f ms", static_cast<double>(shown)), "< 500 ms");
   usleep(15 * 1000 * 1000);  // connected and settled

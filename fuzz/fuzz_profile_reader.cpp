@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   prof.Path(dir);
   prof.Name("PJ5102K.rs");
   prof.Section("OPTION");
-  const ProfileValue kinds[] = {int16_t{1}, int32_t{1}, float{1}, double{1}, Currency{1}, uint8_t{1},
-                                DateTime{},  std::string("x"), true};
+  const ProfileValue kinds[] = {int16_t{1}, int32_t{1}, float{1},         double{1}, Currency{1},
+                                uint8_t{1}, DateTime{}, std::string("x"), true};
   for (const char* key : {"ComPort", "ComAutoRelease", "Date", "x"}) {
     for (const auto& kind : kinds) {
       ProfileValue v = kind;

@@ -19,10 +19,9 @@ struct Mirror {
 
 // Live commands the radio knows, with the EEPROM byte each one adjusts (-1: none).
 constexpr Mirror kCommands[] = {
-    {0x00, -1},     {0x02, -1},     {0x05, 0x00AD}, {0x06, 0x005C}, {0x07, 0x005D}, {0x08, 0x0131},
-    {0x0B, 0x00A6}, {0x0C, 0x0062}, {0x0D, 0x0069}, {0x0E, 0x0070}, {0x0F, 0x0053}, {0x10, 0x0063},
-    {0x11, 0x006A}, {0x12, 0x0071}, {0x13, 0x0054}, {0x14, 0x0055}, {0x15, 0x00A9}, {0x16, 0x00AA},
-    {0x1A, 0x0077}, {0x1B, 0x0078}, {0x30, -1},
+    {0x00, -1},     {0x02, -1},     {0x05, 0x00AD}, {0x06, 0x005C}, {0x07, 0x005D}, {0x08, 0x0131}, {0x0B, 0x00A6},
+    {0x0C, 0x0062}, {0x0D, 0x0069}, {0x0E, 0x0070}, {0x0F, 0x0053}, {0x10, 0x0063}, {0x11, 0x006A}, {0x12, 0x0071},
+    {0x13, 0x0054}, {0x14, 0x0055}, {0x15, 0x00A9}, {0x16, 0x00AA}, {0x1A, 0x0077}, {0x1B, 0x0078}, {0x30, -1},
 };
 
 const Mirror* FindCommand(uint8_t cmd) {
@@ -100,18 +99,29 @@ void SimRadio::Handle(const Bytes& body, std::vector<Output>& out) {
   if (body.size() < 3 || body[0] != 0xEE || body[1] != 0xEF) return;
   const Bytes data(body.begin() + 3, body.end());
   switch (body[2]) {
-    case 0xE0: Inquiry(out); break;
-    case 0xE2: CloneRead(data, out); break;
+    case 0xE0:
+      Inquiry(out);
+      break;
+    case 0xE2:
+      CloneRead(data, out);
+      break;
     case 0xE3:
       if (AddressedToUs(data)) {
         writing_ = true;
         writeBad_ = false;
       }
       break;
-    case 0xE4: CloneWriteBlock(body); break;
-    case 0xE5: CloneWriteEnd(data, out); break;
-    case 0xE8: Live(data, out); break;
-    default: break;
+    case 0xE4:
+      CloneWriteBlock(body);
+      break;
+    case 0xE5:
+      CloneWriteEnd(data, out);
+      break;
+    case 0xE8:
+      Live(data, out);
+      break;
+    default:
+      break;
   }
 }
 
@@ -194,8 +204,8 @@ void SimRadio::CloneWriteBlock(const Bytes& body) {
 void SimRadio::CloneWriteEnd(const Bytes& data, std::vector<Output>& out) {
   if (!writing_) return;
   writing_ = false;
-  bool ok = !writeBad_ && data.size() >= kMakerText.size() &&
-            std::equal(kMakerText.begin(), kMakerText.end(), data.begin());
+  bool ok =
+      !writeBad_ && data.size() >= kMakerText.size() && std::equal(kMakerText.begin(), kMakerText.end(), data.begin());
   Answer({0xE6, static_cast<uint8_t>(ok ? 0x00 : 0x01)}, out, AnswerDelay());
 }
 

@@ -22,8 +22,8 @@ namespace sim {
 
 struct Output {
   Bytes bytes;
-  bool echo = false;        // the cable's echo rather than the radio
-  int delayMs = 0;          // to be sent no earlier than this after it was produced
+  bool echo = false;         // the cable's echo rather than the radio
+  int delayMs = 0;           // to be sent no earlier than this after it was produced
   bool hangUpAfter = false;  // the line goes dead once these bytes are out
 };
 

@@ -53,20 +53,34 @@ Options ParseArgs(int argc, char** argv) {
       if (i + 1 >= argc) Usage(("missing value after " + arg).c_str());
       return argv[++i];
     };
-    if (arg == "--link") o.link = value();
-    else if (arg == "--log") o.log = value();
-    else if (arg == "--image") o.image = value();
-    else if (arg == "--save-image") o.saveImage = value();
-    else if (arg == "--baud") o.baud = std::atoi(value().c_str());
-    else if (arg == "--mid") o.mid = true;
-    else if (arg == "--digital") o.digital = std::atoi(value().c_str());
-    else if (arg == "--signal") o.commands.push_back("signal " + value());
-    else if (arg == "--temp") o.commands.push_back("temp " + value());
-    else if (arg == "--vin") o.commands.push_back("vin " + value());
-    else if (arg == "--centre-t1") o.commands.push_back("centre t1 " + value());
-    else if (arg == "--centre-t2") o.commands.push_back("centre t2 " + value());
-    else if (arg == "--fault") o.commands.push_back("fault " + value());
-    else Usage(("unknown option " + arg).c_str());
+    if (arg == "--link")
+      o.link = value();
+    else if (arg == "--log")
+      o.log = value();
+    else if (arg == "--image")
+      o.image = value();
+    else if (arg == "--save-image")
+      o.saveImage = value();
+    else if (arg == "--baud")
+      o.baud = std::atoi(value().c_str());
+    else if (arg == "--mid")
+      o.mid = true;
+    else if (arg == "--digital")
+      o.digital = std::atoi(value().c_str());
+    else if (arg == "--signal")
+      o.commands.push_back("signal " + value());
+    else if (arg == "--temp")
+      o.commands.push_back("temp " + value());
+    else if (arg == "--vin")
+      o.commands.push_back("vin " + value());
+    else if (arg == "--centre-t1")
+      o.commands.push_back("centre t1 " + value());
+    else if (arg == "--centre-t2")
+      o.commands.push_back("centre t2 " + value());
+    else if (arg == "--fault")
+      o.commands.push_back("fault " + value());
+    else
+      Usage(("unknown option " + arg).c_str());
   }
   if (o.baud < 0) Usage("the bit rate must be positive");
   return o;

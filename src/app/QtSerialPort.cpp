@@ -15,13 +15,17 @@ bool QtSerialPort::open(const std::string& device, int32_t baud, int32_t inBuffe
   port_.setReadBufferSize(0);
   if (!port_.open(QIODevice::ReadWrite)) {
     switch (port_.error()) {
-      case QSerialPort::DeviceNotFoundError: errorText_ = "no such device"; break;
+      case QSerialPort::DeviceNotFoundError:
+        errorText_ = "no such device";
+        break;
       case QSerialPort::PermissionError:
         errorText_ = port_.errorString().contains("lock", Qt::CaseInsensitive)
                          ? "in use by another program"
                          : "permission denied (is the user in the dialout group?)";
         break;
-      default: errorText_ = port_.errorString().toStdString(); break;
+      default:
+        errorText_ = port_.errorString().toStdString();
+        break;
     }
     port_.clearError();
     return false;

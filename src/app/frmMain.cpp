@@ -168,11 +168,18 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 bool frmMain::ConsoleKey(QKeyEvent* key) {
   int code = 0;
   switch (key->key()) {
-    case Qt::Key_Left: code = MainWindowLogic::kKeyLeft; break;
-    case Qt::Key_Right: code = MainWindowLogic::kKeyRight; break;
+    case Qt::Key_Left:
+      code = MainWindowLogic::kKeyLeft;
+      break;
+    case Qt::Key_Right:
+      code = MainWindowLogic::kKeyRight;
+      break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: code = MainWindowLogic::kKeyEnter; break;
-    default: return false;
+    case Qt::Key_Enter:
+      code = MainWindowLogic::kKeyEnter;
+      break;
+    default:
+      return false;
   }
   const int shift = (key->modifiers() & Qt::ShiftModifier) ? MainWindowLogic::kShiftMask : 0;
   return !program_->main.ConsoleKeyDown(code, shift, lboConsole_->currentRow());
@@ -182,19 +189,32 @@ bool frmMain::ConsoleKey(QKeyEvent* key) {
 
 QWidget* frmMain::control(Control c) const {
   switch (c) {
-    case Control::kCmd0: return cmd00_[0];
-    case Control::kCmd1: return cmd00_[1];
-    case Control::kCmd2: return cmd00_[2];
-    case Control::kFra0: return fra01_[0];
-    case Control::kFra1: return fra01_[1];
-    case Control::kFra2: return fra01_[2];
-    case Control::kFra3: return fra01_[3];
-    case Control::kLbo0: return lbo01_[0];
-    case Control::kLbo1: return lbo01_[1];
-    case Control::kLboConsole: return lboConsole_;
-    case Control::kLblTitle: return lblTitle_;
-    case Control::kLblProgress: return lblProgress_;
-    case Control::kTxtDispPara: return txtDispPara_;
+    case Control::kCmd0:
+      return cmd00_[0];
+    case Control::kCmd1:
+      return cmd00_[1];
+    case Control::kCmd2:
+      return cmd00_[2];
+    case Control::kFra0:
+      return fra01_[0];
+    case Control::kFra1:
+      return fra01_[1];
+    case Control::kFra2:
+      return fra01_[2];
+    case Control::kFra3:
+      return fra01_[3];
+    case Control::kLbo0:
+      return lbo01_[0];
+    case Control::kLbo1:
+      return lbo01_[1];
+    case Control::kLboConsole:
+      return lboConsole_;
+    case Control::kLblTitle:
+      return lblTitle_;
+    case Control::kLblProgress:
+      return lblProgress_;
+    case Control::kTxtDispPara:
+      return txtDispPara_;
   }
   return nullptr;
 }

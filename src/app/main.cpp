@@ -1,9 +1,9 @@
 // QX-T7130 ADJ Rev.1.0: the entry procedure.
 
+#include <unistd.h>
 #include <QApplication>
 #include <QTimer>
 #include <QWindow>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>

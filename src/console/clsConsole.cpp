@@ -113,8 +113,7 @@ std::string clsConsole::BarString(int16_t i) const {
     const double share = static_cast<double>((item.Value - item.Min) * barLength_) / (item.Max - item.Min);
     n = std::clamp<long>(std::lrint(share), 0, barLength_);
   }
-  return " [" + std::string(static_cast<size_t>(n), '#') + std::string(static_cast<size_t>(barLength_ - n), '-') +
-         "]";
+  return " [" + std::string(static_cast<size_t>(n), '#') + std::string(static_cast<size_t>(barLength_ - n), '-') + "]";
 }
 
 void clsConsole::UpDown(int16_t i, int16_t stp) {

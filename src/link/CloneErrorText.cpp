@@ -17,21 +17,33 @@ Rule ChooseRule(const CloneErrorState& s) {
   if (s.errCannotOpen) return {{"Cannot access COM" + SignedNumberText(s.comPortNum) + "."}, CheckList::kA};
   if (s.errOverflow) return {{"COM buffer overflow."}, CheckList::kA};
   switch (s.driverLastError) {
-    case 0: break;
-    case 1: return {{"Cannot access COM port"}, CheckList::kA};
-    case 2: return {{"No answer from transceiver."}, CheckList::kA};
-    case 3: return {{"Illegal data."}, CheckList::kA};
-    case 4: return {{"Data counter error."}, CheckList::kA};
-    case 5: return {{"Data overflow."}, CheckList::kA};
+    case 0:
+      break;
+    case 1:
+      return {{"Cannot access COM port"}, CheckList::kA};
+    case 2:
+      return {{"No answer from transceiver."}, CheckList::kA};
+    case 3:
+      return {{"Illegal data."}, CheckList::kA};
+    case 4:
+      return {{"Data counter error."}, CheckList::kA};
+    case 5:
+      return {{"Data overflow."}, CheckList::kA};
     case 6:
-    case 7: return {{"Cannot write cloning data."}, CheckList::kB};
-    default: return {{"Cannot Clone."}, CheckList::kAWithGap};
+    case 7:
+      return {{"Cannot write cloning data."}, CheckList::kB};
+    default:
+      return {{"Cannot Clone."}, CheckList::kAWithGap};
   }
   switch (s.sequencerError) {
-    case 0: return {{"Communication failed."}, CheckList::kB};
-    case 2: return {{"Version number does not match", "for this transceiver."}, CheckList::kNone};
-    case 3: return {{"Connected transceiver is not compatible model."}, CheckList::kC};
-    default: return {{"Cannot Clone."}, CheckList::kA};
+    case 0:
+      return {{"Communication failed."}, CheckList::kB};
+    case 2:
+      return {{"Version number does not match", "for this transceiver."}, CheckList::kNone};
+    case 3:
+      return {{"Connected transceiver is not compatible model."}, CheckList::kC};
+    default:
+      return {{"Cannot Clone."}, CheckList::kA};
   }
 }
 
@@ -42,11 +54,13 @@ std::vector<std::string> CheckLines(CheckList list) {
       return {heading, "- The COM port settings.", "- Cloning cable connections.", "- Transceiver power is ON."};
     case CheckList::kAWithGap:
       return {heading, "", "- The COM port settings.", "- Cloning cable connections.", "- Transceiver power is ON."};
-    case CheckList::kB: return {heading, "- Cloning cable connections.", "- Transceiver power is ON."};
+    case CheckList::kB:
+      return {heading, "- Cloning cable connections.", "- Transceiver power is ON."};
     case CheckList::kC:
       return {heading, "- Appropriate cloning software for the transceiver is being used.",
               "- The revision number of the transceiver."};
-    case CheckList::kNone: break;
+    case CheckList::kNone:
+      break;
   }
   return {};
 }

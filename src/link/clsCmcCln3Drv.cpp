@@ -277,12 +277,18 @@ int16_t clsCmcCln3Drv::checkAnswer(const Bytes& body) {
 
 bool clsCmcCln3Drv::answerInvalid(const Bytes& body) {
   switch (body[2]) {
-    case 0xE1: return invalidE1(body);
-    case 0xE4: return invalidE4(body);
-    case 0xE5: return invalidE5(body);
-    case 0xE6: return body.size() < 4;  // a status byte must be there to be read
-    case 0xE8: return invalidE8(body);
-    default: return false;
+    case 0xE1:
+      return invalidE1(body);
+    case 0xE4:
+      return invalidE4(body);
+    case 0xE5:
+      return invalidE5(body);
+    case 0xE6:
+      return body.size() < 4;  // a status byte must be there to be read
+    case 0xE8:
+      return invalidE8(body);
+    default:
+      return false;
   }
 }
 

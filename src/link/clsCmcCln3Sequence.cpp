@@ -162,11 +162,20 @@ void clsCmcCln3Sequence::task() {
 int16_t clsCmcCln3Sequence::chooseAction() {
   const Step* step = nullptr;
   switch (operation_) {
-    case kInquiry: step = &StepOf(kInquirySteps, stepNo_); break;
-    case kCloneRead: step = &StepOf(kCloneReadSteps, stepNo_); break;
-    case kCloneWrite: step = &StepOf(kCloneWriteSteps, stepNo_); break;
-    case kLiveCommand: step = &StepOf(kLiveCommandSteps, stepNo_); break;
-    default: return kNothing;
+    case kInquiry:
+      step = &StepOf(kInquirySteps, stepNo_);
+      break;
+    case kCloneRead:
+      step = &StepOf(kCloneReadSteps, stepNo_);
+      break;
+    case kCloneWrite:
+      step = &StepOf(kCloneWriteSteps, stepNo_);
+      break;
+    case kLiveCommand:
+      step = &StepOf(kLiveCommandSteps, stepNo_);
+      break;
+    default:
+      return kNothing;
   }
   const bool driverError = com_.cln3D.lastError() != 0;
   if (step->driverErrorIsError4 && driverError) {

@@ -17,8 +17,7 @@ std::string ImageBackup::Directory() {
   return base + "/qxt7130-adj/images";
 }
 
-std::string ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub,
-                              std::time_t when) {
+std::string ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path dir = Directory();

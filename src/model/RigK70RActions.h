@@ -16,9 +16,9 @@
 #include "ActionContext.h"
 
 struct ActionIndices {
-  int16_t bpfT1 = 9;    // BPF T2 follows it
-  int16_t rxLva = 11;   // TX LVA follows it
-  int16_t lvRxLva = 13; // LV(TX LVA) follows it
+  int16_t bpfT1 = 9;     // BPF T2 follows it
+  int16_t rxLva = 11;    // TX LVA follows it
+  int16_t lvRxLva = 13;  // LV(TX LVA) follows it
   int16_t rssi = 15;
 };
 

@@ -16,8 +16,9 @@ struct Row {
 };
 
 constexpr Row kGroupARows[] = {
-    {"VIN  :", Scale::kVolts10}, {"TEMPS:", Scale::kTemperature}, {"LVIN :", Scale::kVolts5},
-    {"SD   :", Scale::kVolts5},  {"", Scale::kEmpty},
+    {"VIN  :", Scale::kVolts10}, {"TEMPS:", Scale::kTemperature},
+    {"LVIN :", Scale::kVolts5},  {"SD   :", Scale::kVolts5},
+    {"", Scale::kEmpty},
 };
 constexpr Row kGroupBRows[] = {
     {"T1/POW :", Scale::kVolts5}, {"BPF T2 :", Scale::kVolts5}, {"TX LVA :", Scale::kVolts5},
@@ -69,13 +70,17 @@ std::string RigK70RReadouts::Line(int group, int16_t index, int v) {
   if (row.scale == Scale::kEmpty) return "";
   std::string prefix = Right("   " + SignedNumberText(v), 3) + ":" + ByteToHex2(v) + "h:" + row.label;
   switch (row.scale) {
-    case Scale::kVolts10: return prefix + Right("   " + FormatNumber(v * 10 / 255.0, "##0.#0V"), 7);
-    case Scale::kVolts5: return prefix + Right("   " + FormatNumber(v * 5 / 255.0, "##0.#0V"), 7);
-    case Scale::kPercent: return prefix + Right("   " + FormatNumber(v / 255.0, "0.00%"), 7);
+    case Scale::kVolts10:
+      return prefix + Right("   " + FormatNumber(v * 10 / 255.0, "##0.#0V"), 7);
+    case Scale::kVolts5:
+      return prefix + Right("   " + FormatNumber(v * 5 / 255.0, "##0.#0V"), 7);
+    case Scale::kPercent:
+      return prefix + Right("   " + FormatNumber(v / 255.0, "0.00%"), 7);
     case Scale::kTemperature:
       if (v == 0 || v == 255) return prefix + "*Error";
       return prefix + Right("   " + FormatNumber(Celsius(v), "###.#0'C"), 8);
-    case Scale::kEmpty: break;
+    case Scale::kEmpty:
+      break;
   }
   return prefix;
 }
@@ -86,7 +91,8 @@ bool RigK70RReadouts::Read(int group, int16_t index, bool isFirst, bool& done, L
   index = std::clamp<int16_t>(index, 0, maxIndex);
   done = false;
   if (isFirst) {
-    const int16_t channel = group == kGroupA ? adChanA[static_cast<size_t>(index)] : adChanB[static_cast<size_t>(index)];
+    const int16_t channel =
+        group == kGroupA ? adChanA[static_cast<size_t>(index)] : adChanB[static_cast<size_t>(index)];
     seq.easySendE8ReqAnswer(ByteToHex2(3) + ByteToAsciiHexStr(channel));
     return true;
   }

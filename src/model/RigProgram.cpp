@@ -1,7 +1,9 @@
 #include "RigProgram.h"
 
 RigProgram::RigProgram(SerialPort& port, const TickSource& ticks, MainView& view, MainWindowView& window)
-    : com(port, ticks), seq(com, radio, ticks), op(seq, com, radio, console, view, ticks),
+    : com(port, ticks),
+      seq(com, radio, ticks),
+      op(seq, com, radio, console, view, ticks),
       main(seq, op, com, console, window) {
   com.setMainWindow(&main);
   com.setSequencer(&seq);

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int16_t kTempBorder[21] = {0, 16, 24, 32, 40, 48, 64, 80, 96, 112, 128,
+constexpr int16_t kTempBorder[21] = {0,   16,  24,  32,  40,  48,  64,  80,  96,  112, 128,
                                      144, 160, 176, 192, 208, 216, 224, 232, 240, 255};
 constexpr int kProgressWidth = 32;
 
@@ -65,17 +65,36 @@ void clsIndOp_RigK70R::AddItems() {
     if (spec.eventSendE8 >= 0) console_.Event_SendE8(i, spec.eventSendE8);
     if (spec.eventEnter >= 0) console_.Event_Enter(i, spec.eventEnter);
     switch (spec.role) {
-      case ItemRole::kChNo: idxChNo_ = i; break;
-      case ItemRole::kBal: idxBal_ = i; break;
-      case ItemRole::kMod: idxMod_ = i; break;
-      case ItemRole::kBpfSweep: idxBpfSweep_ = i; break;
-      case ItemRole::kBpfT1: idx_.bpfT1 = i; break;
-      case ItemRole::kRxLva: idx_.rxLva = i; break;
-      case ItemRole::kLvRxLva: idx_.lvRxLva = i; break;
-      case ItemRole::kRssi: idx_.rssi = i; break;
-      case ItemRole::kDigMode: idxDigMode_ = i; break;
+      case ItemRole::kChNo:
+        idxChNo_ = i;
+        break;
+      case ItemRole::kBal:
+        idxBal_ = i;
+        break;
+      case ItemRole::kMod:
+        idxMod_ = i;
+        break;
+      case ItemRole::kBpfSweep:
+        idxBpfSweep_ = i;
+        break;
+      case ItemRole::kBpfT1:
+        idx_.bpfT1 = i;
+        break;
+      case ItemRole::kRxLva:
+        idx_.rxLva = i;
+        break;
+      case ItemRole::kLvRxLva:
+        idx_.lvRxLva = i;
+        break;
+      case ItemRole::kRssi:
+        idx_.rssi = i;
+        break;
+      case ItemRole::kDigMode:
+        idxDigMode_ = i;
+        break;
       case ItemRole::kLvTxLva:
-      case ItemRole::kNone: break;
+      case ItemRole::kNone:
+        break;
     }
   }
 }
@@ -109,9 +128,9 @@ void clsIndOp_RigK70R::RigOpFunc_FormLayout() {
   }
   const TwipsRect title = view_.bounds(Control::kLblTitle);
   const TwipsRect progress = view_.bounds(Control::kLblProgress);
-  const LayoutPlan p = RigK70RFormLayout::Plan({view_.clientWidth(), view_.clientHeight(), view_.separatorX1(),
-                                                view_.separatorX2(), view_.separatorY1(), title.width, title.height,
-                                                progress.width, progress.height});
+  const LayoutPlan p =
+      RigK70RFormLayout::Plan({view_.clientWidth(), view_.clientHeight(), view_.separatorX1(), view_.separatorX2(),
+                               view_.separatorY1(), title.width, title.height, progress.width, progress.height});
   const Control buttons[] = {Control::kCmd0, Control::kCmd1, Control::kCmd2};
   for (int i = 0; i < 3; ++i) {
     view_.place(buttons[i], p.cmd[i]);
@@ -125,7 +144,7 @@ void clsIndOp_RigK70R::RigOpFunc_FormLayout() {
   view_.setBorderless(Control::kFra2);
   view_.setVisible(Control::kFra2, true);
   const std::pair<Control, TwipsRect> inner[] = {{Control::kLbo0, p.lbo[0]},          {Control::kLbo1, p.lbo[1]},
-                                                 {Control::kLboConsole, p.console},    {Control::kLblTitle, p.title},
+                                                 {Control::kLboConsole, p.console},   {Control::kLblTitle, p.title},
                                                  {Control::kLblProgress, p.progress}, {Control::kTxtDispPara, p.txt}};
   for (const auto& [control, rect] : inner) {
     view_.place(control, rect);
@@ -166,7 +185,8 @@ void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
 std::string clsIndOp_RigK70R::ConsEv_Disp(clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
   const int16_t act = actions_.actState;
   switch (evNo) {
-    case 0: return ChannelLine(con, Index, val);
+    case 0:
+      return ChannelLine(con, Index, val);
     case 2:
       return con.Title(Index) +
              (RigK70RActions::IsBpf(act) && Index == idxBpfSweep_ ? ": Sweeping" : ": [Enter] to Sweep");
@@ -192,7 +212,8 @@ std::string clsIndOp_RigK70R::ConsEv_Disp(clsConsole& con, int16_t Index, int16_
       std::string volts = ": [" + FormatNumber(val * 5 / 255.0, "##0.#0V");
       return con.DefaultString(Index) + volts.substr(volts.size() > 7 ? volts.size() - 7 : 0) + "]";
     }
-    default: return "???";
+    default:
+      return "???";
   }
 }
 
@@ -212,11 +233,15 @@ std::string clsIndOp_RigK70R::ChannelLine(clsConsole& con, int16_t Index, int16_
   line += ", Mode:";
   if (!flgDigital_) return line + (indEep_.RigK70REep_GetChMode(chObjAdr_, ch) ? " Narrow" : " Wide");
   switch (indEep_.RigK70REep_GetChModeDig(chObjAdr_, ch)) {
-    case 3: return line + " Digital";
+    case 3:
+      return line + " Digital";
     case 1:
-    case 2: return line + " Mixed";
-    case 0: return line + " Analog";
-    default: return line;
+    case 2:
+      return line + " Mixed";
+    case 0:
+      return line + " Analog";
+    default:
+      return line;
   }
 }
 
@@ -265,15 +290,15 @@ void clsIndOp_RigK70R::ConsEv_Enter(clsConsole&, int16_t Index, int16_t evNo, in
 // ---- readouts ----
 
 void clsIndOp_RigK70R::ReadAdGroupA(int16_t index, bool isFirst, bool& done) {
-  if (!readouts_.Read(RigK70RReadouts::kGroupA, index, isFirst, done, seq_, com_.cln3D.varLastE8Answer(),
-                      radioName_, view_.lbo01(0))) {
+  if (!readouts_.Read(RigK70RReadouts::kGroupA, index, isFirst, done, seq_, com_.cln3D.varLastE8Answer(), radioName_,
+                      view_.lbo01(0))) {
     flgOpError_ = true;
   }
 }
 
 void clsIndOp_RigK70R::ReadAdGroupB(int16_t index, bool isFirst, bool& done) {
-  if (!readouts_.Read(RigK70RReadouts::kGroupB, index, isFirst, done, seq_, com_.cln3D.varLastE8Answer(),
-                      radioName_, view_.lbo01(1))) {
+  if (!readouts_.Read(RigK70RReadouts::kGroupB, index, isFirst, done, seq_, com_.cln3D.varLastE8Answer(), radioName_,
+                      view_.lbo01(1))) {
     flgOpError_ = true;
   }
 }
@@ -318,15 +343,16 @@ void clsIndOp_RigK70R::task() {
 
 void clsIndOp_RigK70R::ShowProgress(int n) {
   n = std::clamp(n, 0, kProgressWidth);
-  view_.setCaption(Control::kLblProgress,
-                   std::string(static_cast<size_t>(n), 'o') + std::string(static_cast<size_t>(kProgressWidth - n), '.'));
+  view_.setCaption(Control::kLblProgress, std::string(static_cast<size_t>(n), 'o') +
+                                              std::string(static_cast<size_t>(kProgressWidth - n), '.'));
 }
 
 // The work of the current state; returns whether it advances (next may be changed).
 bool clsIndOp_RigK70R::RunState(int16_t& next) {
   bool advance = false;
   switch (opState_) {
-    case 1: return true;
+    case 1:
+      return true;
     case 2:
       if (flgStateEntry_) {
         seq_.easyCloneRead();
@@ -334,30 +360,48 @@ bool clsIndOp_RigK70R::RunState(int16_t& next) {
       }
       Interpret();
       return true;
-    case 3: case 4: case 5: case 6: case 7:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
       ReadAdGroupA(static_cast<int16_t>(opState_ - 3), flgStateEntry_, advance);
       return advance;
     case 8:
       SendLive(0x02, 1);
       return true;
     case 9:
-    case 25: return LiveUpdate();
+    case 25:
+      return LiveUpdate();
     case 10:
       flgReadoutOn_ = flgReadoutReq_;
       flgReadoutReq_ = false;
       return true;
-    case 11: case 12: case 13: case 14: case 15:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
       if (!flgReadoutOn_) return true;
       ReadAdGroupA(static_cast<int16_t>(opState_ - 11), flgStateEntry_, advance);
       return advance;
-    case 16: case 17: case 18: case 19: case 20: case 21: case 22: case 23: case 24:
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+    case 24:
       if (!flgReadoutOn_) return true;
       ReadAdGroupB(static_cast<int16_t>(opState_ - 16), flgStateEntry_, advance);
       return advance;
     case 26:
       EnterDispatch();
       return true;
-    case 27: return RunAction();
+    case 27:
+      return RunAction();
     case 28:
       if (flgParaDisp_) {
         CancelActions();
@@ -372,7 +416,8 @@ bool clsIndOp_RigK70R::RunState(int16_t& next) {
       next = 28;
       view_.setFocus(Control::kCmd2);
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -396,8 +441,8 @@ void clsIndOp_RigK70R::Interpret() {
   rxFreqBase_ = chObjAdr_;
   BuildChannelList();
   if (com_.cln3D.lastError() == 0 && seq_.error() == 0) {
-    lastBackup_ = ImageBackup::Save(radio_.eepImage().bytes(), radio_.radioNameM(), radio_.radionameS(),
-                                    std::time(nullptr));
+    lastBackup_ =
+        ImageBackup::Save(radio_.eepImage().bytes(), radio_.radioNameM(), radio_.radionameS(), std::time(nullptr));
   }
 }
 

@@ -104,8 +104,12 @@ DateTime CivilFromSeconds(int64_t secs) {
   int64_t d = doy - (153 * mp + 2) / 5 + 1;
   int64_t m = mp + (mp < 10 ? 3 : -9);
   int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-  return DateTime{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d), static_cast<int>(rem / 3600),
-                  static_cast<int>(rem % 3600 / 60), static_cast<int>(rem % 60)};
+  return DateTime{static_cast<int>(y),
+                  static_cast<int>(m),
+                  static_cast<int>(d),
+                  static_cast<int>(rem / 3600),
+                  static_cast<int>(rem % 3600 / 60),
+                  static_cast<int>(rem % 60)};
 }
 
 // "yyyy.mm.dd-hh:mm:ss": each field by its numeric value; months, days and times out of their

@@ -4,11 +4,13 @@
 
 namespace {
 
-const std::string A = "\r\n\r\nCheck the following:\r\n- The COM port settings.\r\n- Cloning cable connections.\r\n"
-                      "- Transceiver power is ON.";
+const std::string A =
+    "\r\n\r\nCheck the following:\r\n- The COM port settings.\r\n- Cloning cable connections.\r\n"
+    "- Transceiver power is ON.";
 const std::string B = "\r\n\r\nCheck the following:\r\n- Cloning cable connections.\r\n- Transceiver power is ON.";
-const std::string C = "\r\n\r\nCheck the following:\r\n- Appropriate cloning software for the transceiver is being "
-                      "used.\r\n- The revision number of the transceiver.";
+const std::string C =
+    "\r\n\r\nCheck the following:\r\n- Appropriate cloning software for the transceiver is being "
+    "used.\r\n- The revision number of the transceiver.";
 
 }  // namespace
 

@@ -93,10 +93,10 @@ TEST(FrameDriver, EchoAndAnswerSplitAnywhereGiveTheSameResult) {
 TEST(FrameDriver, IgnoresWhatIsNotItsAnswer) {
   LinkRig rig;
   rig.seq.easyCloneRead();
-  Bytes noise = Cat(Cat(Hex("0102FD0304"),                                         // garbage, even an FD
-                        frames::Block(0, Bytes(16, 1))),                            // E4 in inquiry mode
-                    Cat(Hex("FEFEEEEFE1FD"),                                        // not from EE to EF
-                        Hex("FEFEEF")));                                            // too short a body
+  Bytes noise = Cat(Cat(Hex("0102FD0304"),                // garbage, even an FD
+                        frames::Block(0, Bytes(16, 1))),  // E4 in inquiry mode
+                    Cat(Hex("FEFEEEEFE1FD"),              // not from EE to EF
+                        Hex("FEFEEF")));                  // too short a body
   noise = Cat(noise, Hex("FD"));
   rig.EchoAndAnswer(noise);
   EXPECT_TRUE(rig.com.cln3D.Running());

@@ -92,7 +92,7 @@ TEST(SerialLink, OverflowAndLineErrors) {
   rig.seq.easySendE8ReqAnswer("0330");
   rig.port.receive(rig.port.lastWritten());
   rig.port.receive(Hex("FEFEEFEEE8292701"));  // half an answer
-  rig.com.OnComm(frmCom::comEventFrame);       // a framing error drops it
+  rig.com.OnComm(frmCom::comEventFrame);      // a framing error drops it
   rig.port.receive(Hex("0003 3030FD"));
   EXPECT_TRUE(rig.com.cln3D.Running());
   rig.com.OnComm(frmCom::comEventRxOver);

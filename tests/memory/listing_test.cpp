@@ -8,7 +8,8 @@ namespace {
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   size_t at = 0;
-  for (size_t nl; (nl = text.find("\r\n", at)) != std::string::npos; at = nl + 2) lines.push_back(text.substr(at, nl - at));
+  for (size_t nl; (nl = text.find("\r\n", at)) != std::string::npos; at = nl + 2)
+    lines.push_back(text.substr(at, nl - at));
   return lines;
 }
 

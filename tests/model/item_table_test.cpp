@@ -14,14 +14,22 @@ TEST(ItemTable, SeventeenItemsAsTabled) {
     bool bar, loop;
     int16_t disp, send, enter;
   } rows[] = {
-      {"    CH No.", 0, 0, -1, 0x00, false, true, 0, 0, -1},     {"     Power", 0, 255, 0xA6, 0x0B, true, false, -1, -1, -1},
-      {"       BAL", 0, 255, 0x6A, 0x11, true, false, -1, -1, -1}, {"       MOD", 0, 255, 0x69, 0x0D, true, false, -1, -1, -1},
-      {"   Dig MOD", 0, 255, 0x77, 0x1A, true, false, -1, -1, -1}, {" CTCS/DTCS", 0, 255, 0x53, 0x0F, true, false, -1, -1, -1},
-      {"       SQL", 0, 255, 0x131, 0x08, true, false, -1, -1, -1}, {"       REF", 0, 255, 0xAD, 0x05, true, false, -1, -1, -1},
-      {"   BPF ALL", 0, 255, -1, -1, false, false, 2, -1, 7},       {"    BPF T1", 0, 255, 0x54, 0x13, true, false, 3, -1, 3},
-      {"    BPF T2", 0, 255, 0x55, 0x14, true, false, 3, -1, 4},    {"    RX LVA", 0, 255, 0x5C, 0x06, true, false, 6, -1, 8},
-      {"    TX LVA", 0, 255, 0x5D, 0x07, true, false, 6, -1, 9},    {"LV(RX LVA)", 0, 255, -1, -1, true, false, 7, -1, -1},
-      {"LV(TX LVA)", 0, 255, -1, -1, true, false, 7, -1, -1},       {"      RSSI", 0, 255, -1, -1, false, false, 4, -1, 1},
+      {"    CH No.", 0, 0, -1, 0x00, false, true, 0, 0, -1},
+      {"     Power", 0, 255, 0xA6, 0x0B, true, false, -1, -1, -1},
+      {"       BAL", 0, 255, 0x6A, 0x11, true, false, -1, -1, -1},
+      {"       MOD", 0, 255, 0x69, 0x0D, true, false, -1, -1, -1},
+      {"   Dig MOD", 0, 255, 0x77, 0x1A, true, false, -1, -1, -1},
+      {" CTCS/DTCS", 0, 255, 0x53, 0x0F, true, false, -1, -1, -1},
+      {"       SQL", 0, 255, 0x131, 0x08, true, false, -1, -1, -1},
+      {"       REF", 0, 255, 0xAD, 0x05, true, false, -1, -1, -1},
+      {"   BPF ALL", 0, 255, -1, -1, false, false, 2, -1, 7},
+      {"    BPF T1", 0, 255, 0x54, 0x13, true, false, 3, -1, 3},
+      {"    BPF T2", 0, 255, 0x55, 0x14, true, false, 3, -1, 4},
+      {"    RX LVA", 0, 255, 0x5C, 0x06, true, false, 6, -1, 8},
+      {"    TX LVA", 0, 255, 0x5D, 0x07, true, false, 6, -1, 9},
+      {"LV(RX LVA)", 0, 255, -1, -1, true, false, 7, -1, -1},
+      {"LV(TX LVA)", 0, 255, -1, -1, true, false, 7, -1, -1},
+      {"      RSSI", 0, 255, -1, -1, false, false, 4, -1, 1},
       {"  Dig Mode", 1, 14, -1, 0x30, true, false, -1, -1, -1},
   };
   for (int16_t i = 0; i < 17; ++i) {

@@ -63,7 +63,7 @@ TEST(MainWindowLogic, KeysOnTheConsole) {
   EXPECT_EQ(rig.program.console.Value(1), 5);
   EXPECT_FALSE(m.ConsoleKeyDown(MainWindowLogic::kKeySeparator, 0, 15));
   EXPECT_TRUE(rig.program.console.flgEnterOn(15));
-  EXPECT_TRUE(m.ConsoleKeyDown(38, 0, 1));  // up: the list moves its selection
+  EXPECT_TRUE(m.ConsoleKeyDown(38, 0, 1));                            // up: the list moves its selection
   EXPECT_FALSE(m.ConsoleKeyDown(MainWindowLogic::kKeyRight, 0, -1));  // nothing selected: nothing
   EXPECT_FALSE(m.ConsoleKeyDown(MainWindowLogic::kKeyEnter, 0, -1));
 }

@@ -15,8 +15,9 @@ struct Sender : LiveCommandSender {
 
 const Bytes kName = {0x29, 0x27, 0x01, 0x00};
 
-Bytes Answer(const std::string& digits) { return {0x29, 0x27, 0x01, 0x00, 0x03, static_cast<uint8_t>(digits[0]),
-                                                  static_cast<uint8_t>(digits[1])}; }
+Bytes Answer(const std::string& digits) {
+  return {0x29, 0x27, 0x01, 0x00, 0x03, static_cast<uint8_t>(digits[0]), static_cast<uint8_t>(digits[1])};
+}
 
 }  // namespace
 
@@ -37,8 +38,8 @@ TEST(Readouts, LinesOfGroupA) {
 
 TEST(Readouts, LinesOfGroupB) {
   using R = RigK70RReadouts;
-  const char* labels[] = {"T1/POW :", "BPF T2 :", "TX LVA :", "RX LVA :", "REF    :",
-                          "MOD BAL:", "Dev    :", "CTCSS  :", "SQL Lev:"};
+  const char* labels[] = {
+      "T1/POW :", "BPF T2 :", "TX LVA :", "RX LVA :", "REF    :", "MOD BAL:", "Dev    :", "CTCSS  :", "SQL Lev:"};
   for (int16_t i = 0; i < 9; ++i) {
     const bool percent = i == 5 || i == 8;
     EXPECT_EQ(R::Line(1, i, 0), std::string("  0:00h:") + labels[i] + (percent ? "  0.00%" : "  0.00V"));

@@ -107,24 +107,20 @@ TEST_P(SimulatorFault, ReportedResetAndRecovered) {
   EXPECT_TRUE(p.Connected());
 }
 
-INSTANTIATE_TEST_SUITE_P(FaultMatrix, SimulatorFault,
-                         ::testing::Values(Row{"no-echo", "Cannot access COM port"},
-                                           Row{"no-answer-inquiry", "No answer from transceiver."},
-                                           Row{"slow", "No answer from transceiver."},
-                                           Row{"short-e1", "Illegal data."},
-                                           Row{"bad-checksum=100", "Illegal data."},
-                                           Row{"bad-count", "Data counter error."},
-                                           Row{"other-model", "Cannot Clone."},
-                                           Row{"sub-0200", "Version number does not match"},
-                                           Row{"pos43-05", "Connected transceiver is not compatible model."},
-                                           Row{"no-answer-ad", "No answer from transceiver."},
-                                           Row{"bad-ad", "Communication failed."},
-                                           Row{"hangup=50", "Cannot access COM 1."}, Row{"garbage", ""}),
-                         [](const ::testing::TestParamInfo<Row>& info) {
-                           std::string name;
-                           for (char c : std::string(info.param.fault)) name += std::isalnum(c) ? c : '_';
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    FaultMatrix, SimulatorFault,
+    ::testing::Values(Row{"no-echo", "Cannot access COM port"}, Row{"no-answer-inquiry", "No answer from transceiver."},
+                      Row{"slow", "No answer from transceiver."}, Row{"short-e1", "Illegal data."},
+                      Row{"bad-checksum=100", "Illegal data."}, Row{"bad-count", "Data counter error."},
+                      Row{"other-model", "Cannot Clone."}, Row{"sub-0200", "Version number does not match"},
+                      Row{"pos43-05", "Connected transceiver is not compatible model."},
+                      Row{"no-answer-ad", "No answer from transceiver."}, Row{"bad-ad", "Communication failed."},
+                      Row{"hangup=50", "Cannot access COM 1."}, Row{"garbage", ""}),
+    [](const ::testing::TestParamInfo<Row>& info) {
+      std::string name;
+      for (char c : std::string(info.param.fault)) name += std::isalnum(c) ? c : '_';
+      return name;
+    });
 
 TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
   TempDir link;

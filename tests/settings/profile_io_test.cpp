@@ -21,9 +21,16 @@ class ProfileIO : public ::testing::Test {
 }  // namespace
 
 TEST_F(ProfileIO, EveryValueKindRoundTrips) {
-  const ProfileValue values[] = {int16_t{-3},         int32_t{70000},     float{1.5f},
-                                 double{0.1},         Currency{123456},  uint8_t{255},
-                                 DateTime{2026, 12, 5, 4, 9, 7}, std::string("a text"), true, false};
+  const ProfileValue values[] = {int16_t{-3},
+                                 int32_t{70000},
+                                 float{1.5f},
+                                 double{0.1},
+                                 Currency{123456},
+                                 uint8_t{255},
+                                 DateTime{2026, 12, 5, 4, 9, 7},
+                                 std::string("a text"),
+                                 true,
+                                 false};
   int i = 0;
   for (const auto& v : values) EXPECT_EQ(prof.saveData("k" + std::to_string(i++), v), -1);
   i = 0;
@@ -111,8 +118,8 @@ TEST_F(ProfileIO, HostileFilesGiveDefinedResults) {
 
   // No sections, duplicate keys, a line of a megabyte: the last duplicate wins, values are cut
   // to 254 characters.
-  TempDir::Write(prof.GetMyProfile(), "loose=1\n[OPTION]\nComPort=1\nComPort=4\nLong=" + std::string(1 << 20, 'x') +
-                                          "\n");
+  TempDir::Write(prof.GetMyProfile(),
+                 "loose=1\n[OPTION]\nComPort=1\nComPort=4\nLong=" + std::string(1 << 20, 'x') + "\n");
   EXPECT_EQ(prof.loadData("ComPort", v), -1);
   EXPECT_EQ(v, ProfileValue(int32_t{4}));
   ProfileValue s = std::string();

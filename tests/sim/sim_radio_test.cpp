@@ -94,14 +94,14 @@ TEST(SimRadio, CloneReadStreamsTheWholeImage) {
   }
   EXPECT_EQ(copy.bytes(), image);
   EXPECT_EQ(bodies[2007], Hex("EFEEE55461766F20496E632E4437"));  // "D7": 2007 blocks modulo 256
-  EXPECT_EQ(image[sim::kCommonBase + 37], 0x80);                   // the Mid flag by option
+  EXPECT_EQ(image[sim::kCommonBase + 37], 0x80);                 // the Mid flag by option
 }
 
 TEST(SimRadio, IgnoresWhatIsNotForIt) {
   sim::SimRadio radio(sim::DefaultImage({}));
-  EXPECT_TRUE(Answers(radio, Hex("FEFEEFEEE029270000FD")).empty());    // from the radio to the PC
-  EXPECT_TRUE(Answers(radio, Hex("FEFEEEEFE229280100FD")).empty());    // another model
-  EXPECT_TRUE(Answers(radio, Hex("FEFEEEEFE229270200FD")).empty());    // another sub code
+  EXPECT_TRUE(Answers(radio, Hex("FEFEEFEEE029270000FD")).empty());        // from the radio to the PC
+  EXPECT_TRUE(Answers(radio, Hex("FEFEEEEFE229280100FD")).empty());        // another model
+  EXPECT_TRUE(Answers(radio, Hex("FEFEEEEFE229270200FD")).empty());        // another sub code
   EXPECT_TRUE(Answers(radio, Hex("FEFEEEEFE8292701004A3031FD")).empty());  // unknown command
   EXPECT_TRUE(Answers(radio, Hex("FEFEEEEFE8292701000BZZFD")).empty());    // not a value
   uint32_t x = 7;

@@ -66,8 +66,9 @@ int main(int argc, char** argv) {
   ComTimer timer(program.com);
   timer.start();
 
-  const char* faults[] = {"no-echo", "no-answer-inquiry", "slow", "short-e1", "bad-checksum=300", "bad-count",
-                          "other-model", "sub-0200", "pos43-05", "no-answer-ad", "bad-ad", "hangup=400", "garbage"};
+  const char* faults[] = {"no-echo",   "no-answer-inquiry", "slow",     "short-e1", "bad-checksum=300",
+                          "bad-count", "other-model",       "sub-0200", "pos43-05", "no-answer-ad",
+                          "bad-ad",    "hangup=400",        "garbage"};
   std::mt19937 rng(2927);
   long baseKb = 0;
   int baseFds = 0, connected = 0, failed = 0;

@@ -26,5 +26,6 @@ inline bool RunTicksUntil(frmCom& com, const std::function<bool()>& done, int gu
 inline void RunTicksFor(frmCom& com, int ms) {
   QElapsedTimer t;
   t.start();
-  RunTicksUntil(com, [&] { return t.elapsed() >= ms; }, ms + 1000);
+  RunTicksUntil(
+      com, [&] { return t.elapsed() >= ms; }, ms + 1000);
 }

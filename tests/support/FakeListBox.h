@@ -33,4 +33,3 @@ class FakeTextBox : public TextBoxView {
   std::string text;
   int sets = 0;
 };
-

@@ -29,8 +29,8 @@ struct LinkRig : MainWindowHooks, IdentityHooks {
     if (seq.OpRunning()) seq.task();
   }
   void MsgBoxCloneErr(clsCmcCln3Sequence& s) override {
-    messages.push_back(CloneErrorText({com.errCannotOpen(), com.errOverflow(), com.comPortNum(),
-                                       com.cln3D.lastError(), s.error()}));
+    messages.push_back(
+        CloneErrorText({com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D.lastError(), s.error()}));
     seq.easyReset(1);
   }
   void loadData(clsCmcProfileIO&) override {}

@@ -17,7 +17,8 @@
 
 class RadioPort : public FakeSerialPort {
  public:
-  RadioPort(const FakeTickSource& clock, Bytes image = sim::DefaultImage({})) : radio(std::move(image)), clock_(clock) {}
+  RadioPort(const FakeTickSource& clock, Bytes image = sim::DefaultImage({}))
+      : radio(std::move(image)), clock_(clock) {}
 
   void write(const Bytes& data) override {
     FakeSerialPort::write(data);
@@ -49,7 +50,8 @@ class RadioPort : public FakeSerialPort {
       // Cut into pieces when asked: each piece arrives with its own notification.
       for (size_t at = 0; at < chunk.size() && isOpen();) {
         const size_t n = pieceSize ? std::max<size_t>(1, std::min(pieceSize(), chunk.size() - at)) : chunk.size();
-        receive(Bytes(chunk.begin() + static_cast<std::ptrdiff_t>(at), chunk.begin() + static_cast<std::ptrdiff_t>(at + n)));
+        receive(Bytes(chunk.begin() + static_cast<std::ptrdiff_t>(at),
+                      chunk.begin() + static_cast<std::ptrdiff_t>(at + n)));
         at += n;
       }
     }
@@ -67,7 +69,9 @@ class RadioPort : public FakeSerialPort {
     int value;
   };
   std::vector<Live> lives;
-  std::vector<Live> LivesAfter(size_t from) const { return {lives.begin() + static_cast<std::ptrdiff_t>(from), lives.end()}; }
+  std::vector<Live> LivesAfter(size_t from) const {
+    return {lives.begin() + static_cast<std::ptrdiff_t>(from), lives.end()};
+  }
 
   sim::SimRadio radio;
   size_t maxChunk = SIZE_MAX;

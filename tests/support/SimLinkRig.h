@@ -27,8 +27,8 @@ struct SimLinkRig : MainWindowHooks, IdentityHooks {
     if (seq.OpRunning()) seq.task();
   }
   void MsgBoxCloneErr(clsCmcCln3Sequence& s) override {
-    messages.push_back(CloneErrorText({com.errCannotOpen(), com.errOverflow(), com.comPortNum(),
-                                       com.cln3D.lastError(), s.error()}));
+    messages.push_back(
+        CloneErrorText({com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D.lastError(), s.error()}));
     seq.easyReset(1);
   }
   void loadData(clsCmcProfileIO&) override {}
@@ -39,7 +39,8 @@ struct SimLinkRig : MainWindowHooks, IdentityHooks {
   bool Idle() const { return !seq.OpRunning() && seq.Operation() == 0; }
   // Runs an operation to its end (success or a reported failure).
   bool RunToIdle(int guardMs = 60000) {
-    return RunTicksUntil(com, [this] { return Idle(); }, guardMs);
+    return RunTicksUntil(
+        com, [this] { return Idle(); }, guardMs);
   }
   std::string FirstLine() const {
     return messages.empty() ? std::string("(none)") : messages.back().substr(0, messages.back().find('\r'));

@@ -21,9 +21,7 @@ class TempDir {
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-  static void Write(const std::string& file, const std::string& data) {
-    std::ofstream(file, std::ios::binary) << data;
-  }
+  static void Write(const std::string& file, const std::string& data) { std::ofstream(file, std::ios::binary) << data; }
   static std::string Read(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
