@@ -9,21 +9,16 @@
 #include "ListBoxView.h"
 #include "TextBoxView.h"
 
+// clang-format off
 enum class Control {
-  kCmd0,
-  kCmd1,
-  kCmd2,  // cmd00(0..2)
-  kFra0,
-  kFra1,
-  kFra2,
-  kFra3,  // fra01(0..3); frame 2 lies inside frame 1
-  kLbo0,
-  kLbo1,        // lbo01(0..1), inside frame 2
-  kLboConsole,  // inside frame 1
-  kLblTitle,
-  kLblProgress,  // inside frame 0
-  kTxtDispPara,  // inside frame 3
+  kCmd0, kCmd1, kCmd2,           // cmd00(0..2)
+  kFra0, kFra1, kFra2, kFra3,    // fra01(0..3); frame 2 lies inside frame 1
+  kLbo0, kLbo1,                  // lbo01(0..1), inside frame 2
+  kLboConsole,                   // inside frame 1
+  kLblTitle, kLblProgress,       // inside frame 0
+  kTxtDispPara,                  // inside frame 3
 };
+// clang-format on
 
 struct TwipsRect {
   double left = 0, top = 0, width = 0, height = 0;
