@@ -1,21 +1,12 @@
 #include "ImageBackup.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-std::string ImageBackup::Directory() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  std::string base;
-  if (xdg != nullptr && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : ".") + "/.local/share";
-  }
-  return base + "/qxt7130-adj/images";
-}
+#include "XdgDirectory.h"
+
+std::string ImageBackup::Directory() { return XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/images"; }
 
 std::string ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when) {
   namespace fs = std::filesystem;

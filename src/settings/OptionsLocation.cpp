@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
+#include "XdgDirectory.h"
 
 std::string OptionsLocation::Choose(const std::string& programPath, const std::string& name) {
   if (::access((programPath + name).c_str(), F_OK) == 0) return programPath;
@@ -12,13 +12,5 @@ std::string OptionsLocation::Choose(const std::string& programPath, const std::s
 }
 
 std::string OptionsLocation::UserConfigDirectory() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (xdg != nullptr && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : ".") + "/.config";
-  }
-  return base + "/qxt7130-adj/";
+  return XdgDirectory("XDG_CONFIG_HOME", ".config") + "/qxt7130-adj/";
 }

@@ -1,0 +1,53 @@
+#pragma once
+// The link as the program assembles it (port owner, driver, sequencer, radio identity) around
+// a port and a clock of the test's choosing, with a main window that only runs the sequencer
+// (twice while an operation runs, as the real one does) and records the clone error messages.
+#include <string>
+#include <vector>
+
+#include "CloneErrorText.h"
+#include "clsCmcCln3Sequence.h"
+#include "clsCmcRadio.h"
+#include "frmCom.h"
+
+template <class Port, class Clock>
+struct LinkAssembly : MainWindowHooks, IdentityHooks {
+  LinkAssembly() {
+    radio.radioNameM("2927");
+    radio.radionameS("0100");
+    radio.cloneWriteAdrList_Add(0, 32111);
+    com.setMainWindow(this);
+    com.setSequencer(&seq);
+    seq.setHooks(this, this);
+  }
+
+  void task() override {
+    ++tasks;
+    seq.task();
+    if (seq.OpRunning()) seq.task();
+  }
+  void MsgBoxCloneErr(clsCmcCln3Sequence& s) override {
+    messages.push_back(
+        CloneErrorText({com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D.lastError(), s.error()}));
+    seq.easyReset(1);
+  }
+  void loadData(clsCmcProfileIO&) override {}
+  void saveData(clsCmcProfileIO&) override {}
+  bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override {
+    return nameS.substr(0, 2) <= std::string("0100").substr(0, 2);
+  }
+  void RigK70ROp_Digital_Option(bool st) override { digitalOption.push_back(st); }
+
+  std::string FirstLine() const {
+    return messages.empty() ? std::string("(none)") : messages.back().substr(0, messages.back().find('\r'));
+  }
+
+  Clock clock;
+  Port port;
+  clsCmcRadio radio;
+  frmCom com{port, clock};
+  clsCmcCln3Sequence seq{com, radio, clock};
+  int tasks = 0;
+  std::vector<std::string> messages;
+  std::vector<bool> digitalOption;
+};
