@@ -39,7 +39,7 @@ fuzz: deps
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 soak: build
-	$(BUILD)/tests/soak_test
+	$(BUILD)/bench/soak
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -40,9 +40,6 @@ struct Shell {
     return TickUntil([&] { return form.program().op.opState() == 28; });
   }
   std::string Options() { return TempDir::Read(form.program().com.profMain.GetMyProfile()); }
-  std::string FirstMessageLine() const {
-    return box.shown.empty() ? "(none)" : box.shown.back().text.substr(0, box.shown.back().text.find('\r'));
-  }
 
   TempDir dir;
   RecordingMessageBox box;
@@ -165,37 +162,6 @@ TEST(Shell, ButtonsAndTheTitleSequence) {
   QTest::keyClicks(s.form.button(1), "qxt7130-bench");
   EXPECT_EQ(s.form.windowTitle(), "QZ-R700 SERVICE!");
   EXPECT_EQ(s.form.program().op.opState(), 28);  // typing changed nothing else
-}
-
-TEST(Shell, EveryCloneErrorRuleThroughTheWindow) {
-  struct Case {
-    std::function<void(Shell&)> cause;
-    std::string firstLine;
-  } cases[] = {
-      {[](Shell& s) { s.port.refuseOpen = true; }, "Cannot access COM 1."},
-      {[](Shell& s) { s.port.radio.faults.noEcho = true; }, "Cannot access COM port"},
-      {[](Shell& s) { s.port.radio.faults.noAnswerInquiry = true; }, "No answer from transceiver."},
-      {[](Shell& s) { s.port.radio.faults.badChecksumBlock = 3; }, "Illegal data."},
-      {[](Shell& s) { s.port.radio.faults.badCount = true; }, "Data counter error."},
-      {[](Shell& s) { s.port.radio.faults.otherModel = true; }, "Cannot Clone."},
-      {[](Shell& s) { s.port.radio.faults.sub0200 = true; }, "Version number does not match"},
-      {[](Shell& s) { s.port.radio.faults.pos43 = true; }, "Connected transceiver is not compatible model."},
-      {[](Shell& s) { s.port.radio.faults.hangupAfterBlock = 20; }, "Cannot access COM 1."},
-  };
-  for (auto& c : cases) {
-    SCOPED_TRACE(c.firstLine);
-    Shell s;
-    c.cause(s);
-    QTest::mouseClick(s.form.button(0), Qt::LeftButton);
-    ASSERT_TRUE(s.TickUntil([&] { return !s.box.shown.empty(); }, 2000));
-    EXPECT_EQ(s.FirstMessageLine(), c.firstLine);
-    EXPECT_EQ(s.box.shown.back().title, "QX-T7130 ADJ Rev.1.0");
-    EXPECT_EQ(s.box.shown.back().style, 16);
-    EXPECT_EQ(s.form.program().op.opState(), 0);
-    EXPECT_FALSE(s.form.program().com.comOpen());
-    s.Tick(3);
-    EXPECT_EQ(s.box.shown.size(), 1u);
-  }
 }
 
 TEST(Shell, LayoutFollowsTheWindow) {

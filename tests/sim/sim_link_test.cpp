@@ -65,68 +65,6 @@ TEST(SimLink, PacedLineTakesItsWireTime) {
   EXPECT_EQ(rig.radio.eepImage().ReadByte(0x54), kDefaultImage[0x54]);
 }
 
-TEST(SimLink, EveryFaultGivesItsErrorCodes) {
-  struct Case {
-    const char* fault;
-    int16_t driverError;
-    int16_t sequencerError;
-    const char* firstLine;
-  } cases[] = {
-      {"no-echo", 1, 4, "Cannot access COM port"},
-      {"no-answer-inquiry", 2, 4, "No answer from transceiver."},
-      {"slow", 2, 4, "No answer from transceiver."},
-      {"short-e1", 3, 4, "Illegal data."},
-      {"bad-checksum=100", 3, 0, "Illegal data."},
-      {"bad-count", 4, 0, "Data counter error."},
-      {"other-model", 0, 1, "Cannot Clone."},
-      {"sub-0200", 0, 2, "Version number does not match"},
-      {"pos43-05", 0, 3, "Connected transceiver is not compatible model."},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.fault);
-    SimProcess sim({"--fault", c.fault});
-    SimLinkRig rig(sim);
-    rig.seq.easyCloneRead();
-    ASSERT_TRUE(rig.RunToIdle());
-    EXPECT_EQ(rig.com.cln3D.lastError(), c.driverError);
-    EXPECT_EQ(rig.seq.error(), c.sequencerError);
-    EXPECT_EQ(rig.FirstLine(), c.firstLine);
-    EXPECT_FALSE(rig.com.comOpen());
-  }
-}
-
-TEST(SimLink, ReadoutFaults) {
-  SimProcess sim({"--fault", "bad-ad"});
-  SimLinkRig rig(sim);
-  rig.seq.easySendE8ReqAnswer("033030");
-  ASSERT_TRUE(rig.RunToIdle());
-  EXPECT_EQ(rig.com.cln3D.varLastE8Answer(), HexStrToByteStr("29270100034730"));  // "G0"
-  EXPECT_EQ(sim.Command("fault clear").substr(0, 2), "ok");
-  EXPECT_EQ(sim.Command("fault no-answer-ad").substr(0, 2), "ok");
-  rig.seq.easySendE8ReqAnswer("033030");
-  ASSERT_TRUE(rig.RunToIdle());
-  EXPECT_EQ(rig.com.cln3D.lastError(), 2);  // after the two retries
-  EXPECT_EQ(rig.FirstLine(), "No answer from transceiver.");
-}
-
-TEST(SimLink, HangUpInTheCloneReadAndTheNextConnect) {
-  SimProcess sim({"--fault", "hangup=50"});
-  SimLinkRig rig(sim);
-  rig.seq.easyCloneRead();
-  ASSERT_TRUE(RunTicksUntil(rig.com, [&] { return !rig.messages.empty(); }));
-  EXPECT_EQ(rig.FirstLine(), "Cannot access COM 1.");
-  EXPECT_FALSE(rig.com.comOpen());
-  std::string next = sim.WaitForPty();  // the simulator's new line
-  ASSERT_FALSE(next.empty());
-  EXPECT_EQ(sim.Command("fault clear").substr(0, 2), "ok");
-  rig.com.portDevices.setOverride(1, next);
-  rig.messages.clear();
-  rig.seq.easyCloneRead();
-  ASSERT_TRUE(rig.RunToIdle());
-  EXPECT_TRUE(rig.messages.empty());
-  ExpectImageEquals(rig.radio, kDefaultImage);
-}
-
 TEST(SimLink, LiveCommandsChangeTheRadio) {
   SimProcess sim;
   SimLinkRig rig(sim);
