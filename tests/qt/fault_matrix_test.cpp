@@ -147,10 +147,17 @@ TEST(FaultMatrix, PortWithoutPermission) {
     PortWithoutPermission();
     return;
   }
-  // Permissions do not bind root: run the case again as an ordinary user.
+  // Permissions do not bind root: run the case again as an ordinary user, with a copy of the
+  // simulator that user can run wherever the build lives.
+  TempDir shared;
+  ASSERT_EQ(::chmod(shared.path().c_str(), 0755), 0);
+  const std::string sim = shared.file("qzr700-sim");
+  TempDir::Write(sim, TempDir::Read(SimProcess::Binary()));
+  ASSERT_EQ(::chmod(sim.c_str(), 0755), 0);
   pid_t child = ::fork();
   if (child == 0) {
     setenv("QXT_TEST_RUN_AS_UID", "65534", 1);
+    setenv("QZR700_SIM_BINARY", sim.c_str(), 1);
     execl("/proc/self/exe", "fault_matrix_test", "--gtest_filter=FaultMatrix.PortWithoutPermission", nullptr);
     ::_exit(127);
   }
