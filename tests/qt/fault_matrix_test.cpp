@@ -171,9 +171,9 @@ int main(int argc, char** argv) {
     const auto id = static_cast<uid_t>(std::atoi(uid));
     if (::setgid(id) != 0 || ::setuid(id) != 0) return 3;
     unsetenv("QXT_TEST_RUN_AS_UID");
-    TempDir* home = new TempDir();  // lives as long as the process
-    setenv("HOME", home->path().c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", home->path().c_str(), 1);
+    static TempDir home;  // lives as long as the process
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
