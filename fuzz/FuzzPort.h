@@ -2,6 +2,7 @@
 // An always-open port for the frame driver that only counts what is written.
 #include "DriverPort.h"
 #include "TickSource.h"
+#include "clsCmcCln3Drv.h"
 
 struct FuzzPort : DriverPort {
   bool comSendEnable() const override { return true; }
@@ -14,4 +15,16 @@ struct FuzzPort : DriverPort {
 struct FuzzClock : TickSource {
   int32_t tickCount() const override { return now; }
   int32_t now = 0;
+};
+
+// A frame driver on that port and clock, storing clone data in its own image.
+struct FuzzLink {
+  FuzzLink() {
+    drv.myObjCom = &port;
+    drv.myEep(&ee);
+  }
+  FuzzClock clock;
+  FuzzPort port;
+  clsCmcEeprom ee;
+  clsCmcCln3Drv drv{clock};
 };

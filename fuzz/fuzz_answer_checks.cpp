@@ -17,12 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (v < 0 || v > 255) __builtin_trap();
     RigK70RReadouts::Line(data[0] & 1, static_cast<int16_t>(data[0] % 5), v);
   }
-  FuzzClock clock;
-  FuzzPort port;
-  clsCmcEeprom ee;
-  clsCmcCln3Drv drv(clock);
-  drv.myObjCom = &port;
-  drv.myEep(&ee);
+  FuzzLink link;
+  clsCmcCln3Drv& drv = link.drv;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
   drv.workMode(mode);
   drv.waitAnswer(true);

@@ -11,12 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
   const size_t chunk = data[1] % 97 + 1;
-  FuzzClock clock;
-  FuzzPort port;
-  clsCmcEeprom ee;
-  clsCmcCln3Drv drv(clock);
-  drv.myObjCom = &port;
-  drv.myEep(&ee);
+  FuzzLink link;
+  clsCmcCln3Drv& drv = link.drv;
   const char* commands[] = {"E029270000", "E229270100", "E329270100", "E55461766F20496E632E", "E8292701000330 30"};
   auto start = [&] {
     drv.workMode(mode);
@@ -32,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t at = 3; at < size; at += chunk) {
     const size_t n = at + chunk <= size ? chunk : size - at;
     drv.read(Bytes(data + at, data + at + n));
-    clock.now += data[2] * (at % 7);
+    link.clock.now += data[2] * (at % 7);
     drv.task();
     if (!drv.Running()) start();
   }

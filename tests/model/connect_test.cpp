@@ -127,16 +127,3 @@ TEST(Connect, MoreThanFortyChannelRecordsAreNotExamined) {
   ASSERT_TRUE(rig.Connect());
   EXPECT_EQ(rig.program.op.chListCount(), 40);
 }
-
-TEST(Connect, FailuresShowTheMessageAndReset) {
-  ProgramRig rig;
-  rig.port.radio.faults.sub0200 = true;
-  rig.program.main.ClickCmd00(0);
-  ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
-  EXPECT_EQ(rig.messages.shown[0].text, "Version number does not match\r\nfor this transceiver.");
-  EXPECT_EQ(rig.program.op.opState(), 0);
-  EXPECT_FALSE(rig.program.com.comOpen());
-  EXPECT_EQ(rig.program.console.ListCount(), 17);
-  rig.port.radio.faults.Clear();
-  EXPECT_TRUE(rig.Connect());  // and the next Connect succeeds
-}

@@ -82,6 +82,10 @@ TEST(Shell, MenusSetTheOptions) {
   EXPECT_EQ(s.form.program().seq.ComPortNo(), 3);
   s.form.releaseAction(3)->trigger();
   EXPECT_EQ(s.form.program().seq.comHoldReload(), 3000);
+  s.form.program().main.ComPortNo(7);  // from the options file: shown, but no item checked
+  s.Tick();
+  EXPECT_EQ(s.form.statusLabel()->text(), "COM 7: CLOSE");
+  for (int i = 1; i <= 4; ++i) EXPECT_FALSE(s.form.portAction(i)->isChecked());
   s.form.portAction(1)->trigger();
   ASSERT_TRUE(s.Connect());
   s.Tick();
