@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "SimImage.h"
-#include "SimRadio.h"
-#include "clsIndEep_RigK70R.h"
-#include "frmCom.h"
+#include "sim/SimImage.h"
+#include "sim/SimRadio.h"
+#include "memory/clsIndEep_RigK70R.h"
+#include "link/frmCom.h"
 
 namespace {
 

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "ComTimer.h"
-#include "FakeViews.h"
-#include "QtSerialPort.h"
-#include "RecordingMessageBox.h"
-#include "RigProgram.h"
-#include "SimProcess.h"
-#include "SteadyTickSource.h"
-#include "TempDir.h"
+#include "app/ComTimer.h"
+#include "support/FakeViews.h"
+#include "app/QtSerialPort.h"
+#include "support/RecordingMessageBox.h"
+#include "model/RigProgram.h"
+#include "support/SimProcess.h"
+#include "common/SteadyTickSource.h"
+#include "support/TempDir.h"
 
 namespace {
 

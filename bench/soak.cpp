@@ -9,14 +9,14 @@
 #include <random>
 #include <string>
 
-#include "ComTimer.h"
-#include "FakeViews.h"
-#include "QtSerialPort.h"
-#include "RecordingMessageBox.h"
-#include "RigProgram.h"
-#include "SimProcess.h"
-#include "SteadyTickSource.h"
-#include "TempDir.h"
+#include "app/ComTimer.h"
+#include "support/FakeViews.h"
+#include "app/QtSerialPort.h"
+#include "support/RecordingMessageBox.h"
+#include "model/RigProgram.h"
+#include "support/SimProcess.h"
+#include "common/SteadyTickSource.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // An always-open port for the frame driver that only counts what is written.
-#include "DriverPort.h"
-#include "TickSource.h"
-#include "clsCmcCln3Drv.h"
+#include "link/DriverPort.h"
+#include "common/TickSource.h"
+#include "link/clsCmcCln3Drv.h"
 
 struct FuzzPort : DriverPort {
   bool comSendEnable() const override { return true; }

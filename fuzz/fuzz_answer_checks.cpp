@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Common.h"
-#include "FuzzPort.h"
-#include "RigK70RReadouts.h"
-#include "clsCmcCln3Drv.h"
+#include "common/Common.h"
+#include "fuzz/FuzzPort.h"
+#include "model/RigK70RReadouts.h"
+#include "link/clsCmcCln3Drv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

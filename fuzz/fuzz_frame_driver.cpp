@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Common.h"
-#include "FuzzPort.h"
-#include "clsCmcCln3Drv.h"
+#include "common/Common.h"
+#include "fuzz/FuzzPort.h"
+#include "link/clsCmcCln3Drv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;

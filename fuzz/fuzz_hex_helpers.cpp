@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "Common.h"
-#include "NumberFormat.h"
+#include "common/Common.h"
+#include "common/NumberFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ObjectDirectory.h"
-#include "clsIndEep_RigK70R.h"
+#include "memory/ObjectDirectory.h"
+#include "memory/clsIndEep_RigK70R.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "clsCmcProfileIO.h"
+#include "settings/clsCmcProfileIO.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string dir = "/tmp/qxt-fuzz-profile-" + std::to_string(::getpid()) + "/";

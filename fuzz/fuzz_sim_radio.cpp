@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "SimImage.h"
-#include "SimRadio.h"
+#include "sim/SimImage.h"
+#include "sim/SimRadio.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const Bytes image = sim::DefaultImage({});

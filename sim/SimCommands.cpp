@@ -1,4 +1,4 @@
-#include "SimCommands.h"
+#include "sim/SimCommands.h"
 
 #include <cstdlib>
 #include <sstream>

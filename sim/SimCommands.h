@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "SimRadio.h"
+#include "sim/SimRadio.h"
 
 namespace sim {
 

@@ -1,9 +1,9 @@
-#include "SimImage.h"
+#include "sim/SimImage.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "clsCmcEeprom.h"
+#include "memory/clsCmcEeprom.h"
 
 namespace sim {
 

@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-#include "Bytes.h"
+#include "common/Bytes.h"
 
 namespace sim {
 

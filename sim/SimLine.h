@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "SimRadio.h"
+#include "sim/SimRadio.h"
 
 namespace sim {
 

@@ -1,9 +1,9 @@
-#include "SimRadio.h"
+#include "sim/SimRadio.h"
 
 #include <algorithm>
 
-#include "Common.h"
-#include "SimImage.h"
+#include "common/Common.h"
+#include "sim/SimImage.h"
 
 namespace sim {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "Bytes.h"
-#include "SimFaults.h"
-#include "SimPhysics.h"
+#include "common/Bytes.h"
+#include "sim/SimFaults.h"
+#include "sim/SimPhysics.h"
 
 namespace sim {
 

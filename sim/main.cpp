@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "Common.h"
-#include "SimCommands.h"
-#include "SimImage.h"
-#include "SimLine.h"
-#include "SimRadio.h"
+#include "common/Common.h"
+#include "sim/SimCommands.h"
+#include "sim/SimImage.h"
+#include "sim/SimLine.h"
+#include "sim/SimRadio.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ComTimer.h"
+#include "app/ComTimer.h"
 
 ComTimer::ComTimer(frmCom& com, QObject* parent) : QObject(parent), com_(com) {
   timer_.setInterval(frmCom::kTimerInterval);

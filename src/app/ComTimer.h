@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "frmCom.h"
+#include "link/frmCom.h"
 
 class ComTimer : public QObject {
   Q_OBJECT

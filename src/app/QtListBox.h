@@ -3,7 +3,7 @@
 
 #include <QListWidget>
 
-#include "ListBoxView.h"
+#include "common/ListBoxView.h"
 
 class QtListBox : public ListBoxView {
  public:

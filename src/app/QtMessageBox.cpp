@@ -1,4 +1,4 @@
-#include "QtMessageBox.h"
+#include "app/QtMessageBox.h"
 
 #include <QMessageBox>
 

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "MessageBox.h"
+#include "common/MessageBox.h"
 
 class QtMessageBox : public MessageBox {
  public:

@@ -1,4 +1,4 @@
-#include "QtSerialPort.h"
+#include "app/QtSerialPort.h"
 
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
   connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);

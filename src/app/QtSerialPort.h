@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QSerialPort>
 
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 class QtSerialPort : public QObject, public SerialPort {
   Q_OBJECT

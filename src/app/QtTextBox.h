@@ -3,7 +3,7 @@
 
 #include <QPlainTextEdit>
 
-#include "TextBoxView.h"
+#include "common/TextBoxView.h"
 
 class QtTextBox : public TextBoxView {
  public:

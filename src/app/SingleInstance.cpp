@@ -1,9 +1,9 @@
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-#include "Common.h"
+#include "common/Common.h"
 
 QString SingleInstance::DisplayName() {
   QString display = qEnvironmentVariable("WAYLAND_DISPLAY");

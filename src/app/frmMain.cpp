@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "Common.h"
+#include "common/Common.h"
 
 namespace {
 

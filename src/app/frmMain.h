@@ -16,11 +16,11 @@
 #include <memory>
 #include <vector>
 
-#include "MainView.h"
-#include "MainWindowView.h"
-#include "QtListBox.h"
-#include "QtTextBox.h"
-#include "RigProgram.h"
+#include "model/MainView.h"
+#include "model/MainWindowView.h"
+#include "app/QtListBox.h"
+#include "app/QtTextBox.h"
+#include "model/RigProgram.h"
 
 class frmMain : public QMainWindow, public MainView, public MainWindowView {
   Q_OBJECT

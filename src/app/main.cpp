@@ -9,14 +9,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ComTimer.h"
-#include "CommandLine.h"
-#include "Common.h"
-#include "QtMessageBox.h"
-#include "QtSerialPort.h"
-#include "SingleInstance.h"
-#include "SteadyTickSource.h"
-#include "frmMain.h"
+#include "app/ComTimer.h"
+#include "app/CommandLine.h"
+#include "common/Common.h"
+#include "app/QtMessageBox.h"
+#include "app/QtSerialPort.h"
+#include "app/SingleInstance.h"
+#include "common/SteadyTickSource.h"
+#include "app/frmMain.h"
 
 namespace {
 

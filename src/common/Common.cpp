@@ -1,8 +1,8 @@
-#include "Common.h"
+#include "common/Common.h"
 
 #include <cstdio>
 
-#include "MessageBox.h"
+#include "common/MessageBox.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Bytes.h"
+#include "common/Bytes.h"
 
 // The window title; also the title of every message box.
 inline constexpr const char* kAppTitle = "QX-T7130 ADJ Rev.1.0";

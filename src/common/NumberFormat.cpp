@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "SteadyTickSource.h"
+#include "common/SteadyTickSource.h"
 
 #include <chrono>
 

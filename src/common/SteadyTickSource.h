@@ -1,7 +1,7 @@
 #pragma once
 // Milliseconds of the monotonic clock, truncated to a signed 32-bit count that wraps.
 
-#include "TickSource.h"
+#include "common/TickSource.h"
 
 class SteadyTickSource : public TickSource {
  public:

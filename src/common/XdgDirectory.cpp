@@ -1,4 +1,4 @@
-#include "XdgDirectory.h"
+#include "common/XdgDirectory.h"
 
 #include <cstdlib>
 

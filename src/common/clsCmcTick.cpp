@@ -1,4 +1,4 @@
-#include "clsCmcTick.h"
+#include "common/clsCmcTick.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "TickSource.h"
+#include "common/TickSource.h"
 
 class clsCmcTick {
  public:

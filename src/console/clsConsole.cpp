@@ -1,9 +1,9 @@
-#include "clsConsole.h"
+#include "console/clsConsole.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Common.h"
+#include "common/Common.h"
 
 const ConsoleItem& clsConsole::Item(int16_t i) const {
   static const ConsoleItem fresh;

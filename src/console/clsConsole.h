@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "ConsoleEvents.h"
-#include "ConsoleItem.h"
-#include "ListBoxView.h"
-#include "LiveCommandSender.h"
-#include "clsCmcEeprom.h"
+#include "console/ConsoleEvents.h"
+#include "console/ConsoleItem.h"
+#include "common/ListBoxView.h"
+#include "common/LiveCommandSender.h"
+#include "memory/clsCmcEeprom.h"
 
 class clsConsole {
  public:

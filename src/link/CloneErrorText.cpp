@@ -1,8 +1,8 @@
-#include "CloneErrorText.h"
+#include "link/CloneErrorText.h"
 
 #include <vector>
 
-#include "Common.h"
+#include "common/Common.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "Bytes.h"
+#include "common/Bytes.h"
 
 class DriverPort {
  public:

@@ -1,9 +1,9 @@
-#include "PortDeviceMap.h"
+#include "link/PortDeviceMap.h"
 
 #include <cctype>
 #include <filesystem>
 
-#include "clsCmcProfileIO.h"
+#include "settings/clsCmcProfileIO.h"
 
 bool PortDeviceMap::addOverride(const std::string& mapping) {
   size_t eq = mapping.find('=');

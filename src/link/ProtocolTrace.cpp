@@ -1,6 +1,6 @@
-#include "ProtocolTrace.h"
+#include "link/ProtocolTrace.h"
 
-#include "Common.h"
+#include "common/Common.h"
 
 ProtocolTrace::ProtocolTrace(const TickSource& ticks) : ticks_(ticks), startTick_(ticks.tickCount()) {}
 

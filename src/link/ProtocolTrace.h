@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "Bytes.h"
-#include "TickSource.h"
+#include "common/Bytes.h"
+#include "common/TickSource.h"
 
 class ProtocolTrace {
  public:

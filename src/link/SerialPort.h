@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Bytes.h"
+#include "common/Bytes.h"
 
 class SerialPortListener {
  public:

@@ -1,9 +1,9 @@
-#include "clsCmcCln3Drv.h"
+#include "link/clsCmcCln3Drv.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "Common.h"
+#include "common/Common.h"
 
 namespace {
 

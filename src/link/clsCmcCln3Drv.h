@@ -33,10 +33,10 @@
 #include <cstdint>
 #include <string>
 
-#include "Bytes.h"
-#include "DriverPort.h"
-#include "clsCmcEeprom.h"
-#include "clsCmcTick.h"
+#include "common/Bytes.h"
+#include "link/DriverPort.h"
+#include "memory/clsCmcEeprom.h"
+#include "common/clsCmcTick.h"
 
 class clsCmcCln3Drv {
  public:

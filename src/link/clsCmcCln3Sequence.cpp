@@ -1,9 +1,9 @@
-#include "clsCmcCln3Sequence.h"
+#include "link/clsCmcCln3Sequence.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "Common.h"
+#include "common/Common.h"
 
 namespace {
 

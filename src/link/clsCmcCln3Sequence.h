@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <string>
 
-#include "Bytes.h"
-#include "IdentityHooks.h"
-#include "LiveCommandSender.h"
-#include "MainWindowHooks.h"
-#include "clsCmcRadio.h"
-#include "clsCmcTick.h"
-#include "frmCom.h"
+#include "common/Bytes.h"
+#include "link/IdentityHooks.h"
+#include "common/LiveCommandSender.h"
+#include "link/MainWindowHooks.h"
+#include "memory/clsCmcRadio.h"
+#include "common/clsCmcTick.h"
+#include "link/frmCom.h"
 
 class clsCmcCln3Sequence : public LiveCommandSender {
  public:

@@ -1,10 +1,10 @@
-#include "frmCom.h"
+#include "link/frmCom.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "Common.h"
-#include "OptionsLocation.h"
+#include "common/Common.h"
+#include "settings/OptionsLocation.h"
 
 frmCom::frmCom(SerialPort& port, const TickSource& ticks) : cln3D(ticks), port_(port), trace_(ticks) {
   profMain.SetCurrentPath();

@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <string>
 
-#include "DriverPort.h"
-#include "MainWindowHooks.h"
-#include "PortDeviceMap.h"
-#include "ProtocolTrace.h"
-#include "SerialPort.h"
-#include "clsCmcCln3Drv.h"
-#include "clsCmcProfileIO.h"
+#include "link/DriverPort.h"
+#include "link/MainWindowHooks.h"
+#include "link/PortDeviceMap.h"
+#include "link/ProtocolTrace.h"
+#include "link/SerialPort.h"
+#include "link/clsCmcCln3Drv.h"
+#include "settings/clsCmcProfileIO.h"
 
 class frmCom : public DriverPort, public SerialPortListener {
  public:

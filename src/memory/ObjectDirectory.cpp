@@ -1,4 +1,4 @@
-#include "ObjectDirectory.h"
+#include "memory/ObjectDirectory.h"
 
 int32_t ObjectDirectory::Ptbl_Search(int32_t obj) const {
   const int32_t size = Word(0x122);

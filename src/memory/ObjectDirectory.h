@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "clsCmcEeprom.h"
+#include "memory/clsCmcEeprom.h"
 
 class ObjectDirectory {
  public:

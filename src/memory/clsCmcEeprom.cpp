@@ -1,4 +1,4 @@
-#include "clsCmcEeprom.h"
+#include "memory/clsCmcEeprom.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Bytes.h"
+#include "common/Bytes.h"
 
 class clsCmcEeprom {
  public:

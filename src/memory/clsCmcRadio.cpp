@@ -1,6 +1,6 @@
-#include "clsCmcRadio.h"
+#include "memory/clsCmcRadio.h"
 
-#include "Common.h"
+#include "common/Common.h"
 
 clsCmcEeprom& clsCmcRadio::eepImage() {
   if (!image_) image_ = std::make_unique<clsCmcEeprom>();

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "clsCmcEeprom.h"
+#include "memory/clsCmcEeprom.h"
 
 class clsCmcRadio {
  public:

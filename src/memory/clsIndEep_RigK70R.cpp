@@ -1,9 +1,9 @@
-#include "clsIndEep_RigK70R.h"
+#include "memory/clsIndEep_RigK70R.h"
 
 #include <iterator>
 
-#include "Common.h"
-#include "NumberFormat.h"
+#include "common/Common.h"
+#include "common/NumberFormat.h"
 
 namespace {
 

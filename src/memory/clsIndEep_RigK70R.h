@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <string>
 
-#include "ObjectDirectory.h"
-#include "TextBoxView.h"
-#include "clsCmcRadio.h"
+#include "memory/ObjectDirectory.h"
+#include "common/TextBoxView.h"
+#include "memory/clsCmcRadio.h"
 
 class clsIndEep_RigK70R {
  public:

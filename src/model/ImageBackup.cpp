@@ -1,10 +1,10 @@
-#include "ImageBackup.h"
+#include "model/ImageBackup.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "XdgDirectory.h"
+#include "common/XdgDirectory.h"
 
 std::string ImageBackup::Directory() { return XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/images"; }
 

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <string>
 
-#include "Bytes.h"
+#include "common/Bytes.h"
 
 class ImageBackup {
  public:

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "ListBoxView.h"
-#include "TextBoxView.h"
+#include "common/ListBoxView.h"
+#include "common/TextBoxView.h"
 
 // clang-format off
 enum class Control {

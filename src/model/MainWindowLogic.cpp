@@ -1,10 +1,10 @@
-#include "MainWindowLogic.h"
+#include "model/MainWindowLogic.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "CloneErrorText.h"
-#include "Common.h"
+#include "link/CloneErrorText.h"
+#include "common/Common.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "MainWindowHooks.h"
-#include "MainWindowView.h"
-#include "clsCmcCln3Sequence.h"
-#include "clsIndOp_RigK70R.h"
-#include "frmCom.h"
+#include "link/MainWindowHooks.h"
+#include "model/MainWindowView.h"
+#include "link/clsCmcCln3Sequence.h"
+#include "model/clsIndOp_RigK70R.h"
+#include "link/frmCom.h"
 
 class MainWindowLogic : public MainWindowHooks {
  public:

@@ -1,10 +1,10 @@
-#include "RigK70RActions.h"
+#include "model/RigK70RActions.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 
-#include "clsConsole.h"
+#include "console/clsConsole.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 
-#include "ActionContext.h"
+#include "model/ActionContext.h"
 
 struct ActionIndices {
   int16_t bpfT1 = 9;     // BPF T2 follows it

@@ -1,4 +1,4 @@
-#include "RigK70RFormLayout.h"
+#include "model/RigK70RFormLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 // progress labels centred, the parameter text box filling its frame. Heights that depend on
 // the window never drop below 1.
 
-#include "MainView.h"
+#include "model/MainView.h"
 
 struct LayoutInput {
   double clientWidth = 0, clientHeight = 0;

@@ -1,10 +1,10 @@
-#include "RigK70RReadouts.h"
+#include "model/RigK70RReadouts.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Common.h"
-#include "NumberFormat.h"
+#include "common/Common.h"
+#include "common/NumberFormat.h"
 
 namespace {
 

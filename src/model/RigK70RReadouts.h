@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <string>
 
-#include "Bytes.h"
-#include "ListBoxView.h"
-#include "LiveCommandSender.h"
+#include "common/Bytes.h"
+#include "common/ListBoxView.h"
+#include "common/LiveCommandSender.h"
 
 class RigK70RReadouts {
  public:

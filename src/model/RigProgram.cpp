@@ -1,4 +1,4 @@
-#include "RigProgram.h"
+#include "model/RigProgram.h"
 
 RigProgram::RigProgram(SerialPort& port, const TickSource& ticks, MainView& view, MainWindowView& window)
     : com(port, ticks),

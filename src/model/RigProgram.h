@@ -3,8 +3,8 @@
 // identity with its image, the port owner with the frame driver and the options file, the
 // sequencer, the console, the model's adjustment object and the main window's logic.
 
-#include "MainWindowLogic.h"
-#include "clsIndOp_RigK70R.h"
+#include "model/MainWindowLogic.h"
+#include "model/clsIndOp_RigK70R.h"
 
 class RigProgram {
  public:

@@ -1,14 +1,14 @@
-#include "clsIndOp_RigK70R.h"
+#include "model/clsIndOp_RigK70R.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
 
-#include "Common.h"
-#include "ImageBackup.h"
-#include "NumberFormat.h"
-#include "RigK70RFormLayout.h"
-#include "RigK70RItemTable.h"
+#include "common/Common.h"
+#include "model/ImageBackup.h"
+#include "common/NumberFormat.h"
+#include "model/RigK70RFormLayout.h"
+#include "model/RigK70RItemTable.h"
 
 namespace {
 

@@ -9,19 +9,19 @@
 #include <cstdint>
 #include <string>
 
-#include "ActionContext.h"
-#include "ConsoleEvents.h"
-#include "IdentityHooks.h"
-#include "MainView.h"
-#include "MainWindowHooks.h"
-#include "RigK70RActions.h"
-#include "RigK70RReadouts.h"
-#include "clsCmcCln3Sequence.h"
-#include "clsCmcRadio.h"
-#include "clsCmcTick.h"
-#include "clsConsole.h"
-#include "clsIndEep_RigK70R.h"
-#include "frmCom.h"
+#include "model/ActionContext.h"
+#include "console/ConsoleEvents.h"
+#include "link/IdentityHooks.h"
+#include "model/MainView.h"
+#include "link/MainWindowHooks.h"
+#include "model/RigK70RActions.h"
+#include "model/RigK70RReadouts.h"
+#include "link/clsCmcCln3Sequence.h"
+#include "memory/clsCmcRadio.h"
+#include "common/clsCmcTick.h"
+#include "console/clsConsole.h"
+#include "memory/clsIndEep_RigK70R.h"
+#include "link/frmCom.h"
 
 class clsIndOp_RigK70R : public ConsoleEvents, public IdentityHooks, private ActionContext {
  public:

@@ -1,8 +1,8 @@
-#include "OptionsLocation.h"
+#include "settings/OptionsLocation.h"
 
 #include <unistd.h>
 
-#include "XdgDirectory.h"
+#include "common/XdgDirectory.h"
 
 std::string OptionsLocation::Choose(const std::string& programPath, const std::string& name) {
   if (::access((programPath + name).c_str(), F_OK) == 0) return programPath;

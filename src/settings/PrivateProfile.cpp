@@ -1,4 +1,4 @@
-#include "PrivateProfile.h"
+#include "settings/PrivateProfile.h"
 
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION

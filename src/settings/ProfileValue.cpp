@@ -1,4 +1,4 @@
-#include "ProfileValue.h"
+#include "settings/ProfileValue.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "clsCmcProfileIO.h"
+#include "settings/clsCmcProfileIO.h"
 
 #include <unistd.h>
 
 #include <climits>
 
-#include "PrivateProfile.h"
+#include "settings/PrivateProfile.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "ProfileValue.h"
+#include "settings/ProfileValue.h"
 
 class clsCmcProfileIO {
  public:

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Common.h"
-#include "RecordingMessageBox.h"
+#include "common/Common.h"
+#include "support/RecordingMessageBox.h"
 
 TEST(HexHelpers, ConvertTheDocumentedExamples) {
   EXPECT_EQ(HexStrToByteStr("FE FE EE"), (Bytes{0xFE, 0xFE, 0xEE}));

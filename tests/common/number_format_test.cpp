@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 
 TEST(NumberFormat, PatternsOfTheProgram) {
   EXPECT_EQ(FormatNumber(10.0, "##0.#0V"), "10.00V");

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeTickSource.h"
-#include "clsCmcTick.h"
+#include "support/FakeTickSource.h"
+#include "common/clsCmcTick.h"
 
 TEST(CmcTick, CountsDownToZeroAndStaysThere) {
   FakeTickSource clock;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeListBox.h"
-#include "clsConsole.h"
+#include "support/FakeListBox.h"
+#include "console/clsConsole.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CloneErrorText.h"
+#include "link/CloneErrorText.h"
 
 namespace {
 

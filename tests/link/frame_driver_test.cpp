@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "LinkRig.h"
+#include "support/LinkRig.h"
 
 using frames::Cat;
 using frames::Hex;

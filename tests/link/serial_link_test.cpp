@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "LinkRig.h"
-#include "TempDir.h"
+#include "support/LinkRig.h"
+#include "support/TempDir.h"
 
 using frames::Hex;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "clsIndEep_RigK70R.h"
+#include "memory/clsIndEep_RigK70R.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "clsCmcEeprom.h"
+#include "memory/clsCmcEeprom.h"
 
 TEST(Eeprom, NewImageIsZeroFilledAndSized) {
   clsCmcEeprom ee;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeListBox.h"
-#include "clsIndEep_RigK70R.h"
+#include "support/FakeListBox.h"
+#include "memory/clsIndEep_RigK70R.h"
 
 namespace {
 

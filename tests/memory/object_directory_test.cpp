@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ObjectDirectory.h"
+#include "memory/ObjectDirectory.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "clsCmcRadio.h"
+#include "memory/clsCmcRadio.h"
 
 TEST(Radio, StartsEmptyAndCreatesOneImage) {
   clsCmcRadio radio;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "ProgramRig.h"
+#include "support/ProgramRig.h"
 
 namespace {
 

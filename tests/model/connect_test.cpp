@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <set>
 
-#include "ProgramRig.h"
+#include "support/ProgramRig.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <set>
 
-#include "ProgramRig.h"
+#include "support/ProgramRig.h"
 
 TEST(Integrity, CloneReadInRandomPiecesGivesTheImageExactly) {
   for (unsigned seed = 1; seed <= 24; ++seed) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ProgramRig.h"
+#include "support/ProgramRig.h"
 
 TEST(ItemTable, SeventeenItemsAsTabled) {
   ProgramRig rig;

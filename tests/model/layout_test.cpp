@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ProgramRig.h"
-#include "RigK70RFormLayout.h"
+#include "support/ProgramRig.h"
+#include "model/RigK70RFormLayout.h"
 
 TEST(Layout, FirstWindowHeights) {
   EXPECT_EQ(RigK70RFormLayout::FirstWindow(9600, 7200).height, 6600);    // 6480 raised

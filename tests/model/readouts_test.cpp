@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeListBox.h"
-#include "RigK70RReadouts.h"
+#include "support/FakeListBox.h"
+#include "model/RigK70RReadouts.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <cctype>
 #include <functional>
 
-#include "ComTimer.h"
-#include "QtSerialPort.h"
-#include "RecordingMessageBox.h"
-#include "SimProcess.h"
-#include "SteadyTickSource.h"
-#include "TempDir.h"
-#include "frmMain.h"
+#include "app/ComTimer.h"
+#include "app/QtSerialPort.h"
+#include "support/RecordingMessageBox.h"
+#include "support/SimProcess.h"
+#include "common/SteadyTickSource.h"
+#include "support/TempDir.h"
+#include "app/frmMain.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "Pty.h"
-#include "QtSerialPort.h"
+#include "support/Pty.h"
+#include "app/QtSerialPort.h"
 
 namespace {
 

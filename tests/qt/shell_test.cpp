@@ -7,11 +7,11 @@
 #include <QMenu>
 #include <QTest>
 
-#include "RadioPort.h"
-#include "RecordingMessageBox.h"
-#include "SingleInstance.h"
-#include "TempDir.h"
-#include "frmMain.h"
+#include "support/RadioPort.h"
+#include "support/RecordingMessageBox.h"
+#include "app/SingleInstance.h"
+#include "support/TempDir.h"
+#include "app/frmMain.h"
 
 namespace {
 

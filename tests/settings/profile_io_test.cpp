@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
-#include "clsCmcProfileIO.h"
+#include "support/TempDir.h"
+#include "settings/clsCmcProfileIO.h"
 
 namespace {
 

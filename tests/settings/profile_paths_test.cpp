@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "OptionsLocation.h"
-#include "TempDir.h"
-#include "clsCmcProfileIO.h"
+#include "settings/OptionsLocation.h"
+#include "support/TempDir.h"
+#include "settings/clsCmcProfileIO.h"
 
 TEST(ProfilePaths, SplitTheDocumentedExamples) {
   const std::string progDir = clsCmcProfileIO::ProgramDirectory();

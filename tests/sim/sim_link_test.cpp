@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "Common.h"
-#include "SimImage.h"
-#include "SimLinkRig.h"
+#include "common/Common.h"
+#include "sim/SimImage.h"
+#include "support/SimLinkRig.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 
-#include "SimImage.h"
-#include "SimPhysics.h"
-#include "SimProgramRig.h"
+#include "sim/SimImage.h"
+#include "sim/SimPhysics.h"
+#include "support/SimProgramRig.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "Common.h"
-#include "SimCommands.h"
-#include "SimImage.h"
-#include "SimRadio.h"
-#include "clsCmcEeprom.h"
+#include "common/Common.h"
+#include "sim/SimCommands.h"
+#include "sim/SimImage.h"
+#include "sim/SimRadio.h"
+#include "memory/clsCmcEeprom.h"
 
 namespace {
 

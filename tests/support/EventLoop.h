@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "frmCom.h"
+#include "link/frmCom.h"
 
 inline bool RunTicksUntil(frmCom& com, const std::function<bool()>& done, int guardMs = 60000) {
   QElapsedTimer guard, tick;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ListBoxView.h"
-#include "TextBoxView.h"
+#include "common/ListBoxView.h"
+#include "common/TextBoxView.h"
 
 class FakeListBox : public ListBoxView {
  public:

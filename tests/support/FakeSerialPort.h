@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 // An in-memory port: the test pushes received bytes and reads what was written.
 class FakeSerialPort : public SerialPort {

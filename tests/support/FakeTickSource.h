@@ -1,5 +1,5 @@
 #pragma once
-#include "TickSource.h"
+#include "common/TickSource.h"
 
 // A tick count the test sets by hand.
 class FakeTickSource : public TickSource {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "FakeListBox.h"
-#include "MainView.h"
-#include "MainWindowView.h"
+#include "support/FakeListBox.h"
+#include "model/MainView.h"
+#include "model/MainWindowView.h"
 
 class FakeMainView : public MainView {
  public:

@@ -2,7 +2,7 @@
 // Frames of the cloning protocol as a transceiver sends them, built for tests.
 #include <string>
 
-#include "Common.h"
+#include "common/Common.h"
 
 namespace frames {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "CloneErrorText.h"
-#include "clsCmcCln3Sequence.h"
-#include "clsCmcRadio.h"
-#include "frmCom.h"
+#include "link/CloneErrorText.h"
+#include "link/clsCmcCln3Sequence.h"
+#include "memory/clsCmcRadio.h"
+#include "link/frmCom.h"
 
 template <class Port, class Clock>
 struct LinkAssembly : MainWindowHooks, IdentityHooks {

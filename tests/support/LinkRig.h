@@ -1,9 +1,9 @@
 #pragma once
 // The link on a fake port and a settable clock.
-#include "FakeSerialPort.h"
-#include "FakeTickSource.h"
-#include "Frames.h"
-#include "LinkAssembly.h"
+#include "support/FakeSerialPort.h"
+#include "support/FakeTickSource.h"
+#include "support/Frames.h"
+#include "support/LinkAssembly.h"
 
 struct LinkRig : LinkAssembly<FakeSerialPort, FakeTickSource> {
   // Advances the clock and runs one tick.

@@ -4,11 +4,11 @@
 #include <functional>
 #include <string>
 
-#include "FakeViews.h"
-#include "RadioPort.h"
-#include "RecordingMessageBox.h"
-#include "RigProgram.h"
-#include "TempDir.h"
+#include "support/FakeViews.h"
+#include "support/RadioPort.h"
+#include "support/RecordingMessageBox.h"
+#include "model/RigProgram.h"
+#include "support/TempDir.h"
 
 struct ProgramRig {
   explicit ProgramRig(Bytes image = sim::DefaultImage({})) : port(clock, std::move(image)) {

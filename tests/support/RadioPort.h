@@ -8,12 +8,12 @@
 #include <functional>
 #include <vector>
 
-#include "Common.h"
+#include "common/Common.h"
 
-#include "FakeSerialPort.h"
-#include "FakeTickSource.h"
-#include "SimImage.h"
-#include "SimRadio.h"
+#include "support/FakeSerialPort.h"
+#include "support/FakeTickSource.h"
+#include "sim/SimImage.h"
+#include "sim/SimRadio.h"
 
 class RadioPort : public FakeSerialPort {
  public:

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageBox.h"
+#include "common/MessageBox.h"
 
 // Records every message instead of showing it; installs itself for its lifetime.
 class RecordingMessageBox : public MessageBox {

@@ -1,11 +1,11 @@
 #pragma once
 // The program's link (QSerialPort adapter, port owner, driver, sequencer) on the real clock,
 // with COM 1 pointing at a running simulator.
-#include "EventLoop.h"
-#include "LinkAssembly.h"
-#include "QtSerialPort.h"
-#include "SimProcess.h"
-#include "SteadyTickSource.h"
+#include "support/EventLoop.h"
+#include "support/LinkAssembly.h"
+#include "app/QtSerialPort.h"
+#include "support/SimProcess.h"
+#include "common/SteadyTickSource.h"
 
 struct SimLinkRig : LinkAssembly<QtSerialPort, SteadyTickSource> {
   explicit SimLinkRig(SimProcess& sim) { com.portDevices.setOverride(1, sim.path()); }
