@@ -5,21 +5,23 @@
 
 #include <cstdio>
 
+#include "link/frmCom.h"
+#include "memory/clsIndEep_RigK70R.h"
 #include "sim/SimImage.h"
 #include "sim/SimRadio.h"
-#include "memory/clsIndEep_RigK70R.h"
-#include "link/frmCom.h"
+
+using namespace qxt;
 
 namespace {
 
-struct NullPort : DriverPort {
+struct NullPort : link::DriverPort {
   bool comSendEnable() const override { return true; }
   int32_t OutBufferSize() const override { return 1024; }
   int32_t OutBufferCount() const override { return 0; }
   void Output(const Bytes&) override {}
 };
 
-struct StillClock : TickSource {
+struct StillClock : common::TickSource {
   int32_t tickCount() const override { return 0; }
 };
 
@@ -44,14 +46,14 @@ void DriverThroughput(benchmark::State& state) {
   const auto chunk = static_cast<size_t>(state.range(0));
   StillClock clock;
   NullPort port;
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   std::vector<Bytes> chunks;
   for (size_t at = 0; at < stream.size(); at += chunk) {
     chunks.emplace_back(stream.begin() + static_cast<std::ptrdiff_t>(at),
                         stream.begin() + static_cast<std::ptrdiff_t>(std::min(at + chunk, stream.size())));
   }
   for (auto _ : state) {
-    clsCmcCln3Drv drv(clock);  // a fresh driver: the block count restarts with each read
+    link::clsCmcCln3Drv drv(clock);  // a fresh driver: the block count restarts with each read
     drv.myObjCom = &port;
     drv.myEep(&ee);
     drv.workMode(2);
@@ -64,18 +66,18 @@ void DriverThroughput(benchmark::State& state) {
 BENCHMARK(DriverThroughput)->Arg(1)->Arg(16)->Arg(64)->Arg(4096);
 
 void ParameterListing(benchmark::State& state) {
-  clsCmcRadio radio;
+  memory::clsCmcRadio radio;
   const Bytes image = sim::DefaultImage({});
   radio.eepImage().WriteBlock(0, image);
-  clsIndEep_RigK70R dec(radio);
+  memory::clsIndEep_RigK70R dec(radio);
   for (auto _ : state) benchmark::DoNotOptimize(dec.ParameterListing());
 }
 BENCHMARK(ParameterListing);
 
 void HexListing(benchmark::State& state) {
-  clsCmcRadio radio;
+  memory::clsCmcRadio radio;
   radio.eepImage().WriteBlock(0, sim::DefaultImage({}));
-  clsIndEep_RigK70R dec(radio);
+  memory::clsIndEep_RigK70R dec(radio);
   for (auto _ : state) {
     std::string text;
     dec.RigK70REep_DispDebug(text);

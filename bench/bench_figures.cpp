@@ -18,13 +18,16 @@
 #include <vector>
 
 #include "app/ComTimer.h"
-#include "support/FakeViews.h"
 #include "app/QtSerialPort.h"
-#include "support/RecordingMessageBox.h"
-#include "model/RigProgram.h"
-#include "support/SimProcess.h"
 #include "common/SteadyTickSource.h"
+#include "model/RigProgram.h"
+#include "support/FakeViews.h"
+#include "support/RecordingMessageBox.h"
+#include "support/SimProcess.h"
 #include "support/TempDir.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
@@ -71,11 +74,11 @@ struct Core {
 
   TempDir dir;
   RecordingMessageBox messages;
-  QtSerialPort port;
+  app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  RigProgram program{port, SteadyTickSource::instance(), view, window};
-  ComTimer timer{program.com};
+  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window};
+  app::ComTimer timer{program.com};
 };
 
 void Row(const std::string& figure, const std::string& measured, const std::string& target) {
@@ -165,7 +168,8 @@ void StepToWire() {
   size_t seen = ReadLog(log).size();
   for (int step = 0; step < 200; ++step) {
     const double pressed = MonotonicMs();
-    core.program.main.ConsoleKeyDown(step % 2 == 0 ? MainWindowLogic::kKeyRight : MainWindowLogic::kKeyLeft, 0, 1);
+    core.program.main.ConsoleKeyDown(
+        step % 2 == 0 ? model::MainWindowLogic::kKeyRight : model::MainWindowLogic::kKeyLeft, 0, 1);
     double arrived = -1;
     core.RunUntil(
         [&] {

@@ -10,13 +10,16 @@
 #include <string>
 
 #include "app/ComTimer.h"
-#include "support/FakeViews.h"
 #include "app/QtSerialPort.h"
-#include "support/RecordingMessageBox.h"
-#include "model/RigProgram.h"
-#include "support/SimProcess.h"
 #include "common/SteadyTickSource.h"
+#include "model/RigProgram.h"
+#include "support/FakeViews.h"
+#include "support/RecordingMessageBox.h"
+#include "support/SimProcess.h"
 #include "support/TempDir.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
@@ -56,14 +59,14 @@ int main(int argc, char** argv) {
   setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
   SimProcess sim({"--link", dir.file("qzr700")});
   RecordingMessageBox box;
-  QtSerialPort port;
+  app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  RigProgram program(port, SteadyTickSource::instance(), view, window);
+  model::RigProgram program(port, common::SteadyTickSource::instance(), view, window);
   program.com.profMain.Path(dir.path() + "/");
   program.com.portDevices.setOverride(1, dir.file("qzr700"));
   program.Start();
-  ComTimer timer(program.com);
+  app::ComTimer timer(program.com);
   timer.start();
 
   const char* faults[] = {"no-echo",   "no-answer-inquiry", "slow",     "short-e1", "bad-checksum=300",

@@ -1,10 +1,12 @@
 #pragma once
 // An always-open port for the frame driver that only counts what is written.
-#include "link/DriverPort.h"
 #include "common/TickSource.h"
+#include "link/DriverPort.h"
 #include "link/clsCmcCln3Drv.h"
 
-struct FuzzPort : DriverPort {
+namespace qxt::fuzz {
+
+struct FuzzPort : link::DriverPort {
   bool comSendEnable() const override { return true; }
   int32_t OutBufferSize() const override { return 1024; }
   int32_t OutBufferCount() const override { return 0; }
@@ -12,7 +14,7 @@ struct FuzzPort : DriverPort {
   size_t written = 0;
 };
 
-struct FuzzClock : TickSource {
+struct FuzzClock : common::TickSource {
   int32_t tickCount() const override { return now; }
   int32_t now = 0;
 };
@@ -25,6 +27,8 @@ struct FuzzLink {
   }
   FuzzClock clock;
   FuzzPort port;
-  clsCmcEeprom ee;
-  clsCmcCln3Drv drv{clock};
+  memory::clsCmcEeprom ee;
+  link::clsCmcCln3Drv drv{clock};
 };
+
+}  // namespace qxt::fuzz

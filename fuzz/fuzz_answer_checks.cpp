@@ -5,24 +5,27 @@
 
 #include "common/Common.h"
 #include "fuzz/FuzzPort.h"
-#include "model/RigK70RReadouts.h"
 #include "link/clsCmcCln3Drv.h"
+#include "model/RigK70RReadouts.h"
+
+using namespace qxt;
+using namespace qxt::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const Bytes body(data + 1, data + size);
   const Bytes name{0x29, 0x27, 0x01, 0x00};
-  if (!RigK70RReadouts::CheckAdAnswer(body, name)) {
-    const int v = RigK70RReadouts::AdAnswerValue(body);
+  if (!model::RigK70RReadouts::CheckAdAnswer(body, name)) {
+    const int v = model::RigK70RReadouts::AdAnswerValue(body);
     if (v < 0 || v > 255) __builtin_trap();
-    RigK70RReadouts::Line(data[0] & 1, static_cast<int16_t>(data[0] % 5), v);
+    model::RigK70RReadouts::Line(data[0] & 1, static_cast<int16_t>(data[0] % 5), v);
   }
   FuzzLink link;
-  clsCmcCln3Drv& drv = link.drv;
+  link::clsCmcCln3Drv& drv = link.drv;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
   drv.workMode(mode);
   drv.waitAnswer(true);
-  const Bytes command = HexStrToByteStr("E82927010003 3030");
+  const Bytes command = common::HexStrToByteStr("E82927010003 3030");
   drv.Send(command);
   Bytes frame{0xFE, 0xFE, 0xEE, 0xEF};
   frame.insert(frame.end(), command.begin(), command.end());

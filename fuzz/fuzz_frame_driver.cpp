@@ -7,12 +7,15 @@
 #include "fuzz/FuzzPort.h"
 #include "link/clsCmcCln3Drv.h"
 
+using namespace qxt;
+using namespace qxt::fuzz;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
   const size_t chunk = data[1] % 97 + 1;
   FuzzLink link;
-  clsCmcCln3Drv& drv = link.drv;
+  link::clsCmcCln3Drv& drv = link.drv;
   const char* commands[] = {"E029270000", "E229270100", "E329270100", "E55461766F20496E632E", "E8292701000330 30"};
   auto start = [&] {
     drv.workMode(mode);
@@ -22,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       drv.sizDataOfPacket(16);
     }
     drv.retryCount(2);
-    drv.Send(HexStrToByteStr(commands[mode - 1]));
+    drv.Send(common::HexStrToByteStr(commands[mode - 1]));
   };
   start();
   for (size_t at = 3; at < size; at += chunk) {

@@ -7,19 +7,21 @@
 #include "common/Common.h"
 #include "common/NumberFormat.h"
 
+using namespace qxt;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const Bytes bytes = HexStrToByteStr(text);
+  const Bytes bytes = common::HexStrToByteStr(text);
   if (bytes.size() > size / 2) __builtin_trap();
   // Hex text of bytes reads back as the same bytes.
-  if (HexStrToByteStr(ByteStrToHexStr(bytes)) != bytes) __builtin_trap();
-  AsciiHexToInt(Bytes(data, data + size));
-  if (ExpandNewLine(text).size() != text.size()) __builtin_trap();
+  if (common::HexStrToByteStr(common::ByteStrToHexStr(bytes)) != bytes) __builtin_trap();
+  common::AsciiHexToInt(Bytes(data, data + size));
+  if (common::ExpandNewLine(text).size() != text.size()) __builtin_trap();
   if (size >= sizeof(double)) {
     double v;
     std::memcpy(&v, data, sizeof v);
-    FormatNumber(v, text.substr(sizeof(double), 40));
+    common::FormatNumber(v, text.substr(sizeof(double), 40));
   }
-  ByteToAsciiHexStr(size > 0 ? data[0] * 131 - 7000 : 0);
+  common::ByteToAsciiHexStr(size > 0 ? data[0] * 131 - 7000 : 0);
   return 0;
 }

@@ -5,14 +5,16 @@
 #include "memory/ObjectDirectory.h"
 #include "memory/clsIndEep_RigK70R.h"
 
+using namespace qxt;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  clsCmcRadio radio;
-  clsCmcEeprom& ee = radio.eepImage();
+  memory::clsCmcRadio radio;
+  memory::clsCmcEeprom& ee = radio.eepImage();
   // The input is laid over the start of the image, where the directory and channels live.
   for (size_t i = 0; i < size && i < 32112; ++i) ee.WriteByte(static_cast<int32_t>(i), data[i]);
-  ObjectDirectory dir(ee);
-  clsIndEep_RigK70R dec(radio);
+  memory::ObjectDirectory dir(ee);
+  memory::clsIndEep_RigK70R dec(radio);
   for (int obj : {2, 3, 6, 0, 65535}) {
     dir.Obj_Address(obj);
     dir.Obj_Number(obj);

@@ -9,26 +9,29 @@
 
 #include "settings/clsCmcProfileIO.h"
 
+using namespace qxt;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string dir = "/tmp/qxt-fuzz-profile-" + std::to_string(::getpid()) + "/";
   ::mkdir(dir.c_str(), 0700);
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::ofstream(dir + "PJ5102K.rs", std::ios::binary | std::ios::trunc) << text;
-  clsCmcProfileIO prof;
+  settings::clsCmcProfileIO prof;
   prof.Path(dir);
   prof.Name("PJ5102K.rs");
   prof.Section("OPTION");
-  const ProfileValue kinds[] = {int16_t{1}, int32_t{1}, float{1},         double{1}, Currency{1},
-                                uint8_t{1}, DateTime{}, std::string("x"), true};
+  const settings::ProfileValue kinds[] = {
+      int16_t{1}, int32_t{1},           float{1},         double{1}, settings::Currency{1},
+      uint8_t{1}, settings::DateTime{}, std::string("x"), true};
   for (const char* key : {"ComPort", "ComAutoRelease", "Date", "x"}) {
     for (const auto& kind : kinds) {
-      ProfileValue v = kind;
+      settings::ProfileValue v = kind;
       prof.loadData(key, v);
     }
   }
   prof.ReadKey("PORTS", "COM1", "");
   if (size % 3 == 0) prof.saveData("ComPort", int16_t{3});
-  clsCmcProfileIO::GetPathName(text.substr(0, 200));
-  clsCmcProfileIO::GetFileName(text.substr(0, 200));
+  settings::clsCmcProfileIO::GetPathName(text.substr(0, 200));
+  settings::clsCmcProfileIO::GetFileName(text.substr(0, 200));
   return 0;
 }

@@ -5,6 +5,8 @@
 #include "sim/SimImage.h"
 #include "sim/SimRadio.h"
 
+using namespace qxt;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const Bytes image = sim::DefaultImage({});
   if (size < 1) return 0;

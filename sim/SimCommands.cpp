@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace sim {
+namespace qxt::sim {
 
 namespace {
 
@@ -64,4 +64,4 @@ CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string
   return ok ? CommandResult::kOk : CommandResult::kError;
 }
 
-}  // namespace sim
+}  // namespace qxt::sim

@@ -13,10 +13,10 @@
 
 #include "sim/SimRadio.h"
 
-namespace sim {
+namespace qxt::sim {
 
 enum class CommandResult { kOk, kQuit, kError };
 
 CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string& reply);
 
-}  // namespace sim
+}  // namespace qxt::sim

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace sim {
+namespace qxt::sim {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::string Faults::Describe() const {
   return out.empty() ? "none" : out;
 }
 
-}  // namespace sim
+}  // namespace qxt::sim

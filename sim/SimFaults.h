@@ -16,7 +16,7 @@
 
 #include <string>
 
-namespace sim {
+namespace qxt::sim {
 
 struct Faults {
   bool noEcho = false;
@@ -39,4 +39,4 @@ struct Faults {
   std::string Describe() const;
 };
 
-}  // namespace sim
+}  // namespace qxt::sim

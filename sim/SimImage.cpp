@@ -5,7 +5,7 @@
 
 #include "memory/clsCmcEeprom.h"
 
-namespace sim {
+namespace qxt::sim {
 
 namespace {
 
@@ -43,16 +43,16 @@ constexpr Setting kSettings[] = {
     {0x00AE, 120},  {0x00AF, 100},  {0x0131, 0x5A},
 };
 
-void Put16(clsCmcEeprom& ee, int32_t adr, int value) {
+void Put16(memory::clsCmcEeprom& ee, int32_t adr, int value) {
   ee.WriteByte(adr, static_cast<uint8_t>(value >> 8));
   ee.WriteByte(adr + 1, static_cast<uint8_t>(value));
 }
 
-void Put32(clsCmcEeprom& ee, int32_t adr, uint32_t value) {
+void Put32(memory::clsCmcEeprom& ee, int32_t adr, uint32_t value) {
   for (int i = 0; i < 4; ++i) ee.WriteByte(adr + i, static_cast<uint8_t>(value >> (24 - 8 * i)));
 }
 
-void PutDirectory(clsCmcEeprom& ee) {
+void PutDirectory(memory::clsCmcEeprom& ee) {
   Put16(ee, 0x122, 8);
   Put16(ee, 0x124, 2);
   Put16(ee, 0x126, 0x140);
@@ -63,7 +63,7 @@ void PutDirectory(clsCmcEeprom& ee) {
   }
 }
 
-void PutSlants(clsCmcEeprom& ee) {
+void PutSlants(memory::clsCmcEeprom& ee) {
   // Seven bands of six signed slants (Rx LVA, Tx LVA, Tone, MOD, BAL, POW), small both ways.
   for (int band = 0; band < 7; ++band) {
     for (int k = 0; k < 6; ++k) ee.WriteByte(0x7C + 6 * band + k, static_cast<uint8_t>((band * 3 + k * 5) % 11 - 5));
@@ -73,7 +73,7 @@ void PutSlants(clsCmcEeprom& ee) {
 }  // namespace
 
 Bytes DefaultImage(const ImageOptions& options) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   uint32_t x = 0x2927;
   for (int32_t a = 0x2000; a < kImageSize; ++a) {
     x = x * 1664525u + 1013904223u;
@@ -108,4 +108,4 @@ bool SaveImage(const std::string& path, const Bytes& image) {
   return static_cast<bool>(out);
 }
 
-}  // namespace sim
+}  // namespace qxt::sim

@@ -17,7 +17,7 @@
 
 #include "common/Bytes.h"
 
-namespace sim {
+namespace qxt::sim {
 
 constexpr int32_t kImageSize = 32112;
 constexpr int32_t kChannelBase = 0x0400;
@@ -36,4 +36,4 @@ Bytes DefaultImage(const ImageOptions& options);
 std::optional<Bytes> LoadImage(const std::string& path);
 bool SaveImage(const std::string& path, const Bytes& image);
 
-}  // namespace sim
+}  // namespace qxt::sim

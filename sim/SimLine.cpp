@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace sim {
+namespace qxt::sim {
 
 SimLine::SimLine(int baud, std::string linkPath)
     : byteNs_(baud > 0 ? 10'000'000'000LL / baud : 0), linkPath_(std::move(linkPath)) {}
@@ -115,4 +115,4 @@ int64_t SimLine::Flush(int64_t nowNs, bool& hungUp) {
   return -1;
 }
 
-}  // namespace sim
+}  // namespace qxt::sim

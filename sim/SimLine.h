@@ -12,7 +12,7 @@
 
 #include "sim/SimRadio.h"
 
-namespace sim {
+namespace qxt::sim {
 
 class SimLine {
  public:
@@ -57,4 +57,4 @@ class SimLine {
   bool blocked_ = false;
 };
 
-}  // namespace sim
+}  // namespace qxt::sim

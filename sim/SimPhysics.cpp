@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace sim {
+namespace qxt::sim {
 
 namespace {
 
@@ -109,4 +109,4 @@ const char* SignalName(Signal s) {
   return "off";
 }
 
-}  // namespace sim
+}  // namespace qxt::sim

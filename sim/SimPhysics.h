@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-namespace sim {
+namespace qxt::sim {
 
 enum class Signal { kOff, kS1, kS3 };
 
@@ -43,4 +43,4 @@ class SimPhysics {
 bool ParseSignal(const std::string& text, Signal& out);
 const char* SignalName(Signal s);
 
-}  // namespace sim
+}  // namespace qxt::sim

@@ -5,7 +5,7 @@
 #include "common/Common.h"
 #include "sim/SimImage.h"
 
-namespace sim {
+namespace qxt::sim {
 
 namespace {
 
@@ -56,7 +56,7 @@ Bytes BlockFrameData(int32_t address, const Bytes& data, int checksumError) {
   unsigned sum = 0;
   for (uint8_t b : raw) sum += b;
   raw.push_back(static_cast<uint8_t>((256 - sum % 256 + checksumError) % 256));
-  return Cat({0xE4}, StrToByteStr(ByteStrToHexStr(raw)));
+  return Cat({0xE4}, common::StrToByteStr(common::ByteStrToHexStr(raw)));
 }
 
 }  // namespace
@@ -155,7 +155,7 @@ void SimRadio::Inquiry(std::vector<Output>& out) {
   body[42] = faults.pos43 ? 0x05 : 0x06;
   body[58] = static_cast<uint8_t>(digitalOption == 2 ? 0x20 : digitalOption == 1 ? 0x10 : 0x00);
   if (length >= 69) {
-    Bytes last = StrToByteStr(ByteToHex2((kImageSize - 1) >> 8) + ByteToHex2(kImageSize - 1));
+    Bytes last = common::StrToByteStr(common::ByteToHex2((kImageSize - 1) >> 8) + common::ByteToHex2(kImageSize - 1));
     std::copy(last.begin(), last.end(), body.begin() + 65);
   }
   Answer(Bytes(body.begin() + 2, body.end()), out, AnswerDelay());
@@ -175,7 +175,8 @@ void SimRadio::CloneRead(const Bytes& data, std::vector<Output>& out) {
     }
   }
   if (faults.garbage) out.push_back({Garbage()});
-  Bytes end = Cat(Cat({0xE5}, kMakerText), StrToByteStr(ByteToHex2(blocks + (faults.badCount ? 1 : 0))));
+  Bytes end =
+      Cat(Cat({0xE5}, kMakerText), common::StrToByteStr(common::ByteToHex2(blocks + (faults.badCount ? 1 : 0))));
   Answer(end, out);
 }
 
@@ -217,7 +218,7 @@ void SimRadio::Live(const Bytes& data, std::vector<Output>& out) {
   if (cmd == 0x03) {
     if (faults.noAnswerAd) return;
     const uint8_t raw = SimPhysics().Read(value, bench, live);
-    Bytes digits = faults.badAd ? StrToByteStr("G0") : StrToByteStr(ByteToHex2(raw));
+    Bytes digits = faults.badAd ? common::StrToByteStr("G0") : common::StrToByteStr(common::ByteToHex2(raw));
     Answer(Cat(Cat(Cat({0xE8}, ModelCode()), SubCode()), Cat({0x03}, digits)), out, AnswerDelay());
     return;
   }
@@ -238,4 +239,4 @@ Bytes SimRadio::Garbage() {
   return junk;
 }
 
-}  // namespace sim
+}  // namespace qxt::sim

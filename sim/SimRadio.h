@@ -18,7 +18,7 @@
 #include "sim/SimFaults.h"
 #include "sim/SimPhysics.h"
 
-namespace sim {
+namespace qxt::sim {
 
 struct Output {
   Bytes bytes;
@@ -66,4 +66,4 @@ class SimRadio {
   std::function<void(const char*, const Bytes&)> log_;
 };
 
-}  // namespace sim
+}  // namespace qxt::sim

@@ -26,6 +26,8 @@
 #include "sim/SimLine.h"
 #include "sim/SimRadio.h"
 
+using namespace qxt;
+
 namespace {
 
 struct Options {
@@ -94,7 +96,7 @@ class FrameLog {
   }
   void Write(const char* direction, const Bytes& frame) {
     if (file_ == nullptr) return;
-    std::fprintf(file_, "%.3f %s %s\n", sim::SimLine::NowNs() / 1e6, direction, ByteStrToHexStr(frame).c_str());
+    std::fprintf(file_, "%.3f %s %s\n", sim::SimLine::NowNs() / 1e6, direction, common::ByteStrToHexStr(frame).c_str());
     std::fflush(file_);
   }
 

@@ -1,7 +1,9 @@
 #include "app/ComTimer.h"
 
-ComTimer::ComTimer(frmCom& com, QObject* parent) : QObject(parent), com_(com) {
-  timer_.setInterval(frmCom::kTimerInterval);
+namespace qxt::app {
+
+ComTimer::ComTimer(link::frmCom& com, QObject* parent) : QObject(parent), com_(com) {
+  timer_.setInterval(link::frmCom::kTimerInterval);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &ComTimer::onTimeout);
 }
@@ -9,3 +11,5 @@ ComTimer::ComTimer(frmCom& com, QObject* parent) : QObject(parent), com_(com) {
 void ComTimer::onTimeout() {
   if (com_.timSolidEnabled()) com_.timSolid_Timer();
 }
+
+}  // namespace qxt::app

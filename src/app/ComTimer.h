@@ -7,17 +7,21 @@
 
 #include "link/frmCom.h"
 
+namespace qxt::app {
+
 class ComTimer : public QObject {
   Q_OBJECT
 
  public:
-  explicit ComTimer(frmCom& com, QObject* parent = nullptr);
+  explicit ComTimer(link::frmCom& com, QObject* parent = nullptr);
   void start() { timer_.start(); }
   void stop() { timer_.stop(); }
 
  private:
   void onTimeout();
 
-  frmCom& com_;
+  link::frmCom& com_;
   QTimer timer_;
 };
+
+}  // namespace qxt::app

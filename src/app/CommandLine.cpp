@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+namespace qxt::app {
+
 CommandLine CommandLine::Parse(const QStringList& args) {
   CommandLine cl;
   for (int i = 1; i < args.size(); ++i) {
@@ -37,3 +39,5 @@ const char* CommandLine::Usage() {
          "  --timing                 print on standard error how long the start took\n"
          "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n";
 }
+
+}  // namespace qxt::app

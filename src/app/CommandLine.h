@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace qxt::app {
+
 struct CommandLine {
   std::vector<std::string> portDevices;
   std::string screenshot;
@@ -21,3 +23,5 @@ struct CommandLine {
   static CommandLine Parse(const QStringList& args);
   static const char* Usage();
 };
+
+}  // namespace qxt::app

@@ -5,7 +5,9 @@
 
 #include "common/ListBoxView.h"
 
-class QtListBox : public ListBoxView {
+namespace qxt::app {
+
+class QtListBox : public common::ListBoxView {
  public:
   explicit QtListBox(QListWidget* list) : list_(list) {}
   void clear() override { list_->clear(); }
@@ -18,3 +20,5 @@ class QtListBox : public ListBoxView {
  private:
   QListWidget* list_;
 };
+
+}  // namespace qxt::app

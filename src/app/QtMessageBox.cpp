@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+namespace qxt::app {
+
 int16_t QtMessageBox::show(const std::string& text, const std::string& title, int16_t style) {
   QString body = QString::fromStdString(text);
   body.replace("\r\n", "\n");
@@ -11,3 +13,5 @@ int16_t QtMessageBox::show(const std::string& text, const std::string& title, in
   box.exec();
   return kOk;
 }
+
+}  // namespace qxt::app

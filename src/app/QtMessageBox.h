@@ -5,7 +5,9 @@
 
 #include "common/MessageBox.h"
 
-class QtMessageBox : public MessageBox {
+namespace qxt::app {
+
+class QtMessageBox : public common::MessageBox {
  public:
   int16_t show(const std::string& text, const std::string& title, int16_t style) override;
   void setParent(QWidget* parent) { parent_ = parent; }
@@ -13,3 +15,5 @@ class QtMessageBox : public MessageBox {
  private:
   QWidget* parent_ = nullptr;
 };
+
+}  // namespace qxt::app

@@ -1,5 +1,7 @@
 #include "app/QtSerialPort.h"
 
+namespace qxt::app {
+
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
   connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
   connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
@@ -90,3 +92,5 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
       break;
   }
 }
+
+}  // namespace qxt::app

@@ -6,7 +6,9 @@
 
 #include "link/SerialPort.h"
 
-class QtSerialPort : public QObject, public SerialPort {
+namespace qxt::app {
+
+class QtSerialPort : public QObject, public link::SerialPort {
   Q_OBJECT
 
  public:
@@ -31,3 +33,5 @@ class QtSerialPort : public QObject, public SerialPort {
   std::string errorText_;
   bool lost_ = false;
 };
+
+}  // namespace qxt::app

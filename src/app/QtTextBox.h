@@ -5,7 +5,9 @@
 
 #include "common/TextBoxView.h"
 
-class QtTextBox : public TextBoxView {
+namespace qxt::app {
+
+class QtTextBox : public common::TextBoxView {
  public:
   explicit QtTextBox(QPlainTextEdit* edit) : edit_(edit) {}
   void setText(const std::string& text) override {
@@ -17,3 +19,5 @@ class QtTextBox : public TextBoxView {
  private:
   QPlainTextEdit* edit_;
 };
+
+}  // namespace qxt::app

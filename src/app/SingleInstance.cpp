@@ -5,6 +5,8 @@
 
 #include "common/Common.h"
 
+namespace qxt::app {
+
 QString SingleInstance::DisplayName() {
   QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
   if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
@@ -21,7 +23,10 @@ SingleInstance::SingleInstance(const QString& name) {
 }
 
 std::string SingleInstance::RefusalMessage() {
-  return std::string("Cannot execute ") + kAppTitle + " repeatedly.\r\n" + kAppTitle + " is already executing.";
+  return std::string("Cannot execute ") + common::kAppTitle + " repeatedly.\r\n" + common::kAppTitle +
+         " is already executing.";
 }
 
 bool SingleInstance::tryLock() { return lock_->tryLock(0); }
+
+}  // namespace qxt::app

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+namespace qxt::app {
+
 class SingleInstance {
  public:
   explicit SingleInstance(const QString& name = "qxt7130-adj");
@@ -22,3 +24,5 @@ class SingleInstance {
   QString path_;
   std::unique_ptr<QLockFile> lock_;
 };
+
+}  // namespace qxt::app

@@ -9,6 +9,8 @@
 
 #include "common/Common.h"
 
+namespace qxt::app {
+
 namespace {
 
 QFont CourierNew(double points, bool bold = false) {
@@ -21,7 +23,7 @@ QFont CourierNew(double points, bool bold = false) {
 
 }  // namespace
 
-frmMain::frmMain(SerialPort& port, const TickSource& ticks) {
+frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks) {
   setFont(CourierNew(9));
   CreateControls();
   CreateMenus();
@@ -29,7 +31,7 @@ frmMain::frmMain(SerialPort& port, const TickSource& ticks) {
   readoutView0_ = QtListBox(lbo01_[0]);
   readoutView1_ = QtListBox(lbo01_[1]);
   paramView_ = QtTextBox(txtDispPara_);
-  program_ = std::make_unique<RigProgram>(port, ticks, *this, *this);
+  program_ = std::make_unique<model::RigProgram>(port, ticks, *this, *this);
   qApp->installEventFilter(this);
   Form_Load();
 }
@@ -103,8 +105,8 @@ void frmMain::CreateMenus() {
 }
 
 void frmMain::Form_Load() {
-  setWindowTitle(kAppTitle);
-  lblTitle_->setText(QString("%1\n%2\n%3").arg(kAppTitle, "Adjust Utility for QZ-R700", "Tavo Inc."));
+  setWindowTitle(common::kAppTitle);
+  lblTitle_->setText(QString("%1\n%2\n%3").arg(common::kAppTitle, "Adjust Utility for QZ-R700", "Tavo Inc."));
   lblTitle_->setAccessibleName(lblTitle_->text());
   program_->op.RigOpFunc_FormResource();
   program_->op.RigOpFunc_FormLayout();
@@ -148,7 +150,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   const bool mine = widget != nullptr && widget->window() == this;
   // The window sees a key before its controls, whichever control has the focus (only once).
   if (mine && watched == QApplication::focusWidget()) {
-    if (key->key() == Qt::Key_F5) program_->main.FormKeyDown(MainWindowLogic::kKeyF5);
+    if (key->key() == Qt::Key_F5) program_->main.FormKeyDown(model::MainWindowLogic::kKeyF5);
     if (key->key() == Qt::Key_Escape && cancelButton_ != nullptr && cancelButton_->isEnabled()) {
       cancelButton_->click();
       return true;
@@ -169,57 +171,57 @@ bool frmMain::ConsoleKey(QKeyEvent* key) {
   int code = 0;
   switch (key->key()) {
     case Qt::Key_Left:
-      code = MainWindowLogic::kKeyLeft;
+      code = model::MainWindowLogic::kKeyLeft;
       break;
     case Qt::Key_Right:
-      code = MainWindowLogic::kKeyRight;
+      code = model::MainWindowLogic::kKeyRight;
       break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      code = MainWindowLogic::kKeyEnter;
+      code = model::MainWindowLogic::kKeyEnter;
       break;
     default:
       return false;
   }
-  const int shift = (key->modifiers() & Qt::ShiftModifier) ? MainWindowLogic::kShiftMask : 0;
+  const int shift = (key->modifiers() & Qt::ShiftModifier) ? model::MainWindowLogic::kShiftMask : 0;
   return !program_->main.ConsoleKeyDown(code, shift, lboConsole_->currentRow());
 }
 
 // ---- MainView ----
 
-QWidget* frmMain::control(Control c) const {
+QWidget* frmMain::control(model::Control c) const {
   switch (c) {
-    case Control::kCmd0:
+    case model::Control::kCmd0:
       return cmd00_[0];
-    case Control::kCmd1:
+    case model::Control::kCmd1:
       return cmd00_[1];
-    case Control::kCmd2:
+    case model::Control::kCmd2:
       return cmd00_[2];
-    case Control::kFra0:
+    case model::Control::kFra0:
       return fra01_[0];
-    case Control::kFra1:
+    case model::Control::kFra1:
       return fra01_[1];
-    case Control::kFra2:
+    case model::Control::kFra2:
       return fra01_[2];
-    case Control::kFra3:
+    case model::Control::kFra3:
       return fra01_[3];
-    case Control::kLbo0:
+    case model::Control::kLbo0:
       return lbo01_[0];
-    case Control::kLbo1:
+    case model::Control::kLbo1:
       return lbo01_[1];
-    case Control::kLboConsole:
+    case model::Control::kLboConsole:
       return lboConsole_;
-    case Control::kLblTitle:
+    case model::Control::kLblTitle:
       return lblTitle_;
-    case Control::kLblProgress:
+    case model::Control::kLblProgress:
       return lblProgress_;
-    case Control::kTxtDispPara:
+    case model::Control::kTxtDispPara:
       return txtDispPara_;
   }
   return nullptr;
 }
 
-void frmMain::setCaption(Control c, const std::string& text) {
+void frmMain::setCaption(model::Control c, const std::string& text) {
   const QString t = QString::fromStdString(text);
   if (auto* b = qobject_cast<QPushButton*>(control(c))) {
     b->setText(t);
@@ -230,13 +232,13 @@ void frmMain::setCaption(Control c, const std::string& text) {
   }
 }
 
-void frmMain::setEnabled(Control c, bool on) { control(c)->setEnabled(on); }
+void frmMain::setEnabled(model::Control c, bool on) { control(c)->setEnabled(on); }
 
-void frmMain::setVisible(Control c, bool on) { control(c)->setVisible(on); }
+void frmMain::setVisible(model::Control c, bool on) { control(c)->setVisible(on); }
 
-bool frmMain::isVisible(Control c) const { return !control(c)->isHidden(); }
+bool frmMain::isVisible(model::Control c) const { return !control(c)->isHidden(); }
 
-void frmMain::setDefaultAndCancel(Control c, bool on) {
+void frmMain::setDefaultAndCancel(model::Control c, bool on) {
   auto* b = qobject_cast<QPushButton*>(control(c));
   if (b == nullptr) return;
   b->setDefault(on);
@@ -248,7 +250,7 @@ void frmMain::setDefaultAndCancel(Control c, bool on) {
   }
 }
 
-void frmMain::setFocus(Control c) { control(c)->setFocus(Qt::OtherFocusReason); }
+void frmMain::setFocus(model::Control c) { control(c)->setFocus(Qt::OtherFocusReason); }
 
 void frmMain::beep() { QApplication::beep(); }
 
@@ -260,14 +262,14 @@ double frmMain::screenWidth() const { return screen()->geometry().width() * twip
 
 double frmMain::screenHeight() const { return screen()->geometry().height() * twipsPerPixelY(); }
 
-QRect frmMain::ToPixels(const TwipsRect& r) const {
+QRect frmMain::ToPixels(const model::TwipsRect& r) const {
   const double x = twipsPerPixelX(), y = twipsPerPixelY();
   return QRect(static_cast<int>(std::lround(r.left / x)), static_cast<int>(std::lround(r.top / y)),
                std::max(0, static_cast<int>(std::lround(r.width / x))),
                std::max(0, static_cast<int>(std::lround(r.height / y))));
 }
 
-void frmMain::setWindowRect(const TwipsRect& r) {
+void frmMain::setWindowRect(const model::TwipsRect& r) {
   const QRect px = ToPixels(r);
   resize(px.size());
   move(px.topLeft() + screen()->geometry().topLeft());
@@ -277,20 +279,20 @@ double frmMain::clientWidth() const { return client_->width() * twipsPerPixelX()
 
 double frmMain::clientHeight() const { return client_->height() * twipsPerPixelY(); }
 
-TwipsRect frmMain::bounds(Control c) const {
+model::TwipsRect frmMain::bounds(model::Control c) const {
   const QWidget* w = control(c);
   const QSize size = qobject_cast<const QLabel*>(w) != nullptr ? w->sizeHint() : w->size();
   return {w->x() * twipsPerPixelX(), w->y() * twipsPerPixelY(), size.width() * twipsPerPixelX(),
           size.height() * twipsPerPixelY()};
 }
 
-void frmMain::place(Control c, const TwipsRect& r) {
+void frmMain::place(model::Control c, const model::TwipsRect& r) {
   QRect px = ToPixels(r);
   if (r.height >= 1 && px.height() < 1) px.setHeight(1);
   control(c)->setGeometry(px);
 }
 
-void frmMain::appendToTabOrder(Control c) {
+void frmMain::appendToTabOrder(model::Control c) {
   QWidget* w = control(c);
   w->setFocusPolicy(Qt::StrongFocus);
   std::erase(tabOrder_, w);
@@ -298,7 +300,7 @@ void frmMain::appendToTabOrder(Control c) {
   tabOrder_.push_back(w);
 }
 
-void frmMain::setBorderless(Control c) {
+void frmMain::setBorderless(model::Control c) {
   if (auto* f = qobject_cast<QFrame*>(control(c))) f->setFrameShape(QFrame::NoFrame);
 }
 
@@ -320,3 +322,5 @@ void frmMain::setStatusLine(const std::string& text, bool portOpen) {
                                             : palette().color(QPalette::Disabled, QPalette::WindowText));
   lblComBusy_->setPalette(p);
 }
+
+}  // namespace qxt::app

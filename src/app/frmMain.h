@@ -16,20 +16,22 @@
 #include <memory>
 #include <vector>
 
-#include "model/MainView.h"
-#include "model/MainWindowView.h"
 #include "app/QtListBox.h"
 #include "app/QtTextBox.h"
+#include "model/MainView.h"
+#include "model/MainWindowView.h"
 #include "model/RigProgram.h"
 
-class frmMain : public QMainWindow, public MainView, public MainWindowView {
+namespace qxt::app {
+
+class frmMain : public QMainWindow, public model::MainView, public model::MainWindowView {
   Q_OBJECT
 
  public:
-  frmMain(SerialPort& port, const TickSource& ticks);
+  frmMain(link::SerialPort& port, const common::TickSource& ticks);
   ~frmMain() override;
 
-  RigProgram& program() { return *program_; }
+  model::RigProgram& program() { return *program_; }
   QListWidget* consoleList() const { return lboConsole_; }
   QListWidget* readoutList(int i) const { return lbo01_[static_cast<size_t>(i)]; }
   QPushButton* button(int i) const { return cmd00_[static_cast<size_t>(i)]; }
@@ -38,34 +40,34 @@ class frmMain : public QMainWindow, public MainView, public MainWindowView {
   QAction* portAction(int i) const { return mnuOptSelCom_[static_cast<size_t>(i)]; }
   QAction* releaseAction(int i) const { return mnuOptionSelAutoRelease_[static_cast<size_t>(i)]; }
   QAction* exitAction() const { return mnuFileExit_; }
-  QWidget* control(Control c) const;
+  QWidget* control(model::Control c) const;
   // Twips per logical pixel of this window's screen.
   double twipsPerPixelX() const;
   double twipsPerPixelY() const;
 
   // MainView.
-  ListBoxView& lboConsole() override { return consoleView_; }
-  ListBoxView& lbo01(int index) override { return index == 0 ? readoutView0_ : readoutView1_; }
-  TextBoxView& txtDispPara() override { return paramView_; }
-  void setCaption(Control c, const std::string& text) override;
-  void setEnabled(Control c, bool on) override;
-  void setVisible(Control c, bool on) override;
-  bool isVisible(Control c) const override;
-  void setDefaultAndCancel(Control c, bool on) override;
-  void setFocus(Control c) override;
+  common::ListBoxView& lboConsole() override { return consoleView_; }
+  common::ListBoxView& lbo01(int index) override { return index == 0 ? readoutView0_ : readoutView1_; }
+  common::TextBoxView& txtDispPara() override { return paramView_; }
+  void setCaption(model::Control c, const std::string& text) override;
+  void setEnabled(model::Control c, bool on) override;
+  void setVisible(model::Control c, bool on) override;
+  bool isVisible(model::Control c) const override;
+  void setDefaultAndCancel(model::Control c, bool on) override;
+  void setFocus(model::Control c) override;
   void beep() override;
   double screenWidth() const override;
   double screenHeight() const override;
-  void setWindowRect(const TwipsRect& r) override;
+  void setWindowRect(const model::TwipsRect& r) override;
   double clientWidth() const override;
   double clientHeight() const override;
   double separatorX1() const override { return 0; }
   double separatorX2() const override { return clientWidth(); }
   double separatorY1() const override { return twipsPerPixelY(); }
-  TwipsRect bounds(Control c) const override;
-  void place(Control c, const TwipsRect& r) override;
-  void appendToTabOrder(Control c) override;
-  void setBorderless(Control c) override;
+  model::TwipsRect bounds(model::Control c) const override;
+  void place(model::Control c, const model::TwipsRect& r) override;
+  void appendToTabOrder(model::Control c) override;
+  void setBorderless(model::Control c) override;
 
   // MainWindowView.
   void setPortChecked(int index, bool checked) override;
@@ -84,7 +86,7 @@ class frmMain : public QMainWindow, public MainView, public MainWindowView {
   void Form_Load();
   void Form_Resize();
   bool ConsoleKey(QKeyEvent* key);
-  QRect ToPixels(const TwipsRect& r) const;
+  QRect ToPixels(const model::TwipsRect& r) const;
 
   QWidget* client_ = nullptr;
   QLabel* lblComBusy_ = nullptr;
@@ -106,6 +108,8 @@ class frmMain : public QMainWindow, public MainView, public MainWindowView {
   QtListBox readoutView0_{nullptr};
   QtListBox readoutView1_{nullptr};
   QtTextBox paramView_{nullptr};
-  std::unique_ptr<RigProgram> program_;
+  std::unique_ptr<model::RigProgram> program_;
   bool closed_ = false;
 };
+
+}  // namespace qxt::app

@@ -11,12 +11,15 @@
 
 #include "app/ComTimer.h"
 #include "app/CommandLine.h"
-#include "common/Common.h"
 #include "app/QtMessageBox.h"
 #include "app/QtSerialPort.h"
 #include "app/SingleInstance.h"
-#include "common/SteadyTickSource.h"
 #include "app/frmMain.h"
+#include "common/Common.h"
+#include "common/SteadyTickSource.h"
+
+using namespace qxt;
+using namespace qxt::app;
 
 namespace {
 
@@ -80,7 +83,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("qxt7130-adj");
   QtMessageBox messageBox;
-  MessageBox::install(&messageBox);
+  common::MessageBox::install(&messageBox);
 
   CommandLine cl = CommandLine::Parse(app.arguments());
   if (cl.help || !cl.error.empty()) {
@@ -91,12 +94,12 @@ int main(int argc, char** argv) {
 
   SingleInstance instance;
   if (!instance.tryLock()) {
-    MsgBoxError(SingleInstance::RefusalMessage());
+    common::MsgBoxError(SingleInstance::RefusalMessage());
     return 1;
   }
 
   QtSerialPort port;
-  frmMain form(port, SteadyTickSource::instance());
+  frmMain form(port, common::SteadyTickSource::instance());
   messageBox.setParent(&form);
   for (const auto& mapping : cl.portDevices) {
     if (!form.program().com.portDevices.addOverride(mapping)) {
@@ -114,6 +117,6 @@ int main(int argc, char** argv) {
   if (!cl.screenshot.empty()) ScheduleScreenshot(form, QString::fromStdString(cl.screenshot));
   const int rc = app.exec();
   timer.stop();
-  MessageBox::install(nullptr);
+  common::MessageBox::install(nullptr);
   return rc;
 }

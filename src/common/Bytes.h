@@ -5,4 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+namespace qxt::common {
+
 using Bytes = std::vector<uint8_t>;
+
+}  // namespace qxt::common
+
+// The vocabulary type of every library, named without its own.
+namespace qxt {
+using common::Bytes;
+}  // namespace qxt

@@ -4,6 +4,8 @@
 
 #include "common/MessageBox.h"
 
+namespace qxt::common {
+
 namespace {
 
 int HexDigitValue(unsigned char c) {
@@ -98,3 +100,5 @@ std::string ExpandNewLine(std::string text) {
 int16_t MsgBoxError(const std::string& text) {
   return MessageBox::current().show(ExpandNewLine(text), kAppTitle, MessageBox::kCritical);
 }
+
+}  // namespace qxt::common

@@ -8,6 +8,8 @@
 
 #include "common/Bytes.h"
 
+namespace qxt::common {
+
 // The window title; also the title of every message box.
 inline constexpr const char* kAppTitle = "QX-T7130 ADJ Rev.1.0";
 
@@ -40,3 +42,5 @@ std::string ExpandNewLine(std::string text);
 // Shows text (through ExpandNewLine) in a modal box with the critical-stop icon (style 16),
 // one OK button and the program's title; returns the button code.
 int16_t MsgBoxError(const std::string& text);
+
+}  // namespace qxt::common

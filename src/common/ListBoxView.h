@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace qxt::common {
+
 class ListBoxView {
  public:
   virtual ~ListBoxView() = default;
@@ -12,3 +14,5 @@ class ListBoxView {
   virtual void replaceLine(int index, const std::string& text) = 0;
   virtual int count() const = 0;
 };
+
+}  // namespace qxt::common

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace qxt::common {
+
 class LiveCommandSender {
  public:
   virtual ~LiveCommandSender() = default;
@@ -13,3 +15,5 @@ class LiveCommandSender {
   // True while an operation has started and not finished.
   virtual bool OpRunning() const = 0;
 };
+
+}  // namespace qxt::common

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qxt::common {
+
 class MessageBox {
  public:
   static constexpr int16_t kCritical = 16;  // critical-stop icon with an OK button
@@ -17,3 +19,5 @@ class MessageBox {
   static void install(MessageBox* box);
   static MessageBox& current();
 };
+
+}  // namespace qxt::common

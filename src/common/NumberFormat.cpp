@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace qxt::common {
+
 namespace {
 
 struct Pattern {
@@ -102,3 +104,5 @@ std::string FormatNumber(double value, std::string_view patternText) {
   if (pat.hasPoint) out += "." + fraction;
   return out + pat.suffix;
 }
+
+}  // namespace qxt::common

@@ -12,4 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace qxt::common {
+
 std::string FormatNumber(double value, std::string_view pattern);
+
+}  // namespace qxt::common

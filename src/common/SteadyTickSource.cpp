@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace qxt::common {
+
 int32_t SteadyTickSource::tickCount() const {
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
   // Keep the low 32 bits and read them as signed, as the tick counter of the system does.
@@ -12,3 +14,5 @@ SteadyTickSource& SteadyTickSource::instance() {
   static SteadyTickSource source;
   return source;
 }
+
+}  // namespace qxt::common

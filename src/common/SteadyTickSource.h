@@ -3,6 +3,8 @@
 
 #include "common/TickSource.h"
 
+namespace qxt::common {
+
 class SteadyTickSource : public TickSource {
  public:
   int32_t tickCount() const override;
@@ -10,3 +12,5 @@ class SteadyTickSource : public TickSource {
   // The one real clock of the program.
   static SteadyTickSource& instance();
 };
+
+}  // namespace qxt::common

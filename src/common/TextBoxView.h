@@ -3,8 +3,12 @@
 
 #include <string>
 
+namespace qxt::common {
+
 class TextBoxView {
  public:
   virtual ~TextBoxView() = default;
   virtual void setText(const std::string& text) = 0;
 };
+
+}  // namespace qxt::common

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 
+namespace qxt::common {
+
 class TickSource {
  public:
   virtual ~TickSource() = default;
   virtual int32_t tickCount() const = 0;
 };
+
+}  // namespace qxt::common

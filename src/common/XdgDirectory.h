@@ -5,4 +5,8 @@
 
 #include <string>
 
+namespace qxt::common {
+
 std::string XdgDirectory(const char* variable, const char* fallbackUnderHome);
+
+}  // namespace qxt::common

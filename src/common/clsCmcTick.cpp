@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace qxt::common {
+
 void clsCmcTick::counter(int32_t ct) {
   start_ = source_->tickCount();
   duration_ = ct;
@@ -37,3 +39,5 @@ int32_t clsCmcTick::counter() {
   }
   return remaining;
 }
+
+}  // namespace qxt::common

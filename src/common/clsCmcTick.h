@@ -7,6 +7,8 @@
 
 #include "common/TickSource.h"
 
+namespace qxt::common {
+
 class clsCmcTick {
  public:
   explicit clsCmcTick(const TickSource& source) : source_(&source) {}
@@ -22,3 +24,5 @@ class clsCmcTick {
   int32_t duration_ = 0;
   bool running_ = false;
 };
+
+}  // namespace qxt::common

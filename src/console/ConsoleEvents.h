@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qxt::console {
+
 class clsConsole;
 
 class ConsoleEvents {
@@ -17,3 +19,5 @@ class ConsoleEvents {
   // The pause wanted after a live command, in milliseconds.
   virtual void WaitE8Required(int32_t Wt) = 0;
 };
+
+}  // namespace qxt::console

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qxt::console {
+
 struct ConsoleItem {
   std::string Title;
   int16_t Value = 0;
@@ -22,3 +24,5 @@ struct ConsoleItem {
   bool flgChanged = false;
   bool flgEnterOn = false;
 };
+
+}  // namespace qxt::console

@@ -5,6 +5,8 @@
 
 #include "common/Common.h"
 
+namespace qxt::console {
+
 const ConsoleItem& clsConsole::Item(int16_t i) const {
   static const ConsoleItem fresh;
   return Valid(i) ? items_[static_cast<size_t>(i)] : fresh;
@@ -146,7 +148,7 @@ void clsConsole::SendE8(int16_t i) {
   if (item.Event_SendE8 >= 0) {
     if (myEventClass != nullptr) myEventClass->ConsEv_SendE8(*this, i, item.Event_SendE8, item.Value);
   } else if (item.E8Command >= 0) {
-    const std::string text = ByteToHex2(item.E8Command) + ByteToAsciiHexStr(item.Value & 255);
+    const std::string text = common::ByteToHex2(item.E8Command) + common::ByteToAsciiHexStr(item.Value & 255);
     if (myCln3Seq != nullptr) myCln3Seq->easySendE8NoAnswer(text);
     if (myEventClass != nullptr) myEventClass->WaitE8Required(item.WaitAfterE8);
   }
@@ -158,3 +160,5 @@ void clsConsole::EnterExec(int16_t i) {
   if (myEventClass != nullptr) myEventClass->ConsEv_Enter(*this, i, Event_Enter(i), Value(i));
   Disp(i);
 }
+
+}  // namespace qxt::console

@@ -11,21 +11,23 @@
 #include <string>
 #include <vector>
 
-#include "console/ConsoleEvents.h"
-#include "console/ConsoleItem.h"
 #include "common/ListBoxView.h"
 #include "common/LiveCommandSender.h"
+#include "console/ConsoleEvents.h"
+#include "console/ConsoleItem.h"
 #include "memory/clsCmcEeprom.h"
+
+namespace qxt::console {
 
 class clsConsole {
  public:
   static constexpr int16_t kBarLength = 20;
 
   // The four links; plain references to objects owned elsewhere.
-  ListBoxView* myListBox = nullptr;
+  common::ListBoxView* myListBox = nullptr;
   ConsoleEvents* myEventClass = nullptr;
-  LiveCommandSender* myCln3Seq = nullptr;
-  clsCmcEeprom* myEeprom = nullptr;
+  common::LiveCommandSender* myCln3Seq = nullptr;
+  memory::clsCmcEeprom* myEeprom = nullptr;
 
   void Clear();
   void AddItem();
@@ -92,3 +94,5 @@ class clsConsole {
   std::vector<ConsoleItem> items_;
   int16_t barLength_ = kBarLength;
 };
+
+}  // namespace qxt::console

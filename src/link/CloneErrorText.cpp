@@ -4,6 +4,8 @@
 
 #include "common/Common.h"
 
+namespace qxt::link {
+
 namespace {
 
 enum class CheckList { kNone, kA, kAWithGap, kB, kC };
@@ -14,7 +16,7 @@ struct Rule {
 };
 
 Rule ChooseRule(const CloneErrorState& s) {
-  if (s.errCannotOpen) return {{"Cannot access COM" + SignedNumberText(s.comPortNum) + "."}, CheckList::kA};
+  if (s.errCannotOpen) return {{"Cannot access COM" + common::SignedNumberText(s.comPortNum) + "."}, CheckList::kA};
   if (s.errOverflow) return {{"COM buffer overflow."}, CheckList::kA};
   switch (s.driverLastError) {
     case 0:
@@ -79,3 +81,5 @@ std::string CloneErrorText(const CloneErrorState& state) {
   for (size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : "\r\n") + lines[i];
   return text;
 }
+
+}  // namespace qxt::link

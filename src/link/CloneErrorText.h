@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qxt::link {
+
 struct CloneErrorState {
   bool errCannotOpen = false;
   bool errOverflow = false;
@@ -15,3 +17,5 @@ struct CloneErrorState {
 
 // Lines joined by CR LF, without a CR LF at the end.
 std::string CloneErrorText(const CloneErrorState& state);
+
+}  // namespace qxt::link

@@ -5,6 +5,8 @@
 
 #include "common/Bytes.h"
 
+namespace qxt::link {
+
 class DriverPort {
  public:
   virtual ~DriverPort() = default;
@@ -13,3 +15,5 @@ class DriverPort {
   virtual int32_t OutBufferCount() const = 0;
   virtual void Output(const Bytes& data) = 0;
 };
+
+}  // namespace qxt::link

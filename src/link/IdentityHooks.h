@@ -3,9 +3,13 @@
 
 #include <string>
 
+namespace qxt::link {
+
 class IdentityHooks {
  public:
   virtual ~IdentityHooks() = default;
   virtual bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) = 0;
   virtual void RigK70ROp_Digital_Option(bool st) = 0;
 };
+
+}  // namespace qxt::link

@@ -5,6 +5,8 @@
 
 #include "settings/clsCmcProfileIO.h"
 
+namespace qxt::link {
+
 bool PortDeviceMap::addOverride(const std::string& mapping) {
   size_t eq = mapping.find('=');
   if (eq == std::string::npos || eq < 4 || eq + 1 >= mapping.size()) return false;
@@ -32,3 +34,5 @@ std::string PortDeviceMap::devicePath(int16_t port, const clsCmcProfileIO& profi
   auto canonical = std::filesystem::canonical(path, ec);
   return ec ? path : canonical.string();
 }
+
+}  // namespace qxt::link

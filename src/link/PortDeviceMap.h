@@ -8,7 +8,12 @@
 #include <map>
 #include <string>
 
+namespace qxt::link {}  // namespace qxt::link
+namespace qxt::settings {
 class clsCmcProfileIO;
+}  // namespace qxt::settings
+namespace qxt::link {
+using settings::clsCmcProfileIO;
 
 class PortDeviceMap {
  public:
@@ -21,3 +26,5 @@ class PortDeviceMap {
  private:
   std::map<int16_t, std::string> overrides_;
 };
+
+}  // namespace qxt::link

@@ -2,7 +2,9 @@
 
 #include "common/Common.h"
 
-ProtocolTrace::ProtocolTrace(const TickSource& ticks) : ticks_(ticks), startTick_(ticks.tickCount()) {}
+namespace qxt::link {
+
+ProtocolTrace::ProtocolTrace(const common::TickSource& ticks) : ticks_(ticks), startTick_(ticks.tickCount()) {}
 
 ProtocolTrace::~ProtocolTrace() { setFile(""); }
 
@@ -20,7 +22,7 @@ uint32_t ProtocolTrace::elapsed() const {
 
 void ProtocolTrace::line(const char* direction, const Bytes& data) {
   if (file_ == nullptr) return;
-  if (std::fprintf(file_, "%u %s %s\n", elapsed(), direction, ByteStrToHexStr(data).c_str()) < 0 ||
+  if (std::fprintf(file_, "%u %s %s\n", elapsed(), direction, common::ByteStrToHexStr(data).c_str()) < 0 ||
       std::fflush(file_) != 0) {
     std::fclose(file_);
     file_ = nullptr;
@@ -32,3 +34,5 @@ void ProtocolTrace::note(const std::string& text) {
   std::fprintf(file_, "%u -- %s\n", elapsed(), text.c_str());
   std::fflush(file_);
 }
+
+}  // namespace qxt::link

@@ -10,9 +10,11 @@
 #include "common/Bytes.h"
 #include "common/TickSource.h"
 
+namespace qxt::link {
+
 class ProtocolTrace {
  public:
-  explicit ProtocolTrace(const TickSource& ticks);
+  explicit ProtocolTrace(const common::TickSource& ticks);
   ~ProtocolTrace();
   ProtocolTrace(const ProtocolTrace&) = delete;
   ProtocolTrace& operator=(const ProtocolTrace&) = delete;
@@ -29,8 +31,10 @@ class ProtocolTrace {
   void line(const char* direction, const Bytes& data);
   uint32_t elapsed() const;
 
-  const TickSource& ticks_;
+  const common::TickSource& ticks_;
   int32_t startTick_;
   std::string path_;
   std::FILE* file_ = nullptr;
 };
+
+}  // namespace qxt::link

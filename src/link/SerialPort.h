@@ -9,6 +9,8 @@
 
 #include "common/Bytes.h"
 
+namespace qxt::link {
+
 class SerialPortListener {
  public:
   virtual ~SerialPortListener() = default;
@@ -41,3 +43,5 @@ class SerialPort {
  protected:
   SerialPortListener* listener_ = nullptr;
 };
+
+}  // namespace qxt::link

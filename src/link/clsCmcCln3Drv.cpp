@@ -5,6 +5,8 @@
 
 #include "common/Common.h"
 
+namespace qxt::link {
+
 namespace {
 
 constexpr uint8_t kPreamble = 0xFE;
@@ -29,13 +31,13 @@ bool DecimalDigitsOnly(const std::string& text) {
 }
 
 // The model and sub code at positions 4..7 must read as a number: decimal digits.
-bool CodesNumeric(const Bytes& body) { return DecimalDigitsOnly(ByteStrToHexStr(Slice(body, 4, 7))); }
+bool CodesNumeric(const Bytes& body) { return DecimalDigitsOnly(common::ByteStrToHexStr(Slice(body, 4, 7))); }
 
-int16_t HexTextValue(const std::string& text) { return AsciiHexToInt(StrToByteStr(text)); }
+int16_t HexTextValue(const std::string& text) { return common::AsciiHexToInt(common::StrToByteStr(text)); }
 
 }  // namespace
 
-clsCmcCln3Drv::clsCmcCln3Drv(const TickSource& ticks) : tickRx_(ticks), tickTot_(ticks) {}
+clsCmcCln3Drv::clsCmcCln3Drv(const common::TickSource& ticks) : tickRx_(ticks), tickTot_(ticks) {}
 
 void clsCmcCln3Drv::workMode(int16_t mode) {
   workMode_ = mode;
@@ -299,7 +301,7 @@ bool clsCmcCln3Drv::invalidE1(const Bytes& body) {
   bad = bad || body.size() < 8 || body[7] != body.size() - 7;
   bad = bad || body.size() < 69;  // the end address at 66..69 must be complete
   if (body.size() >= 69) {
-    int32_t v = AsciiHexToInt(Slice(body, 66, 69));
+    int32_t v = common::AsciiHexToInt(Slice(body, 66, 69));
     endAddress_ = v - (v % 16) + 16;
   }
   e4Count_ = 0;
@@ -317,7 +319,7 @@ bool clsCmcCln3Drv::invalidE4(const Bytes& body) {
     sum += static_cast<unsigned>(hi * 16 + lo);
   }
   if (sum % 256 != 0) return true;
-  if (static_cast<size_t>(AsciiHexToInt(Slice(body, 8, 9))) != (n - 11) / 2) return true;
+  if (static_cast<size_t>(common::AsciiHexToInt(Slice(body, 8, 9))) != (n - 11) / 2) return true;
   ++e4Count_;
   return false;
 }
@@ -325,7 +327,7 @@ bool clsCmcCln3Drv::invalidE4(const Bytes& body) {
 bool clsCmcCln3Drv::invalidE5(const Bytes& body) {
   if (body.size() < 14) return true;
   if (Slice(body, 4, 12) != kMakerText) return true;
-  if (AsciiHexToInt(Slice(body, 13, 14)) != e4Count_) {
+  if (common::AsciiHexToInt(Slice(body, 13, 14)) != e4Count_) {
     countMismatch_ = true;
     return true;
   }
@@ -338,8 +340,8 @@ bool clsCmcCln3Drv::invalidE8(const Bytes& body) const {
 
 bool clsCmcCln3Drv::storeCloneData(const Bytes& body) {
   if (myEep_ == nullptr) return false;
-  const int32_t address = AsciiHexToInt(Slice(body, 4, 7));
-  const int32_t count = AsciiHexToInt(Slice(body, 8, 9));
+  const int32_t address = common::AsciiHexToInt(Slice(body, 4, 7));
+  const int32_t count = common::AsciiHexToInt(Slice(body, 8, 9));
   Bytes data;
   data.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
@@ -363,7 +365,7 @@ Bytes clsCmcCln3Drv::makeWriteBlock() {
   for (uint8_t b : block) sum += b;
   block.push_back(static_cast<uint8_t>((256 - sum % 256) % 256));
   Bytes frame{0xE4};
-  Bytes ascii = StrToByteStr(ByteStrToHexStr(block));
+  Bytes ascii = common::StrToByteStr(common::ByteStrToHexStr(block));
   frame.insert(frame.end(), ascii.begin(), ascii.end());
   lastEeAdr_ = a + c - 1;
   if (a + c - 1 < areaEnd) {
@@ -374,3 +376,5 @@ Bytes clsCmcCln3Drv::makeWriteBlock() {
   }
   return frame;
 }
+
+}  // namespace qxt::link

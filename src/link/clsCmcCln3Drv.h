@@ -34,9 +34,11 @@
 #include <string>
 
 #include "common/Bytes.h"
+#include "common/clsCmcTick.h"
 #include "link/DriverPort.h"
 #include "memory/clsCmcEeprom.h"
-#include "common/clsCmcTick.h"
+
+namespace qxt::link {
 
 class clsCmcCln3Drv {
  public:
@@ -44,10 +46,10 @@ class clsCmcCln3Drv {
   static constexpr int32_t kAnswerTimeout = 1200;
   static constexpr size_t kWindow = 256;
 
-  explicit clsCmcCln3Drv(const TickSource& ticks);
+  explicit clsCmcCln3Drv(const common::TickSource& ticks);
 
   DriverPort* myObjCom = nullptr;
-  void myEep(clsCmcEeprom* eep) { myEep_ = eep; }
+  void myEep(memory::clsCmcEeprom* eep) { myEep_ = eep; }
 
   // 1 inquiry, 2 clone read, 3 clone write, 4 clone-write end, 5 live E8 command.
   void workMode(int16_t mode);
@@ -107,7 +109,7 @@ class clsCmcCln3Drv {
   bool invalidE8(const Bytes& body) const;
   bool storeCloneData(const Bytes& body);
 
-  clsCmcEeprom* myEep_ = nullptr;
+  memory::clsCmcEeprom* myEep_ = nullptr;
   int16_t workMode_ = 0;
   bool waitAnswer_ = false;
   int16_t retryCount_ = 0;
@@ -116,7 +118,7 @@ class clsCmcCln3Drv {
   std::string cloneWriteAdrList_;
   int32_t nextWriteAdr_ = 0;
   int32_t lastEeAdr_ = 0;
-  int32_t endAddress_ = clsCmcEeprom::kDefaultSize;
+  int32_t endAddress_ = memory::clsCmcEeprom::kDefaultSize;
   bool running_ = false;
   int16_t nowError_ = 0;
   int16_t lastError_ = 0;
@@ -131,6 +133,8 @@ class clsCmcCln3Drv {
   uint8_t sentSubCmd_ = 0;
   uint8_t e4Count_ = 0;
   bool countMismatch_ = false;
-  clsCmcTick tickRx_;
-  clsCmcTick tickTot_;
+  common::clsCmcTick tickRx_;
+  common::clsCmcTick tickTot_;
 };
+
+}  // namespace qxt::link

@@ -5,6 +5,8 @@
 
 #include "common/Common.h"
 
+namespace qxt::link {
+
 namespace {
 
 // Actions one pass may start.
@@ -59,12 +61,12 @@ const Step& StepOf(const Step (&table)[N], int16_t stepNo) {
 
 std::string HexAt(const Bytes& info, size_t from, size_t to) {
   if (info.size() < to) return {};
-  return ByteStrToHexStr(Bytes(info.begin() + static_cast<std::ptrdiff_t>(from) - 1, info.begin() + to));
+  return common::ByteStrToHexStr(Bytes(info.begin() + static_cast<std::ptrdiff_t>(from) - 1, info.begin() + to));
 }
 
 }  // namespace
 
-clsCmcCln3Sequence::clsCmcCln3Sequence(frmCom& com, clsCmcRadio& radio, const TickSource& ticks)
+clsCmcCln3Sequence::clsCmcCln3Sequence(frmCom& com, memory::clsCmcRadio& radio, const common::TickSource& ticks)
     : com_(com), radio_(radio), tickHold_(ticks) {
   Reset();
   comPortNo_ = 1;
@@ -208,7 +210,7 @@ void clsCmcCln3Sequence::prepareLink() {
   com_.comPortNum(comPortNo_);
 }
 
-void clsCmcCln3Sequence::sendHex(const std::string& hexText) { com_.cln3D.Send(HexStrToByteStr(hexText)); }
+void clsCmcCln3Sequence::sendHex(const std::string& hexText) { com_.cln3D.Send(common::HexStrToByteStr(hexText)); }
 
 void clsCmcCln3Sequence::doAction(int16_t action) {
   clsCmcCln3Drv& drv = com_.cln3D;
@@ -251,3 +253,5 @@ void clsCmcCln3Sequence::doAction(int16_t action) {
       break;
   }
 }
+
+}  // namespace qxt::link

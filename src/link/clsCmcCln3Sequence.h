@@ -9,21 +9,23 @@
 #include <string>
 
 #include "common/Bytes.h"
-#include "link/IdentityHooks.h"
 #include "common/LiveCommandSender.h"
-#include "link/MainWindowHooks.h"
-#include "memory/clsCmcRadio.h"
 #include "common/clsCmcTick.h"
+#include "link/IdentityHooks.h"
+#include "link/MainWindowHooks.h"
 #include "link/frmCom.h"
+#include "memory/clsCmcRadio.h"
 
-class clsCmcCln3Sequence : public LiveCommandSender {
+namespace qxt::link {
+
+class clsCmcCln3Sequence : public common::LiveCommandSender {
  public:
   // Operations.
   static constexpr int16_t kStandby = 0, kInquiry = 1, kCloneRead = 2, kCloneWrite = 3, kLiveCommand = 4;
   // Sequencer error codes.
   static constexpr int16_t kModelDiffers = 1, kSubRefused = 2, kNotCompatible = 3, kDriverFailed = 4;
 
-  clsCmcCln3Sequence(frmCom& com, clsCmcRadio& radio, const TickSource& ticks);
+  clsCmcCln3Sequence(frmCom& com, memory::clsCmcRadio& radio, const common::TickSource& ticks);
 
   void setHooks(MainWindowHooks* main, IdentityHooks* identity) {
     main_ = main;
@@ -69,7 +71,7 @@ class clsCmcCln3Sequence : public LiveCommandSender {
   void sendHex(const std::string& hexText);
 
   frmCom& com_;
-  clsCmcRadio& radio_;
+  memory::clsCmcRadio& radio_;
   MainWindowHooks* main_ = nullptr;
   IdentityHooks* identity_ = nullptr;
   int16_t comPortNo_ = 1;
@@ -79,6 +81,8 @@ class clsCmcCln3Sequence : public LiveCommandSender {
   std::string e8HexStrToSend_;
   bool e8AnsRequired_ = false;
   int32_t comHoldReload_ = 0;
-  clsCmcTick tickHold_;
+  common::clsCmcTick tickHold_;
   int16_t error_ = 0;
 };
+
+}  // namespace qxt::link

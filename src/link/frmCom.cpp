@@ -6,11 +6,13 @@
 #include "common/Common.h"
 #include "settings/OptionsLocation.h"
 
-frmCom::frmCom(SerialPort& port, const TickSource& ticks) : cln3D(ticks), port_(port), trace_(ticks) {
+namespace qxt::link {
+
+frmCom::frmCom(SerialPort& port, const common::TickSource& ticks) : cln3D(ticks), port_(port), trace_(ticks) {
   profMain.SetCurrentPath();
   profMain.Name(std::string("PJ5102K") + ".rs");
-  profMain.Section(kAppTitle);
-  profMain.Path(OptionsLocation::Choose(profMain.Path(), profMain.Name()));
+  profMain.Section(common::kAppTitle);
+  profMain.Path(settings::OptionsLocation::Choose(profMain.Path(), profMain.Name()));
   cln3D.myObjCom = this;
   port_.setListener(this);
   Reset();
@@ -154,3 +156,5 @@ void frmCom::onDeviceLost() {
   comOpen(false);
   errCannotOpen_ = true;
 }
+
+}  // namespace qxt::link

@@ -16,6 +16,8 @@
 #include "link/clsCmcCln3Drv.h"
 #include "settings/clsCmcProfileIO.h"
 
+namespace qxt::link {
+
 class frmCom : public DriverPort, public SerialPortListener {
  public:
   static constexpr int16_t imdMinComPortNum = 1;
@@ -39,14 +41,14 @@ class frmCom : public DriverPort, public SerialPortListener {
     comEventDCB = 1011,
   };
 
-  frmCom(SerialPort& port, const TickSource& ticks);
+  frmCom(SerialPort& port, const common::TickSource& ticks);
   ~frmCom() override;
 
   void setMainWindow(MainWindowHooks* main) { main_ = main; }
   void setSequencer(clsCmcCln3Sequence* seq) { seq_ = seq; }
 
   clsCmcCln3Drv cln3D;
-  clsCmcProfileIO profMain;
+  settings::clsCmcProfileIO profMain;
   PortDeviceMap portDevices;
 
   void Reset();
@@ -110,3 +112,5 @@ class frmCom : public DriverPort, public SerialPortListener {
   bool errCannotOpen_ = false;
   bool timSolidEnabled_ = false;
 };
+
+}  // namespace qxt::link

@@ -1,5 +1,7 @@
 #include "memory/ObjectDirectory.h"
 
+namespace qxt::memory {
+
 int32_t ObjectDirectory::Ptbl_Search(int32_t obj) const {
   const int32_t size = Word(0x122);
   const int32_t last = Word(0x124);
@@ -16,3 +18,5 @@ int32_t ObjectDirectory::Ptbl_Search(int32_t obj) const {
   }
   return result;
 }
+
+}  // namespace qxt::memory

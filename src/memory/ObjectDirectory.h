@@ -12,6 +12,8 @@
 
 #include "memory/clsCmcEeprom.h"
 
+namespace qxt::memory {
+
 class ObjectDirectory {
  public:
   explicit ObjectDirectory(const clsCmcEeprom& eeprom) : ee_(eeprom) {}
@@ -29,3 +31,5 @@ class ObjectDirectory {
 
   const clsCmcEeprom& ee_;
 };
+
+}  // namespace qxt::memory

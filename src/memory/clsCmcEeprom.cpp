@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qxt::memory {
+
 void clsCmcEeprom::eeSize(int32_t size) {
   size_ = size;
   store_.assign(static_cast<size_t>(std::max<int32_t>(size, 0)), 0);
@@ -44,3 +46,5 @@ Bytes clsCmcEeprom::ReadBlock(int32_t adr, int32_t siz) const {
   }
   return out;
 }
+
+}  // namespace qxt::memory

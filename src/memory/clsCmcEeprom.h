@@ -6,6 +6,8 @@
 
 #include "common/Bytes.h"
 
+namespace qxt::memory {
+
 class clsCmcEeprom {
  public:
   static constexpr int32_t kDefaultSize = 32112;  // 0000..7D6F
@@ -36,3 +38,5 @@ class clsCmcEeprom {
   int32_t size_ = 0;
   Bytes store_;
 };
+
+}  // namespace qxt::memory

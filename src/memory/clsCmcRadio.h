@@ -8,6 +8,8 @@
 
 #include "memory/clsCmcEeprom.h"
 
+namespace qxt::memory {
+
 class clsCmcRadio {
  public:
   // Created on first use; every later call returns the same image.
@@ -30,3 +32,5 @@ class clsCmcRadio {
   std::string nameS_ = "0000";
   std::string list_;
 };
+
+}  // namespace qxt::memory

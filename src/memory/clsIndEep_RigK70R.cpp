@@ -5,6 +5,8 @@
 #include "common/Common.h"
 #include "common/NumberFormat.h"
 
+namespace qxt::memory {
+
 namespace {
 
 enum class Form { kUnsigned, kSigned, kMegahertz };
@@ -170,7 +172,7 @@ std::string clsIndEep_RigK70R::ParameterListing() const {
   for (const auto& line : kParameters) {
     std::string value;
     if (line.form == Form::kMegahertz) {
-      value = PadLeft(FormatNumber(ReadBaseFreqBlock() / 1000000.0, "###0.##0"), 8) + "MHz";
+      value = PadLeft(common::FormatNumber(ReadBaseFreqBlock() / 1000000.0, "###0.##0"), 8) + "MHz";
     } else {
       int b = Image().ReadByte(RigK70REep_GetMid() ? line.midAddress : line.address);
       if (line.form == Form::kSigned && b > 127) b -= 256;
@@ -181,12 +183,12 @@ std::string clsIndEep_RigK70R::ParameterListing() const {
   return text;
 }
 
-void clsIndEep_RigK70R::RigK70REep_DispPara(TextBoxView& textBox) const { textBox.setText(ParameterListing()); }
+void clsIndEep_RigK70R::RigK70REep_DispPara(common::TextBoxView& textBox) const { textBox.setText(ParameterListing()); }
 
 void clsIndEep_RigK70R::RigK70REep_DispDebug(std::string& text) const {
   text.reserve(text.size() + 150000);
   text += "\r\n         EEPROM Data\r\n";
-  for (int c = 0; c < 16; ++c) text += (c == 0 ? "         " : "") + ByteToHex2(c) + (c < 15 ? "  " : "\r\n");
+  for (int c = 0; c < 16; ++c) text += (c == 0 ? "         " : "") + common::ByteToHex2(c) + (c < 15 ? "  " : "\r\n");
   text += "        -----";
   for (int c = 1; c < 15; ++c) text += "----";
   text += "---\r\n";
@@ -194,8 +196,10 @@ void clsIndEep_RigK70R::RigK70REep_DispDebug(std::string& text) const {
     const int c = a % 16;
     if (c == 0) {
       const int row = a / 16;
-      text += std::string(1, "0123456789ABCDEF"[(row >> 8) & 15]) + ByteToHex2(row) + "0h |  ";
+      text += std::string(1, "0123456789ABCDEF"[(row >> 8) & 15]) + common::ByteToHex2(row) + "0h |  ";
     }
-    text += ByteToHex2(Image().ReadByte(a)) + (c < 15 ? "  " : "\r\n");
+    text += common::ByteToHex2(Image().ReadByte(a)) + (c < 15 ? "  " : "\r\n");
   }
 }
+
+}  // namespace qxt::memory

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <string>
 
-#include "memory/ObjectDirectory.h"
 #include "common/TextBoxView.h"
+#include "memory/ObjectDirectory.h"
 #include "memory/clsCmcRadio.h"
+
+namespace qxt::memory {
 
 class clsIndEep_RigK70R {
  public:
@@ -33,7 +35,7 @@ class clsIndEep_RigK70R {
   bool RigK70REep_GetChAppear(int32_t start_address, int16_t chNo) const;
 
   // The 67-line parameter listing, into the text box.
-  void RigK70REep_DispPara(TextBoxView& textBox) const;
+  void RigK70REep_DispPara(common::TextBoxView& textBox) const;
   std::string ParameterListing() const;
   // Appends the hex listing of the whole image.
   void RigK70REep_DispDebug(std::string& text) const;
@@ -55,3 +57,5 @@ class clsIndEep_RigK70R {
   int32_t commonAddress_ = 0;
   std::array<std::string, 42> chNames_;
 };
+
+}  // namespace qxt::memory

@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
-class clsConsole;
+#include "console/clsConsole.h"
+
+namespace qxt::model {
 
 class ActionContext {
  public:
   virtual ~ActionContext() = default;
-  virtual clsConsole& Console() = 0;
+  virtual console::clsConsole& Console() = 0;
   virtual bool SequencerRunning() const = 0;
   virtual void ReadAdGroupA(int16_t index, bool isFirst, bool& done) = 0;
   // The raw value last read for a group-A readout (3 = SD, 2 = LVIN).
@@ -18,3 +20,5 @@ class ActionContext {
   virtual void WriteEeprom(int32_t adr, uint8_t value) = 0;
   virtual void Beep() = 0;
 };
+
+}  // namespace qxt::model

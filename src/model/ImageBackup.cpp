@@ -6,7 +6,11 @@
 
 #include "common/XdgDirectory.h"
 
-std::string ImageBackup::Directory() { return XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/images"; }
+namespace qxt::model {
+
+std::string ImageBackup::Directory() {
+  return common::XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/images";
+}
 
 std::string ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when) {
   namespace fs = std::filesystem;
@@ -29,3 +33,5 @@ std::string ImageBackup::Save(const Bytes& image, const std::string& model, cons
   }
   return file.string();
 }
+
+}  // namespace qxt::model

@@ -9,9 +9,13 @@
 
 #include "common/Bytes.h"
 
+namespace qxt::model {
+
 class ImageBackup {
  public:
   static std::string Directory();
   // Returns the file written, or an empty text when it could not be written.
   static std::string Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when);
 };
+
+}  // namespace qxt::model

@@ -9,6 +9,8 @@
 #include "common/ListBoxView.h"
 #include "common/TextBoxView.h"
 
+namespace qxt::model {
+
 // clang-format off
 enum class Control {
   kCmd0, kCmd1, kCmd2,           // cmd00(0..2)
@@ -29,9 +31,9 @@ class MainView {
  public:
   virtual ~MainView() = default;
 
-  virtual ListBoxView& lboConsole() = 0;
-  virtual ListBoxView& lbo01(int index) = 0;
-  virtual TextBoxView& txtDispPara() = 0;
+  virtual common::ListBoxView& lboConsole() = 0;
+  virtual common::ListBoxView& lbo01(int index) = 0;
+  virtual common::TextBoxView& txtDispPara() = 0;
 
   // Captions of the command buttons and of the progress label.
   virtual void setCaption(Control c, const std::string& text) = 0;
@@ -59,3 +61,5 @@ class MainView {
   virtual void appendToTabOrder(Control c) = 0;
   virtual void setBorderless(Control c) = 0;
 };
+
+}  // namespace qxt::model

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "link/CloneErrorText.h"
 #include "common/Common.h"
+#include "link/CloneErrorText.h"
+
+namespace qxt::model {
 
 namespace {
 
@@ -17,8 +19,8 @@ int16_t Saturate16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(
 
 }  // namespace
 
-MainWindowLogic::MainWindowLogic(clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, frmCom& com, clsConsole& console,
-                                 MainWindowView& view)
+MainWindowLogic::MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, link::frmCom& com,
+                                 console::clsConsole& console, MainWindowView& view)
     : seq_(seq), op_(op), com_(com), console_(console), view_(view) {
   ComPortNo(1);
   ComAutoRelease(0);
@@ -36,28 +38,28 @@ void MainWindowLogic::ComAutoRelease(int32_t seconds) {
   seq_.comHoldReload(std::clamp<int32_t>(comAutoRelease_, 0, 32) * 1000);
 }
 
-void MainWindowLogic::loadData(clsCmcProfileIO& objProf) {
+void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   objProf.Section("OPTION");
-  ProfileValue port = int32_t{1};
-  objProf.loadData("ComPort", port, ProfileValue(int32_t{1}));
+  settings::ProfileValue port = int32_t{1};
+  objProf.loadData("ComPort", port, settings::ProfileValue(int32_t{1}));
   ComPortNo(std::get<int32_t>(port));
-  ProfileValue release = int32_t{0};
-  objProf.loadData("ComAutoRelease", release, ProfileValue(int32_t{0}));
+  settings::ProfileValue release = int32_t{0};
+  objProf.loadData("ComAutoRelease", release, settings::ProfileValue(int32_t{0}));
   ComAutoRelease(std::get<int32_t>(release));
 }
 
-void MainWindowLogic::saveData(clsCmcProfileIO& objProf) {
+void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
   objProf.Section("OPTION");
   objProf.saveData("ComPort", comPortNo_);
   objProf.saveData("ComAutoRelease", comAutoRelease_);
 }
 
-void MainWindowLogic::MsgBoxCloneErr(clsCmcCln3Sequence& myObjCln3Seq) {
-  const std::string text = CloneErrorText(
+void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
+  const std::string text = link::CloneErrorText(
       {com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(), com_.cln3D.lastError(), myObjCln3Seq.error()});
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
   op_.RigOpFunc_ResetAll();
-  if (!text.empty()) MsgBoxError(text);
+  if (!text.empty()) common::MsgBoxError(text);
 }
 
 void MainWindowLogic::task() {
@@ -70,7 +72,7 @@ void MainWindowLogic::task() {
 }
 
 std::string MainWindowLogic::StatusText(int16_t port, bool open) {
-  return "COM" + SignedNumberText(port) + (open ? ": OPEN" : ": CLOSE");
+  return "COM" + common::SignedNumberText(port) + (open ? ": OPEN" : ": CLOSE");
 }
 
 bool MainWindowLogic::ConsoleKeyDown(int keyCode, int shift, int selectedIndex) {
@@ -104,3 +106,5 @@ std::optional<std::string> MainWindowLogic::ButtonKeyPress(int charCode) {
   for (char c : std::string(kCaptionText)) caption += static_cast<char>(c - 1);
   return caption;
 }
+
+}  // namespace qxt::model

@@ -8,18 +8,20 @@
 #include <string>
 
 #include "link/MainWindowHooks.h"
-#include "model/MainWindowView.h"
 #include "link/clsCmcCln3Sequence.h"
-#include "model/clsIndOp_RigK70R.h"
 #include "link/frmCom.h"
+#include "model/MainWindowView.h"
+#include "model/clsIndOp_RigK70R.h"
 
-class MainWindowLogic : public MainWindowHooks {
+namespace qxt::model {
+
+class MainWindowLogic : public link::MainWindowHooks {
  public:
   // Key codes of the keys the console knows.
   static constexpr int kKeyEnter = 13, kKeyLeft = 37, kKeyRight = 39, kKeySeparator = 108, kKeyF5 = 116;
   static constexpr int kShiftMask = 1;
 
-  MainWindowLogic(clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, frmCom& com, clsConsole& console,
+  MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, link::frmCom& com, console::clsConsole& console,
                   MainWindowView& view);
 
   int16_t ComPortNo() const { return comPortNo_; }
@@ -27,9 +29,9 @@ class MainWindowLogic : public MainWindowHooks {
   int16_t ComAutoRelease() const { return comAutoRelease_; }
   void ComAutoRelease(int32_t seconds);
 
-  void loadData(clsCmcProfileIO& objProf) override;
-  void saveData(clsCmcProfileIO& objProf) override;
-  void MsgBoxCloneErr(clsCmcCln3Sequence& myObjCln3Seq) override;
+  void loadData(settings::clsCmcProfileIO& objProf) override;
+  void saveData(settings::clsCmcProfileIO& objProf) override;
+  void MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) override;
   void task() override;
 
   // Returns whether the list box should still see the key.
@@ -42,12 +44,14 @@ class MainWindowLogic : public MainWindowHooks {
   static std::string StatusText(int16_t port, bool open);
 
  private:
-  clsCmcCln3Sequence& seq_;
+  link::clsCmcCln3Sequence& seq_;
   clsIndOp_RigK70R& op_;
-  frmCom& com_;
-  clsConsole& console_;
+  link::frmCom& com_;
+  console::clsConsole& console_;
   MainWindowView& view_;
   int16_t comPortNo_ = 1;
   int16_t comAutoRelease_ = 0;
   std::string keyBuffer_;
 };
+
+}  // namespace qxt::model

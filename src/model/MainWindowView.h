@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace qxt::model {
+
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
@@ -14,3 +16,5 @@ class MainWindowView {
   virtual void setStatusLine(const std::string& text, bool portOpen) = 0;
   virtual void setWindowCaption(const std::string& text) = 0;
 };
+
+}  // namespace qxt::model

@@ -6,6 +6,8 @@
 
 #include "console/clsConsole.h"
 
+namespace qxt::model {
+
 namespace {
 
 constexpr int16_t kSd = 3;    // group-A readout of the signal detector
@@ -63,7 +65,7 @@ bool RigK70RActions::ActRssi(ActionContext& ctx, const ActionIndices& idx) {
 
 bool RigK70RActions::ActBpfSweep(ActionContext& ctx, const ActionIndices& idx) {
   if (ctx.SequencerRunning()) return false;
-  clsConsole& con = ctx.Console();
+  console::clsConsole& con = ctx.Console();
   switch (actState) {
     case 12:
       return Next(13);
@@ -97,7 +99,7 @@ bool RigK70RActions::ActBpfSweep(ActionContext& ctx, const ActionIndices& idx) {
 // One reading per setting: send the setting, request SD, collect it; keep the first and last
 // setting that gave the best level, and end at the middle of them.
 bool RigK70RActions::SweepStep(ActionContext& ctx, const ActionIndices& idx) {
-  clsConsole& con = ctx.Console();
+  console::clsConsole& con = ctx.Console();
   const auto item = static_cast<int16_t>(idx.bpfT1 + k_);
   for (;;) {
     if (counter_ == 0) {
@@ -140,7 +142,7 @@ void RigK70RActions::SetSelectedLva(ActionContext& ctx, const ActionIndices& idx
 
 bool RigK70RActions::ActLvaAdjust(ActionContext& ctx, const ActionIndices& idx) {
   if (ctx.SequencerRunning()) return false;
-  clsConsole& con = ctx.Console();
+  console::clsConsole& con = ctx.Console();
   bool done = false;
   switch (actState) {
     case 17:
@@ -218,3 +220,5 @@ bool RigK70RActions::ActLvaAdjust(ActionContext& ctx, const ActionIndices& idx) 
       return true;
   }
 }
+
+}  // namespace qxt::model

@@ -15,6 +15,8 @@
 
 #include "model/ActionContext.h"
 
+namespace qxt::model {
+
 struct ActionIndices {
   int16_t bpfT1 = 9;     // BPF T2 follows it
   int16_t rxLva = 11;    // TX LVA follows it
@@ -59,3 +61,5 @@ class RigK70RActions {
   int16_t target_ = 0;
   std::array<int16_t, 2> saved_{};
 };
+
+}  // namespace qxt::model

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace qxt::model {
+
 namespace {
 
 // A whole number of twips, an exact half to the even neighbour, and never below 1.
@@ -37,3 +39,5 @@ LayoutPlan RigK70RFormLayout::Plan(const LayoutInput& in) {
   p.txt = {120, 240, frame.width - 240, WholeHeight(frame.height - 360)};
   return p;
 }
+
+}  // namespace qxt::model

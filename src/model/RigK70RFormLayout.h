@@ -7,6 +7,8 @@
 
 #include "model/MainView.h"
 
+namespace qxt::model {
+
 struct LayoutInput {
   double clientWidth = 0, clientHeight = 0;
   double sepX1 = 0, sepX2 = 0, sepY1 = 0;
@@ -28,3 +30,5 @@ class RigK70RFormLayout {
   static TwipsRect FirstWindow(double screenWidth, double screenHeight);
   static LayoutPlan Plan(const LayoutInput& in);
 };
+
+}  // namespace qxt::model

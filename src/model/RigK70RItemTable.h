@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qxt::model {
+
 enum class ItemRole { kNone, kChNo, kBal, kMod, kBpfSweep, kBpfT1, kRxLva, kLvRxLva, kLvTxLva, kRssi, kDigMode };
 
 struct ItemSpec {
@@ -37,3 +39,5 @@ inline constexpr ItemSpec kRigK70RItems[] = {
     {"      RSSI", false, 0, 255, -1, -1, false, false, 4, -1, 1, ItemRole::kRssi},
     {"  Dig Mode", true, 1, 14, -1, 0x30, true, false, -1, -1, -1, ItemRole::kDigMode},
 };
+
+}  // namespace qxt::model

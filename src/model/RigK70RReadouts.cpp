@@ -6,6 +6,8 @@
 #include "common/Common.h"
 #include "common/NumberFormat.h"
 
+namespace qxt::model {
+
 namespace {
 
 enum class Scale { kVolts10, kVolts5, kPercent, kTemperature, kEmpty };
@@ -68,32 +70,32 @@ int RigK70RReadouts::AdAnswerValue(const Bytes& answer) { return HexDigit(answer
 std::string RigK70RReadouts::Line(int group, int16_t index, int v) {
   const Row& row = group == kGroupA ? kGroupARows[index] : kGroupBRows[index];
   if (row.scale == Scale::kEmpty) return "";
-  std::string prefix = Right("   " + SignedNumberText(v), 3) + ":" + ByteToHex2(v) + "h:" + row.label;
+  std::string prefix = Right("   " + common::SignedNumberText(v), 3) + ":" + common::ByteToHex2(v) + "h:" + row.label;
   switch (row.scale) {
     case Scale::kVolts10:
-      return prefix + Right("   " + FormatNumber(v * 10 / 255.0, "##0.#0V"), 7);
+      return prefix + Right("   " + common::FormatNumber(v * 10 / 255.0, "##0.#0V"), 7);
     case Scale::kVolts5:
-      return prefix + Right("   " + FormatNumber(v * 5 / 255.0, "##0.#0V"), 7);
+      return prefix + Right("   " + common::FormatNumber(v * 5 / 255.0, "##0.#0V"), 7);
     case Scale::kPercent:
-      return prefix + Right("   " + FormatNumber(v / 255.0, "0.00%"), 7);
+      return prefix + Right("   " + common::FormatNumber(v / 255.0, "0.00%"), 7);
     case Scale::kTemperature:
       if (v == 0 || v == 255) return prefix + "*Error";
-      return prefix + Right("   " + FormatNumber(Celsius(v), "###.#0'C"), 8);
+      return prefix + Right("   " + common::FormatNumber(Celsius(v), "###.#0'C"), 8);
     case Scale::kEmpty:
       break;
   }
   return prefix;
 }
 
-bool RigK70RReadouts::Read(int group, int16_t index, bool isFirst, bool& done, LiveCommandSender& seq,
-                           const Bytes& answer, const Bytes& radioName, ListBoxView& list) {
+bool RigK70RReadouts::Read(int group, int16_t index, bool isFirst, bool& done, common::LiveCommandSender& seq,
+                           const Bytes& answer, const Bytes& radioName, common::ListBoxView& list) {
   const int16_t maxIndex = group == kGroupA ? 4 : 8;
   index = std::clamp<int16_t>(index, 0, maxIndex);
   done = false;
   if (isFirst) {
     const int16_t channel =
         group == kGroupA ? adChanA[static_cast<size_t>(index)] : adChanB[static_cast<size_t>(index)];
-    seq.easySendE8ReqAnswer(ByteToHex2(3) + ByteToAsciiHexStr(channel));
+    seq.easySendE8ReqAnswer(common::ByteToHex2(3) + common::ByteToAsciiHexStr(channel));
     return true;
   }
   if (seq.OpRunning()) return true;
@@ -107,3 +109,5 @@ bool RigK70RReadouts::Read(int group, int16_t index, bool isFirst, bool& done, L
   }
   return true;
 }
+
+}  // namespace qxt::model

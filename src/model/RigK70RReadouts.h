@@ -17,6 +17,8 @@
 #include "common/ListBoxView.h"
 #include "common/LiveCommandSender.h"
 
+namespace qxt::model {
+
 class RigK70RReadouts {
  public:
   static constexpr int kGroupA = 0, kGroupB = 1;
@@ -28,8 +30,8 @@ class RigK70RReadouts {
 
   // A call with isFirst sends the request; later calls collect the answer once the sequencer is
   // idle. Returns false for an invalid answer (the caller reports it).
-  bool Read(int group, int16_t index, bool isFirst, bool& done, LiveCommandSender& seq, const Bytes& answer,
-            const Bytes& radioName, ListBoxView& list);
+  bool Read(int group, int16_t index, bool isFirst, bool& done, common::LiveCommandSender& seq, const Bytes& answer,
+            const Bytes& radioName, common::ListBoxView& list);
 
   static bool CheckAdAnswer(const Bytes& answer, const Bytes& radioName);  // true when invalid
   static int AdAnswerValue(const Bytes& answer);
@@ -41,3 +43,5 @@ class RigK70RReadouts {
   std::array<int16_t, 6> lastAdA{};
   std::array<int16_t, 10> lastAdB{};
 };
+
+}  // namespace qxt::model

@@ -1,6 +1,8 @@
 #include "model/RigProgram.h"
 
-RigProgram::RigProgram(SerialPort& port, const TickSource& ticks, MainView& view, MainWindowView& window)
+namespace qxt::model {
+
+RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window)
     : com(port, ticks),
       seq(com, radio, ticks),
       op(seq, com, radio, console, view, ticks),
@@ -33,3 +35,5 @@ void RigProgram::CloseDown() {
   com.AllOver();
   com.Unload();
 }
+
+}  // namespace qxt::model

@@ -6,9 +6,11 @@
 #include "model/MainWindowLogic.h"
 #include "model/clsIndOp_RigK70R.h"
 
+namespace qxt::model {
+
 class RigProgram {
  public:
-  RigProgram(SerialPort& port, const TickSource& ticks, MainView& view, MainWindowView& window);
+  RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window);
   ~RigProgram();
 
   // Identity, port defaults, resets, options, heartbeat on. The shell shows the window after.
@@ -16,10 +18,12 @@ class RigProgram {
   // Port closed, options written, heartbeat off.
   void CloseDown();
 
-  clsCmcRadio radio;
-  frmCom com;
-  clsCmcCln3Sequence seq;
-  clsConsole console;
+  memory::clsCmcRadio radio;
+  link::frmCom com;
+  link::clsCmcCln3Sequence seq;
+  console::clsConsole console;
   clsIndOp_RigK70R op;
   MainWindowLogic main;
 };
+
+}  // namespace qxt::model

@@ -5,10 +5,12 @@
 #include <ctime>
 
 #include "common/Common.h"
-#include "model/ImageBackup.h"
 #include "common/NumberFormat.h"
+#include "model/ImageBackup.h"
 #include "model/RigK70RFormLayout.h"
 #include "model/RigK70RItemTable.h"
+
+namespace qxt::model {
 
 namespace {
 
@@ -16,12 +18,14 @@ constexpr int16_t kTempBorder[21] = {0,   16,  24,  32,  40,  48,  64,  80,  96,
                                      144, 160, 176, 192, 208, 216, 224, 232, 240, 255};
 constexpr int kProgressWidth = 32;
 
-std::string LiveText(int16_t command, int32_t value) { return ByteToHex2(command) + ByteToAsciiHexStr(value); }
+std::string LiveText(int16_t command, int32_t value) {
+  return common::ByteToHex2(command) + common::ByteToAsciiHexStr(value);
+}
 
 }  // namespace
 
-clsIndOp_RigK70R::clsIndOp_RigK70R(clsCmcCln3Sequence& seq, frmCom& com, clsCmcRadio& radio, clsConsole& console,
-                                   MainView& view, const TickSource& ticks)
+clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, link::frmCom& com, memory::clsCmcRadio& radio,
+                                   console::clsConsole& console, MainView& view, const common::TickSource& ticks)
     : seq_(seq), com_(com), radio_(radio), console_(console), view_(view), indEep_(radio), waitTick_(ticks) {
   comPortNo_ = 1;
   RigOpFunc_ResetAll();
@@ -113,7 +117,7 @@ void clsIndOp_RigK70R::RigOpFunc_FormResource() {
     int rows;
   } lists[] = {{0, "[A/D]", 5}, {1, "[D/A]", 9}};
   for (const auto& l : lists) {
-    ListBoxView& box = view_.lbo01(l.list);
+    common::ListBoxView& box = view_.lbo01(l.list);
     box.clear();
     box.addLine(l.heading);
     for (int r = 0; r < l.rows; ++r) box.addLine("----");
@@ -182,7 +186,7 @@ void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
 
 // ---- console handlers ----
 
-std::string clsIndOp_RigK70R::ConsEv_Disp(clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
+std::string clsIndOp_RigK70R::ConsEv_Disp(console::clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
   const int16_t act = actions_.actState;
   switch (evNo) {
     case 0:
@@ -209,7 +213,7 @@ std::string clsIndOp_RigK70R::ConsEv_Disp(clsConsole& con, int16_t Index, int16_
       return con.DefaultString(Index) + (inRange && actions_.lvaSel[static_cast<size_t>(k)] ? " Sweeping" : "");
     }
     case 7: {
-      std::string volts = ": [" + FormatNumber(val * 5 / 255.0, "##0.#0V");
+      std::string volts = ": [" + common::FormatNumber(val * 5 / 255.0, "##0.#0V");
       return con.DefaultString(Index) + volts.substr(volts.size() > 7 ? volts.size() - 7 : 0) + "]";
     }
     default:
@@ -217,7 +221,7 @@ std::string clsIndOp_RigK70R::ConsEv_Disp(clsConsole& con, int16_t Index, int16_
   }
 }
 
-std::string clsIndOp_RigK70R::ChannelLine(clsConsole& con, int16_t Index, int16_t val) {
+std::string clsIndOp_RigK70R::ChannelLine(console::clsConsole& con, int16_t Index, int16_t val) {
   const int16_t ch = chList(val);
   std::string label = indEep_.RigK70REep_GetChName(ch);
   label.erase(0, label.find_first_not_of(' '));
@@ -227,8 +231,8 @@ std::string clsIndOp_RigK70R::ChannelLine(clsConsole& con, int16_t Index, int16_
   if (indEep_.Check_Inh(static_cast<int32_t>(std::clamp<int64_t>(adr, -1, INT32_MAX))) != 0) {
     line += "Inhibit   ";
   } else {
-    line += FormatNumber(static_cast<double>(indEep_.RigK70REep_GetChFreqRxReal(rxFreqBase_, ch)) / 1000000.0,
-                         "###0.#####0");
+    line += common::FormatNumber(static_cast<double>(indEep_.RigK70REep_GetChFreqRxReal(rxFreqBase_, ch)) / 1000000.0,
+                                 "###0.#####0");
   }
   line += ", Mode:";
   if (!flgDigital_) return line + (indEep_.RigK70REep_GetChMode(chObjAdr_, ch) ? " Narrow" : " Wide");
@@ -245,7 +249,7 @@ std::string clsIndOp_RigK70R::ChannelLine(clsConsole& con, int16_t Index, int16_
   }
 }
 
-void clsIndOp_RigK70R::ConsEv_SendE8(clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
+void clsIndOp_RigK70R::ConsEv_SendE8(console::clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
   if (evNo != 0) return;
   seq_.easySendE8NoAnswer(LiveText(con.E8Command(Index), chList(val) + 1));
 }
@@ -255,7 +259,7 @@ void clsIndOp_RigK70R::StartAction(int16_t state) {
   actions_.actState = state;
 }
 
-void clsIndOp_RigK70R::ConsEv_Enter(clsConsole&, int16_t Index, int16_t evNo, int16_t) {
+void clsIndOp_RigK70R::ConsEv_Enter(console::clsConsole&, int16_t Index, int16_t evNo, int16_t) {
   const int16_t act = actions_.actState;
   switch (evNo) {
     case 1:
@@ -423,7 +427,7 @@ bool clsIndOp_RigK70R::RunState(int16_t& next) {
 
 void clsIndOp_RigK70R::Interpret() {
   console_.Value(idxDigMode_, 1);
-  radioName_ = HexStrToByteStr(radio_.radioNameM() + radio_.radionameS());
+  radioName_ = common::HexStrToByteStr(radio_.radioNameM() + radio_.radionameS());
   indEep_.RigK70REep_SetCommonAddress(RigK70RFunc_Obj_Address(6));
   flgMid_ = indEep_.RigK70REep_GetMid();
   // No item of the table holds the role linked to MOD, so no MOD-link values are derived.
@@ -482,7 +486,7 @@ void clsIndOp_RigK70R::MirrorBal() {
     int32_t address;
     int16_t command;
   } mirrors[] = {{113, 0x12}, {99, 0x10}, {120, 0x1B}};
-  clsCmcEeprom& ee = radio_.eepImage();
+  memory::clsCmcEeprom& ee = radio_.eepImage();
   for (const auto& m : mirrors) {
     if (ee.ReadByte(m.address) == v) continue;
     SendLive(m.command, v);
@@ -542,3 +546,5 @@ void clsIndOp_RigK70R::RefreshPanels() {
   view_.setEnabled(Control::kCmd2, !shielding);
   view_.setDefaultAndCancel(Control::kCmd2, para);
 }
+
+}  // namespace qxt::model

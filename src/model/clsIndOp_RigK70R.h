@@ -9,27 +9,29 @@
 #include <cstdint>
 #include <string>
 
-#include "model/ActionContext.h"
+#include "common/clsCmcTick.h"
 #include "console/ConsoleEvents.h"
+#include "console/clsConsole.h"
 #include "link/IdentityHooks.h"
-#include "model/MainView.h"
 #include "link/MainWindowHooks.h"
+#include "link/clsCmcCln3Sequence.h"
+#include "link/frmCom.h"
+#include "memory/clsCmcRadio.h"
+#include "memory/clsIndEep_RigK70R.h"
+#include "model/ActionContext.h"
+#include "model/MainView.h"
 #include "model/RigK70RActions.h"
 #include "model/RigK70RReadouts.h"
-#include "link/clsCmcCln3Sequence.h"
-#include "memory/clsCmcRadio.h"
-#include "common/clsCmcTick.h"
-#include "console/clsConsole.h"
-#include "memory/clsIndEep_RigK70R.h"
-#include "link/frmCom.h"
 
-class clsIndOp_RigK70R : public ConsoleEvents, public IdentityHooks, private ActionContext {
+namespace qxt::model {
+
+class clsIndOp_RigK70R : public console::ConsoleEvents, public link::IdentityHooks, private ActionContext {
  public:
-  clsIndOp_RigK70R(clsCmcCln3Sequence& seq, frmCom& com, clsCmcRadio& radio, clsConsole& console, MainView& view,
-                   const TickSource& ticks);
+  clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, link::frmCom& com, memory::clsCmcRadio& radio,
+                   console::clsConsole& console, MainView& view, const common::TickSource& ticks);
 
   // Who explains failures (the main window); set once everything exists.
-  void setMainWindow(MainWindowHooks* main) { main_ = main; }
+  void setMainWindow(link::MainWindowHooks* main) { main_ = main; }
 
   void RigOpFunc_ResetAll();
   int16_t RigK70ROp_Table_Txf_TempBorder(int16_t Index) const;
@@ -49,9 +51,9 @@ class clsIndOp_RigK70R : public ConsoleEvents, public IdentityHooks, private Act
   int32_t RigK70RFunc_Obj_Size(int32_t obj) const { return Directory().Obj_Size(obj); }
   void task();
 
-  std::string ConsEv_Disp(clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
-  void ConsEv_SendE8(clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
-  void ConsEv_Enter(clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
+  std::string ConsEv_Disp(console::clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
+  void ConsEv_SendE8(console::clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
+  void ConsEv_Enter(console::clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
 
   void ReadAdGroupA(int16_t index, bool isFirst, bool& done) override;
   void ReadAdGroupB(int16_t index, bool isFirst, bool& done);
@@ -69,11 +71,11 @@ class clsIndOp_RigK70R : public ConsoleEvents, public IdentityHooks, private Act
   int16_t chListCount() const { return chCount_; }
   int16_t chList(int16_t i) const { return chList_[static_cast<size_t>(std::clamp<int16_t>(i, 0, 40))]; }
   const std::string& lastBackup() const { return lastBackup_; }
-  clsIndEep_RigK70R& indEep() { return indEep_; }
+  memory::clsIndEep_RigK70R& indEep() { return indEep_; }
   const ActionIndices& indices() const { return idx_; }
 
  private:
-  ObjectDirectory Directory() const { return ObjectDirectory(radio_.eepImage()); }
+  memory::ObjectDirectory Directory() const { return memory::ObjectDirectory(radio_.eepImage()); }
   void AddItems();
   bool RunState(int16_t& next);
   void ShowProgress(int n);
@@ -85,25 +87,25 @@ class clsIndOp_RigK70R : public ConsoleEvents, public IdentityHooks, private Act
   bool RunAction();
   void CancelActions();
   void RefreshPanels();
-  std::string ChannelLine(clsConsole& con, int16_t Index, int16_t val);
+  std::string ChannelLine(console::clsConsole& con, int16_t Index, int16_t val);
   void StartAction(int16_t state);
 
   // ActionContext.
-  clsConsole& Console() override { return console_; }
+  console::clsConsole& Console() override { return console_; }
   bool SequencerRunning() const override { return seq_.OpRunning(); }
   int16_t LastAdA(int16_t index) const override;
   void SendLive(int16_t command, int16_t value) override;
   void WriteEeprom(int32_t adr, uint8_t value) override { radio_.eepImage().WriteByte(adr, value); }
   void Beep() override { view_.beep(); }
 
-  clsCmcCln3Sequence& seq_;
-  frmCom& com_;
-  clsCmcRadio& radio_;
-  clsConsole& console_;
+  link::clsCmcCln3Sequence& seq_;
+  link::frmCom& com_;
+  memory::clsCmcRadio& radio_;
+  console::clsConsole& console_;
   MainView& view_;
-  MainWindowHooks* main_ = nullptr;
-  clsIndEep_RigK70R indEep_;
-  clsCmcTick waitTick_;
+  link::MainWindowHooks* main_ = nullptr;
+  memory::clsIndEep_RigK70R indEep_;
+  common::clsCmcTick waitTick_;
   RigK70RReadouts readouts_;
   RigK70RActions actions_;
   ActionIndices idx_;
@@ -128,3 +130,5 @@ class clsIndOp_RigK70R : public ConsoleEvents, public IdentityHooks, private Act
   Bytes radioName_;
   std::string lastBackup_;
 };
+
+}  // namespace qxt::model

@@ -4,6 +4,8 @@
 
 #include "common/XdgDirectory.h"
 
+namespace qxt::settings {
+
 std::string OptionsLocation::Choose(const std::string& programPath, const std::string& name) {
   if (::access((programPath + name).c_str(), F_OK) == 0) return programPath;
   std::string dir = programPath.empty() ? "." : programPath;
@@ -12,5 +14,7 @@ std::string OptionsLocation::Choose(const std::string& programPath, const std::s
 }
 
 std::string OptionsLocation::UserConfigDirectory() {
-  return XdgDirectory("XDG_CONFIG_HOME", ".config") + "/qxt7130-adj/";
+  return common::XdgDirectory("XDG_CONFIG_HOME", ".config") + "/qxt7130-adj/";
 }
+
+}  // namespace qxt::settings

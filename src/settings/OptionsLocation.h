@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace qxt::settings {
+
 class OptionsLocation {
  public:
   // programPath ends with a separator; returns the directory to use, ending with "/".
@@ -12,3 +14,5 @@ class OptionsLocation {
   // $XDG_CONFIG_HOME/qxt7130-adj/ or ~/.config/qxt7130-adj/.
   static std::string UserConfigDirectory();
 };
+
+}  // namespace qxt::settings

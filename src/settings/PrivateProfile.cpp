@@ -14,6 +14,8 @@
 #include <iterator>
 #include <sstream>
 
+namespace qxt::settings {
+
 namespace {
 
 bool ReadWholeFile(const std::string& file, std::string& out) {
@@ -114,3 +116,5 @@ bool PrivateProfile::WriteString(const std::string& section, const std::string& 
   if (original.find("\r\n") != std::string::npos) data = ToCrLf(data);
   return WriteAtomically(file, data);
 }
+
+}  // namespace qxt::settings

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace qxt::settings {
+
 class PrivateProfile {
  public:
   // Copies the key's text, or the default when the key (or the file) is absent, into out, cut
@@ -18,3 +20,5 @@ class PrivateProfile {
   static bool WriteString(const std::string& section, const std::string& key, const std::string& text,
                           const std::string& file);
 };
+
+}  // namespace qxt::settings

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+namespace qxt::settings {
+
 namespace {
 
 template <class... Fs>
@@ -170,3 +172,5 @@ std::optional<ProfileValue> ProfileValueFromText(const std::string& text, const 
                     },
                     kind);
 }
+
+}  // namespace qxt::settings

@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+namespace qxt::settings {
+
 // Fixed point with four decimals: the value times 10000.
 struct Currency {
   int64_t scaled = 0;
@@ -28,3 +30,5 @@ std::optional<std::string> ProfileValueToText(const ProfileValue& value);
 // Converts text to the kind of `kind`; nullopt when it cannot be converted (not a number, out of
 // the kind's range, a date text of the wrong length or outside the calendar).
 std::optional<ProfileValue> ProfileValueFromText(const std::string& text, const ProfileValue& kind);
+
+}  // namespace qxt::settings

@@ -6,6 +6,8 @@
 
 #include "settings/PrivateProfile.h"
 
+namespace qxt::settings {
+
 namespace {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
@@ -89,3 +91,5 @@ std::string clsCmcProfileIO::ProgramDirectory() {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : exe.substr(0, slash);
 }
+
+}  // namespace qxt::settings

@@ -8,6 +8,8 @@
 
 #include "settings/ProfileValue.h"
 
+namespace qxt::settings {
+
 class clsCmcProfileIO {
  public:
   // Sets Path and Name from a directory and file name.
@@ -51,3 +53,5 @@ class clsCmcProfileIO {
   std::string path_;
   std::string section_;
 };
+
+}  // namespace qxt::settings

@@ -3,46 +3,49 @@
 #include "common/Common.h"
 #include "support/RecordingMessageBox.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 TEST(HexHelpers, ConvertTheDocumentedExamples) {
-  EXPECT_EQ(HexStrToByteStr("FE FE EE"), (Bytes{0xFE, 0xFE, 0xEE}));
-  EXPECT_EQ(HexStrToByteStr("FEF"), (Bytes{0xFE}));
-  EXPECT_EQ(HexStrToByteStr(""), Bytes{});
-  EXPECT_EQ(ByteStrToHexStr({0x0A, 0xFF}), "0AFF");
-  EXPECT_EQ(ByteStrToHexStr({}), "");
-  EXPECT_EQ(AsciiHexToInt({0x37, 0x44, 0x37, 0x30}), 32112);
-  EXPECT_EQ(AsciiHexToInt({}), 0);
-  EXPECT_EQ(AsciiHexToInt(StrToByteStr("FFFF")), -1);
-  EXPECT_EQ(ByteToHex2(5), "05");
-  EXPECT_EQ(ByteToHex2(291), "23");
-  EXPECT_EQ(ByteToHex2(-1), "FF");
-  EXPECT_EQ(ByteToAsciiHexStr(0x3A), "3341");
-  EXPECT_EQ(ByteToAsciiHexStr(128), "3830");
-  EXPECT_EQ(StrToByteStr("A0"), (Bytes{0x41, 0x30}));
+  EXPECT_EQ(common::HexStrToByteStr("FE FE EE"), (Bytes{0xFE, 0xFE, 0xEE}));
+  EXPECT_EQ(common::HexStrToByteStr("FEF"), (Bytes{0xFE}));
+  EXPECT_EQ(common::HexStrToByteStr(""), Bytes{});
+  EXPECT_EQ(common::ByteStrToHexStr({0x0A, 0xFF}), "0AFF");
+  EXPECT_EQ(common::ByteStrToHexStr({}), "");
+  EXPECT_EQ(common::AsciiHexToInt({0x37, 0x44, 0x37, 0x30}), 32112);
+  EXPECT_EQ(common::AsciiHexToInt({}), 0);
+  EXPECT_EQ(common::AsciiHexToInt(common::StrToByteStr("FFFF")), -1);
+  EXPECT_EQ(common::ByteToHex2(5), "05");
+  EXPECT_EQ(common::ByteToHex2(291), "23");
+  EXPECT_EQ(common::ByteToHex2(-1), "FF");
+  EXPECT_EQ(common::ByteToAsciiHexStr(0x3A), "3341");
+  EXPECT_EQ(common::ByteToAsciiHexStr(128), "3830");
+  EXPECT_EQ(common::StrToByteStr("A0"), (Bytes{0x41, 0x30}));
 }
 
 TEST(HexHelpers, BadInputGivesDefinedResults) {
   // A pair that is not hex gives its leading hex digit, or 0.
-  EXPECT_EQ(HexStrToByteStr("1G"), (Bytes{0x01}));
-  EXPECT_EQ(HexStrToByteStr("G1"), (Bytes{0x00}));
-  EXPECT_EQ(HexStrToByteStr("   "), Bytes{});
-  EXPECT_EQ(HexStrToByteStr("fe"), (Bytes{0xFE}));
+  EXPECT_EQ(common::HexStrToByteStr("1G"), (Bytes{0x01}));
+  EXPECT_EQ(common::HexStrToByteStr("G1"), (Bytes{0x00}));
+  EXPECT_EQ(common::HexStrToByteStr("   "), Bytes{});
+  EXPECT_EQ(common::HexStrToByteStr("fe"), (Bytes{0xFE}));
   // Digits stop at the first non-hex character; longer numbers keep their low 16 bits.
-  EXPECT_EQ(AsciiHexToInt(StrToByteStr("1Z9")), 1);
-  EXPECT_EQ(AsciiHexToInt(StrToByteStr("xyz")), 0);
-  EXPECT_EQ(AsciiHexToInt(StrToByteStr("123456")), 0x3456);
-  EXPECT_EQ(AsciiHexToInt(Bytes{0xFF, 0x00, 0x31}), 0);
+  EXPECT_EQ(common::AsciiHexToInt(common::StrToByteStr("1Z9")), 1);
+  EXPECT_EQ(common::AsciiHexToInt(common::StrToByteStr("xyz")), 0);
+  EXPECT_EQ(common::AsciiHexToInt(common::StrToByteStr("123456")), 0x3456);
+  EXPECT_EQ(common::AsciiHexToInt(Bytes{0xFF, 0x00, 0x31}), 0);
 }
 
 TEST(ExpandNewLine, ReplacesMarksInPlace) {
-  EXPECT_EQ(ExpandNewLine("A\\nB"), "A\r\nB");
-  EXPECT_EQ(ExpandNewLine("\\"), "\\");
-  EXPECT_EQ(ExpandNewLine("\\\\n"), "\\\r\n");
-  EXPECT_EQ(ExpandNewLine(""), "");
+  EXPECT_EQ(common::ExpandNewLine("A\\nB"), "A\r\nB");
+  EXPECT_EQ(common::ExpandNewLine("\\"), "\\");
+  EXPECT_EQ(common::ExpandNewLine("\\\\n"), "\\\r\n");
+  EXPECT_EQ(common::ExpandNewLine(""), "");
 }
 
 TEST(MsgBoxError, ShowsExpandedTextWithTitleAndCriticalIcon) {
   RecordingMessageBox box;
-  EXPECT_EQ(MsgBoxError("one\\ntwo"), MessageBox::kOk);
+  EXPECT_EQ(common::MsgBoxError("one\\ntwo"), common::MessageBox::kOk);
   ASSERT_EQ(box.shown.size(), 1u);
   EXPECT_EQ(box.shown[0].text, "one\r\ntwo");
   EXPECT_EQ(box.shown[0].title, "QX-T7130 ADJ Rev.1.0");

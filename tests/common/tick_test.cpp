@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeTickSource.h"
 #include "common/clsCmcTick.h"
+#include "support/FakeTickSource.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 TEST(CmcTick, CountsDownToZeroAndStaysThere) {
   FakeTickSource clock;
   clock.now = 5000;
-  clsCmcTick tick(clock);
+  common::clsCmcTick tick(clock);
   EXPECT_EQ(tick.counter(), 0);  // never armed
   tick.counter(1000);
   EXPECT_EQ(tick.counter(), 1000);
@@ -20,7 +23,7 @@ TEST(CmcTick, CountsDownToZeroAndStaysThere) {
 
 TEST(CmcTick, ZeroOrNegativeDurationExpiresAtOnce) {
   FakeTickSource clock;
-  clsCmcTick tick(clock);
+  common::clsCmcTick tick(clock);
   tick.counter(0);
   EXPECT_EQ(tick.counter(), 0);
   tick.counter(-5);
@@ -29,7 +32,7 @@ TEST(CmcTick, ZeroOrNegativeDurationExpiresAtOnce) {
 
 TEST(CmcTick, SurvivesTheSignedWrap) {
   FakeTickSource clock;
-  clsCmcTick tick(clock);
+  common::clsCmcTick tick(clock);
   clock.now = 2147483600;
   tick.counter(100);
   clock.now = -2147483600;  // 95 ms later
@@ -42,7 +45,7 @@ TEST(CmcTick, SurvivesTheSignedWrap) {
 
 TEST(CmcTick, UnmeasurableIntervalsReadAsExpired) {
   FakeTickSource clock;
-  clsCmcTick tick(clock);
+  common::clsCmcTick tick(clock);
   clock.now = -2000000000;
   tick.counter(INT32_MAX);
   clock.now = 2000000000;  // about 2^31.9 ms later: more than 2^31 cannot be measured

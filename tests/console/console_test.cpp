@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeListBox.h"
 #include "console/clsConsole.h"
+#include "support/FakeListBox.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
-struct RecordingSender : LiveCommandSender {
+struct RecordingSender : common::LiveCommandSender {
   bool easySendE8NoAnswer(const std::string& hex) override {
     sent.push_back(hex);
     return true;
@@ -15,12 +18,12 @@ struct RecordingSender : LiveCommandSender {
   std::vector<std::string> sent;
 };
 
-struct RecordingEvents : ConsoleEvents {
-  std::string ConsEv_Disp(clsConsole&, int16_t, int16_t evNo, int16_t val) override {
+struct RecordingEvents : console::ConsoleEvents {
+  std::string ConsEv_Disp(console::clsConsole&, int16_t, int16_t evNo, int16_t val) override {
     return "event " + std::to_string(evNo) + " value " + std::to_string(val);
   }
-  void ConsEv_SendE8(clsConsole&, int16_t i, int16_t, int16_t) override { sends.push_back(i); }
-  void ConsEv_Enter(clsConsole&, int16_t i, int16_t, int16_t) override { enters.push_back(i); }
+  void ConsEv_SendE8(console::clsConsole&, int16_t i, int16_t, int16_t) override { sends.push_back(i); }
+  void ConsEv_Enter(console::clsConsole&, int16_t i, int16_t, int16_t) override { enters.push_back(i); }
   void WaitE8Required(int32_t wt) override { waits.push_back(wt); }
   std::vector<int> sends, enters, waits;
 };
@@ -48,8 +51,8 @@ class Console : public ::testing::Test {
   FakeListBox list;
   RecordingEvents events;
   RecordingSender sender;
-  clsCmcEeprom ee;
-  clsConsole con;
+  memory::clsCmcEeprom ee;
+  console::clsConsole con;
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "link/CloneErrorText.h"
 
+using namespace qxt;
+
 namespace {
 
 const std::string A =
@@ -16,7 +18,7 @@ const std::string C =
 
 TEST(CloneErrorText, EveryRuleInItsOrder) {
   struct Case {
-    CloneErrorState state;
+    link::CloneErrorState state;
     std::string text;
   } cases[] = {
       {{true, true, 3, 2, 1}, "Cannot access COM 3." + A},
@@ -38,11 +40,11 @@ TEST(CloneErrorText, EveryRuleInItsOrder) {
       {{false, false, 1, 0, 1}, "Cannot Clone." + A},
       {{false, false, 1, 0, 4}, "Cannot Clone." + A},
   };
-  for (const auto& c : cases) EXPECT_EQ(CloneErrorText(c.state), c.text);
+  for (const auto& c : cases) EXPECT_EQ(link::CloneErrorText(c.state), c.text);
 }
 
 TEST(CloneErrorText, RuleFourHasSixLines) {
-  std::string text = CloneErrorText({false, false, 1, 2, 4});
+  std::string text = link::CloneErrorText({false, false, 1, 2, 4});
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
   EXPECT_NE(text.back(), '\n');
 }

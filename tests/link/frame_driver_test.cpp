@@ -2,6 +2,9 @@
 
 #include "support/LinkRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 using frames::Cat;
 using frames::Hex;
 
@@ -111,7 +114,7 @@ TEST(FrameDriver, IgnoresWhatIsNotItsAnswer) {
 TEST(FrameDriver, SendRefusedWhileAnExchangeRunsOrPortIsBusy) {
   LinkRig rig;
   rig.seq.easyCloneRead();
-  clsCmcCln3Drv& drv = rig.com.cln3D;
+  link::clsCmcCln3Drv& drv = rig.com.cln3D;
   EXPECT_EQ(drv.Send(Hex("E0292700 00")), 1);
   EXPECT_EQ(rig.port.written.size(), 1u);
   EXPECT_TRUE(drv.Running());
@@ -180,19 +183,20 @@ TEST(FrameDriver, EndAddressComesFromTheInquiryAnswer) {
 
 TEST(FrameDriver, CloneWriteBlocksFollowTheAreaList) {
   LinkRig rig;
-  clsCmcCln3Drv& drv = rig.com.cln3D;
+  link::clsCmcCln3Drv& drv = rig.com.cln3D;
   for (int a = 0; a < 0x20; ++a) rig.radio.eepImage().WriteByte(a, static_cast<uint8_t>(a));
   drv.myEep(&rig.radio.eepImage());
   drv.sizDataOfPacket(16);
   drv.cloneWriteAdrList("0000-0017,0100-0101,");
   // 00 00 10, the bytes 00..0F, checksum: all as ASCII-hex after the E4 code.
   Bytes first = drv.makeWriteBlock();
-  EXPECT_EQ(Bytes(first.begin(), first.begin() + 7), Cat(Hex("E4"), StrToByteStr("000010")));
+  EXPECT_EQ(Bytes(first.begin(), first.begin() + 7), Cat(Hex("E4"), common::StrToByteStr("000010")));
   EXPECT_EQ(first.size(), 1u + 2 * (3 + 16 + 1));
   EXPECT_EQ(drv.nextWriteAdr(), 0x10);
   Bytes second = drv.makeWriteBlock();  // shortened to the area end: 8 bytes
-  EXPECT_EQ(Bytes(second.begin(), second.begin() + 7), Cat(Hex("E4"), StrToByteStr("001008")));
-  EXPECT_EQ(Bytes(second.end() - 2, second.end()), StrToByteStr(ByteToHex2(256 - (0x10 + 8 + 0x9C) % 256)));
+  EXPECT_EQ(Bytes(second.begin(), second.begin() + 7), Cat(Hex("E4"), common::StrToByteStr("001008")));
+  EXPECT_EQ(Bytes(second.end() - 2, second.end()),
+            common::StrToByteStr(common::ByteToHex2(256 - (0x10 + 8 + 0x9C) % 256)));
   EXPECT_EQ(drv.lastEeAdr(), 0x17);
   EXPECT_EQ(drv.nextWriteAdr(), 0x100);  // the next area
   drv.makeWriteBlock();

@@ -2,6 +2,9 @@
 
 #include "support/LinkRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 using frames::Cat;
 using frames::Hex;
 
@@ -96,7 +99,7 @@ TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
   evenLength.insert(evenLength.end() - 1, 0x30);
   Bytes badPair = block(0);
   badPair[12] = 'G';
-  Bytes wrongCount = frames::FromRadio(Cat(Hex("E4"), StrToByteStr("000011" + std::string(32, '0') + "EF")));
+  Bytes wrongCount = frames::FromRadio(Cat(Hex("E4"), common::StrToByteStr("000011" + std::string(32, '0') + "EF")));
   int n = 0;
   for (const Bytes& bad : {block(1), evenLength, badPair, wrongCount, frames::FromRadio(Hex("E4303030"))}) {
     SCOPED_TRACE(n++);
@@ -134,7 +137,7 @@ TEST(LinkErrors, BlockOutsideTheImageIsError5) {
 
 TEST(LinkErrors, CloneWriteStatusIsError7) {
   LinkRig rig;
-  clsCmcCln3Drv& drv = rig.com.cln3D;
+  link::clsCmcCln3Drv& drv = rig.com.cln3D;
   rig.com.comOpen(true);
   drv.workMode(4);
   ASSERT_EQ(drv.Send(Hex("E55461766F20496E632E")), 0);

@@ -4,6 +4,9 @@
 #include "support/LinkRig.h"
 #include "support/TempDir.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 using frames::Hex;
 
 namespace {
@@ -91,11 +94,11 @@ TEST(SerialLink, OverflowAndLineErrors) {
   LinkRig rig;
   rig.seq.easySendE8ReqAnswer("0330");
   rig.port.receive(rig.port.lastWritten());
-  rig.port.receive(Hex("FEFEEFEEE8292701"));  // half an answer
-  rig.com.OnComm(frmCom::comEventFrame);      // a framing error drops it
+  rig.port.receive(Hex("FEFEEFEEE8292701"));    // half an answer
+  rig.com.OnComm(link::frmCom::comEventFrame);  // a framing error drops it
   rig.port.receive(Hex("0003 3030FD"));
   EXPECT_TRUE(rig.com.cln3D.Running());
-  rig.com.OnComm(frmCom::comEventRxOver);
+  rig.com.OnComm(link::frmCom::comEventRxOver);
   EXPECT_TRUE(rig.com.errOverflow());
   EXPECT_FALSE(rig.com.comOpen());
   rig.Tick();
@@ -117,8 +120,8 @@ TEST(SerialLink, LostDeviceClosesThePortAndIsReportedOnce) {
 
 TEST(SerialLink, AllOverClosesAndSavesThroughTheMainWindow) {
   struct SavingRig : LinkRig {
-    void saveData(clsCmcProfileIO& p) override { saved = &p; }
-    clsCmcProfileIO* saved = nullptr;
+    void saveData(settings::clsCmcProfileIO& p) override { saved = &p; }
+    settings::clsCmcProfileIO* saved = nullptr;
   } rig;
   rig.com.comOpen(true);
   rig.com.AllOver();
@@ -152,10 +155,10 @@ TEST(SerialLink, AutomaticReleaseAfterIdleTime) {
 
 TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {
   TempDir dir;
-  clsCmcProfileIO prof;
+  settings::clsCmcProfileIO prof;
   prof.Path(dir.path() + "/");
   prof.Name("PJ5102K.rs");
-  PortDeviceMap map;
+  link::PortDeviceMap map;
   EXPECT_EQ(map.devicePath(1, prof), "/dev/ttyUSB0");
   EXPECT_EQ(map.devicePath(4, prof), "/dev/ttyUSB3");
   TempDir::Write(prof.GetMyProfile(), "[PORTS]\nCOM2=/dev/serial/by-id/usb-cable\n");

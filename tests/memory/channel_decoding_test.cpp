@@ -2,6 +2,8 @@
 
 #include "memory/clsIndEep_RigK70R.h"
 
+using namespace qxt;
+
 namespace {
 
 class Channels : public ::testing::Test {
@@ -25,10 +27,10 @@ class Channels : public ::testing::Test {
     int32_t a = 0x400 + ch * 32 + offset;
     for (uint8_t b : bytes) ee().WriteByte(a++, b);
   }
-  clsCmcEeprom& ee() { return radio.eepImage(); }
+  memory::clsCmcEeprom& ee() { return radio.eepImage(); }
 
-  clsCmcRadio radio;
-  clsIndEep_RigK70R dec{radio};
+  memory::clsCmcRadio radio;
+  memory::clsIndEep_RigK70R dec{radio};
 };
 
 }  // namespace

@@ -2,15 +2,17 @@
 
 #include "memory/clsCmcEeprom.h"
 
+using namespace qxt;
+
 TEST(Eeprom, NewImageIsZeroFilledAndSized) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   EXPECT_EQ(ee.eeSize(), 32112);
   EXPECT_EQ(ee.ReadByte(0), 0);
   EXPECT_EQ(ee.ReadByte(32111), 0);
 }
 
 TEST(Eeprom, AddressesOutsideReadZeroAndRefuseWrites) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   EXPECT_EQ(ee.WriteByte(32111, 7), 0);
   EXPECT_EQ(ee.ReadByte(32112), 0);
   EXPECT_EQ(ee.ReadByte(-1), 0);
@@ -22,7 +24,7 @@ TEST(Eeprom, AddressesOutsideReadZeroAndRefuseWrites) {
 }
 
 TEST(Eeprom, BitsOfAByte) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   ee.WriteByte(100, 165);
   EXPECT_EQ(ee.ReadByte(100), 165);
   EXPECT_EQ(ee.ReadBit(100, 0), 1);
@@ -33,7 +35,7 @@ TEST(Eeprom, BitsOfAByte) {
 }
 
 TEST(Eeprom, BlocksAreAllOrNothing) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   ee.WriteBlock(32109, {9, 9, 9});
   EXPECT_EQ(ee.WriteBlock(32110, {1, 2, 3}), 1);
   EXPECT_EQ(ee.ReadBlock(32109, 3), (Bytes{9, 9, 9}));
@@ -52,7 +54,7 @@ TEST(Eeprom, BlocksAreAllOrNothing) {
 }
 
 TEST(Eeprom, ReadBlockOutsideTheStoreReadsZero) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   ee.WriteBlock(16, {1, 2, 3, 4});
   EXPECT_EQ(ee.ReadBlock(16, 4), (Bytes{1, 2, 3, 4}));
   EXPECT_EQ(ee.ReadBlock(16, 0), Bytes{});

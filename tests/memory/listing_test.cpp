@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeListBox.h"
 #include "memory/clsIndEep_RigK70R.h"
+#include "support/FakeListBox.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
@@ -18,8 +21,8 @@ std::string Label(const std::string& words) { return std::string(30 - words.size
 }  // namespace
 
 TEST(ParameterListing, ZeroImage) {
-  clsCmcRadio radio;
-  clsIndEep_RigK70R dec(radio);
+  memory::clsCmcRadio radio;
+  memory::clsIndEep_RigK70R dec(radio);
   FakeTextBox box;
   dec.RigK70REep_DispPara(box);
   auto lines = Lines(box.text);
@@ -31,9 +34,9 @@ TEST(ParameterListing, ZeroImage) {
 }
 
 TEST(ParameterListing, ValuesSignsAndMidDependentLines) {
-  clsCmcRadio radio;
-  clsCmcEeprom& ee = radio.eepImage();
-  clsIndEep_RigK70R dec(radio);
+  memory::clsCmcRadio radio;
+  memory::clsCmcEeprom& ee = radio.eepImage();
+  memory::clsIndEep_RigK70R dec(radio);
   ee.WriteByte(0xA8, 0xFF);
   ee.WriteByte(0x7F, 0xFF);
   ee.WriteByte(0x85, 0x80);
@@ -68,10 +71,10 @@ TEST(ParameterListing, ValuesSignsAndMidDependentLines) {
 }
 
 TEST(HexListing, HeaderRuleRowsAndLength) {
-  clsCmcRadio radio;
+  memory::clsCmcRadio radio;
   radio.eepImage().WriteByte(0, 0xAB);
   radio.eepImage().WriteByte(32111, 0x5C);
-  clsIndEep_RigK70R dec(radio);
+  memory::clsIndEep_RigK70R dec(radio);
   std::string text = "x";
   dec.RigK70REep_DispDebug(text);
   auto lines = Lines(text);

@@ -2,20 +2,22 @@
 
 #include "memory/ObjectDirectory.h"
 
+using namespace qxt;
+
 namespace {
 
-void Word(clsCmcEeprom& ee, int32_t adr, int v) {
+void Word(memory::clsCmcEeprom& ee, int32_t adr, int v) {
   ee.WriteByte(adr, static_cast<uint8_t>(v >> 8));
   ee.WriteByte(adr + 1, static_cast<uint8_t>(v));
 }
 
-void Directory(clsCmcEeprom& ee, int size, int last, int first) {
+void Directory(memory::clsCmcEeprom& ee, int size, int last, int first) {
   Word(ee, 0x122, size);
   Word(ee, 0x124, last);
   Word(ee, 0x126, first);
 }
 
-void Entry(clsCmcEeprom& ee, int32_t at, int id, int recordSize, int count, int start) {
+void Entry(memory::clsCmcEeprom& ee, int32_t at, int id, int recordSize, int count, int start) {
   Word(ee, at, id);
   Word(ee, at + 2, recordSize);
   Word(ee, at + 4, count);
@@ -25,13 +27,13 @@ void Entry(clsCmcEeprom& ee, int32_t at, int id, int recordSize, int count, int 
 }  // namespace
 
 TEST(ObjectDirectory, FindsObjectsAndTheLastOfTwins) {
-  clsCmcEeprom ee;
+  memory::clsCmcEeprom ee;
   Directory(ee, 8, 3, 0x140);
   Entry(ee, 0x140, 2, 32, 40, 0x400);
   Entry(ee, 0x148, 6, 64, 1, 0xB00);
   Entry(ee, 0x150, 3, 2, 40, 0xA00);
   Entry(ee, 0x158, 6, 64, 1, 0xC00);
-  ObjectDirectory dir(ee);
+  memory::ObjectDirectory dir(ee);
   EXPECT_EQ(dir.Ptbl_Search(2), 0x140);
   EXPECT_EQ(dir.Obj_Address(2), 0x400);
   EXPECT_EQ(dir.Obj_Number(2), 40);
@@ -43,8 +45,8 @@ TEST(ObjectDirectory, FindsObjectsAndTheLastOfTwins) {
 }
 
 TEST(ObjectDirectory, DamagedDirectoriesGiveDefinedResults) {
-  clsCmcEeprom ee;
-  ObjectDirectory dir(ee);
+  memory::clsCmcEeprom ee;
+  memory::ObjectDirectory dir(ee);
   Directory(ee, 8, 0, 0x7D6F);  // an entry whose id would leave the image
   EXPECT_EQ(dir.Ptbl_Search(0), 0);
   Directory(ee, 0x4000, 3, 0x140);  // walks past 32767 after a match

@@ -2,19 +2,21 @@
 
 #include "memory/clsCmcRadio.h"
 
+using namespace qxt;
+
 TEST(Radio, StartsEmptyAndCreatesOneImage) {
-  clsCmcRadio radio;
+  memory::clsCmcRadio radio;
   EXPECT_EQ(radio.radioNameM(), "0000");
   EXPECT_EQ(radio.radionameS(), "0000");
   EXPECT_EQ(radio.cloneWriteAdrList(), "");
   EXPECT_FALSE(radio.hasImage());
-  clsCmcEeprom* first = &radio.eepImage();
+  memory::clsCmcEeprom* first = &radio.eepImage();
   EXPECT_EQ(first, &radio.eepImage());
   EXPECT_EQ(first->eeSize(), 32112);
 }
 
 TEST(Radio, CloneWriteListEntries) {
-  clsCmcRadio radio;
+  memory::clsCmcRadio radio;
   radio.cloneWriteAdrList_Add(0, 32111);
   EXPECT_EQ(radio.cloneWriteAdrList(), "0000-7D6F,");
   radio.cloneWriteAdrList_Add(256, 511);

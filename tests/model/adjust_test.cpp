@@ -5,6 +5,9 @@
 
 #include "support/ProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 namespace {
 
 class Adjust : public ::testing::Test {
@@ -25,7 +28,7 @@ class Adjust : public ::testing::Test {
   }
 
   ProgramRig rig;
-  clsConsole& con = rig.program.console;
+  console::clsConsole& con = rig.program.console;
   size_t mark = 0;
 };
 
@@ -42,7 +45,7 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
     if (con.E8Command(i) < 0 || i == 2) continue;  // BAL has its own test
     SCOPED_TRACE(con.Title(i));
     const int16_t before = con.Value(i);
-    rig.program.main.ConsoleKeyDown(MainWindowLogic::kKeyRight, 0, i);
+    rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, i);
     ASSERT_TRUE(rig.Settle());
     EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{con.E8Command(i), before + 1}}));
     if (con.EeAdr(i) >= 0) {
@@ -50,14 +53,14 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
       EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(i))], before + 1);
     }
   }
-  rig.program.main.ConsoleKeyDown(MainWindowLogic::kKeyRight, MainWindowLogic::kShiftMask, 0);
+  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, 0);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x00, 6}}));  // list entry 5 is channel 6
 }
 
 TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
   const int v = con.Value(2) + 1;
-  rig.program.main.ConsoleKeyDown(MainWindowLogic::kKeyRight, 0, 2);
+  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 2);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{
                                {0x11, v}, {0x12, v}, {0x11, v}, {0x10, v}, {0x11, v}, {0x1B, v}, {0x11, v}}));
@@ -66,8 +69,8 @@ TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
 
 TEST_F(Adjust, QuickStepsSendOneCommandWithTheLatestValue) {
   const int v = con.Value(1);
-  for (int k = 0; k < 3; ++k) rig.program.main.ConsoleKeyDown(MainWindowLogic::kKeyRight, 0, 1);
-  rig.program.main.ConsoleKeyDown(MainWindowLogic::kKeyLeft, MainWindowLogic::kShiftMask, 1);
+  for (int k = 0; k < 3; ++k) rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 1);
+  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyLeft, model::MainWindowLogic::kShiftMask, 1);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x0B, v - 2}}));
 }
@@ -130,9 +133,9 @@ TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
 
 TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
   con.EnterPushed(15);
-  ASSERT_TRUE(rig.TickUntil([&] { return RigK70RActions::IsRssi(rig.program.op.actState()); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return model::RigK70RActions::IsRssi(rig.program.op.actState()); }));
   for (int i = 0; i < 10; ++i) rig.Tick();  // it keeps reading until the technician confirms
-  EXPECT_TRUE(RigK70RActions::IsRssi(rig.program.op.actState()));
+  EXPECT_TRUE(model::RigK70RActions::IsRssi(rig.program.op.actState()));
   EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S3 Level ");
   con.EnterPushed(15);  // S3 applied at the antenna
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.actions().flgRssiPhase; }));
@@ -153,14 +156,14 @@ TEST_F(Adjust, AnotherEnterCancelsTheRunningProcedure) {
   con.EnterPushed(11);
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.actState() >= 20; }));
   con.EnterPushed(9);
-  ASSERT_TRUE(rig.TickUntil([&] { return RigK70RActions::IsBpf(rig.program.op.actState()); }));
-  EXPECT_FALSE(rig.program.op.actions().lvaSel[0] && RigK70RActions::IsLva(rig.program.op.actState()));
+  ASSERT_TRUE(rig.TickUntil([&] { return model::RigK70RActions::IsBpf(rig.program.op.actState()); }));
+  EXPECT_FALSE(rig.program.op.actions().lvaSel[0] && model::RigK70RActions::IsLva(rig.program.op.actState()));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(con.Value(9), 92);
 }
 
 TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
-  rig.program.main.FormKeyDown(MainWindowLogic::kKeyF5);
+  rig.program.main.FormKeyDown(model::MainWindowLogic::kKeyF5);
   ASSERT_TRUE(rig.Settle());
   auto sent = Sent();
   ASSERT_EQ(sent.size(), 14u);
@@ -177,18 +180,18 @@ TEST_F(Adjust, ParameterDisplayComesAndGoes) {
   rig.program.main.ClickCmd00(2);
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.opState() == 29; }));
   EXPECT_EQ(rig.view.para.text.substr(0, 34), std::string(16, ' ') + "POW HI Level: " + " 200");
-  EXPECT_TRUE(rig.view.visible[Control::kFra3]);
-  EXPECT_FALSE(rig.view.visible[Control::kFra1]);
-  EXPECT_FALSE(rig.view.enabled[Control::kCmd0]);
-  EXPECT_TRUE(rig.view.defaultCancel[Control::kCmd2]);
+  EXPECT_TRUE(rig.view.visible[model::Control::kFra3]);
+  EXPECT_FALSE(rig.view.visible[model::Control::kFra1]);
+  EXPECT_FALSE(rig.view.enabled[model::Control::kCmd0]);
+  EXPECT_TRUE(rig.view.defaultCancel[model::Control::kCmd2]);
   rig.program.main.ClickCmd00(2);
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.RigK70RProp_EditEnabled(); }));
   // Button 2 takes the focus as the display closes, then the console as its frame reappears.
   ASSERT_GE(rig.view.focus.size(), 2u);
-  EXPECT_EQ(rig.view.focus[rig.view.focus.size() - 2], Control::kCmd2);
-  EXPECT_EQ(rig.view.focus.back(), Control::kLboConsole);
-  EXPECT_TRUE(rig.view.visible[Control::kFra1]);
-  EXPECT_FALSE(rig.view.defaultCancel[Control::kCmd2]);
+  EXPECT_EQ(rig.view.focus[rig.view.focus.size() - 2], model::Control::kCmd2);
+  EXPECT_EQ(rig.view.focus.back(), model::Control::kLboConsole);
+  EXPECT_TRUE(rig.view.visible[model::Control::kFra1]);
+  EXPECT_FALSE(rig.view.defaultCancel[model::Control::kCmd2]);
 }
 
 TEST_F(Adjust, InvalidReadoutShowsTheMessageAndResets) {

@@ -6,6 +6,9 @@
 
 #include "support/ProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 namespace {
 
 std::vector<int> Commands(const std::vector<RadioPort::Live>& lives) {
@@ -22,12 +25,12 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
   rig.program.main.ClickCmd00(0);
   EXPECT_EQ(rig.program.op.opState(), 1);
   rig.Tick();
-  EXPECT_EQ(rig.port.written.at(0), HexStrToByteStr("FEFEEEEFE029270000FD"));
+  EXPECT_EQ(rig.port.written.at(0), common::HexStrToByteStr("FEFEEEEFE029270000FD"));
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.opState() >= 3; }));
   EXPECT_TRUE(rig.messages.shown.empty());
 
   // Interpretation: every item with an EEPROM address shows the radio's byte.
-  clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console;
   for (int16_t i = 0; i < c.ListCount(); ++i) {
     if (c.EeAdr(i) >= 0) {
       EXPECT_EQ(c.Value(i), image[static_cast<size_t>(c.EeAdr(i))]) << c.Title(i);
@@ -60,10 +63,10 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
     }
   }
   EXPECT_EQ(rig.view.readouts[0].lines.at(1), "191:BFh:VIN  :  7.49V");
-  EXPECT_EQ(rig.view.captions[Control::kLblProgress], std::string(32, 'o'));
-  EXPECT_TRUE(rig.view.visible[Control::kFra1]);
-  EXPECT_FALSE(rig.view.visible[Control::kFra0]);
-  EXPECT_EQ(rig.view.focus.back(), Control::kLboConsole);
+  EXPECT_EQ(rig.view.captions[model::Control::kLblProgress], std::string(32, 'o'));
+  EXPECT_TRUE(rig.view.visible[model::Control::kFra1]);
+  EXPECT_FALSE(rig.view.visible[model::Control::kFra0]);
+  EXPECT_EQ(rig.view.focus.back(), model::Control::kLboConsole);
 
   // The steady cycle: the first readout cycle reads all fourteen values, then nothing is sent.
   ASSERT_TRUE(rig.Settle());
@@ -83,7 +86,7 @@ TEST(Connect, ProgressBarDuringTheCloneRead) {
   std::vector<size_t> filled;
   while (rig.program.op.opState() <= 2 && filled.size() < 1000) {
     rig.Tick();
-    const std::string& bar = rig.view.captions[Control::kLblProgress];
+    const std::string& bar = rig.view.captions[model::Control::kLblProgress];
     ASSERT_EQ(bar.size(), 32u);
     if (bar == std::string(32, ' ')) continue;  // not started yet
     ASSERT_EQ(bar.find_first_not_of("o."), std::string::npos) << bar;

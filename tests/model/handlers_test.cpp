@@ -2,6 +2,9 @@
 
 #include "support/ProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 namespace {
 
 std::string Bar(int hashes) { return " [" + std::string(hashes, '#') + std::string(20 - hashes, '-') + "]"; }
@@ -11,7 +14,7 @@ std::string Bar(int hashes) { return " [" + std::string(hashes, '#') + std::stri
 TEST(Handlers, ChannelLineInWideNarrowMode) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
-  clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console;
   EXPECT_EQ(rig.program.op.chListCount(), 13);
   EXPECT_EQ(c.Max(0), 12);
   EXPECT_EQ(rig.Line(0), "    CH No.: 01 RX = 446.006250, Mode: Wide");
@@ -30,7 +33,7 @@ TEST(Handlers, ChannelLineWithTheDigitalOption) {
   rig.port.radio.digitalOption = 1;
   ASSERT_TRUE(rig.Connect());
   EXPECT_TRUE(rig.program.op.flgDigital());
-  clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console;
   const char* modes[] = {" Analog", " Analog", " Digital", " Mixed", " Analog", " Mixed"};
   for (int16_t v = 0; v < 6; ++v) {
     c.Value(0, v);
@@ -41,7 +44,7 @@ TEST(Handlers, ChannelLineWithTheDigitalOption) {
 TEST(Handlers, LevelAndPromptLines) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
-  clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console;
   EXPECT_EQ(rig.Line(8), "   BPF ALL: [Enter] to Sweep");
   EXPECT_EQ(rig.Line(9), "    BPF T1:  80" + Bar(6) + " [Enter] to Sweep");
   EXPECT_EQ(rig.Line(11), "    RX LVA: 110" + Bar(9) + " [Enter] to Sweep");
@@ -56,7 +59,7 @@ TEST(Handlers, LevelAndPromptLines) {
 TEST(Handlers, PromptsFollowTheActions) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
-  clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console;
   c.EnterPushed(8);  // BPF ALL
   rig.TickUntil([&] { return rig.program.op.actState() == 14; });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: Sweeping");

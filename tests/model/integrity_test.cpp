@@ -6,6 +6,9 @@
 
 #include "support/ProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 TEST(Integrity, CloneReadInRandomPiecesGivesTheImageExactly) {
   for (unsigned seed = 1; seed <= 24; ++seed) {
     SCOPED_TRACE(seed);
@@ -28,7 +31,7 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
-  clsConsole& con = rig.program.console;
+  console::clsConsole& con = rig.program.console;
   std::map<int, int16_t> itemOfCommand;
   for (int16_t i = 0; i < con.ListCount(); ++i) {
     if (con.E8Command(i) >= 0) itemOfCommand[con.E8Command(i)] = i;
@@ -46,8 +49,8 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
   for (int round = 0; round < 400; ++round) {
     const int16_t item = items[rng() % items.size()];
     for (int k = 0, n = 1 + static_cast<int>(rng() % 3); k < n; ++k) {
-      const int key = rng() % 2 ? MainWindowLogic::kKeyRight : MainWindowLogic::kKeyLeft;
-      rig.program.main.ConsoleKeyDown(key, rng() % 4 == 0 ? MainWindowLogic::kShiftMask : 0, item);
+      const int key = rng() % 2 ? model::MainWindowLogic::kKeyRight : model::MainWindowLogic::kKeyLeft;
+      rig.program.main.ConsoleKeyDown(key, rng() % 4 == 0 ? model::MainWindowLogic::kShiftMask : 0, item);
       record(item);
     }
     for (int t = 0, n = static_cast<int>(rng() % 6); t < n; ++t) rig.Tick();

@@ -2,9 +2,12 @@
 
 #include "support/ProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 TEST(ItemTable, SeventeenItemsAsTabled) {
   ProgramRig rig;
-  const clsConsole& c = rig.program.console;
+  const console::clsConsole& c = rig.program.console;
   ASSERT_EQ(c.ListCount(), 17);
   struct Row {
     const char* title;
@@ -59,11 +62,11 @@ TEST(ItemTable, SeventeenItemsAsTabled) {
 
 TEST(ItemTable, ResourcesSubCodesPortsAndTables) {
   ProgramRig rig;
-  clsIndOp_RigK70R& op = rig.program.op;
-  EXPECT_EQ(rig.view.captions[Control::kCmd0], "Connect");
-  EXPECT_EQ(rig.view.captions[Control::kCmd1], "Reload(F5)");
-  EXPECT_EQ(rig.view.captions[Control::kCmd2], "Disp para");
-  EXPECT_EQ(rig.view.captions[Control::kLblProgress], std::string(32, ' '));
+  model::clsIndOp_RigK70R& op = rig.program.op;
+  EXPECT_EQ(rig.view.captions[model::Control::kCmd0], "Connect");
+  EXPECT_EQ(rig.view.captions[model::Control::kCmd1], "Reload(F5)");
+  EXPECT_EQ(rig.view.captions[model::Control::kCmd2], "Disp para");
+  EXPECT_EQ(rig.view.captions[model::Control::kLblProgress], std::string(32, ' '));
   EXPECT_EQ(rig.view.readouts[0].lines, (std::vector<std::string>{"[A/D]", "----", "----", "----", "----", "----"}));
   EXPECT_EQ(rig.view.readouts[1].lines.size(), 10u);
   EXPECT_EQ(rig.view.readouts[1].lines[0], "[D/A]");

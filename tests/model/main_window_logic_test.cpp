@@ -2,6 +2,9 @@
 
 #include "support/ProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 TEST(MainWindowLogic, ReleaseDelayIsLimitedBeforeItBecomesMilliseconds) {
   ProgramRig rig;
   rig.program.main.ComAutoRelease(3);
@@ -17,7 +20,7 @@ TEST(MainWindowLogic, ReleaseDelayIsLimitedBeforeItBecomesMilliseconds) {
 
 TEST(MainWindowLogic, OptionsLoadAndSave) {
   ProgramRig rig;
-  clsCmcProfileIO& prof = rig.program.com.profMain;
+  settings::clsCmcProfileIO& prof = rig.program.com.profMain;
   TempDir::Write(prof.GetMyProfile(), "[OPTION]\nComPort=2\nComAutoRelease=4\n");
   rig.program.Start();
   EXPECT_EQ(rig.program.main.ComPortNo(), 2);
@@ -32,10 +35,10 @@ TEST(MainWindowLogic, OptionsLoadAndSave) {
 
 TEST(MainWindowLogic, KeypadSeparatorAndNoSelection) {
   ProgramRig rig;
-  MainWindowLogic& m = rig.program.main;
-  EXPECT_FALSE(m.ConsoleKeyDown(MainWindowLogic::kKeySeparator, 0, 15));
+  model::MainWindowLogic& m = rig.program.main;
+  EXPECT_FALSE(m.ConsoleKeyDown(model::MainWindowLogic::kKeySeparator, 0, 15));
   EXPECT_TRUE(rig.program.console.flgEnterOn(15));
-  EXPECT_FALSE(m.ConsoleKeyDown(MainWindowLogic::kKeyRight, 0, -1));  // nothing selected: nothing
-  EXPECT_FALSE(m.ConsoleKeyDown(MainWindowLogic::kKeyEnter, 0, -1));
+  EXPECT_FALSE(m.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, -1));  // nothing selected: nothing
+  EXPECT_FALSE(m.ConsoleKeyDown(model::MainWindowLogic::kKeyEnter, 0, -1));
   EXPECT_EQ(rig.program.console.Value(0), 0);
 }

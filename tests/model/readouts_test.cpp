@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeListBox.h"
 #include "model/RigK70RReadouts.h"
+#include "support/FakeListBox.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
-struct Sender : LiveCommandSender {
+struct Sender : common::LiveCommandSender {
   bool easySendE8NoAnswer(const std::string& h) override { return sent.push_back(h), true; }
   bool easySendE8ReqAnswer(const std::string& h) override { return sent.push_back(h), true; }
   bool OpRunning() const override { return running; }
@@ -22,7 +25,7 @@ Bytes Answer(const std::string& digits) {
 }  // namespace
 
 TEST(Readouts, LinesOfGroupA) {
-  using R = RigK70RReadouts;
+  using R = model::RigK70RReadouts;
   EXPECT_EQ(R::Line(0, 0, 0), "  0:00h:VIN  :  0.00V");
   EXPECT_EQ(R::Line(0, 0, 128), "128:80h:VIN  :  5.02V");
   EXPECT_EQ(R::Line(0, 0, 255), "255:FFh:VIN  : 10.00V");
@@ -37,7 +40,7 @@ TEST(Readouts, LinesOfGroupA) {
 }
 
 TEST(Readouts, LinesOfGroupB) {
-  using R = RigK70RReadouts;
+  using R = model::RigK70RReadouts;
   const char* labels[] = {
       "T1/POW :", "BPF T2 :", "TX LVA :", "RX LVA :", "REF    :", "MOD BAL:", "Dev    :", "CTCSS  :", "SQL Lev:"};
   for (int16_t i = 0; i < 9; ++i) {
@@ -49,7 +52,7 @@ TEST(Readouts, LinesOfGroupB) {
 }
 
 TEST(Readouts, AnswerChecks) {
-  using R = RigK70RReadouts;
+  using R = model::RigK70RReadouts;
   EXPECT_FALSE(R::CheckAdAnswer(Answer("80"), kName));
   EXPECT_EQ(R::AdAnswerValue(Answer("80")), 128);
   EXPECT_FALSE(R::CheckAdAnswer(Answer("fe"), kName));
@@ -62,7 +65,7 @@ TEST(Readouts, AnswerChecks) {
 }
 
 TEST(Readouts, RequestThenCollectAndRedrawOnlyOnChange) {
-  RigK70RReadouts r;
+  model::RigK70RReadouts r;
   Sender seq;
   FakeListBox list;
   list.lines = {"[A/D]", "----", "----", "----", "----", "----"};

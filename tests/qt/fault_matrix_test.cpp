@@ -14,11 +14,14 @@
 
 #include "app/ComTimer.h"
 #include "app/QtSerialPort.h"
+#include "app/frmMain.h"
+#include "common/SteadyTickSource.h"
 #include "support/RecordingMessageBox.h"
 #include "support/SimProcess.h"
-#include "common/SteadyTickSource.h"
 #include "support/TempDir.h"
-#include "app/frmMain.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
@@ -59,9 +62,9 @@ struct Program {
 
   TempDir dir;
   RecordingMessageBox box;
-  QtSerialPort port;
-  frmMain form{port, SteadyTickSource::instance()};
-  ComTimer timer{form.program().com};
+  app::QtSerialPort port;
+  app::frmMain form{port, common::SteadyTickSource::instance()};
+  app::ComTimer timer{form.program().com};
 };
 
 struct Row {
@@ -130,7 +133,7 @@ TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
   ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
   p.ExpectReset("Cannot access COM 1.");
 
-  QtSerialPort other;  // another program holds the port
+  app::QtSerialPort other;  // another program holds the port
   ASSERT_TRUE(other.open(sim.path(), 9600, 32760));
   p.form.program().com.portDevices.setOverride(1, link.file("qzr700"));
   p.box.shown.clear();

@@ -5,12 +5,15 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "support/Pty.h"
 #include "app/QtSerialPort.h"
+#include "support/Pty.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
-struct Recorder : SerialPortListener {
+struct Recorder : link::SerialPortListener {
   void onReceived() override { ++received; }
   void onOverflow() override { ++overflows; }
   void onLineError() override { ++lineErrors; }
@@ -48,7 +51,7 @@ class QtSerialPortTest : public ::testing::Test {
     port.setListener(&events);
   }
   Pty pty;
-  QtSerialPort port;
+  app::QtSerialPort port;
   Recorder events;
 };
 
@@ -90,7 +93,7 @@ TEST_F(QtSerialPortTest, PortsThatCannotBeOpened) {
   EXPECT_EQ(port.errorText(), "no such device");
   EXPECT_FALSE(port.isOpen());
   ASSERT_TRUE(port.open(pty.path(), 9600, 32760));
-  QtSerialPort second;
+  app::QtSerialPort second;
   EXPECT_FALSE(second.open(pty.path(), 9600, 32760));
   EXPECT_EQ(second.errorText(), "in use by another program");
 }

@@ -7,11 +7,14 @@
 #include <QMenu>
 #include <QTest>
 
+#include "app/SingleInstance.h"
+#include "app/frmMain.h"
 #include "support/RadioPort.h"
 #include "support/RecordingMessageBox.h"
-#include "app/SingleInstance.h"
 #include "support/TempDir.h"
-#include "app/frmMain.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
@@ -45,7 +48,7 @@ struct Shell {
   RecordingMessageBox box;
   FakeTickSource clock;
   RadioPort port{clock};
-  frmMain form{port, clock};
+  app::frmMain form{port, clock};
 };
 
 }  // namespace
@@ -177,7 +180,7 @@ TEST(Shell, LayoutFollowsTheWindow) {
   const int clientWidth = s.form.centralWidget()->width();
   EXPECT_NEAR(buttonsLeft, clientWidth - buttonsRight, 2);  // centred
   EXPECT_EQ(s.form.button(1)->y(), s.form.button(0)->y());
-  EXPECT_EQ(s.form.control(Control::kFra1)->geometry(), s.form.control(Control::kFra3)->geometry());
+  EXPECT_EQ(s.form.control(model::Control::kFra1)->geometry(), s.form.control(model::Control::kFra3)->geometry());
   EXPECT_EQ(s.form.statusLabel()->text(), "");  // blank until the next tick
   s.Tick();
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
@@ -185,7 +188,7 @@ TEST(Shell, LayoutFollowsTheWindow) {
   QApplication::processEvents();
   EXPECT_GE(s.form.consoleList()->height(), 1);
   EXPECT_GE(s.form.paramText()->height(), 1);
-  EXPECT_GE(s.form.control(Control::kFra0)->height(), 1);
+  EXPECT_GE(s.form.control(model::Control::kFra0)->height(), 1);
 }
 
 TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {
@@ -195,7 +198,7 @@ TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {
   ASSERT_EQ(::pipe(ready), 0);
   pid_t first = ::fork();
   if (first == 0) {
-    SingleInstance mine("qxt-lock-test");
+    app::SingleInstance mine("qxt-lock-test");
     char ok = mine.tryLock() ? 'y' : 'n';
     (void)!::write(ready[1], &ok, 1);
     ::pause();
@@ -205,14 +208,14 @@ TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {
   ASSERT_EQ(::read(ready[0], &ok, 1), 1);
   EXPECT_EQ(ok, 'y');
   {
-    SingleInstance second("qxt-lock-test");
+    app::SingleInstance second("qxt-lock-test");
     EXPECT_FALSE(second.tryLock());
   }
   ::kill(first, SIGKILL);  // a copy that was killed leaves its lock behind
   ::waitpid(first, nullptr, 0);
-  SingleInstance third("qxt-lock-test");
+  app::SingleInstance third("qxt-lock-test");
   EXPECT_TRUE(third.tryLock());
-  EXPECT_EQ(SingleInstance::RefusalMessage(),
+  EXPECT_EQ(app::SingleInstance::RefusalMessage(),
             "Cannot execute QX-T7130 ADJ Rev.1.0 repeatedly.\r\nQX-T7130 ADJ Rev.1.0 is already executing.");
 }
 

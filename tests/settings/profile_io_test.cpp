@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "support/TempDir.h"
 #include "settings/clsCmcProfileIO.h"
+#include "support/TempDir.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 namespace {
 
@@ -15,27 +18,27 @@ class ProfileIO : public ::testing::Test {
   std::string FileText() const { return TempDir::Read(prof.GetMyProfile()); }
 
   TempDir dir;
-  clsCmcProfileIO prof;
+  settings::clsCmcProfileIO prof;
 };
 
 }  // namespace
 
 TEST_F(ProfileIO, EveryValueKindRoundTrips) {
-  const ProfileValue values[] = {int16_t{-3},
-                                 int32_t{70000},
-                                 float{1.5f},
-                                 double{0.1},
-                                 Currency{123456},
-                                 uint8_t{255},
-                                 DateTime{2026, 12, 5, 4, 9, 7},
-                                 std::string("a text"),
-                                 true,
-                                 false};
+  const settings::ProfileValue values[] = {int16_t{-3},
+                                           int32_t{70000},
+                                           float{1.5f},
+                                           double{0.1},
+                                           settings::Currency{123456},
+                                           uint8_t{255},
+                                           settings::DateTime{2026, 12, 5, 4, 9, 7},
+                                           std::string("a text"),
+                                           true,
+                                           false};
   int i = 0;
   for (const auto& v : values) EXPECT_EQ(prof.saveData("k" + std::to_string(i++), v), -1);
   i = 0;
   for (const auto& v : values) {
-    ProfileValue got = v;
+    settings::ProfileValue got = v;
     std::visit([&](auto x) { got = decltype(x){}; }, v);  // same kind, another value
     EXPECT_EQ(prof.loadData("k" + std::to_string(i++), got), -1);
     EXPECT_EQ(got, v) << "key k" << i - 1;
@@ -47,51 +50,51 @@ TEST_F(ProfileIO, EveryValueKindRoundTrips) {
 }
 
 TEST_F(ProfileIO, DefaultsAndKindRules) {
-  ProfileValue port = int32_t{7};
-  EXPECT_EQ(prof.loadData("ComPort", port, ProfileValue(int32_t{1})), -1);  // no file: default
-  EXPECT_EQ(port, ProfileValue(int32_t{1}));
-  EXPECT_EQ(prof.loadData("ComPort", port, ProfileValue(int16_t{1})), 0);  // default of another kind
-  EXPECT_EQ(port, ProfileValue(int32_t{1}));
-  ProfileValue empty;
+  settings::ProfileValue port = int32_t{7};
+  EXPECT_EQ(prof.loadData("ComPort", port, settings::ProfileValue(int32_t{1})), -1);  // no file: default
+  EXPECT_EQ(port, settings::ProfileValue(int32_t{1}));
+  EXPECT_EQ(prof.loadData("ComPort", port, settings::ProfileValue(int16_t{1})), 0);  // default of another kind
+  EXPECT_EQ(port, settings::ProfileValue(int32_t{1}));
+  settings::ProfileValue empty;
   EXPECT_EQ(prof.saveData("x", empty), 0);
   EXPECT_EQ(prof.loadData("x", empty), 0);
-  ProfileValue text = std::string();
+  settings::ProfileValue text = std::string();
   EXPECT_EQ(prof.loadData("absent", text), 0);  // absent and an empty default
-  ProfileValue date = DateTime{2000, 1, 2, 3, 4, 5};
-  EXPECT_EQ(prof.loadData("absent", date, ProfileValue(DateTime{2001, 1, 1, 0, 0, 0})), -1);
-  EXPECT_EQ(date, ProfileValue(DateTime{2001, 1, 1, 0, 0, 0}));
+  settings::ProfileValue date = settings::DateTime{2000, 1, 2, 3, 4, 5};
+  EXPECT_EQ(prof.loadData("absent", date, settings::ProfileValue(settings::DateTime{2001, 1, 1, 0, 0, 0})), -1);
+  EXPECT_EQ(date, settings::ProfileValue(settings::DateTime{2001, 1, 1, 0, 0, 0}));
 }
 
 TEST_F(ProfileIO, TextsThatDoNotConvertLeaveTheVariable) {
   TempDir::Write(prof.GetMyProfile(),
                  "[OPTION]\nComPort=abc\nBig=70000\nDate=2026.12.05-04:09:0\nYes=yes\nZero=0\nHalf=2.5\n"
                  "Carry=2026.13.32-25:00:00\n");
-  ProfileValue v = int16_t{9};
+  settings::ProfileValue v = int16_t{9};
   EXPECT_EQ(prof.loadData("ComPort", v), -1);
-  EXPECT_EQ(v, ProfileValue(int16_t{9}));
+  EXPECT_EQ(v, settings::ProfileValue(int16_t{9}));
   EXPECT_EQ(prof.loadData("Big", v), -1);  // out of the 16-bit range
-  EXPECT_EQ(v, ProfileValue(int16_t{9}));
+  EXPECT_EQ(v, settings::ProfileValue(int16_t{9}));
   EXPECT_EQ(prof.loadData("Half", v), -1);  // halves round to even
-  EXPECT_EQ(v, ProfileValue(int16_t{2}));
-  ProfileValue d = DateTime{};
+  EXPECT_EQ(v, settings::ProfileValue(int16_t{2}));
+  settings::ProfileValue d = settings::DateTime{};
   EXPECT_EQ(prof.loadData("Date", d), -1);  // 18 characters
-  EXPECT_EQ(d, ProfileValue(DateTime{}));
+  EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{}));
   EXPECT_EQ(prof.loadData("Carry", d), -1);  // month 13, day 32 and hour 25 carry over
-  EXPECT_EQ(d, ProfileValue(DateTime{2027, 2, 2, 1, 0, 0}));
-  ProfileValue b = false;
+  EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{2027, 2, 2, 1, 0, 0}));
+  settings::ProfileValue b = false;
   EXPECT_EQ(prof.loadData("Yes", b), -1);
-  EXPECT_EQ(b, ProfileValue(true));
+  EXPECT_EQ(b, settings::ProfileValue(true));
   EXPECT_EQ(prof.loadData("Zero", b), -1);
-  EXPECT_EQ(b, ProfileValue(false));
+  EXPECT_EQ(b, settings::ProfileValue(false));
 }
 
 TEST_F(ProfileIO, HandWrittenCrlfFileKeepsEverythingElse) {
   TempDir::Write(prof.GetMyProfile(),
                  "; options of the bench\r\n[PORTS]\r\nCOM1=/dev/ttyUSB3\r\n\r\n; the options\r\n"
                  "[option]\r\ncomport = 2\r\nOther=x\r\n[TRACE]\r\nFile=/tmp/t.log\r\n; last words\r\n");
-  ProfileValue port = int32_t{0};
+  settings::ProfileValue port = int32_t{0};
   EXPECT_EQ(prof.loadData("ComPort", port), -1);  // section and key match without case
-  EXPECT_EQ(port, ProfileValue(int32_t{2}));
+  EXPECT_EQ(port, settings::ProfileValue(int32_t{2}));
   EXPECT_EQ(prof.saveData("ComPort", int16_t{3}), -1);
   EXPECT_EQ(prof.saveData("ComAutoRelease", int16_t{5}), -1);
   // Every line survives in its place (blank lines between sections may change), with CRLF kept.
@@ -110,19 +113,19 @@ TEST_F(ProfileIO, HostileFilesGiveDefinedResults) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
   TempDir::Write(prof.GetMyProfile(), garbage);
-  ProfileValue v = int32_t{4};
-  prof.loadData("ComPort", v, ProfileValue(int32_t{1}));
+  settings::ProfileValue v = int32_t{4};
+  prof.loadData("ComPort", v, settings::ProfileValue(int32_t{1}));
   EXPECT_EQ(prof.saveData("ComPort", int16_t{2}), -1);
   EXPECT_EQ(prof.loadData("ComPort", v), -1);
-  EXPECT_EQ(v, ProfileValue(int32_t{2}));
+  EXPECT_EQ(v, settings::ProfileValue(int32_t{2}));
 
   // No sections, duplicate keys, a line of a megabyte: the last duplicate wins, values are cut
   // to 254 characters.
   TempDir::Write(prof.GetMyProfile(),
                  "loose=1\n[OPTION]\nComPort=1\nComPort=4\nLong=" + std::string(1 << 20, 'x') + "\n");
   EXPECT_EQ(prof.loadData("ComPort", v), -1);
-  EXPECT_EQ(v, ProfileValue(int32_t{4}));
-  ProfileValue s = std::string();
+  EXPECT_EQ(v, settings::ProfileValue(int32_t{4}));
+  settings::ProfileValue s = std::string();
   EXPECT_EQ(prof.loadData("Long", s), -1);
   EXPECT_EQ(std::get<std::string>(s), std::string(254, 'x'));
 }

@@ -3,28 +3,31 @@
 #include <cstdlib>
 
 #include "settings/OptionsLocation.h"
-#include "support/TempDir.h"
 #include "settings/clsCmcProfileIO.h"
+#include "support/TempDir.h"
+
+using namespace qxt;
+using namespace qxt::test;
 
 TEST(ProfilePaths, SplitTheDocumentedExamples) {
-  const std::string progDir = clsCmcProfileIO::ProgramDirectory();
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("C:\\dir\\a.ini"), "C:\\dir");
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("C:\\a.ini"), "C:");
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("\\a.ini"), "");
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("C:\\"), "C:");
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("a.ini"), progDir);
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("/home/tech/PJ5102K.rs"), "/home/tech");
-  EXPECT_EQ(clsCmcProfileIO::GetPathName("/a.ini"), "");
-  EXPECT_EQ(clsCmcProfileIO::GetFileName("C:\\dir\\a.ini"), "a.ini");
-  EXPECT_EQ(clsCmcProfileIO::GetFileName("C:a.ini"), "a.ini");
-  EXPECT_EQ(clsCmcProfileIO::GetFileName("/opt/x/PJ5102K.rs"), "PJ5102K.rs");
-  EXPECT_EQ(clsCmcProfileIO::StripTerminator(std::string("ab\0cd", 5)), "ab");
-  EXPECT_EQ(clsCmcProfileIO::StripTerminator(std::string("\0x", 2)), "");
-  EXPECT_EQ(clsCmcProfileIO::StripTerminator("abc"), "abc");
+  const std::string progDir = settings::clsCmcProfileIO::ProgramDirectory();
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("C:\\dir\\a.ini"), "C:\\dir");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("C:\\a.ini"), "C:");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("\\a.ini"), "");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("C:\\"), "C:");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("a.ini"), progDir);
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("/home/tech/PJ5102K.rs"), "/home/tech");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetPathName("/a.ini"), "");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetFileName("C:\\dir\\a.ini"), "a.ini");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetFileName("C:a.ini"), "a.ini");
+  EXPECT_EQ(settings::clsCmcProfileIO::GetFileName("/opt/x/PJ5102K.rs"), "PJ5102K.rs");
+  EXPECT_EQ(settings::clsCmcProfileIO::StripTerminator(std::string("ab\0cd", 5)), "ab");
+  EXPECT_EQ(settings::clsCmcProfileIO::StripTerminator(std::string("\0x", 2)), "");
+  EXPECT_EQ(settings::clsCmcProfileIO::StripTerminator("abc"), "abc");
 }
 
 TEST(ProfilePaths, FullPathAndCurrentPath) {
-  clsCmcProfileIO prof;
+  settings::clsCmcProfileIO prof;
   EXPECT_EQ(prof.GetMyProfile(), "Profile.INI");  // a fresh object has no directory
   prof.FullPath("/opt/qxt/PJ5102K.rs");
   EXPECT_EQ(prof.Path(), "/opt/qxt/");
@@ -33,16 +36,16 @@ TEST(ProfilePaths, FullPathAndCurrentPath) {
   EXPECT_EQ(prof.Path(), "/");
   EXPECT_EQ(prof.FullPath(), "/a.ini");
   prof.SetCurrentPath();
-  EXPECT_EQ(prof.Path(), clsCmcProfileIO::ProgramDirectory() + "/");
+  EXPECT_EQ(prof.Path(), settings::clsCmcProfileIO::ProgramDirectory() + "/");
 }
 
 TEST(OptionsLocation, BesideTheProgramUnlessThatIsImpossible) {
   TempDir dir;
   const std::string prog = dir.path() + "/";
-  EXPECT_EQ(OptionsLocation::Choose(prog, "PJ5102K.rs"), prog);  // writable directory
+  EXPECT_EQ(settings::OptionsLocation::Choose(prog, "PJ5102K.rs"), prog);  // writable directory
   setenv("XDG_CONFIG_HOME", "/xdg/config", 1);
-  EXPECT_EQ(OptionsLocation::Choose("/nonexistent-qxt/", "PJ5102K.rs"), "/xdg/config/qxt7130-adj/");
+  EXPECT_EQ(settings::OptionsLocation::Choose("/nonexistent-qxt/", "PJ5102K.rs"), "/xdg/config/qxt7130-adj/");
   unsetenv("XDG_CONFIG_HOME");
   setenv("HOME", "/home/tech", 1);
-  EXPECT_EQ(OptionsLocation::UserConfigDirectory(), "/home/tech/.config/qxt7130-adj/");
+  EXPECT_EQ(settings::OptionsLocation::UserConfigDirectory(), "/home/tech/.config/qxt7130-adj/");
 }

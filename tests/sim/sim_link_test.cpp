@@ -7,12 +7,15 @@
 #include "sim/SimImage.h"
 #include "support/SimLinkRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 namespace {
 
 const Bytes kDefaultImage = sim::DefaultImage({});
 
-void ExpectImageEquals(const clsCmcRadio& radio, const Bytes& expected) {
-  const Bytes& got = const_cast<clsCmcRadio&>(radio).eepImage().bytes();
+void ExpectImageEquals(const memory::clsCmcRadio& radio, const Bytes& expected) {
+  const Bytes& got = const_cast<memory::clsCmcRadio&>(radio).eepImage().bytes();
   ASSERT_EQ(got.size(), expected.size());
   for (size_t a = 0; a < got.size(); ++a) ASSERT_EQ(got[a], expected[a]) << "address " << a;
 }
@@ -68,7 +71,7 @@ TEST(SimLink, PacedLineTakesItsWireTime) {
 TEST(SimLink, LiveCommandsChangeTheRadio) {
   SimProcess sim;
   SimLinkRig rig(sim);
-  rig.seq.easySendE8NoAnswer(ByteToHex2(0x13) + ByteToAsciiHexStr(92));
+  rig.seq.easySendE8NoAnswer(common::ByteToHex2(0x13) + common::ByteToAsciiHexStr(92));
   ASSERT_TRUE(rig.RunToIdle());
   // The frame may still be on its way; ask until the radio reports it.
   bool applied = false;

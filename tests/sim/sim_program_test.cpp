@@ -6,6 +6,9 @@
 #include "sim/SimPhysics.h"
 #include "support/SimProgramRig.h"
 
+using namespace qxt;
+using namespace qxt::test;
+
 namespace {
 
 std::vector<std::pair<int, int>> Since(const std::vector<std::pair<int, int>>& all, size_t from) {
@@ -28,7 +31,7 @@ TEST_F(SimProgram, ConnectAdjustAndCalibrate) {
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
   EXPECT_TRUE(rig.messages.shown.empty());
-  clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console;
   for (int16_t i = 0; i < c.ListCount(); ++i) {
     if (c.EeAdr(i) >= 0) {
       EXPECT_EQ(c.Value(i), image[static_cast<size_t>(c.EeAdr(i))]) << c.Title(i);
@@ -47,7 +50,7 @@ TEST_F(SimProgram, ConnectAdjustAndCalibrate) {
 
   // A step on the power reaches the radio.
   size_t mark = sent.size();
-  rig.program.main.ConsoleKeyDown(MainWindowLogic::kKeyRight, MainWindowLogic::kShiftMask, 1);
+  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, 1);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Since(LoggedLiveCommands(log), mark), (std::vector<std::pair<int, int>>{{0x0B, image[0xA6] + 5}}));
 
@@ -60,7 +63,7 @@ TEST_F(SimProgram, ConnectAdjustAndCalibrate) {
   // The RSSI calibration with the generator at S3, then S1.
   c.EnterPushed(15);
   RunTicksFor(rig.program.com, 300);
-  ASSERT_TRUE(RigK70RActions::IsRssi(rig.program.op.actState()));
+  ASSERT_TRUE(model::RigK70RActions::IsRssi(rig.program.op.actState()));
   c.EnterPushed(15);
   ASSERT_TRUE(rig.TicksUntil([&] { return rig.program.op.actions().flgRssiPhase; }));
   const int s3 = rig.program.radio.eepImage().ReadByte(0xAA);

@@ -3,14 +3,16 @@
 #include <cmath>
 
 #include "common/Common.h"
+#include "memory/clsCmcEeprom.h"
 #include "sim/SimCommands.h"
 #include "sim/SimImage.h"
 #include "sim/SimRadio.h"
-#include "memory/clsCmcEeprom.h"
+
+using namespace qxt;
 
 namespace {
 
-Bytes Hex(const std::string& h) { return HexStrToByteStr(h); }
+Bytes Hex(const std::string& h) { return common::HexStrToByteStr(h); }
 
 Bytes operator+(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -52,7 +54,7 @@ Bytes AsciiBlock(int address, const Bytes& data, int checksumError = 0) {
   for (uint8_t b : raw) sum += b;
   raw.push_back(static_cast<uint8_t>((256 - sum % 256 + checksumError) % 256));
   Bytes frame = Hex("FEFEEEEFE4");
-  Bytes ascii = StrToByteStr(ByteStrToHexStr(raw));
+  Bytes ascii = common::StrToByteStr(common::ByteStrToHexStr(raw));
   frame.insert(frame.end(), ascii.begin(), ascii.end());
   frame.push_back(0xFD);
   return frame;
@@ -74,7 +76,7 @@ TEST(SimRadio, EchoesFirstAndAnswersTheInquiry) {
   EXPECT_EQ(e1[7], 65);
   EXPECT_EQ(e1[42], 0x06);
   EXPECT_EQ(e1[58], 0x20);
-  EXPECT_EQ(Bytes(e1.begin() + 65, e1.begin() + 69), StrToByteStr("7D6F"));
+  EXPECT_EQ(Bytes(e1.begin() + 65, e1.begin() + 69), common::StrToByteStr("7D6F"));
 }
 
 TEST(SimRadio, CloneReadStreamsTheWholeImage) {
@@ -82,11 +84,11 @@ TEST(SimRadio, CloneReadStreamsTheWholeImage) {
   sim::SimRadio radio(image);
   auto bodies = Bodies(Answers(radio, Hex("FEFEEEEFE229270100FD")));
   ASSERT_EQ(bodies.size(), 2008u);
-  clsCmcEeprom copy;
+  memory::clsCmcEeprom copy;
   for (size_t n = 0; n < 2007; ++n) {
     const Bytes& b = bodies[n];
     ASSERT_EQ(b.size(), 3u + 2 * (3 + 16 + 1));
-    Bytes raw = HexStrToByteStr(std::string(b.begin() + 3, b.end()));
+    Bytes raw = common::HexStrToByteStr(std::string(b.begin() + 3, b.end()));
     unsigned sum = 0;
     for (uint8_t x : raw) sum += x;
     ASSERT_EQ(sum % 256, 0u);
@@ -115,15 +117,15 @@ TEST(SimRadio, IgnoresWhatIsNotForIt) {
 
 TEST(SimRadio, LiveCommandsAndReadouts) {
   sim::SimRadio radio(sim::DefaultImage({}));
-  Answers(radio, Hex("FEFEEEEFE829270100") + Hex("13") + StrToByteStr("5C") + Hex("FD"));
+  Answers(radio, Hex("FEFEEEEFE829270100") + Hex("13") + common::StrToByteStr("5C") + Hex("FD"));
   EXPECT_EQ(radio.live.value[0x13], 0x5C);
   EXPECT_EQ(radio.image()[0x54], 0x5C);  // the radio keeps the setting in its EEPROM
-  auto bodies = Bodies(Answers(radio, Hex("FEFEEEEFE82927010003") + StrToByteStr("10") + Hex("FD")));
+  auto bodies = Bodies(Answers(radio, Hex("FEFEEEEFE82927010003") + common::StrToByteStr("10") + Hex("FD")));
   ASSERT_EQ(bodies.size(), 1u);  // channel 16 follows BPF T1
-  EXPECT_EQ(bodies[0], Hex("EFEEE82927010003") + StrToByteStr("5C"));
+  EXPECT_EQ(bodies[0], Hex("EFEEE82927010003") + common::StrToByteStr("5C"));
   radio.faults.badAd = true;
-  bodies = Bodies(Answers(radio, Hex("FEFEEEEFE82927010003") + StrToByteStr("00") + Hex("FD")));
-  EXPECT_EQ(bodies[0], Hex("EFEEE82927010003") + StrToByteStr("G0"));
+  bodies = Bodies(Answers(radio, Hex("FEFEEEEFE82927010003") + common::StrToByteStr("00") + Hex("FD")));
+  EXPECT_EQ(bodies[0], Hex("EFEEE82927010003") + common::StrToByteStr("G0"));
 }
 
 TEST(SimRadio, CloneWriteTakesGoodBlocksOnly) {
@@ -161,7 +163,7 @@ TEST(SimRadio, FaultsShapeTheAnswers) {
   ASSERT_EQ(stream.size(), 1u + 6u);  // echo, blocks 0..5, then the line goes dead
   EXPECT_TRUE(stream.back().hangUpAfter);
   Bytes block3 = Bodies(stream[4].bytes)[0];
-  Bytes raw = HexStrToByteStr(std::string(block3.begin() + 3, block3.end()));
+  Bytes raw = common::HexStrToByteStr(std::string(block3.begin() + 3, block3.end()));
   unsigned sum = 0;
   for (uint8_t b : raw) sum += b;
   EXPECT_EQ(sum % 256, 1u);

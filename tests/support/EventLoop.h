@@ -7,14 +7,16 @@
 
 #include "link/frmCom.h"
 
-inline bool RunTicksUntil(frmCom& com, const std::function<bool()>& done, int guardMs = 60000) {
+namespace qxt::test {
+
+inline bool RunTicksUntil(link::frmCom& com, const std::function<bool()>& done, int guardMs = 60000) {
   QElapsedTimer guard, tick;
   guard.start();
   tick.start();
   while (!done()) {
     if (guard.elapsed() > guardMs) return false;
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    if (tick.elapsed() >= frmCom::kTimerInterval) {
+    if (tick.elapsed() >= link::frmCom::kTimerInterval) {
       tick.restart();
       com.timSolid_Timer();
     }
@@ -23,9 +25,11 @@ inline bool RunTicksUntil(frmCom& com, const std::function<bool()>& done, int gu
 }
 
 // Lets time pass on the real clock while ticking.
-inline void RunTicksFor(frmCom& com, int ms) {
+inline void RunTicksFor(link::frmCom& com, int ms) {
   QElapsedTimer t;
   t.start();
   RunTicksUntil(
       com, [&] { return t.elapsed() >= ms; }, ms + 1000);
 }
+
+}  // namespace qxt::test

@@ -6,7 +6,9 @@
 #include "common/ListBoxView.h"
 #include "common/TextBoxView.h"
 
-class FakeListBox : public ListBoxView {
+namespace qxt::test {
+
+class FakeListBox : public common::ListBoxView {
  public:
   void clear() override {
     lines.clear();
@@ -24,7 +26,7 @@ class FakeListBox : public ListBoxView {
   int replaces = 0;
 };
 
-class FakeTextBox : public TextBoxView {
+class FakeTextBox : public common::TextBoxView {
  public:
   void setText(const std::string& t) override {
     text = t;
@@ -33,3 +35,5 @@ class FakeTextBox : public TextBoxView {
   std::string text;
   int sets = 0;
 };
+
+}  // namespace qxt::test

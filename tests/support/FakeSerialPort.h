@@ -5,8 +5,10 @@
 
 #include "link/SerialPort.h"
 
+namespace qxt::test {
+
 // An in-memory port: the test pushes received bytes and reads what was written.
-class FakeSerialPort : public SerialPort {
+class FakeSerialPort : public link::SerialPort {
  public:
   bool open(const std::string& device, int32_t baud, int32_t inBufferSize) override {
     opens.push_back(device);
@@ -56,3 +58,5 @@ class FakeSerialPort : public SerialPort {
  private:
   bool open_ = false;
 };
+
+}  // namespace qxt::test

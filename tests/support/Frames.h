@@ -4,9 +4,11 @@
 
 #include "common/Common.h"
 
+namespace qxt::test {
+
 namespace frames {
 
-inline Bytes Hex(const std::string& hex) { return HexStrToByteStr(hex); }
+inline Bytes Hex(const std::string& hex) { return common::HexStrToByteStr(hex); }
 
 inline Bytes Cat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -29,7 +31,7 @@ inline Bytes InquiryBody(const std::string& model = "2927", const std::string& s
   if (length >= 43) body[42] = pos43;
   if (length >= 59) body[58] = options;
   if (length >= 69) {
-    Bytes end = StrToByteStr(lastAddress);
+    Bytes end = common::StrToByteStr(lastAddress);
     std::copy(end.begin(), end.end(), body.begin() + 65);
   }
   return body;
@@ -44,10 +46,12 @@ inline Bytes Block(int address, const Bytes& data, int checksumError = 0) {
   unsigned sum = 0;
   for (uint8_t b : raw) sum += b;
   raw.push_back(static_cast<uint8_t>((256 - sum % 256 + checksumError) % 256));
-  return FromRadio(Cat(Hex("E4"), StrToByteStr(ByteStrToHexStr(raw))));
+  return FromRadio(Cat(Hex("E4"), common::StrToByteStr(common::ByteStrToHexStr(raw))));
 }
 
-inline Bytes End(int count) { return FromRadio(Cat(Hex("E55461766F20496E632E"), StrToByteStr(ByteToHex2(count)))); }
+inline Bytes End(int count) {
+  return FromRadio(Cat(Hex("E55461766F20496E632E"), common::StrToByteStr(common::ByteToHex2(count))));
+}
 
 // Live-command answer: E8, model and sub code, sub-command, result.
 inline Bytes LiveAnswer(const std::string& subCommand, const Bytes& result, const std::string& codes = "29270100") {
@@ -58,3 +62,5 @@ inline Bytes LiveAnswer(const std::string& subCommand, const Bytes& result, cons
 inline uint8_t PatternByte(int address) { return static_cast<uint8_t>((address * 7 + address / 256) & 0xFF); }
 
 }  // namespace frames
+
+}  // namespace qxt::test

@@ -7,11 +7,13 @@
 
 #include "link/CloneErrorText.h"
 #include "link/clsCmcCln3Sequence.h"
-#include "memory/clsCmcRadio.h"
 #include "link/frmCom.h"
+#include "memory/clsCmcRadio.h"
+
+namespace qxt::test {
 
 template <class Port, class Clock>
-struct LinkAssembly : MainWindowHooks, IdentityHooks {
+struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
   LinkAssembly() {
     radio.radioNameM("2927");
     radio.radionameS("0100");
@@ -26,13 +28,13 @@ struct LinkAssembly : MainWindowHooks, IdentityHooks {
     seq.task();
     if (seq.OpRunning()) seq.task();
   }
-  void MsgBoxCloneErr(clsCmcCln3Sequence& s) override {
-    messages.push_back(
-        CloneErrorText({com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D.lastError(), s.error()}));
+  void MsgBoxCloneErr(link::clsCmcCln3Sequence& s) override {
+    messages.push_back(link::CloneErrorText(
+        {com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D.lastError(), s.error()}));
     seq.easyReset(1);
   }
-  void loadData(clsCmcProfileIO&) override {}
-  void saveData(clsCmcProfileIO&) override {}
+  void loadData(settings::clsCmcProfileIO&) override {}
+  void saveData(settings::clsCmcProfileIO&) override {}
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override {
     return nameS.substr(0, 2) <= std::string("0100").substr(0, 2);
   }
@@ -44,10 +46,12 @@ struct LinkAssembly : MainWindowHooks, IdentityHooks {
 
   Clock clock;
   Port port;
-  clsCmcRadio radio;
-  frmCom com{port, clock};
-  clsCmcCln3Sequence seq{com, radio, clock};
+  memory::clsCmcRadio radio;
+  link::frmCom com{port, clock};
+  link::clsCmcCln3Sequence seq{com, radio, clock};
   int tasks = 0;
   std::vector<std::string> messages;
   std::vector<bool> digitalOption;
 };
+
+}  // namespace qxt::test

@@ -5,6 +5,8 @@
 #include "support/Frames.h"
 #include "support/LinkAssembly.h"
 
+namespace qxt::test {
+
 struct LinkRig : LinkAssembly<FakeSerialPort, FakeTickSource> {
   // Advances the clock and runs one tick.
   void Tick(int32_t ms = 50) {
@@ -14,3 +16,5 @@ struct LinkRig : LinkAssembly<FakeSerialPort, FakeTickSource> {
   // The radio's line: echo of what the PC wrote last, then the answer, in one chunk.
   void EchoAndAnswer(const Bytes& answer) { port.receive(frames::Cat(port.lastWritten(), answer)); }
 };
+
+}  // namespace qxt::test

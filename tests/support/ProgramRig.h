@@ -4,11 +4,13 @@
 #include <functional>
 #include <string>
 
+#include "model/RigProgram.h"
 #include "support/FakeViews.h"
 #include "support/RadioPort.h"
 #include "support/RecordingMessageBox.h"
-#include "model/RigProgram.h"
 #include "support/TempDir.h"
+
+namespace qxt::test {
 
 struct ProgramRig {
   explicit ProgramRig(Bytes image = sim::DefaultImage({})) : port(clock, std::move(image)) {
@@ -56,5 +58,7 @@ struct ProgramRig {
   RadioPort port;
   FakeMainView view;
   FakeWindowView window;
-  RigProgram program{port, clock, view, window};
+  model::RigProgram program{port, clock, view, window};
 };
+
+}  // namespace qxt::test

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace qxt::test {
+
 class Pty {
  public:
   Pty() {
@@ -45,3 +47,5 @@ class Pty {
   int slave_ = -1;
   std::string path_;
 };
+
+}  // namespace qxt::test

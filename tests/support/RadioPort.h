@@ -10,10 +10,12 @@
 
 #include "common/Common.h"
 
-#include "support/FakeSerialPort.h"
-#include "support/FakeTickSource.h"
 #include "sim/SimImage.h"
 #include "sim/SimRadio.h"
+#include "support/FakeSerialPort.h"
+#include "support/FakeTickSource.h"
+
+namespace qxt::test {
 
 class RadioPort : public FakeSerialPort {
  public:
@@ -81,7 +83,7 @@ class RadioPort : public FakeSerialPort {
   // FE FE EE EF E8 M M S S command value-hi value-lo FD
   void LogLive(const Bytes& f) {
     if (f.size() != 13 || f[4] != 0xE8) return;
-    int value = AsciiHexToInt(Bytes(f.begin() + 10, f.begin() + 12));
+    int value = common::AsciiHexToInt(Bytes(f.begin() + 10, f.begin() + 12));
     lives.push_back({clock_.now, f[9], value});
   }
 
@@ -93,3 +95,5 @@ class RadioPort : public FakeSerialPort {
   const FakeTickSource& clock_;
   std::deque<Pending> pending_;
 };
+
+}  // namespace qxt::test

@@ -4,8 +4,10 @@
 
 #include "common/MessageBox.h"
 
+namespace qxt::test {
+
 // Records every message instead of showing it; installs itself for its lifetime.
-class RecordingMessageBox : public MessageBox {
+class RecordingMessageBox : public common::MessageBox {
  public:
   struct Shown {
     std::string text, title;
@@ -19,3 +21,5 @@ class RecordingMessageBox : public MessageBox {
   }
   std::vector<Shown> shown;
 };
+
+}  // namespace qxt::test

@@ -1,13 +1,15 @@
 #pragma once
 // The program's link (QSerialPort adapter, port owner, driver, sequencer) on the real clock,
 // with COM 1 pointing at a running simulator.
+#include "app/QtSerialPort.h"
+#include "common/SteadyTickSource.h"
 #include "support/EventLoop.h"
 #include "support/LinkAssembly.h"
-#include "app/QtSerialPort.h"
 #include "support/SimProcess.h"
-#include "common/SteadyTickSource.h"
 
-struct SimLinkRig : LinkAssembly<QtSerialPort, SteadyTickSource> {
+namespace qxt::test {
+
+struct SimLinkRig : LinkAssembly<app::QtSerialPort, common::SteadyTickSource> {
   explicit SimLinkRig(SimProcess& sim) { com.portDevices.setOverride(1, sim.path()); }
 
   bool Idle() const { return !seq.OpRunning() && seq.Operation() == 0; }
@@ -17,3 +19,5 @@ struct SimLinkRig : LinkAssembly<QtSerialPort, SteadyTickSource> {
         com, [this] { return Idle(); }, guardMs);
   }
 };
+
+}  // namespace qxt::test

@@ -16,6 +16,8 @@
 #error "QZR700_SIM_PATH must name the simulator binary"
 #endif
 
+namespace qxt::test {
+
 class SimProcess {
  public:
   explicit SimProcess(std::vector<std::string> args = {}) {
@@ -118,3 +120,5 @@ class SimProcess {
   std::string path_;
   std::string buffer_;
 };
+
+}  // namespace qxt::test

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "app/QtSerialPort.h"
+#include "common/SteadyTickSource.h"
+#include "model/RigProgram.h"
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
-#include "app/QtSerialPort.h"
 #include "support/RecordingMessageBox.h"
-#include "model/RigProgram.h"
 #include "support/SimProcess.h"
-#include "common/SteadyTickSource.h"
 #include "support/TempDir.h"
+
+namespace qxt::test {
 
 struct SimProgramRig {
   explicit SimProgramRig(SimProcess& sim) {
@@ -44,10 +46,10 @@ struct SimProgramRig {
 
   TempDir dataDir;
   RecordingMessageBox messages;
-  QtSerialPort port;
+  app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  RigProgram program{port, SteadyTickSource::instance(), view, window};
+  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window};
 };
 
 // The live commands in a simulator log: "ms RX FEFEEEEFE8292701 00 CC VVVV FD" -> (command, value).
@@ -64,3 +66,5 @@ inline std::vector<std::pair<int, int>> LoggedLiveCommands(const std::string& lo
   }
   return out;
 }
+
+}  // namespace qxt::test

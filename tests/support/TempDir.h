@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+namespace qxt::test {
+
 // A fresh directory under /tmp, removed with everything in it.
 class TempDir {
  public:
@@ -30,3 +32,5 @@ class TempDir {
  private:
   std::string path_;
 };
+
+}  // namespace qxt::test
