@@ -53,13 +53,13 @@ void DriverThroughput(benchmark::State& state) {
                         stream.begin() + static_cast<std::ptrdiff_t>(std::min(at + chunk, stream.size())));
   }
   for (auto _ : state) {
-    link::clsCmcCln3Drv drv(clock);  // a fresh driver: the block count restarts with each read
-    drv.myObjCom = &port;
+    link::clsCmcCln3Drv drv(port, clock);  // a fresh driver: the block count restarts with each read
     drv.myEep(&ee);
-    drv.workMode(2);
+    drv.workMode(link::WorkMode::kCloneRead);
     drv.Send(kRequest);
     for (const Bytes& c : chunks) drv.read(c);
-    if (drv.lastError() != 0 || drv.Running()) state.SkipWithError("the clone read did not complete");
+    if (drv.lastError() != link::DriverError::kNone || drv.Running())
+      state.SkipWithError("the clone read did not complete");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
 }

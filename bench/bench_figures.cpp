@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +20,7 @@
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "model/RigProgram.h"
+#include "support/EventLoop.h"
 #include "support/FakeViews.h"
 #include "support/RecordingMessageBox.h"
 #include "support/SimProcess.h"
@@ -55,22 +55,13 @@ std::vector<LogFrame> ReadLog(const std::string& file) {
 struct Core {
   explicit Core(const std::string& device) {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    program.com.profMain.Path(dir.path() + "/");
-    program.com.portDevices.setOverride(1, device);
+    program.profMain().Path(dir.path() + "/");
+    program.com().portDevices().setOverride(1, device);
     program.Start();
     timer.start();
   }
-  bool RunUntil(const std::function<bool()>& done, int guardMs) {
-    QElapsedTimer guard;
-    guard.start();
-    while (!done() && guard.elapsed() < guardMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
-  }
-  void RunFor(int ms) {
-    QElapsedTimer t;
-    t.start();
-    RunUntil([&] { return t.elapsed() >= ms; }, ms + 100);
-  }
+  bool RunUntil(const std::function<bool()>& done, int guardMs) { return RunEventsUntil(done, guardMs); }
+  void RunFor(int ms) { RunEventsFor(ms); }
 
   TempDir dir;
   RecordingMessageBox messages;
@@ -78,7 +69,7 @@ struct Core {
   FakeMainView view;
   FakeWindowView window;
   model::RigProgram program{port, common::SteadyTickSource::instance(), view, window};
-  app::ComTimer timer{program.com};
+  app::ComTimer timer{program.com()};
 };
 
 void Row(const std::string& figure, const std::string& measured, const std::string& target) {
@@ -119,8 +110,8 @@ void ConnectAt9600() {
   SimProcess sim({"--baud", "9600", "--log", log});
   Core core(sim.path());
   const double start = MonotonicMs();
-  core.program.main.ClickCmd00(0);
-  if (!core.RunUntil([&] { return core.program.op.opState() == 28; }, 400000)) {
+  core.program.main().ClickCmd00(0);
+  if (!core.RunUntil([&] { return core.program.op().isSteady(); }, 400000)) {
     Row("Connect at 9600 bit/s", "did not finish", "-");
     return;
   }
@@ -146,10 +137,12 @@ void CloneReadFullSpeed() {
   std::vector<double> times;
   for (int run = 0; run < 5; ++run) {
     const double start = MonotonicMs();
-    core.program.main.ClickCmd00(0);
-    core.RunUntil([&] { return core.program.op.opState() >= 3 || core.program.op.opState() == 0; }, 60000);
+    core.program.main().ClickCmd00(0);
+    core.RunUntil(
+        [&] { return core.program.op().opState() >= model::OpState::kFirstReadouts || core.program.op().isIdle(); },
+        60000);
     times.push_back((MonotonicMs() - start) / 1000.0);
-    core.RunUntil([&] { return core.program.op.opState() == 28; }, 60000);
+    core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
   }
   std::sort(times.begin(), times.end());
   Row("Clone read of the whole image at full pseudo-terminal speed (median of 5)", Format("%.3f s", times[2]),
@@ -161,14 +154,14 @@ void StepToWire() {
   const std::string log = logDir.file("sim.log");
   SimProcess sim({"--log", log});
   Core core(sim.path());
-  core.program.main.ClickCmd00(0);
-  core.RunUntil([&] { return core.program.op.opState() == 28; }, 60000);
+  core.program.main().ClickCmd00(0);
+  core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
   core.RunFor(1000);
   std::vector<double> delays;
   size_t seen = ReadLog(log).size();
   for (int step = 0; step < 200; ++step) {
     const double pressed = MonotonicMs();
-    core.program.main.ConsoleKeyDown(
+    core.program.main().ConsoleKeyDown(
         step % 2 == 0 ? model::MainWindowLogic::kKeyRight : model::MainWindowLogic::kKeyLeft, 0, 1);
     double arrived = -1;
     core.RunUntil(

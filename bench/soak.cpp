@@ -3,7 +3,6 @@
 #include <dirent.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -13,6 +12,7 @@
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "model/RigProgram.h"
+#include "support/EventLoop.h"
 #include "support/FakeViews.h"
 #include "support/RecordingMessageBox.h"
 #include "support/SimProcess.h"
@@ -43,13 +43,6 @@ int OpenDescriptors() {
   return n;
 }
 
-bool RunUntil(const std::function<bool()>& done, int guardMs) {
-  QElapsedTimer guard;
-  guard.start();
-  while (!done() && guard.elapsed() < guardMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  return done();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,10 +56,10 @@ int main(int argc, char** argv) {
   FakeMainView view;
   FakeWindowView window;
   model::RigProgram program(port, common::SteadyTickSource::instance(), view, window);
-  program.com.profMain.Path(dir.path() + "/");
-  program.com.portDevices.setOverride(1, dir.file("qzr700"));
+  program.profMain().Path(dir.path() + "/");
+  program.com().portDevices().setOverride(1, dir.file("qzr700"));
   program.Start();
-  app::ComTimer timer(program.com);
+  app::ComTimer timer(program.com());
   timer.start();
 
   const char* faults[] = {"no-echo",   "no-answer-inquiry", "slow",     "short-e1", "bad-checksum=300",
@@ -79,18 +72,19 @@ int main(int argc, char** argv) {
     sim.Command("fault clear");
     if (rng() % 2) sim.Command(std::string("fault ") + faults[rng() % std::size(faults)]);
     box.shown.clear();
-    program.main.ClickCmd00(0);
-    if (!RunUntil([&] { return program.op.opState() == 28 || !box.shown.empty(); }, 120000)) {
-      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, program.op.opState());
+    program.main().ClickCmd00(0);
+    if (!RunEventsUntil([&] { return program.op().isSteady() || !box.shown.empty(); }, 120000)) {
+      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, model::Number(program.op().opState()));
       return 1;
     }
     if (box.shown.empty()) {
       ++connected;
       for (int k = 0; k < 5; ++k) {
-        program.main.ConsoleKeyDown(rng() % 2 ? 39 : 37, static_cast<int>(rng() % 2), static_cast<int>(1 + rng() % 15));
-        RunUntil([] { return false; }, 100);
+        program.main().ConsoleKeyDown(rng() % 2 ? 39 : 37, static_cast<int>(rng() % 2),
+                                      static_cast<int>(1 + rng() % 15));
+        RunEventsUntil([] { return false; }, 100);
       }
-      RunUntil([&] { return !box.shown.empty(); }, 1500);
+      RunEventsUntil([&] { return !box.shown.empty(); }, 1500);
     } else {
       ++failed;
     }
@@ -105,7 +99,7 @@ int main(int argc, char** argv) {
     }
   }
   program.CloseDown();
-  RunUntil([] { return false; }, 200);
+  RunEventsUntil([] { return false; }, 200);
   const long growthKb = ResidentKb() - baseKb;
   const int fdGrowth = OpenDescriptors() - baseFds;
   std::printf("soak: done; memory growth %ld kB after cycle 10, descriptors %+d\n", growthKb, fdGrowth);

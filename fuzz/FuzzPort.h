@@ -21,14 +21,11 @@ struct FuzzClock : common::TickSource {
 
 // A frame driver on that port and clock, storing clone data in its own image.
 struct FuzzLink {
-  FuzzLink() {
-    drv.myObjCom = &port;
-    drv.myEep(&ee);
-  }
+  FuzzLink() { drv.myEep(&ee); }
   FuzzClock clock;
   FuzzPort port;
   memory::clsCmcEeprom ee;
-  link::clsCmcCln3Drv drv{clock};
+  link::clsCmcCln3Drv drv{port, clock};
 };
 
 }  // namespace qxt::fuzz

@@ -5,6 +5,7 @@
 
 #include "common/Common.h"
 #include "fuzz/FuzzPort.h"
+#include "link/Protocol.h"
 #include "link/clsCmcCln3Drv.h"
 #include "model/RigK70RReadouts.h"
 
@@ -15,24 +16,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const Bytes body(data + 1, data + size);
   const Bytes name{0x29, 0x27, 0x01, 0x00};
-  if (!model::RigK70RReadouts::CheckAdAnswer(body, name)) {
+  if (model::RigK70RReadouts::IsValidAnswer(body, name)) {
     const int v = model::RigK70RReadouts::AdAnswerValue(body);
     if (v < 0 || v > 255) __builtin_trap();
-    model::RigK70RReadouts::Line(data[0] & 1, static_cast<int16_t>(data[0] % 5), v);
+    model::RigK70RReadouts::Line(static_cast<model::ReadoutGroup>(data[0] & 1), static_cast<int16_t>(data[0] % 5), v);
   }
   FuzzLink link;
   link::clsCmcCln3Drv& drv = link.drv;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
-  drv.workMode(mode);
+  drv.workMode(static_cast<link::WorkMode>(mode));
   drv.waitAnswer(true);
   const Bytes command = common::HexStrToByteStr("E82927010003 3030");
   drv.Send(command);
-  Bytes frame{0xFE, 0xFE, 0xEE, 0xEF};
-  frame.insert(frame.end(), command.begin(), command.end());
-  frame.push_back(0xFD);  // the echo
-  frame.push_back(0xFE);
+  Bytes frame = link::wire::FrameToRadio(command);  // the echo
+  frame.push_back(link::wire::kPreamble);
   frame.insert(frame.end(), body.begin(), body.end());  // the answer, however malformed
-  frame.push_back(0xFD);
+  frame.push_back(link::wire::kEnd);
   drv.read(frame);
   return 0;
 }

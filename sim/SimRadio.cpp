@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Common.h"
+#include "link/Protocol.h"
 #include "sim/SimImage.h"
 
 namespace qxt::sim {
@@ -10,7 +11,8 @@ namespace qxt::sim {
 namespace {
 
 constexpr size_t kMaxBody = 4096;  // longer "frames" are noise and dropped
-const Bytes kMakerText = {0x54, 0x61, 0x76, 0x6F, 0x20, 0x49, 0x6E, 0x63, 0x2E};
+namespace wire = link::wire;
+using wire::Command;
 
 struct Mirror {
   uint8_t command;
@@ -36,29 +38,6 @@ Bytes Cat(Bytes a, const Bytes& b) {
   return a;
 }
 
-bool HexPair(uint8_t hi, uint8_t lo, int& value) {
-  auto digit = [](uint8_t c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-  };
-  int h = digit(hi), l = digit(lo);
-  if (h < 0 || l < 0) return false;
-  value = h * 16 + l;
-  return true;
-}
-
-// Address hi, address lo, count, data, checksum: as ASCII-hex, after the E4 code.
-Bytes BlockFrameData(int32_t address, const Bytes& data, int checksumError) {
-  Bytes raw{static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address), static_cast<uint8_t>(data.size())};
-  raw = Cat(raw, data);
-  unsigned sum = 0;
-  for (uint8_t b : raw) sum += b;
-  raw.push_back(static_cast<uint8_t>((256 - sum % 256 + checksumError) % 256));
-  return Cat({0xE4}, common::StrToByteStr(common::ByteStrToHexStr(raw)));
-}
-
 }  // namespace
 
 SimRadio::SimRadio(Bytes image, int digitalOptionBits) : digitalOption(digitalOptionBits), image_(std::move(image)) {
@@ -78,10 +57,10 @@ std::vector<Output> SimRadio::Receive(const Bytes& data) {
 }
 
 void SimRadio::Parse(uint8_t b, std::vector<Output>& out) {
-  if (b == 0xFE) {
+  if (b == wire::kPreamble) {
     inFrame_ = true;
     body_.clear();
-  } else if (b == 0xFD) {
+  } else if (b == wire::kEnd) {
     if (inFrame_) Handle(body_, out);
     inFrame_ = false;
     body_.clear();
@@ -95,29 +74,29 @@ void SimRadio::Parse(uint8_t b, std::vector<Output>& out) {
 }
 
 void SimRadio::Handle(const Bytes& body, std::vector<Output>& out) {
-  if (log_) log_("RX", Cat(Cat({0xFE, 0xFE}, body), {0xFD}));
-  if (body.size() < 3 || body[0] != 0xEE || body[1] != 0xEF) return;
+  if (log_) log_("RX", Cat(Cat({wire::kPreamble, wire::kPreamble}, body), {wire::kEnd}));
+  if (body.size() < 3 || body[0] != wire::kToRadio || body[1] != wire::kToPc) return;
   const Bytes data(body.begin() + 3, body.end());
-  switch (body[2]) {
-    case 0xE0:
+  switch (static_cast<Command>(body[2])) {
+    case Command::kInquiry:
       Inquiry(out);
       break;
-    case 0xE2:
+    case Command::kCloneRead:
       CloneRead(data, out);
       break;
-    case 0xE3:
+    case Command::kCloneWrite:
       if (AddressedToUs(data)) {
         writing_ = true;
         writeBad_ = false;
       }
       break;
-    case 0xE4:
+    case Command::kCloneData:
       CloneWriteBlock(body);
       break;
-    case 0xE5:
+    case Command::kCloneEnd:
       CloneWriteEnd(data, out);
       break;
-    case 0xE8:
+    case Command::kLive:
       Live(data, out);
       break;
     default:
@@ -126,7 +105,7 @@ void SimRadio::Handle(const Bytes& body, std::vector<Output>& out) {
 }
 
 void SimRadio::Answer(const Bytes& afterAddresses, std::vector<Output>& out, int delayMs) {
-  Bytes frame = Cat(Cat({0xFE, 0xFE, 0xEF, 0xEE}, afterAddresses), {0xFD});
+  Bytes frame = wire::FrameToPc(afterAddresses);
   if (log_) log_("TX", frame);
   out.push_back({std::move(frame), false, delayMs});
 }
@@ -146,17 +125,17 @@ void SimRadio::Inquiry(std::vector<Output>& out) {
   const std::string text = "QZ-R700 UHF 400-470MHz SIMULATED RADIO SERIAL 00012345 ";
   Bytes body(length);
   for (size_t i = 8; i < length; ++i) body[i] = static_cast<uint8_t>(text[(i - 8) % text.size()]);
-  body[0] = 0xEF;
-  body[1] = 0xEE;
-  body[2] = 0xE1;
+  body[0] = wire::kToPc;
+  body[1] = wire::kToRadio;
+  body[2] = static_cast<uint8_t>(Command::kIdentity);
   Bytes codes = Cat(ModelCode(), SubCode());
   std::copy(codes.begin(), codes.end(), body.begin() + 3);
   body[7] = static_cast<uint8_t>(length - 7);
-  body[42] = faults.pos43 ? 0x05 : 0x06;
-  body[58] = static_cast<uint8_t>(digitalOption == 2 ? 0x20 : digitalOption == 1 ? 0x10 : 0x00);
-  if (length >= 69) {
+  body[wire::kCompatiblePos - 1] = faults.pos43 ? 0x05 : wire::kCompatible;
+  body[wire::kOptionsPos - 1] = static_cast<uint8_t>(digitalOption == 2 ? 0x20 : digitalOption == 1 ? 0x10 : 0x00);
+  if (length >= wire::kIdentityFullBody) {
     Bytes last = common::StrToByteStr(common::ByteToHex2((kImageSize - 1) >> 8) + common::ByteToHex2(kImageSize - 1));
-    std::copy(last.begin(), last.end(), body.begin() + 65);
+    std::copy(last.begin(), last.end(), body.begin() + wire::kEndAddressPos - 1);
   }
   Answer(Bytes(body.begin() + 2, body.end()), out, AnswerDelay());
 }
@@ -168,7 +147,8 @@ void SimRadio::CloneRead(const Bytes& data, std::vector<Output>& out) {
     if (faults.garbage && n > 0) out.push_back({Garbage()});
     const int32_t address = n * 16;
     Bytes data16(image_.begin() + address, image_.begin() + address + 16);
-    Answer(BlockFrameData(address, data16, n == faults.badChecksumBlock ? 1 : 0), out, n == 0 ? AnswerDelay() : 0);
+    Answer(wire::CloneDataCommand(address, data16, n == faults.badChecksumBlock ? 1 : 0), out,
+           n == 0 ? AnswerDelay() : 0);
     if (n == faults.hangupAfterBlock) {
       out.back().hangUpAfter = true;
       return;
@@ -176,50 +156,40 @@ void SimRadio::CloneRead(const Bytes& data, std::vector<Output>& out) {
   }
   if (faults.garbage) out.push_back({Garbage()});
   Bytes end =
-      Cat(Cat({0xE5}, kMakerText), common::StrToByteStr(common::ByteToHex2(blocks + (faults.badCount ? 1 : 0))));
+      Cat(wire::CloneEndCommand(), common::StrToByteStr(common::ByteToHex2(blocks + (faults.badCount ? 1 : 0))));
   Answer(end, out);
 }
 
 void SimRadio::CloneWriteBlock(const Bytes& body) {
   if (!writing_) return;
-  const size_t n = body.size();
-  std::vector<int> pairs;
-  bool ok = n % 2 == 1 && n >= 13;
-  for (size_t i = 3; ok && i + 1 < n; i += 2) {
-    int v = 0;
-    ok = HexPair(body[i], body[i + 1], v);
-    pairs.push_back(v);
-  }
-  unsigned sum = 0;
-  for (int v : pairs) sum += static_cast<unsigned>(v);
-  ok = ok && sum % 256 == 0 && pairs.size() >= 4 && static_cast<size_t>(pairs[2]) == pairs.size() - 4;
-  const int32_t address = ok ? pairs[0] * 256 + pairs[1] : -1;
-  ok = ok && address + pairs[2] <= kImageSize;
-  if (!ok) {
+  const auto block = wire::DecodeCloneData(body);
+  if (!block || block->address + static_cast<int32_t>(block->data.size()) > kImageSize) {
     writeBad_ = true;
     return;
   }
-  for (int i = 0; i < pairs[2]; ++i) image_[static_cast<size_t>(address + i)] = static_cast<uint8_t>(pairs[3 + i]);
+  std::copy(block->data.begin(), block->data.end(), image_.begin() + block->address);
 }
 
 void SimRadio::CloneWriteEnd(const Bytes& data, std::vector<Output>& out) {
   if (!writing_) return;
   writing_ = false;
-  bool ok =
-      !writeBad_ && data.size() >= kMakerText.size() && std::equal(kMakerText.begin(), kMakerText.end(), data.begin());
-  Answer({0xE6, static_cast<uint8_t>(ok ? 0x00 : 0x01)}, out, AnswerDelay());
+  const bool ok = !writeBad_ && data.size() >= wire::kMakerText.size() &&
+                  std::equal(wire::kMakerText.begin(), wire::kMakerText.end(), data.begin());
+  Answer({static_cast<uint8_t>(Command::kWriteStatus), static_cast<uint8_t>(ok ? 0x00 : 0x01)}, out, AnswerDelay());
 }
 
 void SimRadio::Live(const Bytes& data, std::vector<Output>& out) {
   if (!AddressedToUs(data) || data.size() < 7) return;
   const uint8_t cmd = data[4];
-  int value = 0;
-  if (!HexPair(data[5], data[6], value)) return;
+  const auto parsed = common::HexPairValue(data[5], data[6]);
+  if (!parsed) return;
+  const int value = *parsed;
   if (cmd == 0x03) {
     if (faults.noAnswerAd) return;
     const uint8_t raw = SimPhysics().Read(value, bench, live);
     Bytes digits = faults.badAd ? common::StrToByteStr("G0") : common::StrToByteStr(common::ByteToHex2(raw));
-    Answer(Cat(Cat(Cat({0xE8}, ModelCode()), SubCode()), Cat({0x03}, digits)), out, AnswerDelay());
+    Answer(Cat(Cat(Cat({static_cast<uint8_t>(Command::kLive)}, ModelCode()), SubCode()), Cat({0x03}, digits)), out,
+           AnswerDelay());
     return;
   }
   const Mirror* known = FindCommand(cmd);
@@ -234,7 +204,7 @@ Bytes SimRadio::Garbage() {
   for (auto& b : junk) {
     rng_ = rng_ * 1103515245u + 12345u;
     b = static_cast<uint8_t>(rng_ >> 16);
-    if (b == 0xFE) b = 0x7E;
+    if (b == wire::kPreamble) b = 0x7E;
   }
   return junk;
 }

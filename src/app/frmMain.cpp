@@ -54,7 +54,7 @@ void frmMain::CreateControls() {
   lblComBusy_->setAccessibleName("Port status");
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(client_);
-    connect(b, &QPushButton::clicked, this, [this, i] { program_->main.ClickCmd00(static_cast<int16_t>(i)); });
+    connect(b, &QPushButton::clicked, this, [this, i] { program_->main().ClickCmd00(static_cast<int16_t>(i)); });
     cmd00_[static_cast<size_t>(i)] = b;
   }
   for (int i = 0; i < 4; ++i) {
@@ -92,14 +92,14 @@ void frmMain::CreateMenus() {
   for (int i = 1; i <= 4; ++i) {
     QAction* a = port->addAction(QString("COM &%1").arg(i));
     a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, i] { program_->main.ComPortNo(i); });
+    connect(a, &QAction::triggered, this, [this, i] { program_->main().ComPortNo(i); });
     mnuOptSelCom_[static_cast<size_t>(i)] = a;
   }
   QMenu* release = option->addMenu("&Auto port release");
   for (int i = 0; i <= 5; ++i) {
     QAction* a = release->addAction(i == 0 ? QString("&OFF") : QString("&%1 sec").arg(i));
     a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, i] { program_->main.ComAutoRelease(i); });
+    connect(a, &QAction::triggered, this, [this, i] { program_->main().ComAutoRelease(i); });
     mnuOptionSelAutoRelease_[static_cast<size_t>(i)] = a;
   }
 }
@@ -108,8 +108,8 @@ void frmMain::Form_Load() {
   setWindowTitle(common::kAppTitle);
   lblTitle_->setText(QString("%1\n%2\n%3").arg(common::kAppTitle, "Adjust Utility for QZ-R700", "Tavo Inc."));
   lblTitle_->setAccessibleName(lblTitle_->text());
-  program_->op.RigOpFunc_FormResource();
-  program_->op.RigOpFunc_FormLayout();
+  program_->op().RigOpFunc_FormResource();
+  program_->op().RigOpFunc_FormLayout();
 }
 
 void frmMain::Form_Resize() {
@@ -117,7 +117,7 @@ void frmMain::Form_Resize() {
   for (int i = 0; i < 2; ++i) linSepa_[static_cast<size_t>(i)]->setGeometry(0, i, w, 1);
   lblComBusy_->setText("");
   lblComBusy_->move(ToPixels({120, 120, 0, 0}).topLeft());
-  program_->op.RigOpFunc_FormLayout();
+  program_->op().RigOpFunc_FormLayout();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -150,7 +150,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   const bool mine = widget != nullptr && widget->window() == this;
   // The window sees a key before its controls, whichever control has the focus (only once).
   if (mine && watched == QApplication::focusWidget()) {
-    if (key->key() == Qt::Key_F5) program_->main.FormKeyDown(model::MainWindowLogic::kKeyF5);
+    if (key->key() == Qt::Key_F5) program_->main().FormKeyDown(model::MainWindowLogic::kKeyF5);
     if (key->key() == Qt::Key_Escape && cancelButton_ != nullptr && cancelButton_->isEnabled()) {
       cancelButton_->click();
       return true;
@@ -159,7 +159,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lboConsole_) return ConsoleKey(key);
   for (QPushButton* b : cmd00_) {
     if (watched == b && !key->text().isEmpty()) {
-      if (auto caption = program_->main.ButtonKeyPress(key->text().at(0).unicode())) setWindowCaption(*caption);
+      if (auto caption = program_->main().ButtonKeyPress(key->text().at(0).unicode())) setWindowCaption(*caption);
     }
   }
   return false;
@@ -184,7 +184,7 @@ bool frmMain::ConsoleKey(QKeyEvent* key) {
       return false;
   }
   const int shift = (key->modifiers() & Qt::ShiftModifier) ? model::MainWindowLogic::kShiftMask : 0;
-  return !program_->main.ConsoleKeyDown(code, shift, lboConsole_->currentRow());
+  return !program_->main().ConsoleKeyDown(code, shift, lboConsole_->currentRow());
 }
 
 // ---- MainView ----

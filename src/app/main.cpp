@@ -47,13 +47,13 @@ long ProcessAgeMs() {
 
 // For the documentation: connect, wait until the steady cycle has settled, save the window.
 void ScheduleScreenshot(frmMain& form, const QString& file) {
-  form.program().main.ClickCmd00(0);
+  form.program().main().ClickCmd00(0);
   auto* poll = new QTimer(&form);
   auto settledSince = std::make_shared<int>(0);
   QObject::connect(poll, &QTimer::timeout, &form, [&form, file, poll, settledSince] {
-    const bool steady = form.program().op.opState() == 28 && !form.program().seq.OpRunning();
+    const bool steady = form.program().op().isSteady() && !form.program().seq().OpRunning();
     *settledSince = steady ? *settledSince + 1 : 0;
-    if (*settledSince < 20 && form.program().op.opState() != 0) return;
+    if (*settledSince < 20 && !form.program().op().isIdle()) return;
     poll->stop();
     form.grab().save(file, "PNG");
     form.close();
@@ -102,18 +102,18 @@ int main(int argc, char** argv) {
   frmMain form(port, common::SteadyTickSource::instance());
   messageBox.setParent(&form);
   for (const auto& mapping : cl.portDevices) {
-    if (!form.program().com.portDevices.addOverride(mapping)) {
+    if (!form.program().com().portDevices().addOverride(mapping)) {
       std::fprintf(stderr, "qxt7130-adj: --port-device wants COMn=PATH, not \"%s\"\n", mapping.c_str());
       return 2;
     }
   }
   form.program().Start();
-  ComTimer timer(form.program().com);
+  ComTimer timer(form.program().com());
   timer.start();
   form.show();
   ExposeReporter exposed;
   if (cl.timing && form.windowHandle() != nullptr) form.windowHandle()->installEventFilter(&exposed);
-  if (cl.connect) form.program().main.ClickCmd00(0);
+  if (cl.connect) form.program().main().ClickCmd00(0);
   if (!cl.screenshot.empty()) ScheduleScreenshot(form, QString::fromStdString(cl.screenshot));
   const int rc = app.exec();
   timer.stop();

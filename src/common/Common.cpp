@@ -8,13 +8,6 @@ namespace qxt::common {
 
 namespace {
 
-int HexDigitValue(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // Reads hex digits from the front of text until the first non-hex character.
 uint32_t LeadingHexValue(std::string_view text) {
   uint32_t value = 0;
@@ -39,6 +32,19 @@ class StderrMessageBox : public MessageBox {
 MessageBox* g_installed = nullptr;
 
 }  // namespace
+
+int HexDigitValue(uint8_t c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::optional<uint8_t> HexPairValue(uint8_t high, uint8_t low) {
+  const int h = HexDigitValue(high), l = HexDigitValue(low);
+  if (h < 0 || l < 0) return std::nullopt;
+  return static_cast<uint8_t>(h * 16 + l);
+}
 
 void MessageBox::install(MessageBox* box) { g_installed = box; }
 
@@ -84,6 +90,8 @@ std::string ByteToHex2(int32_t value) {
 }
 
 std::string ByteToAsciiHexStr(int32_t value) { return ByteStrToHexStr(StrToByteStr(ByteToHex2(value))); }
+
+std::string LiveCommandText(int32_t command, int32_t value) { return ByteToHex2(command) + ByteToAsciiHexStr(value); }
 
 std::string SignedNumberText(int32_t n) { return (n < 0 ? "" : " ") + std::to_string(n); }
 

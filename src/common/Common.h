@@ -3,6 +3,7 @@
 // (a number carried as the character codes of its hex digits), plus the error message box.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,12 @@ namespace qxt::common {
 
 // The window title; also the title of every message box.
 inline constexpr const char* kAppTitle = "QX-T7130 ADJ Rev.1.0";
+
+// The value of one hex digit character (either case), or -1 for any other byte.
+int HexDigitValue(uint8_t c);
+
+// Two hex digit characters as one byte value; nullopt when either is not a hex digit.
+std::optional<uint8_t> HexPairValue(uint8_t high, uint8_t low);
 
 // Each character's code as one byte; characters above 255 cannot occur in a std::string.
 Bytes StrToByteStr(std::string_view text);
@@ -32,6 +39,10 @@ std::string ByteToHex2(int32_t value);
 
 // The low byte's two hex digits, each replaced by its character code in hex: 0x3A gives "3341".
 std::string ByteToAsciiHexStr(int32_t value);
+
+// The text of a live command: the command byte's two hex digits, then the value's low byte as
+// ASCII-hex (command 0B with 128 gives "0B3830").
+std::string LiveCommandText(int32_t command, int32_t value);
 
 // A number with a leading position for its sign: " 3" and "-3".
 std::string SignedNumberText(int32_t n);

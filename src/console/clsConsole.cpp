@@ -15,14 +15,12 @@ const ConsoleItem& clsConsole::Item(int16_t i) const {
 void clsConsole::Clear() {
   items_.clear();
   barLength_ = kBarLength;
-  if (myListBox != nullptr) myListBox->clear();
+  myListBox_.clear();
 }
 
 void clsConsole::AddItem() {
   items_.emplace_back();
-  if (myListBox != nullptr) {
-    while (myListBox->count() < ListCount()) myListBox->addLine("");
-  }
+  while (myListBox_.count() < ListCount()) myListBox_.addLine("");
   Disp(static_cast<int16_t>(ListCount() - 1));
 }
 
@@ -95,10 +93,9 @@ void clsConsole::flgEnterOn(int16_t i, bool v) {
 void clsConsole::Disp(int16_t i) {
   if (!Valid(i)) return;
   const ConsoleItem& item = items_[static_cast<size_t>(i)];
-  std::string text = item.Event_Disp < 0 || myEventClass == nullptr
-                         ? DefaultString(i)
-                         : myEventClass->ConsEv_Disp(*this, i, item.Event_Disp, item.Value);
-  if (myListBox != nullptr && i < myListBox->count()) myListBox->replaceLine(i, text);
+  const std::string text =
+      item.Event_Disp < 0 ? DefaultString(i) : myEventClass_.ConsEv_Disp(*this, i, item.Event_Disp, item.Value);
+  if (i < myListBox_.count()) myListBox_.replaceLine(i, text);
 }
 
 std::string clsConsole::DefaultString(int16_t i) const {
@@ -131,33 +128,33 @@ void clsConsole::UpDown(int16_t i, int16_t stp) {
 }
 
 void clsConsole::ReadFromEe(int16_t i) {
-  if (!Valid(i) || EeAdr(i) < 0 || myEeprom == nullptr) return;
-  int32_t b = myEeprom->ReadByte(EeAdr(i));
+  if (!Valid(i) || EeAdr(i) < 0) return;
+  int32_t b = myEeprom_.ReadByte(EeAdr(i));
   if (EeDataSigned(i) && b >= 128) b -= 256;
   Value(i, b);
 }
 
 void clsConsole::WriteToEe(int16_t i) {
-  if (!Valid(i) || EeAdr(i) < 0 || myEeprom == nullptr) return;
-  myEeprom->WriteByte(EeAdr(i), static_cast<uint8_t>(Value(i) & 255));
+  if (!Valid(i) || EeAdr(i) < 0) return;
+  myEeprom_.WriteByte(EeAdr(i), static_cast<uint8_t>(Value(i) & 255));
 }
 
 void clsConsole::SendE8(int16_t i) {
   if (!Valid(i)) return;
   const ConsoleItem& item = items_[static_cast<size_t>(i)];
   if (item.Event_SendE8 >= 0) {
-    if (myEventClass != nullptr) myEventClass->ConsEv_SendE8(*this, i, item.Event_SendE8, item.Value);
+    myEventClass_.ConsEv_SendE8(*this, i, item.Event_SendE8, item.Value);
   } else if (item.E8Command >= 0) {
-    const std::string text = common::ByteToHex2(item.E8Command) + common::ByteToAsciiHexStr(item.Value & 255);
-    if (myCln3Seq != nullptr) myCln3Seq->easySendE8NoAnswer(text);
-    if (myEventClass != nullptr) myEventClass->WaitE8Required(item.WaitAfterE8);
+    const std::string text = common::LiveCommandText(item.E8Command, item.Value & 255);
+    myCln3Seq_.easySendE8NoAnswer(text);
+    myEventClass_.WaitE8Required(item.WaitAfterE8);
   }
   WriteToEe(i);
 }
 
 void clsConsole::EnterExec(int16_t i) {
   if (!Valid(i) || Event_Enter(i) < 0) return;
-  if (myEventClass != nullptr) myEventClass->ConsEv_Enter(*this, i, Event_Enter(i), Value(i));
+  myEventClass_.ConsEv_Enter(*this, i, Event_Enter(i), Value(i));
   Disp(i);
 }
 

@@ -23,11 +23,13 @@ class clsConsole {
  public:
   static constexpr int16_t kBarLength = 20;
 
-  // The four links; plain references to objects owned elsewhere.
-  common::ListBoxView* myListBox = nullptr;
-  ConsoleEvents* myEventClass = nullptr;
-  common::LiveCommandSender* myCln3Seq = nullptr;
-  memory::clsCmcEeprom* myEeprom = nullptr;
+  // The four links: the list box that shows the items, the event target, the sender of live
+  // commands and the EEPROM image, all owned elsewhere.
+  clsConsole(common::ListBoxView& listBox, ConsoleEvents& eventClass, common::LiveCommandSender& cln3Seq,
+             memory::clsCmcEeprom& eeprom)
+      : myListBox_(listBox), myEventClass_(eventClass), myCln3Seq_(cln3Seq), myEeprom_(eeprom) {}
+  clsConsole(const clsConsole&) = delete;
+  clsConsole& operator=(const clsConsole&) = delete;
 
   void Clear();
   void AddItem();
@@ -91,6 +93,10 @@ class clsConsole {
   }
   void LimitValue(int16_t i);
 
+  common::ListBoxView& myListBox_;
+  ConsoleEvents& myEventClass_;
+  common::LiveCommandSender& myCln3Seq_;
+  memory::clsCmcEeprom& myEeprom_;
   std::vector<ConsoleItem> items_;
   int16_t barLength_ = kBarLength;
 };

@@ -5,14 +5,17 @@
 #include <cstdint>
 #include <string>
 
+#include "link/DriverError.h"
+#include "link/SequencerError.h"
+
 namespace qxt::link {
 
 struct CloneErrorState {
   bool errCannotOpen = false;
   bool errOverflow = false;
   int16_t comPortNum = 1;
-  int16_t driverLastError = 0;
-  int16_t sequencerError = 0;
+  DriverError driverLastError = DriverError::kNone;
+  SequencerError sequencerError = SequencerError::kNone;
 };
 
 // Lines joined by CR LF, without a CR LF at the end.

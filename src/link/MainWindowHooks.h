@@ -1,24 +1,16 @@
 #pragma once
-// What the link reaches of the main window: its per-tick task, the clone error message and the
-// two option routines.
+// What the link reaches of the layer above it: the main window's per-tick task, the clone error
+// message for the program's sequencer, and the saving of the options at shut-down.
 
 namespace qxt::link {
-
-class clsCmcCln3Sequence;
-}  // namespace qxt::link
-namespace qxt::settings {
-class clsCmcProfileIO;
-}  // namespace qxt::settings
-namespace qxt::link {
-using settings::clsCmcProfileIO;
 
 class MainWindowHooks {
  public:
   virtual ~MainWindowHooks() = default;
   virtual void task() = 0;
-  virtual void MsgBoxCloneErr(clsCmcCln3Sequence& myObjCln3Seq) = 0;
-  virtual void loadData(clsCmcProfileIO& objProf) = 0;
-  virtual void saveData(clsCmcProfileIO& objProf) = 0;
+  // Explains the failure of the program's one sequencer and resets the work.
+  virtual void MsgBoxCloneErr() = 0;
+  virtual void saveAllData() = 0;
 };
 
 }  // namespace qxt::link

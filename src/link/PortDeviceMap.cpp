@@ -3,8 +3,6 @@
 #include <cctype>
 #include <filesystem>
 
-#include "settings/clsCmcProfileIO.h"
-
 namespace qxt::link {
 
 bool PortDeviceMap::addOverride(const std::string& mapping) {
@@ -22,12 +20,12 @@ bool PortDeviceMap::addOverride(const std::string& mapping) {
   return true;
 }
 
-std::string PortDeviceMap::devicePath(int16_t port, const clsCmcProfileIO& profile) const {
+std::string PortDeviceMap::devicePath(int16_t port, const common::OptionsFile& options) const {
   std::string path;
   if (auto it = overrides_.find(port); it != overrides_.end()) {
     path = it->second;
   } else {
-    path = profile.ReadKey("PORTS", "COM" + std::to_string(port), "");
+    path = options.ReadKey("PORTS", "COM" + std::to_string(port), "");
     if (path.empty()) path = "/dev/ttyUSB" + std::to_string(port - 1);
   }
   std::error_code ec;

@@ -8,12 +8,9 @@
 #include <map>
 #include <string>
 
-namespace qxt::link {}  // namespace qxt::link
-namespace qxt::settings {
-class clsCmcProfileIO;
-}  // namespace qxt::settings
+#include "common/OptionsFile.h"
+
 namespace qxt::link {
-using settings::clsCmcProfileIO;
 
 class PortDeviceMap {
  public:
@@ -21,7 +18,7 @@ class PortDeviceMap {
   bool addOverride(const std::string& mapping);
   void setOverride(int16_t port, const std::string& path) { overrides_[port] = path; }
 
-  std::string devicePath(int16_t port, const clsCmcProfileIO& profile) const;
+  std::string devicePath(int16_t port, const common::OptionsFile& options) const;
 
  private:
   std::map<int16_t, std::string> overrides_;

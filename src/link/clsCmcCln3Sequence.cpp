@@ -4,58 +4,27 @@
 #include <iterator>
 
 #include "common/Common.h"
+#include "link/Protocol.h"
 
 namespace qxt::link {
 
 namespace {
 
-// Actions one pass may start.
-enum Action : int16_t {
-  kNothing = 0,
-  kSendInquiry = 1,
-  kSendCloneRead = 2,
-  kSendCloneWrite = 3,
-  kSendLive = 4,
-  kFail = 5,
-  kFinish = 6,
-};
-
 // What decides between a step's two actions.
 enum class FailWhen { kNever, kSequencerError, kDriverError };
 
+template <class Action>
 struct Step {
-  bool driverErrorIsError4;  // a driver error sets the sequencer's error 4
+  bool driverErrorIsError4;  // a driver error sets the sequencer's kDriverFailed
   bool identify;             // check the inquiry answer (when the driver had no error)
   FailWhen failWhen;
-  int16_t actionOk;
-  int16_t actionFail;
+  Action actionOk;
+  Action actionFail;
 };
 
 // Row i is step i; the last row serves every later step.
-constexpr Step kInquirySteps[] = {
-    {false, false, FailWhen::kNever, kSendInquiry, kSendInquiry},
-    {false, false, FailWhen::kNever, kFinish, kFinish},
-};
-constexpr Step kCloneReadSteps[] = {
-    {false, false, FailWhen::kNever, kSendInquiry, kSendInquiry},
-    {true, true, FailWhen::kSequencerError, kNothing, kFail},
-    {true, false, FailWhen::kSequencerError, kNothing, kFail},
-    {true, false, FailWhen::kDriverError, kSendCloneRead, kFail},
-    {false, false, FailWhen::kDriverError, kNothing, kFail},
-    {false, false, FailWhen::kDriverError, kFinish, kFail},
-};
-constexpr Step kCloneWriteSteps[] = {
-    {false, false, FailWhen::kNever, kSendInquiry, kSendInquiry},
-    {true, true, FailWhen::kSequencerError, kSendCloneWrite, kFail},
-    {false, false, FailWhen::kDriverError, kFinish, kFail},
-};
-constexpr Step kLiveCommandSteps[] = {
-    {false, false, FailWhen::kNever, kSendLive, kSendLive},
-    {false, false, FailWhen::kDriverError, kFinish, kFail},
-};
-
-template <size_t N>
-const Step& StepOf(const Step (&table)[N], int16_t stepNo) {
+template <class Action, size_t N>
+const Step<Action>& StepOf(const Step<Action> (&table)[N], int16_t stepNo) {
   return table[std::min<size_t>(static_cast<size_t>(std::max<int16_t>(stepNo, 0)), N - 1)];
 }
 
@@ -66,21 +35,22 @@ std::string HexAt(const Bytes& info, size_t from, size_t to) {
 
 }  // namespace
 
-clsCmcCln3Sequence::clsCmcCln3Sequence(frmCom& com, memory::clsCmcRadio& radio, const common::TickSource& ticks)
-    : com_(com), radio_(radio), tickHold_(ticks) {
+clsCmcCln3Sequence::clsCmcCln3Sequence(frmCom& com, memory::clsCmcRadio& radio, const common::TickSource& ticks,
+                                       MainWindowHooks& main, IdentityHooks& identity)
+    : com_(com), drv_(com.cln3D()), radio_(radio), main_(main), identity_(identity), tickHold_(ticks) {
   Reset();
   comPortNo_ = 1;
   comHoldReload_ = 0;
 }
 
 void clsCmcCln3Sequence::Reset() {
-  com_.cln3D.Reset();
+  drv_.Reset();
   com_.Reset();
   Standby();
 }
 
 void clsCmcCln3Sequence::Standby() {
-  operation_ = kStandby;
+  operation_ = link::Operation::kStandby;
   stepNo_ = 0;
   e8HexStrToSend_.clear();
 }
@@ -91,24 +61,24 @@ void clsCmcCln3Sequence::easyReset(int16_t portNo) {
 }
 
 void clsCmcCln3Sequence::easyCloneRead() {
-  Operation(kCloneRead);
+  Operation(link::Operation::kCloneRead);
   start();
 }
 
 void clsCmcCln3Sequence::easyCloneWrite() {
-  Operation(kCloneWrite);
+  Operation(link::Operation::kCloneWrite);
   start();
 }
 
 bool clsCmcCln3Sequence::easySendE8NoAnswer(const std::string& spE8) {
-  Operation(kLiveCommand);
+  Operation(link::Operation::kLiveCommand);
   e8HexStrToSend_ = spE8;
   start();
   return OpRunning();
 }
 
 bool clsCmcCln3Sequence::easySendE8ReqAnswer(const std::string& spE8) {
-  Operation(kLiveCommand);
+  Operation(link::Operation::kLiveCommand);
   e8HexStrToSend_ = spE8;
   e8AnsRequired_ = true;
   start();
@@ -120,7 +90,7 @@ void clsCmcCln3Sequence::comHoldReload(int32_t t) {
   tickHold_.counter(t);
 }
 
-void clsCmcCln3Sequence::Operation(int16_t op) {
+void clsCmcCln3Sequence::Operation(link::Operation op) {
   e8AnsRequired_ = false;
   operation_ = op;
 }
@@ -136,23 +106,24 @@ std::string clsCmcCln3Sequence::ansNameS() const { return HexAt(ansInfo(), 6, 7)
 
 int16_t clsCmcCln3Sequence::ansDigOp() const {
   const Bytes& info = ansInfo();
-  if (info.size() < 59) return 0;
-  if (info[58] & 32) return 2;
-  if (info[58] & 16) return 1;
+  if (info.size() < wire::kOptionsPos) return 0;
+  const uint8_t options = info[wire::kOptionsPos - 1];
+  if (options & 32) return 2;
+  if (options & 16) return 1;
   return 0;
 }
 
 void clsCmcCln3Sequence::task() {
-  const bool busy = operation_ != kStandby;
-  if (busy && !com_.cln3D.Running()) {
-    nextAction_ = chooseAction();
-    if (nextAction_ == kFail) {
+  const bool busy = operation_ != link::Operation::kStandby;
+  if (busy && !drv_.Running()) {
+    Action action = chooseAction();
+    if (action == Action::kFail) {
       com_.comOpen(false);
-      if (main_ != nullptr) main_->MsgBoxCloneErr(*this);
+      main_.MsgBoxCloneErr();
+      action = Action::kFinish;
     }
     ++stepNo_;
-    if (nextAction_ == kFail) nextAction_ = kFinish;
-    if (nextAction_ != kNothing) doAction(nextAction_);
+    if (action != Action::kNothing) doAction(action);
   }
   if (busy) {
     tickHold_.counter(comHoldReload_);
@@ -161,92 +132,111 @@ void clsCmcCln3Sequence::task() {
   }
 }
 
-int16_t clsCmcCln3Sequence::chooseAction() {
-  const Step* step = nullptr;
+clsCmcCln3Sequence::Action clsCmcCln3Sequence::chooseAction() {
+  using A = Action;
+  static constexpr Step<A> kInquirySteps[] = {
+      {false, false, FailWhen::kNever, A::kSendInquiry, A::kSendInquiry},
+      {false, false, FailWhen::kNever, A::kFinish, A::kFinish},
+  };
+  static constexpr Step<A> kCloneReadSteps[] = {
+      {false, false, FailWhen::kNever, A::kSendInquiry, A::kSendInquiry},
+      {true, true, FailWhen::kSequencerError, A::kNothing, A::kFail},
+      {true, false, FailWhen::kSequencerError, A::kNothing, A::kFail},
+      {true, false, FailWhen::kDriverError, A::kSendCloneRead, A::kFail},
+      {false, false, FailWhen::kDriverError, A::kNothing, A::kFail},
+      {false, false, FailWhen::kDriverError, A::kFinish, A::kFail},
+  };
+  static constexpr Step<A> kCloneWriteSteps[] = {
+      {false, false, FailWhen::kNever, A::kSendInquiry, A::kSendInquiry},
+      {true, true, FailWhen::kSequencerError, A::kSendCloneWrite, A::kFail},
+      {false, false, FailWhen::kDriverError, A::kFinish, A::kFail},
+  };
+  static constexpr Step<A> kLiveCommandSteps[] = {
+      {false, false, FailWhen::kNever, A::kSendLive, A::kSendLive},
+      {false, false, FailWhen::kDriverError, A::kFinish, A::kFail},
+  };
+  const Step<A>* step = nullptr;
   switch (operation_) {
-    case kInquiry:
+    case link::Operation::kInquiry:
       step = &StepOf(kInquirySteps, stepNo_);
       break;
-    case kCloneRead:
+    case link::Operation::kCloneRead:
       step = &StepOf(kCloneReadSteps, stepNo_);
       break;
-    case kCloneWrite:
+    case link::Operation::kCloneWrite:
       step = &StepOf(kCloneWriteSteps, stepNo_);
       break;
-    case kLiveCommand:
+    case link::Operation::kLiveCommand:
       step = &StepOf(kLiveCommandSteps, stepNo_);
       break;
     default:
-      return kNothing;
+      return A::kNothing;
   }
-  const bool driverError = com_.cln3D.lastError() != 0;
+  const bool driverError = drv_.lastError() != DriverError::kNone;
   if (step->driverErrorIsError4 && driverError) {
-    error_ = kDriverFailed;
+    error_ = SequencerError::kDriverFailed;
   } else if (step->identify) {
     identify();
   }
-  bool fail = (step->failWhen == FailWhen::kSequencerError && error_ != 0) ||
-              (step->failWhen == FailWhen::kDriverError && driverError);
+  const bool fail = (step->failWhen == FailWhen::kSequencerError && error_ != SequencerError::kNone) ||
+                    (step->failWhen == FailWhen::kDriverError && driverError);
   return fail ? step->actionFail : step->actionOk;
 }
 
 // Each failed check overwrites the error; the sub code is taken whenever it is accepted.
 void clsCmcCln3Sequence::identify() {
-  if (ansNameM() != radio_.radioNameM()) error_ = kModelDiffers;
-  if (HexAt(ansInfo(), 43, 43) != "06") error_ = kNotCompatible;
+  if (ansNameM() != radio_.radioNameM()) error_ = SequencerError::kModelDiffers;
+  if (HexAt(ansInfo(), wire::kCompatiblePos, wire::kCompatiblePos) != common::ByteToHex2(wire::kCompatible)) {
+    error_ = SequencerError::kNotCompatible;
+  }
   const std::string nameS = ansNameS();
-  const bool legal = identity_ != nullptr && identity_->RigOpFunc_CheckSubNameLegal(nameS);
-  if (!legal) {
-    error_ = kSubRefused;
+  if (!identity_.RigOpFunc_CheckSubNameLegal(nameS)) {
+    error_ = SequencerError::kSubRefused;
     return;
   }
   radio_.radionameS(nameS);
-  if (operation_ == kCloneRead) identity_->RigK70ROp_Digital_Option(ansDigOp() != 0);
+  if (operation_ == link::Operation::kCloneRead) identity_.RigK70ROp_Digital_Option(ansDigOp() != 0);
 }
 
 void clsCmcCln3Sequence::prepareLink() {
-  com_.cln3D.lastError(0);
-  error_ = 0;
+  drv_.lastError(DriverError::kNone);
+  error_ = SequencerError::kNone;
   com_.comPortNum(comPortNo_);
+  com_.comOpen(true);
 }
 
-void clsCmcCln3Sequence::sendHex(const std::string& hexText) { com_.cln3D.Send(common::HexStrToByteStr(hexText)); }
+void clsCmcCln3Sequence::sendHex(const std::string& hexText) { drv_.Send(common::HexStrToByteStr(hexText)); }
 
-void clsCmcCln3Sequence::doAction(int16_t action) {
-  clsCmcCln3Drv& drv = com_.cln3D;
+void clsCmcCln3Sequence::doAction(Action action) {
+  const std::string codes = radio_.radioNameM() + radio_.radionameS();
   switch (action) {
-    case kSendInquiry:
+    case Action::kSendInquiry:
       prepareLink();
-      com_.comOpen(true);
-      drv.workMode(1);
-      sendHex("E0" + radio_.radioNameM() + "0000");
+      drv_.workMode(WorkMode::kInquiry);
+      sendHex(wire::CodeHex(wire::Command::kInquiry) + radio_.radioNameM() + "0000");
       break;
-    case kSendCloneRead:
+    case Action::kSendCloneRead:
       prepareLink();
-      com_.comOpen(true);
-      drv.workMode(2);
-      drv.myEep(&radio_.eepImage());
-      sendHex("E2" + radio_.radioNameM() + radio_.radionameS());
+      drv_.workMode(WorkMode::kCloneRead);
+      drv_.myEep(&radio_.eepImage());
+      sendHex(wire::CodeHex(wire::Command::kCloneRead) + codes);
       break;
-    case kSendCloneWrite:
+    case Action::kSendCloneWrite:
       prepareLink();
-      com_.comOpen(true);
-      drv.workMode(3);
-      drv.myEep(&radio_.eepImage());
-      drv.sizDataOfPacket(16);
-      drv.cloneWriteAdrList(radio_.cloneWriteAdrList());
-      sendHex("E3" + radio_.radioNameM() + radio_.radionameS());
+      drv_.workMode(WorkMode::kCloneWrite);
+      drv_.myEep(&radio_.eepImage());
+      drv_.sizDataOfPacket(16);
+      drv_.cloneWriteAdrList(radio_.cloneWriteAdrList());
+      sendHex(wire::CodeHex(wire::Command::kCloneWrite) + codes);
       break;
-    case kSendLive:
+    case Action::kSendLive:
       prepareLink();
-      com_.comOpen(true);
-      drv.workMode(5);
-      drv.waitAnswer(e8AnsRequired_);
-      drv.retryCount(2);
-      sendHex("E8" + radio_.radioNameM() + radio_.radionameS() + e8HexStrToSend_);
+      drv_.workMode(WorkMode::kLive);
+      drv_.waitAnswer(e8AnsRequired_);
+      drv_.retryCount(2);
+      sendHex(wire::CodeHex(wire::Command::kLive) + codes + e8HexStrToSend_);
       break;
-    case kFinish:
-      stepNo_ = 0;
+    case Action::kFinish:
       Standby();
       break;
     default:

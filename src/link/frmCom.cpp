@@ -4,16 +4,12 @@
 #include <cstdlib>
 
 #include "common/Common.h"
-#include "settings/OptionsLocation.h"
 
 namespace qxt::link {
 
-frmCom::frmCom(SerialPort& port, const common::TickSource& ticks) : cln3D(ticks), port_(port), trace_(ticks) {
-  profMain.SetCurrentPath();
-  profMain.Name(std::string("PJ5102K") + ".rs");
-  profMain.Section(common::kAppTitle);
-  profMain.Path(settings::OptionsLocation::Choose(profMain.Path(), profMain.Name()));
-  cln3D.myObjCom = this;
+frmCom::frmCom(SerialPort& port, const common::TickSource& ticks, const common::OptionsFile& options,
+               MainWindowHooks& main)
+    : port_(port), options_(options), main_(main), cln3D_(*this, ticks), trace_(ticks) {
   port_.setListener(this);
   Reset();
 }
@@ -37,8 +33,6 @@ void frmCom::comPortNum(int16_t n) {
   if (n >= imdMinComPortNum && n <= imdmaxComPortNum) comPortNum_ = n;
 }
 
-void frmCom::lnkSettings(const std::string& text) { settings_ = text; }
-
 void frmCom::comOpen(bool bo) {
   if (bo && !port_.isOpen()) {
     commPort_ = comPortNum_;
@@ -59,12 +53,12 @@ void frmCom::comOpen(bool bo) {
     port_.close();
     errCannotOpen_ = true;
   }
-  cln3D.Reset();
+  cln3D_.Reset();
 }
 
 bool frmCom::OpenPort() {
-  const std::string device = portDevices.devicePath(commPort_, profMain);
-  trace_.setFile(profMain.ReadKey("TRACE", "File", ""));
+  const std::string device = portDevices_.devicePath(commPort_, options_);
+  trace_.setFile(options_.ReadKey("TRACE", "File", ""));
   const int32_t baud = std::atoi(settings_.c_str());
   openDevice_ = device;
   if (port_.open(device, baud, kInBufferSize)) {
@@ -82,19 +76,11 @@ void frmCom::ReportOpenFailure(const std::string& device, const std::string& rea
   trace_.note(text);
 }
 
-bool frmCom::totalError() const { return cln3D.nowError() != 0 || errOverflow_ || errCannotOpen_; }
+bool frmCom::totalError() const { return cln3D_.nowError() != DriverError::kNone || errOverflow_ || errCannotOpen_; }
 
 void frmCom::AllOver() {
   comOpen(false);
-  saveData(profMain);
-}
-
-void frmCom::saveData(clsCmcProfileIO& objProf) {
-  if (main_ != nullptr) main_->saveData(objProf);
-}
-
-void frmCom::loadData(clsCmcProfileIO& objProf) {
-  if (main_ != nullptr) main_->loadData(objProf);
+  main_.saveAllData();
 }
 
 void frmCom::Unload() {
@@ -104,37 +90,35 @@ void frmCom::Unload() {
 
 void frmCom::timSolid_Timer() {
   if (port_.bytesAvailable() > 0) {
-    Bytes input = port_.takeInput();
+    const Bytes input = port_.takeInput();
     trace_.rx(input);
-    cln3D.read(input);
+    cln3D_.read(input);
   }
-  cln3D.task();
-  if (main_ != nullptr) main_->task();
-  if (totalError() && main_ != nullptr && seq_ != nullptr) main_->MsgBoxCloneErr(*seq_);
+  cln3D_.task();
+  main_.task();
+  if (totalError()) main_.MsgBoxCloneErr();
   if (totalError() && comOpen()) comOpen(false);
 }
 
-void frmCom::OnComm(int16_t commEvent) {
+void frmCom::OnComm(CommEvent commEvent) {
   switch (commEvent) {
-    case comEvReceive:
+    case CommEvent::kReceive:
       if (port_.bytesAvailable() > 0) timSolid_Timer();
       break;
-    case comEventRxOver:
+    case CommEvent::kRxOver:
       errOverflow_ = true;
       comOpen(false);
       break;
-    case comEventBreak:
-    case comEventCTSTO:
-    case comEventDSRTO:
-    case comEventFrame:
-    case comEventOverrun:
-    case comEventCDTO:
-    case comEventRxParity:
-    case comEventTxFull:
-    case comEventDCB:
-      cln3D.ClearRxBuffer();
-      break;
-    default:
+    case CommEvent::kBreak:
+    case CommEvent::kCtsTimeout:
+    case CommEvent::kDsrTimeout:
+    case CommEvent::kFrame:
+    case CommEvent::kOverrun:
+    case CommEvent::kCdTimeout:
+    case CommEvent::kRxParity:
+    case CommEvent::kTxFull:
+    case CommEvent::kDcb:
+      cln3D_.ClearRxBuffer();
       break;
   }
 }
@@ -145,7 +129,7 @@ void frmCom::Output(const Bytes& data) {
 }
 
 void frmCom::onReceived() {
-  if (rThreshold_ > 0 && port_.bytesAvailable() >= rThreshold_) OnComm(comEvReceive);
+  if (rThreshold_ > 0 && port_.bytesAvailable() >= rThreshold_) OnComm(CommEvent::kReceive);
 }
 
 // A device that vanished cannot be used again until it is opened anew: close it and report the

@@ -8,15 +8,30 @@
 #include <cstdint>
 #include <string>
 
+#include "common/OptionsFile.h"
 #include "link/DriverPort.h"
 #include "link/MainWindowHooks.h"
 #include "link/PortDeviceMap.h"
 #include "link/ProtocolTrace.h"
 #include "link/SerialPort.h"
 #include "link/clsCmcCln3Drv.h"
-#include "settings/clsCmcProfileIO.h"
 
 namespace qxt::link {
+
+// Communication events of the port.
+enum class CommEvent : int16_t {
+  kReceive = 2,
+  kBreak = 1001,
+  kCtsTimeout = 1002,
+  kDsrTimeout = 1003,
+  kFrame = 1004,
+  kOverrun = 1006,
+  kCdTimeout = 1007,
+  kRxOver = 1008,
+  kRxParity = 1009,
+  kTxFull = 1010,
+  kDcb = 1011,
+};
 
 class frmCom : public DriverPort, public SerialPortListener {
  public:
@@ -26,30 +41,15 @@ class frmCom : public DriverPort, public SerialPortListener {
   static constexpr int32_t kOutBufferSize = 1024;
   static constexpr int32_t kTimerInterval = 50;
 
-  // Communication events of the port.
-  enum CommEvent : int16_t {
-    comEvReceive = 2,
-    comEventBreak = 1001,
-    comEventCTSTO = 1002,
-    comEventDSRTO = 1003,
-    comEventFrame = 1004,
-    comEventOverrun = 1006,
-    comEventCDTO = 1007,
-    comEventRxOver = 1008,
-    comEventRxParity = 1009,
-    comEventTxFull = 1010,
-    comEventDCB = 1011,
-  };
-
-  frmCom(SerialPort& port, const common::TickSource& ticks);
+  // options: the file that maps ports to devices ([PORTS]) and names the trace ([TRACE]).
+  frmCom(SerialPort& port, const common::TickSource& ticks, const common::OptionsFile& options, MainWindowHooks& main);
   ~frmCom() override;
+  frmCom(const frmCom&) = delete;
+  frmCom& operator=(const frmCom&) = delete;
 
-  void setMainWindow(MainWindowHooks* main) { main_ = main; }
-  void setSequencer(clsCmcCln3Sequence* seq) { seq_ = seq; }
-
-  clsCmcCln3Drv cln3D;
-  settings::clsCmcProfileIO profMain;
-  PortDeviceMap portDevices;
+  clsCmcCln3Drv& cln3D() { return cln3D_; }
+  const clsCmcCln3Drv& cln3D() const { return cln3D_; }
+  PortDeviceMap& portDevices() { return portDevices_; }
 
   void Reset();
   void HighSpeedBRatioSet();
@@ -58,11 +58,12 @@ class frmCom : public DriverPort, public SerialPortListener {
   void comOpen(bool bo);
   bool comSendEnable() const override { return comOpen(); }
   int16_t comPortNum() const { return comPortNum_; }
+  // A number outside imdMinComPortNum..imdmaxComPortNum is ignored.
   void comPortNum(int16_t n);
   int32_t comBaud() const { return comBaud_; }
   void comBaud(int32_t baud) { comBaud_ = baud; }
-  // The settings text of the port ("9600,N,8,1"); takes the bit rate from a text written here.
-  void lnkSettings(const std::string& text);
+  // The settings text of the port ("9600,N,8,1").
+  void lnkSettings(const std::string& text) { settings_ = text; }
   const std::string& Settings() const { return settings_; }
 
   bool errOverflow() const { return errOverflow_; }
@@ -71,16 +72,15 @@ class frmCom : public DriverPort, public SerialPortListener {
   void errCannotOpen(bool v) { errCannotOpen_ = v; }
   bool totalError() const;
 
+  // Shut-down: the port closed, then the options saved.
   void AllOver();
-  void saveData(clsCmcProfileIO& objProf);
-  void loadData(clsCmcProfileIO& objProf);
   void Unload();
 
   bool timSolidEnabled() const { return timSolidEnabled_; }
   void timSolidEnabled(bool on) { timSolidEnabled_ = on; }
   // One tick: received bytes to the driver, driver task, main task, error report.
   void timSolid_Timer();
-  void OnComm(int16_t commEvent);
+  void OnComm(CommEvent commEvent);
 
   int32_t OutBufferSize() const override { return kOutBufferSize; }
   int32_t OutBufferCount() const override { return port_.bytesToWrite(); }
@@ -91,17 +91,19 @@ class frmCom : public DriverPort, public SerialPortListener {
 
  private:
   void onReceived() override;
-  void onOverflow() override { OnComm(comEventRxOver); }
-  void onLineError() override { OnComm(comEventFrame); }
+  void onOverflow() override { OnComm(CommEvent::kRxOver); }
+  void onLineError() override { OnComm(CommEvent::kFrame); }
   void onDeviceLost() override;
   void ApplyDefaults(int32_t baud, int32_t threshold);
   bool OpenPort();
   void ReportOpenFailure(const std::string& device, const std::string& reason);
 
   SerialPort& port_;
+  const common::OptionsFile& options_;
+  MainWindowHooks& main_;
+  clsCmcCln3Drv cln3D_;
+  PortDeviceMap portDevices_;
   ProtocolTrace trace_;
-  MainWindowHooks* main_ = nullptr;
-  clsCmcCln3Sequence* seq_ = nullptr;
   int16_t comPortNum_ = 1;
   int32_t comBaud_ = 9600;
   int16_t commPort_ = 1;

@@ -11,10 +11,10 @@ void clsCmcEeprom::eeSize(int32_t size) {
 
 int16_t clsCmcEeprom::ReadByte(int32_t adr) const { return Valid(adr) ? store_[static_cast<size_t>(adr)] : 0; }
 
-int16_t clsCmcEeprom::WriteByte(int32_t adr, uint8_t data) {
-  if (!Valid(adr)) return 1;
+common::Outcome clsCmcEeprom::WriteByte(int32_t adr, uint8_t data) {
+  if (!Valid(adr)) return common::Outcome::kRefused;
   store_[static_cast<size_t>(adr)] = data;
-  return 0;
+  return common::Outcome::kDone;
 }
 
 int16_t clsCmcEeprom::ReadBit(int32_t adr, int16_t bit) const {
@@ -22,19 +22,19 @@ int16_t clsCmcEeprom::ReadBit(int32_t adr, int16_t bit) const {
   return (ReadByte(adr) >> bit) & 1;
 }
 
-int16_t clsCmcEeprom::FillBlock(int32_t adr, uint8_t data, int32_t siz) {
+common::Outcome clsCmcEeprom::FillBlock(int32_t adr, uint8_t data, int32_t siz) {
   int64_t last = static_cast<int64_t>(adr) + siz - 1;
-  if (!Valid(adr) || !Valid(last)) return 1;
+  if (!Valid(adr) || !Valid(last)) return common::Outcome::kRefused;
   for (int64_t a = adr; a <= last; ++a) store_[static_cast<size_t>(a)] = data;
-  return 0;
+  return common::Outcome::kDone;
 }
 
-int16_t clsCmcEeprom::WriteBlock(int32_t adr, const Bytes& vr) {
+common::Outcome clsCmcEeprom::WriteBlock(int32_t adr, const Bytes& vr) {
   // An empty block tests adr - 1 as its last address, so it is refused at address 0.
   int64_t last = static_cast<int64_t>(adr) + static_cast<int64_t>(vr.size()) - 1;
-  if (!Valid(adr) || !Valid(last)) return 1;
+  if (!Valid(adr) || !Valid(last)) return common::Outcome::kRefused;
   std::copy(vr.begin(), vr.end(), store_.begin() + adr);
-  return 0;
+  return common::Outcome::kDone;
 }
 
 Bytes clsCmcEeprom::ReadBlock(int32_t adr, int32_t siz) const {

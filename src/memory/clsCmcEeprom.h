@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/Bytes.h"
+#include "common/Outcome.h"
 
 namespace qxt::memory {
 
@@ -19,14 +20,14 @@ class clsCmcEeprom {
   int32_t eeSize() const { return size_; }
 
   int16_t ReadByte(int32_t adr) const;
-  // 0 after storing; 1 when adr is not valid.
-  int16_t WriteByte(int32_t adr, uint8_t data);
+  // Refused when adr is not valid.
+  common::Outcome WriteByte(int32_t adr, uint8_t data);
   // 1 when the bit is set; 0 otherwise, also for a bit outside 0..7 or an invalid adr.
   int16_t ReadBit(int32_t adr, int16_t bit) const;
-  // 0 after storing data into siz bytes from adr; 1 when adr or adr + siz - 1 is not valid.
-  int16_t FillBlock(int32_t adr, uint8_t data, int32_t siz);
-  // 0 after copying vr to adr...; 1 when adr or adr + length - 1 is not valid.
-  int16_t WriteBlock(int32_t adr, const Bytes& vr);
+  // Stores data into siz bytes from adr; refused when adr or adr + siz - 1 is not valid.
+  common::Outcome FillBlock(int32_t adr, uint8_t data, int32_t siz);
+  // Copies vr to adr...; refused when adr or adr + length - 1 is not valid.
+  common::Outcome WriteBlock(int32_t adr, const Bytes& vr);
   // The siz bytes from adr on; bytes outside the store read as 0; empty for siz <= 0.
   Bytes ReadBlock(int32_t adr, int32_t siz) const;
 

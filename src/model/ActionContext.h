@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "console/clsConsole.h"
+#include "model/RigK70RItemTable.h"
 
 namespace qxt::model {
 
@@ -11,8 +12,10 @@ class ActionContext {
  public:
   virtual ~ActionContext() = default;
   virtual console::clsConsole& Console() = 0;
+  virtual const ItemIndices& Indices() const = 0;
   virtual bool SequencerRunning() const = 0;
-  virtual void ReadAdGroupA(int16_t index, bool isFirst, bool& done) = 0;
+  // A group-A readout: the request on the first call, true once the answer is in.
+  virtual bool ReadA(int16_t index, bool isFirst) = 0;
   // The raw value last read for a group-A readout (3 = SD, 2 = LVIN).
   virtual int16_t LastAdA(int16_t index) const = 0;
   // A live command composed as command byte and value.

@@ -19,9 +19,9 @@ int16_t Saturate16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(
 
 }  // namespace
 
-MainWindowLogic::MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, link::frmCom& com,
-                                 console::clsConsole& console, MainWindowView& view)
-    : seq_(seq), op_(op), com_(com), console_(console), view_(view) {
+MainWindowLogic::MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, const link::frmCom& com,
+                                 MainWindowView& view)
+    : seq_(seq), op_(op), com_(com), view_(view) {
   ComPortNo(1);
   ComAutoRelease(0);
 }
@@ -56,7 +56,7 @@ void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
 
 void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
   const std::string text = link::CloneErrorText(
-      {com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(), com_.cln3D.lastError(), myObjCln3Seq.error()});
+      {com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(), com_.cln3D().lastError(), myObjCln3Seq.error()});
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
   op_.RigOpFunc_ResetAll();
   if (!text.empty()) common::MsgBoxError(text);
@@ -80,14 +80,14 @@ bool MainWindowLogic::ConsoleKeyDown(int keyCode, int shift, int selectedIndex) 
   const auto index = static_cast<int16_t>(selectedIndex);
   switch (keyCode) {
     case kKeyLeft:
-      if (selectedIndex >= 0) console_.UpDown(index, static_cast<int16_t>(-step));
+      if (selectedIndex >= 0) op_.console().UpDown(index, static_cast<int16_t>(-step));
       return false;
     case kKeyRight:
-      if (selectedIndex >= 0) console_.UpDown(index, static_cast<int16_t>(step));
+      if (selectedIndex >= 0) op_.console().UpDown(index, static_cast<int16_t>(step));
       return false;
     case kKeyEnter:
     case kKeySeparator:
-      if (selectedIndex >= 0) console_.EnterPushed(index);
+      if (selectedIndex >= 0) op_.console().EnterPushed(index);
       return false;
     default:
       return true;

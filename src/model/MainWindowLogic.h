@@ -7,32 +7,31 @@
 #include <optional>
 #include <string>
 
-#include "link/MainWindowHooks.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "link/frmCom.h"
 #include "model/MainWindowView.h"
 #include "model/clsIndOp_RigK70R.h"
+#include "settings/clsCmcProfileIO.h"
 
 namespace qxt::model {
 
-class MainWindowLogic : public link::MainWindowHooks {
+class MainWindowLogic {
  public:
   // Key codes of the keys the console knows.
   static constexpr int kKeyEnter = 13, kKeyLeft = 37, kKeyRight = 39, kKeySeparator = 108, kKeyF5 = 116;
   static constexpr int kShiftMask = 1;
 
-  MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, link::frmCom& com, console::clsConsole& console,
-                  MainWindowView& view);
+  MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, const link::frmCom& com, MainWindowView& view);
 
   int16_t ComPortNo() const { return comPortNo_; }
   void ComPortNo(int32_t value);
   int16_t ComAutoRelease() const { return comAutoRelease_; }
   void ComAutoRelease(int32_t seconds);
 
-  void loadData(settings::clsCmcProfileIO& objProf) override;
-  void saveData(settings::clsCmcProfileIO& objProf) override;
-  void MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) override;
-  void task() override;
+  void loadData(settings::clsCmcProfileIO& objProf);
+  void saveData(settings::clsCmcProfileIO& objProf);
+  void MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq);
+  void task();
 
   // Returns whether the list box should still see the key.
   bool ConsoleKeyDown(int keyCode, int shift, int selectedIndex);
@@ -46,8 +45,7 @@ class MainWindowLogic : public link::MainWindowHooks {
  private:
   link::clsCmcCln3Sequence& seq_;
   clsIndOp_RigK70R& op_;
-  link::frmCom& com_;
-  console::clsConsole& console_;
+  const link::frmCom& com_;
   MainWindowView& view_;
   int16_t comPortNo_ = 1;
   int16_t comAutoRelease_ = 0;

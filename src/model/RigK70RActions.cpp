@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "console/clsConsole.h"
-
 namespace qxt::model {
 
 namespace {
@@ -15,47 +13,69 @@ constexpr int16_t kLvin = 2;  // group-A readout of LVIN
 
 }  // namespace
 
-bool RigK70RActions::Next(int16_t state) {
-  actState = state;
+void RigK70RActions::StartRssi() {
+  flgRssiPhase_ = false;
+  actState_ = ActState::kRssiStart;
+}
+
+void RigK70RActions::StartBpf(const Selection& filters, bool all, int16_t line) {
+  flgBpfAll_ = all;
+  bpfSel_ = filters;
+  sweepLine_ = line;
+  actState_ = ActState::kBpfStart;
+}
+
+void RigK70RActions::StartLva(int16_t k) {
+  lvaSel_ = {k == 0, k == 1};
+  actState_ = ActState::kLvaStart;
+}
+
+bool RigK70RActions::Step() {
+  if (IsRssi(actState_)) return ActRssi();
+  if (IsBpf(actState_)) return ActBpfSweep();
+  if (IsLva(actState_)) return ActLvaAdjust();
+  return true;
+}
+
+bool RigK70RActions::Next(ActState state) {
+  actState_ = state;
   readFirst_ = true;
   counter_ = 0;
   return true;
 }
 
-bool RigK70RActions::ReadA(ActionContext& ctx, int16_t index, bool& done) {
-  ctx.ReadAdGroupA(index, readFirst_, done);
+bool RigK70RActions::ReadA(int16_t index) {
+  const bool done = ctx_.ReadA(index, readFirst_);
   readFirst_ = false;
   return done;
 }
 
-bool RigK70RActions::ActRssi(ActionContext& ctx, const ActionIndices& idx) {
-  if (ctx.SequencerRunning()) return false;
-  switch (actState) {
-    case 6:
-      flgRssiStep = false;
+bool RigK70RActions::ActRssi() {
+  if (ctx_.SequencerRunning()) return false;
+  switch (actState_) {
+    case ActState::kRssiStart:
+      flgRssiStep_ = false;
       rssiAck_ = false;
-      return Next(7);
-    case 7: {
-      bool done = false;
-      if (!ReadA(ctx, kSd, done)) return false;
-      if (flgRssiStep) {
-        const int16_t v = ctx.LastAdA(kSd);
-        ctx.SendLive(flgRssiPhase ? 0x15 : 0x16, v);
-        ctx.WriteEeprom(flgRssiPhase ? 169 : 170, static_cast<uint8_t>(v));
+      return Next(ActState::kRssiRead);
+    case ActState::kRssiRead:
+      if (!ReadA(kSd)) return false;
+      if (flgRssiStep_) {
+        const int16_t v = ctx_.LastAdA(kSd);
+        ctx_.SendLive(flgRssiPhase_ ? 0x15 : 0x16, v);
+        ctx_.WriteEeprom(flgRssiPhase_ ? 0xA9 : 0xAA, static_cast<uint8_t>(v));
       }
-      rssiAck_ = flgRssiStep;
-      return Next(8);
-    }
-    case 8:
-      if (!rssiAck_) return Next(7);
-      if (flgRssiPhase) {
-        Next(0);
-        flgRssiStep = flgRssiPhase = false;
-        ctx.Beep();
+      rssiAck_ = flgRssiStep_;
+      return Next(ActState::kRssiConfirm);
+    case ActState::kRssiConfirm:
+      if (!rssiAck_) return Next(ActState::kRssiRead);
+      if (flgRssiPhase_) {
+        Next(ActState::kNone);
+        flgRssiStep_ = flgRssiPhase_ = false;
+        ctx_.Beep();
       } else {
-        flgRssiPhase = true;
-        Next(6);
-        ctx.Console().Disp(idx.rssi);
+        flgRssiPhase_ = true;
+        Next(ActState::kRssiStart);
+        ctx_.Console().Disp(ctx_.Indices().rssi);
       }
       return true;
     default:
@@ -63,33 +83,33 @@ bool RigK70RActions::ActRssi(ActionContext& ctx, const ActionIndices& idx) {
   }
 }
 
-bool RigK70RActions::ActBpfSweep(ActionContext& ctx, const ActionIndices& idx) {
-  if (ctx.SequencerRunning()) return false;
-  console::clsConsole& con = ctx.Console();
-  switch (actState) {
-    case 12:
-      return Next(13);
-    case 13:
-      for (int16_t k = 0; k < 2; ++k) {
-        if (!bpfSel[static_cast<size_t>(k)]) continue;
-        con.Value(static_cast<int16_t>(idx.bpfT1 + k), flgBpfAll ? 64 : 0);
-        con.Disp(static_cast<int16_t>(idx.bpfT1 + k));
-      }
-      return Next(14);
-    case 14: {
-      if (!bpfSel[0] && !bpfSel[1]) return Next(16);
-      k_ = bpfSel[0] ? 0 : 1;
-      const auto item = static_cast<int16_t>(idx.bpfT1 + k_);
+bool RigK70RActions::ActBpfSweep() {
+  if (ctx_.SequencerRunning()) return false;
+  console::clsConsole& con = ctx_.Console();
+  const int16_t bpfT1 = ctx_.Indices().bpfT1;
+  switch (actState_) {
+    case ActState::kBpfStart:
+      return Next(ActState::kBpfPreset);
+    case ActState::kBpfPreset:
+      ForEachSelected(bpfSel_, bpfT1, [&](int16_t, int16_t item) {
+        con.Value(item, flgBpfAll_ ? 64 : 0);
+        con.Disp(item);
+      });
+      return Next(ActState::kBpfNextFilter);
+    case ActState::kBpfNextFilter: {
+      if (!bpfSel_[0] && !bpfSel_[1]) return Next(ActState::kBpfDone);
+      k_ = bpfSel_[0] ? 0 : 1;
+      const auto item = static_cast<int16_t>(bpfT1 + k_);
       con.Value(item, con.Min(item));
       best_ = -1;
       firstBest_ = lastBest_ = con.Min(item);
-      return Next(15);
+      return Next(ActState::kBpfSweep);
     }
-    case 15:
-      return SweepStep(ctx, idx);
-    case 16:
-      Next(0);
-      ctx.Beep();
+    case ActState::kBpfSweep:
+      return SweepStep();
+    case ActState::kBpfDone:
+      Next(ActState::kNone);
+      ctx_.Beep();
       return true;
     default:
       return true;
@@ -98,127 +118,134 @@ bool RigK70RActions::ActBpfSweep(ActionContext& ctx, const ActionIndices& idx) {
 
 // One reading per setting: send the setting, request SD, collect it; keep the first and last
 // setting that gave the best level, and end at the middle of them.
-bool RigK70RActions::SweepStep(ActionContext& ctx, const ActionIndices& idx) {
-  console::clsConsole& con = ctx.Console();
-  const auto item = static_cast<int16_t>(idx.bpfT1 + k_);
+bool RigK70RActions::SweepStep() {
+  console::clsConsole& con = ctx_.Console();
+  const auto item = static_cast<int16_t>(ctx_.Indices().bpfT1 + k_);
   for (;;) {
     if (counter_ == 0) {
       con.SendE8(item);
       counter_ = 1;
       return false;
     }
-    bool done = false;
-    ctx.ReadAdGroupA(kSd, counter_ == 1, done);
-    if (!done) {
+    if (!ctx_.ReadA(kSd, counter_ == 1)) {
       ++counter_;
       return false;
     }
     const int16_t value = con.Value(item);
     con.WaitAfterE8(item, 0);
-    const int16_t level = ctx.LastAdA(kSd);
+    const int16_t level = ctx_.LastAdA(kSd);
     if (level >= best_) {
       if (level > best_) firstBest_ = value;
       lastBest_ = value;
       best_ = level;
     }
-    if (value < con.Max(item) && (!flgBpfAll || value < 127)) {
-      con.Value(item, value + (flgBpfAll ? 2 : 1));
+    if (value < con.Max(item) && (!flgBpfAll_ || value < 127)) {
+      con.Value(item, value + (flgBpfAll_ ? 2 : 1));
       counter_ = 0;
       continue;
     }
     con.Value(item, static_cast<int32_t>(std::floor((firstBest_ + lastBest_) / 2.0)));
-    bpfSel[static_cast<size_t>(k_)] = false;
-    return Next(14);
+    bpfSel_[static_cast<size_t>(k_)] = false;
+    return Next(ActState::kBpfNextFilter);
   }
 }
 
-void RigK70RActions::SetSelectedLva(ActionContext& ctx, const ActionIndices& idx, int16_t value) {
-  for (int16_t k = 0; k < 2; ++k) {
-    if (!lvaSel[static_cast<size_t>(k)]) continue;
-    ctx.Console().Value(static_cast<int16_t>(idx.rxLva + k), value);
-    ctx.Console().Disp(static_cast<int16_t>(idx.rxLva + k));
-  }
+void RigK70RActions::SetSelectedLva(int16_t value) {
+  ForEachSelected(lvaSel_, ctx_.Indices().rxLva, [&](int16_t, int16_t item) {
+    ctx_.Console().Value(item, value);
+    ctx_.Console().Disp(item);
+  });
 }
 
-bool RigK70RActions::ActLvaAdjust(ActionContext& ctx, const ActionIndices& idx) {
-  if (ctx.SequencerRunning()) return false;
-  console::clsConsole& con = ctx.Console();
-  bool done = false;
-  switch (actState) {
-    case 17:
+bool RigK70RActions::ActLvaAdjust() {
+  if (ctx_.SequencerRunning()) return false;
+  console::clsConsole& con = ctx_.Console();
+  const ItemIndices& idx = ctx_.Indices();
+  switch (actState_) {
+    case ActState::kLvaStart:
       low_ = 0;
       high_ = 255;
-      for (size_t k = 0; k < 2; ++k) {
-        if (!lvaSel[k]) continue;
-        target_ = con.Value(static_cast<int16_t>(idx.lvRxLva + k));
-        lvaFailed[k] = true;
-      }
-      return Next(18);
-    case 18:
-      for (size_t k = 0; k < 2; ++k) {
-        if (lvaSel[k]) saved_[k] = con.Value(static_cast<int16_t>(idx.rxLva + k));
-      }
-      SetSelectedLva(ctx, idx, low_);
-      return Next(19);
-    case 19:
-      if (!ReadA(ctx, kLvin, done)) return false;
-      levelLow_ = ctx.LastAdA(kLvin);
-      return Next(20);
-    case 20:
-      SetSelectedLva(ctx, idx, high_);
-      return Next(21);
-    case 21:
-      if (!ReadA(ctx, kLvin, done)) return false;
-      levelHigh_ = ctx.LastAdA(kLvin);
-      return Next(22);
-    case 22:
-      if (levelLow_ > levelHigh_) {
-        std::swap(low_, high_);
-        std::swap(levelLow_, levelHigh_);
-      }
-      if (target_ > levelLow_ && target_ < levelHigh_) return Next(23);
-      for (int16_t k = 0; k < 2; ++k) {
-        if (!lvaSel[static_cast<size_t>(k)]) continue;
-        con.Value(static_cast<int16_t>(idx.rxLva + k), saved_[static_cast<size_t>(k)]);
-        con.Disp(static_cast<int16_t>(idx.rxLva + k));
-      }
-      return Next(26);
-    case 23:
+      ForEachSelected(lvaSel_, idx.lvRxLva, [&](int16_t k, int16_t item) {
+        target_ = con.Value(item);
+        lvaFailed_[static_cast<size_t>(k)] = true;
+      });
+      return Next(ActState::kLvaSetLow);
+    case ActState::kLvaSetLow:
+      ForEachSelected(lvaSel_, idx.rxLva,
+                      [&](int16_t k, int16_t item) { saved_[static_cast<size_t>(k)] = con.Value(item); });
+      SetSelectedLva(low_);
+      return Next(ActState::kLvaReadLow);
+    case ActState::kLvaSetHigh:
+      SetSelectedLva(high_);
+      return Next(ActState::kLvaReadHigh);
+    case ActState::kLvaSetMid:
       mid_ = static_cast<int16_t>(std::floor((low_ + high_) / 2.0 + 0.5));
-      SetSelectedLva(ctx, idx, mid_);
-      for (int16_t k = 0; k < 2; ++k) {
-        if (lvaSel[static_cast<size_t>(k)]) con.WaitAfterE8(static_cast<int16_t>(idx.rxLva + k), 500);
-      }
-      return Next(24);
-    case 24:
-      if (!ReadA(ctx, kLvin, done)) return false;
-      levelMid_ = ctx.LastAdA(kLvin);
-      for (int16_t k = 0; k < 2; ++k) {
-        if (lvaSel[static_cast<size_t>(k)]) con.WaitAfterE8(static_cast<int16_t>(idx.rxLva + k), 0);
-      }
-      return Next(25);
-    case 25:
-      if (std::abs(high_ - low_) <= 2 || target_ == levelMid_) {
-        for (size_t k = 0; k < 2; ++k) {
-          if (lvaSel[k]) lvaFailed[k] = false;
-        }
-        return Next(26);
-      }
-      if (target_ > levelMid_) {
-        low_ = mid_;
-        levelLow_ = levelMid_;
-      } else {
-        high_ = mid_;
-        levelHigh_ = levelMid_;
-      }
-      return Next(23);
-    case 26:
-      Next(0);
-      ctx.Beep();
+      SetSelectedLva(mid_);
+      ForEachSelected(lvaSel_, idx.rxLva, [&](int16_t, int16_t item) { con.WaitAfterE8(item, 500); });
+      return Next(ActState::kLvaReadMid);
+    case ActState::kLvaReadLow:
+    case ActState::kLvaReadHigh:
+    case ActState::kLvaReadMid:
+      return LvaMeasure();
+    case ActState::kLvaCheckRange:
+    case ActState::kLvaNarrow:
+      return LvaDecide();
+    case ActState::kLvaDone:
+      Next(ActState::kNone);
+      ctx_.Beep();
       return true;
     default:
       return true;
   }
+}
+
+// LVIN at the low end, the high end or the midpoint of the interval.
+bool RigK70RActions::LvaMeasure() {
+  if (!ReadA(kLvin)) return false;
+  const int16_t level = ctx_.LastAdA(kLvin);
+  switch (actState_) {
+    case ActState::kLvaReadLow:
+      levelLow_ = level;
+      return Next(ActState::kLvaSetHigh);
+    case ActState::kLvaReadHigh:
+      levelHigh_ = level;
+      return Next(ActState::kLvaCheckRange);
+    default:
+      levelMid_ = level;
+      ForEachSelected(lvaSel_, ctx_.Indices().rxLva,
+                      [&](int16_t, int16_t item) { ctx_.Console().WaitAfterE8(item, 0); });
+      return Next(ActState::kLvaNarrow);
+  }
+}
+
+// After the two ends: give up when the target lies outside them. After a midpoint: done when it
+// hits the target or the interval is narrow, else halve the interval.
+bool RigK70RActions::LvaDecide() {
+  console::clsConsole& con = ctx_.Console();
+  if (actState_ == ActState::kLvaCheckRange) {
+    if (levelLow_ > levelHigh_) {
+      std::swap(low_, high_);
+      std::swap(levelLow_, levelHigh_);
+    }
+    if (target_ > levelLow_ && target_ < levelHigh_) return Next(ActState::kLvaSetMid);
+    ForEachSelected(lvaSel_, ctx_.Indices().rxLva, [&](int16_t k, int16_t item) {
+      con.Value(item, saved_[static_cast<size_t>(k)]);
+      con.Disp(item);
+    });
+    return Next(ActState::kLvaDone);
+  }
+  if (std::abs(high_ - low_) <= 2 || target_ == levelMid_) {
+    ForEachSelected(lvaSel_, 0, [&](int16_t k, int16_t) { lvaFailed_[static_cast<size_t>(k)] = false; });
+    return Next(ActState::kLvaDone);
+  }
+  if (target_ > levelMid_) {
+    low_ = mid_;
+    levelLow_ = levelMid_;
+  } else {
+    high_ = mid_;
+    levelHigh_ = levelMid_;
+  }
+  return Next(ActState::kLvaSetMid);
 }
 
 }  // namespace qxt::model

@@ -1,14 +1,13 @@
 #pragma once
 // The three Enter procedures, each a small state machine stepped from the adjustment task:
 //   RSSI calibration (6..8)   reads SD continuously; each Enter stores the reading, first as the
-//                             S3 level (0xAA, live command 0x16), then as S1 (0xA9, 0x15); beep.
+//                             S3 level (00AA, live command 16), then as S1 (00A9, 15); beep.
 //   BPF sweep (12..16)        steps a filter across its range reading SD and sets it to the
 //                             centre of the plateau of maximum level (ALL: both filters in turn,
 //                             steps of 2 up to 127; a single filter in steps of 1 up to its Max).
 //   LVA adjustment (17..26)   bisects RX or TX LVA until LVIN equals the LV target; when the
 //                             target lies outside the levels at 0 and 255 the setting is restored
 //                             and the item keeps its failed mark.
-// A step returns true when it is finished (actState then holds the next step).
 
 #include <array>
 #include <cstdint>
@@ -17,36 +16,91 @@
 
 namespace qxt::model {
 
-struct ActionIndices {
-  int16_t bpfT1 = 9;     // BPF T2 follows it
-  int16_t rxLva = 11;    // TX LVA follows it
-  int16_t lvRxLva = 13;  // LV(TX LVA) follows it
-  int16_t rssi = 15;
+// The Enter-action state, with the numbers it has always had; kNone when no action runs.
+enum class ActState : int16_t {
+  kNone = 0,
+  kRssiStart = 6,
+  kRssiRead = 7,
+  kRssiConfirm = 8,
+  kBpfStart = 12,
+  kBpfPreset = 13,
+  kBpfNextFilter = 14,
+  kBpfSweep = 15,
+  kBpfDone = 16,
+  kLvaStart = 17,
+  kLvaSetLow = 18,
+  kLvaReadLow = 19,
+  kLvaSetHigh = 20,
+  kLvaReadHigh = 21,
+  kLvaCheckRange = 22,
+  kLvaSetMid = 23,
+  kLvaReadMid = 24,
+  kLvaNarrow = 25,
+  kLvaDone = 26,
 };
+
+constexpr bool IsRssi(ActState s) { return s >= ActState::kRssiStart && s <= ActState::kRssiConfirm; }
+constexpr bool IsBpf(ActState s) { return s >= ActState::kBpfStart && s <= ActState::kBpfDone; }
+constexpr bool IsLva(ActState s) { return s >= ActState::kLvaStart && s <= ActState::kLvaDone; }
+
+// Two items an action may work on together (BPF T1 and T2, RX and TX LVA), by k = 0 and 1.
+using Selection = std::array<bool, 2>;
+
+// Calls fn(k, item) for every selected k, item being first + k.
+template <class Fn>
+void ForEachSelected(const Selection& sel, int16_t first, Fn&& fn) {
+  for (int16_t k = 0; k < 2; ++k) {
+    if (sel[static_cast<size_t>(k)]) fn(k, static_cast<int16_t>(first + k));
+  }
+}
 
 class RigK70RActions {
  public:
-  static bool IsRssi(int16_t s) { return s >= 6 && s <= 8; }
-  static bool IsBpf(int16_t s) { return s >= 12 && s <= 16; }
-  static bool IsLva(int16_t s) { return s >= 17 && s <= 26; }
+  explicit RigK70RActions(ActionContext& ctx) : ctx_(ctx) {}
 
-  bool ActRssi(ActionContext& ctx, const ActionIndices& idx);
-  bool ActBpfSweep(ActionContext& ctx, const ActionIndices& idx);
-  bool ActLvaAdjust(ActionContext& ctx, const ActionIndices& idx);
+  ActState actState() const { return actState_; }
+  // Ends whatever runs, without a step of its own (the adjustment object tidies up).
+  void Stop() { actState_ = ActState::kNone; }
 
-  int16_t actState = 0;
-  std::array<bool, 3> bpfSel{};
-  bool flgBpfAll = false;
-  std::array<bool, 3> lvaSel{};
-  std::array<bool, 3> lvaFailed{};
-  bool flgRssiStep = false;
-  bool flgRssiPhase = false;
+  // Starts the RSSI calibration at its S3 point; Enter again confirms the reading.
+  void StartRssi();
+  void ConfirmRssi() { flgRssiStep_ = true; }
+  // Starts a sweep of the selected filters; line is the item whose line shows ": Sweeping".
+  void StartBpf(const Selection& filters, bool all, int16_t line);
+  // Starts the level adjustment of RX LVA (k = 0) or TX LVA (k = 1).
+  void StartLva(int16_t k);
+
+  // One step of the running action; true when it is finished (actState holds the next step).
+  bool Step();
+
+  // What the console lines show.
+  bool bpfSel(int16_t k) const { return At(bpfSel_, k); }
+  bool lvaSel(int16_t k) const { return At(lvaSel_, k); }
+  bool lvaFailed(int16_t k) const { return At(lvaFailed_, k); }
+  bool flgRssiPhase() const { return flgRssiPhase_; }
+  int16_t sweepLine() const { return sweepLine_; }
 
  private:
-  bool Next(int16_t state);
-  bool ReadA(ActionContext& ctx, int16_t index, bool& done);
-  void SetSelectedLva(ActionContext& ctx, const ActionIndices& idx, int16_t value);
-  bool SweepStep(ActionContext& ctx, const ActionIndices& idx);
+  static bool At(const Selection& s, int16_t k) { return k >= 0 && k < 2 && s[static_cast<size_t>(k)]; }
+  bool Next(ActState state);
+  bool ReadA(int16_t index);
+  bool ActRssi();
+  bool ActBpfSweep();
+  bool SweepStep();
+  bool ActLvaAdjust();
+  bool LvaMeasure();
+  bool LvaDecide();
+  void SetSelectedLva(int16_t value);
+
+  ActionContext& ctx_;
+  ActState actState_ = ActState::kNone;
+  Selection bpfSel_{};
+  bool flgBpfAll_ = false;
+  int16_t sweepLine_ = 8;
+  Selection lvaSel_{};
+  Selection lvaFailed_{};
+  bool flgRssiStep_ = false;
+  bool flgRssiPhase_ = false;
 
   // Kept between calls: the readout's first-call flag and the step counter of a state.
   bool readFirst_ = true;

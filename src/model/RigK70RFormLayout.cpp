@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 
 namespace qxt::model {
 
@@ -38,6 +40,52 @@ LayoutPlan RigK70RFormLayout::Plan(const LayoutInput& in) {
                 in.progressHeight};
   p.txt = {120, 240, frame.width - 240, WholeHeight(frame.height - 360)};
   return p;
+}
+
+void RigK70RFormLayout::Dress(MainView& view) {
+  view.setCaption(Control::kCmd0, "Connect");
+  view.setCaption(Control::kCmd1, "Reload(F5)");
+  view.setCaption(Control::kCmd2, "Disp para");
+  const struct {
+    int list;
+    const char* heading;
+    int rows;
+  } lists[] = {{0, "[A/D]", 5}, {1, "[D/A]", 9}};
+  for (const auto& l : lists) {
+    common::ListBoxView& box = view.lbo01(l.list);
+    box.clear();
+    box.addLine(l.heading);
+    for (int r = 0; r < l.rows; ++r) box.addLine("----");
+  }
+  view.setCaption(Control::kLblProgress, std::string(kProgressWidth, ' '));
+}
+
+void RigK70RFormLayout::Arrange(MainView& view, bool firstTime) {
+  if (firstTime) view.setWindowRect(FirstWindow(view.screenWidth(), view.screenHeight()));
+  const TwipsRect title = view.bounds(Control::kLblTitle);
+  const TwipsRect progress = view.bounds(Control::kLblProgress);
+  const LayoutPlan p = Plan({view.clientWidth(), view.clientHeight(), view.separatorX1(), view.separatorX2(),
+                             view.separatorY1(), title.width, title.height, progress.width, progress.height});
+  const Control buttons[] = {Control::kCmd0, Control::kCmd1, Control::kCmd2};
+  for (int i = 0; i < 3; ++i) {
+    view.place(buttons[i], p.cmd[i]);
+    view.appendToTabOrder(buttons[i]);
+    view.setVisible(buttons[i], true);
+  }
+  view.place(Control::kFra0, p.fra[0]);
+  view.place(Control::kFra1, p.fra[1]);
+  view.place(Control::kFra3, p.fra[3]);
+  view.place(Control::kFra2, p.fra[2]);
+  view.setBorderless(Control::kFra2);
+  view.setVisible(Control::kFra2, true);
+  const std::pair<Control, TwipsRect> inner[] = {{Control::kLbo0, p.lbo[0]},          {Control::kLbo1, p.lbo[1]},
+                                                 {Control::kLboConsole, p.console},   {Control::kLblTitle, p.title},
+                                                 {Control::kLblProgress, p.progress}, {Control::kTxtDispPara, p.txt}};
+  for (const auto& [control, rect] : inner) {
+    view.place(control, rect);
+    view.setVisible(control, true);
+  }
+  view.appendToTabOrder(Control::kTxtDispPara);
 }
 
 }  // namespace qxt::model

@@ -25,10 +25,17 @@ struct LayoutPlan {
 class RigK70RFormLayout {
  public:
   static constexpr double kWindowWidth = 9525;
+  // Characters of the progress line.
+  static constexpr int kProgressWidth = 32;
 
   // The first window: 0.9 of the screen height, at least 6600, and 8500 when that passes 9000.
   static TwipsRect FirstWindow(double screenWidth, double screenHeight);
   static LayoutPlan Plan(const LayoutInput& in);
+
+  // The captions of the buttons, the headings of the readout lists and an empty progress line.
+  static void Dress(MainView& view);
+  // Sizes and centres the window (first time only), then places every control.
+  static void Arrange(MainView& view, bool firstTime);
 };
 
 }  // namespace qxt::model

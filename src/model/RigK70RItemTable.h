@@ -1,43 +1,55 @@
 #pragma once
-// The seventeen console items of the QZ-R700, in console order. Titles are ten characters,
-// right-aligned. Fields left at their defaults keep the console's defaults.
+// The seventeen console items of the QZ-R700, and the event numbers through which the console
+// hands their lines, live commands and Enter actions to the adjustment object.
 
 #include <cstdint>
 
+#include "console/clsConsole.h"
+
 namespace qxt::model {
 
-enum class ItemRole { kNone, kChNo, kBal, kMod, kBpfSweep, kBpfT1, kRxLva, kLvRxLva, kLvTxLva, kRssi, kDigMode };
-
-struct ItemSpec {
-  const char* title;
-  bool setRange;
-  int16_t min, max;
-  int32_t eeAdr;      // -1: no EEPROM byte
-  int16_t e8Command;  // -1: no built-in live command
-  bool bar;
-  bool loop;
-  int16_t eventDisp, eventSendE8, eventEnter;  // -1: none
-  ItemRole role;
+// Which line text an item's Event_Disp asks ConsEv_Disp for.
+enum class DispEvent : int16_t {
+  kChannel = 0,    // CH No.: channel, receive frequency, mode
+  kBpfAll = 2,     // BPF ALL: the sweep prompt
+  kBpfFilter = 3,  // BPF T1, BPF T2: value, bar and the sweep prompt
+  kRssi = 4,       // RSSI: the calibration prompt
+  kLva = 6,        // RX LVA, TX LVA: value, bar, the prompt and a failed mark
+  kLvTarget = 7,   // LV(RX LVA), LV(TX LVA): value, bar and the level as a voltage
 };
 
-inline constexpr ItemSpec kRigK70RItems[] = {
-    {"    CH No.", true, 0, 0, -1, 0x00, false, true, 0, 0, -1, ItemRole::kChNo},
-    {"     Power", true, 0, 255, 0xA6, 0x0B, true, false, -1, -1, -1, ItemRole::kNone},
-    {"       BAL", true, 0, 255, 0x6A, 0x11, true, false, -1, -1, -1, ItemRole::kBal},
-    {"       MOD", true, 0, 255, 0x69, 0x0D, true, false, -1, -1, -1, ItemRole::kMod},
-    {"   Dig MOD", true, 0, 255, 0x77, 0x1A, true, false, -1, -1, -1, ItemRole::kNone},
-    {" CTCS/DTCS", true, 0, 255, 0x53, 0x0F, true, false, -1, -1, -1, ItemRole::kNone},
-    {"       SQL", true, 0, 255, 0x131, 0x08, true, false, -1, -1, -1, ItemRole::kNone},
-    {"       REF", true, 0, 255, 0xAD, 0x05, true, false, -1, -1, -1, ItemRole::kNone},
-    {"   BPF ALL", false, 0, 255, -1, -1, false, false, 2, -1, 7, ItemRole::kBpfSweep},
-    {"    BPF T1", true, 0, 255, 0x54, 0x13, true, false, 3, -1, 3, ItemRole::kBpfT1},
-    {"    BPF T2", true, 0, 255, 0x55, 0x14, true, false, 3, -1, 4, ItemRole::kNone},
-    {"    RX LVA", true, 0, 255, 0x5C, 0x06, true, false, 6, -1, 8, ItemRole::kRxLva},
-    {"    TX LVA", true, 0, 255, 0x5D, 0x07, true, false, 6, -1, 9, ItemRole::kNone},
-    {"LV(RX LVA)", false, 0, 255, -1, -1, true, false, 7, -1, -1, ItemRole::kLvRxLva},
-    {"LV(TX LVA)", false, 0, 255, -1, -1, true, false, 7, -1, -1, ItemRole::kLvTxLva},
-    {"      RSSI", false, 0, 255, -1, -1, false, false, 4, -1, 1, ItemRole::kRssi},
-    {"  Dig Mode", true, 1, 14, -1, 0x30, true, false, -1, -1, -1, ItemRole::kDigMode},
+// Which live command an item's Event_SendE8 asks ConsEv_SendE8 for.
+enum class SendEvent : int16_t {
+  kChannel = 0,  // the channel number from the channel list
 };
+
+// Which procedure an item's Event_Enter asks ConsEv_Enter for.
+enum class EnterEvent : int16_t {
+  kRssi = 1,
+  kBpfT1 = 3,
+  kBpfT2 = 4,
+  kBpfAll = 7,
+  kRxLva = 8,
+  kTxLva = 9,
+};
+
+// Where the items the adjustment task names sit in the console. BPF T2 always follows BPF T1,
+// TX LVA follows RX LVA, and LV(TX LVA) follows LV(RX LVA).
+struct ItemIndices {
+  int16_t chNo = 0;
+  int16_t bal = 2;
+  int16_t mod = 3;
+  int16_t bpfAll = 8;
+  int16_t bpfT1 = 9;
+  int16_t rxLva = 11;
+  int16_t lvRxLva = 13;
+  int16_t rssi = 15;
+  int16_t digMode = 16;
+};
+
+inline constexpr int16_t kRigK70RItemCount = 17;
+
+// Adds the items to an emptied console, in their order, and says where the named ones went.
+ItemIndices AddRigK70RItems(console::clsConsole& console);
 
 }  // namespace qxt::model

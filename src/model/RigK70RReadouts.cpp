@@ -13,29 +13,28 @@ namespace {
 enum class Scale { kVolts10, kVolts5, kPercent, kTemperature, kEmpty };
 
 struct Row {
+  int16_t channel;  // the A/D channel asked for
   const char* label;
   Scale scale;
 };
 
 constexpr Row kGroupARows[] = {
-    {"VIN  :", Scale::kVolts10}, {"TEMPS:", Scale::kTemperature},
-    {"LVIN :", Scale::kVolts5},  {"SD   :", Scale::kVolts5},
-    {"", Scale::kEmpty},
+    {0, "VIN  :", Scale::kVolts10}, {3, "TEMPS:", Scale::kTemperature},
+    {5, "LVIN :", Scale::kVolts5},  {4, "SD   :", Scale::kVolts5},
+    {0, "", Scale::kEmpty},
 };
 constexpr Row kGroupBRows[] = {
-    {"T1/POW :", Scale::kVolts5}, {"BPF T2 :", Scale::kVolts5}, {"TX LVA :", Scale::kVolts5},
-    {"RX LVA :", Scale::kVolts5}, {"REF    :", Scale::kVolts5}, {"MOD BAL:", Scale::kPercent},
-    {"Dev    :", Scale::kVolts5}, {"CTCSS  :", Scale::kVolts5}, {"SQL Lev:", Scale::kPercent},
+    {16, "T1/POW :", Scale::kVolts5}, {17, "BPF T2 :", Scale::kVolts5}, {18, "TX LVA :", Scale::kVolts5},
+    {19, "RX LVA :", Scale::kVolts5}, {12, "REF    :", Scale::kVolts5}, {13, "MOD BAL:", Scale::kPercent},
+    {14, "Dev    :", Scale::kVolts5}, {11, "CTCSS  :", Scale::kVolts5}, {15, "SQL Lev:", Scale::kPercent},
 };
 
-std::string Right(const std::string& text, size_t n) { return text.size() <= n ? text : text.substr(text.size() - n); }
-
-int HexDigit(uint8_t c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+const Row& RowOf(ReadoutGroup group, int16_t index) {
+  if (group == ReadoutGroup::kA) return kGroupARows[std::clamp<int16_t>(index, 0, 4)];
+  return kGroupBRows[std::clamp<int16_t>(index, 0, 8)];
 }
+
+std::string Right(const std::string& text, size_t n) { return text.size() <= n ? text : text.substr(text.size() - n); }
 
 // A thermistor with B = 4000 at 298.15 K in a 47 k divider on 5 V.
 double Celsius(int v) {
@@ -47,28 +46,32 @@ double Celsius(int v) {
 }  // namespace
 
 RigK70RReadouts::RigK70RReadouts() {
-  lastAdA.fill(-1);
-  lastAdB.fill(-1);
+  lastAdA_.fill(-1);
+  lastAdB_.fill(-1);
 }
 
 void RigK70RReadouts::Reset() {
-  std::fill(lastAdA.begin(), lastAdA.begin() + 5, -1);
-  std::fill(lastAdB.begin(), lastAdB.begin() + 9, -1);
+  std::fill(lastAdA_.begin(), lastAdA_.begin() + 5, -1);
+  std::fill(lastAdB_.begin(), lastAdB_.begin() + 9, -1);
 }
 
-bool RigK70RReadouts::CheckAdAnswer(const Bytes& answer, const Bytes& radioName) {
-  if (answer.size() != 7) return true;
-  if (radioName.empty() || radioName.size() > answer.size() ||
-      !std::equal(radioName.begin(), radioName.end(), answer.begin())) {
-    return true;
-  }
-  return HexDigit(answer[5]) < 0 || HexDigit(answer[6]) < 0;
+int16_t RigK70RReadouts::lastAdA(int16_t index) const {
+  return lastAdA_[static_cast<size_t>(std::clamp<int16_t>(index, 0, 5))];
 }
 
-int RigK70RReadouts::AdAnswerValue(const Bytes& answer) { return HexDigit(answer[5]) * 16 + HexDigit(answer[6]); }
+int16_t RigK70RReadouts::lastAdB(int16_t index) const {
+  return lastAdB_[static_cast<size_t>(std::clamp<int16_t>(index, 0, 9))];
+}
 
-std::string RigK70RReadouts::Line(int group, int16_t index, int v) {
-  const Row& row = group == kGroupA ? kGroupARows[index] : kGroupBRows[index];
+bool RigK70RReadouts::IsValidAnswer(const Bytes& answer, const Bytes& radioName) {
+  return answer.size() == 7 && !radioName.empty() && radioName.size() <= answer.size() &&
+         std::equal(radioName.begin(), radioName.end(), answer.begin()) && common::HexPairValue(answer[5], answer[6]);
+}
+
+int RigK70RReadouts::AdAnswerValue(const Bytes& answer) { return *common::HexPairValue(answer[5], answer[6]); }
+
+std::string RigK70RReadouts::Line(ReadoutGroup group, int16_t index, int v) {
+  const Row& row = RowOf(group, index);
   if (row.scale == Scale::kEmpty) return "";
   std::string prefix = Right("   " + common::SignedNumberText(v), 3) + ":" + common::ByteToHex2(v) + "h:" + row.label;
   switch (row.scale) {
@@ -87,27 +90,23 @@ std::string RigK70RReadouts::Line(int group, int16_t index, int v) {
   return prefix;
 }
 
-bool RigK70RReadouts::Read(int group, int16_t index, bool isFirst, bool& done, common::LiveCommandSender& seq,
-                           const Bytes& answer, const Bytes& radioName, common::ListBoxView& list) {
-  const int16_t maxIndex = group == kGroupA ? 4 : 8;
-  index = std::clamp<int16_t>(index, 0, maxIndex);
-  done = false;
+ReadoutResult RigK70RReadouts::Read(ReadoutGroup group, int16_t index, bool isFirst, common::LiveCommandSender& sender,
+                                    const Bytes& answer, const Bytes& radioName, common::ListBoxView& list) {
+  index = std::clamp<int16_t>(index, 0, group == ReadoutGroup::kA ? 4 : 8);
   if (isFirst) {
-    const int16_t channel =
-        group == kGroupA ? adChanA[static_cast<size_t>(index)] : adChanB[static_cast<size_t>(index)];
-    seq.easySendE8ReqAnswer(common::ByteToHex2(3) + common::ByteToAsciiHexStr(channel));
-    return true;
+    sender.easySendE8ReqAnswer(common::ByteToHex2(3) + common::ByteToAsciiHexStr(RowOf(group, index).channel));
+    return ReadoutResult::kPending;
   }
-  if (seq.OpRunning()) return true;
-  done = true;
-  if (CheckAdAnswer(answer, radioName)) return false;
+  if (sender.OpRunning()) return ReadoutResult::kPending;
+  if (!IsValidAnswer(answer, radioName)) return ReadoutResult::kInvalid;
   const auto v = static_cast<int16_t>(AdAnswerValue(answer));
-  int16_t& last = group == kGroupA ? lastAdA[static_cast<size_t>(index)] : lastAdB[static_cast<size_t>(index)];
+  int16_t& last =
+      group == ReadoutGroup::kA ? lastAdA_[static_cast<size_t>(index)] : lastAdB_[static_cast<size_t>(index)];
   if (v != last) {
     last = v;
     if (index + 1 < list.count()) list.replaceLine(index + 1, Line(group, index, v));
   }
-  return true;
+  return ReadoutResult::kDone;
 }
 
 }  // namespace qxt::model

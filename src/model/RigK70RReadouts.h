@@ -19,29 +19,41 @@
 
 namespace qxt::model {
 
+enum class ReadoutGroup { kA = 0, kB = 1 };
+
+enum class ReadoutResult {
+  kPending,  // the request is out, or its answer is not in yet
+  kDone,     // the answer was valid; the line shows it
+  kInvalid,  // the answer broke its rules; the line keeps its text
+};
+
 class RigK70RReadouts {
  public:
-  static constexpr int kGroupA = 0, kGroupB = 1;
+  // The readouts whose raw values the procedures use.
+  static constexpr int16_t kLvin = 2;
+  static constexpr int16_t kSd = 3;
 
   RigK70RReadouts();
 
   // Forgets every shown value, so the next answers redraw.
   void Reset();
 
-  // A call with isFirst sends the request; later calls collect the answer once the sequencer is
-  // idle. Returns false for an invalid answer (the caller reports it).
-  bool Read(int group, int16_t index, bool isFirst, bool& done, common::LiveCommandSender& seq, const Bytes& answer,
-            const Bytes& radioName, common::ListBoxView& list);
+  // A call with isFirst sends the request; later calls collect the answer once the sender is
+  // idle. answer is the last live-command answer, radioName the radio's identity bytes.
+  ReadoutResult Read(ReadoutGroup group, int16_t index, bool isFirst, common::LiveCommandSender& sender,
+                     const Bytes& answer, const Bytes& radioName, common::ListBoxView& list);
 
-  static bool CheckAdAnswer(const Bytes& answer, const Bytes& radioName);  // true when invalid
+  int16_t lastAdA(int16_t index) const;
+  int16_t lastAdB(int16_t index) const;
+
+  static bool IsValidAnswer(const Bytes& answer, const Bytes& radioName);
   static int AdAnswerValue(const Bytes& answer);
   // The line of a readout for the raw value v.
-  static std::string Line(int group, int16_t index, int v);
+  static std::string Line(ReadoutGroup group, int16_t index, int v);
 
-  std::array<int16_t, 6> adChanA{0, 3, 5, 4, 0, 0};
-  std::array<int16_t, 9> adChanB{16, 17, 18, 19, 12, 13, 14, 11, 15};
-  std::array<int16_t, 6> lastAdA{};
-  std::array<int16_t, 10> lastAdB{};
+ private:
+  std::array<int16_t, 6> lastAdA_{};
+  std::array<int16_t, 10> lastAdB_{};
 };
 
 }  // namespace qxt::model

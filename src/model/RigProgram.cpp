@@ -1,39 +1,49 @@
 #include "model/RigProgram.h"
 
+#include "common/Common.h"
+#include "settings/OptionsLocation.h"
+
 namespace qxt::model {
 
-RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window)
-    : com(port, ticks),
-      seq(com, radio, ticks),
-      op(seq, com, radio, console, view, ticks),
-      main(seq, op, com, console, window) {
-  com.setMainWindow(&main);
-  com.setSequencer(&seq);
-  seq.setHooks(&main, &op);
-  op.setMainWindow(&main);
+namespace {
+
+// "PJ5102K.rs" beside the program, or in the user's configuration folder (OptionsLocation).
+settings::clsCmcProfileIO OptionsFile() {
+  settings::clsCmcProfileIO prof;
+  prof.SetCurrentPath();
+  prof.Name(std::string("PJ5102K") + ".rs");
+  prof.Section(common::kAppTitle);
+  prof.Path(settings::OptionsLocation::Choose(prof.Path(), prof.Name()));
+  return prof;
 }
 
-RigProgram::~RigProgram() {
-  com.setMainWindow(nullptr);
-  com.Unload();
-}
+}  // namespace
+
+RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window)
+    : profMain_(OptionsFile()),
+      com_(port, ticks, profMain_, *this),
+      seq_(com_, radio_, ticks, *this, *this),
+      op_(seq_, radio_, view, ticks, *this),
+      main_(seq_, op_, com_, window) {}
+
+RigProgram::~RigProgram() { com_.Unload(); }
 
 void RigProgram::Start() {
-  radio.radioNameM("2927");
-  radio.radionameS("0100");
-  radio.cloneWriteAdrList_Clear();
-  radio.cloneWriteAdrList_Add(0, 32111);
-  com.comPortNum(1);
-  com.comBaud(9600);
-  com.cln3D.Reset();
-  com.Reset();
-  com.loadData(com.profMain);
-  com.timSolidEnabled(true);
+  radio_.radioNameM("2927");
+  radio_.radionameS("0100");
+  radio_.cloneWriteAdrList_Clear();
+  radio_.cloneWriteAdrList_Add(0, 32111);
+  com_.comPortNum(1);
+  com_.comBaud(9600);
+  com_.cln3D().Reset();
+  com_.Reset();
+  main_.loadData(profMain_);
+  com_.timSolidEnabled(true);
 }
 
 void RigProgram::CloseDown() {
-  com.AllOver();
-  com.Unload();
+  com_.AllOver();
+  com_.Unload();
 }
 
 }  // namespace qxt::model

@@ -1,29 +1,63 @@
 #pragma once
-// The program's single instances, created in their order and wired to each other: the radio
-// identity with its image, the port owner with the frame driver and the options file, the
-// sequencer, the console, the model's adjustment object and the main window's logic.
+// The program's single instances, created in their order and wired to each other through their
+// constructors: the options file, the radio identity with its image, the port owner with the
+// frame driver, the sequencer, the model's adjustment object (with its console) and the main
+// window's logic. The link reaches the layer above it through this object, which hands each
+// call on to the instance that answers it.
 
+#include "common/TickSource.h"
+#include "link/IdentityHooks.h"
+#include "link/MainWindowHooks.h"
+#include "link/SerialPort.h"
+#include "link/clsCmcCln3Sequence.h"
+#include "link/frmCom.h"
+#include "memory/clsCmcRadio.h"
+#include "model/MainView.h"
 #include "model/MainWindowLogic.h"
+#include "model/MainWindowView.h"
 #include "model/clsIndOp_RigK70R.h"
+#include "settings/clsCmcProfileIO.h"
 
 namespace qxt::model {
 
-class RigProgram {
+class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
  public:
   RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window);
-  ~RigProgram();
+  ~RigProgram() override;
+  RigProgram(const RigProgram&) = delete;
+  RigProgram& operator=(const RigProgram&) = delete;
 
-  // Identity, port defaults, resets, options, heartbeat on. The shell shows the window after.
+  // Identity, port defaults, resets, options (loadAllData), heartbeat on. The shell shows the
+  // window after.
   void Start();
-  // Port closed, options written, heartbeat off.
+  // Port closed, options written (saveAllData), heartbeat off.
   void CloseDown();
 
-  memory::clsCmcRadio radio;
-  link::frmCom com;
-  link::clsCmcCln3Sequence seq;
-  console::clsConsole console;
-  clsIndOp_RigK70R op;
-  MainWindowLogic main;
+  settings::clsCmcProfileIO& profMain() { return profMain_; }
+  memory::clsCmcRadio& radio() { return radio_; }
+  link::frmCom& com() { return com_; }
+  const link::frmCom& com() const { return com_; }
+  link::clsCmcCln3Sequence& seq() { return seq_; }
+  const link::clsCmcCln3Sequence& seq() const { return seq_; }
+  clsIndOp_RigK70R& op() { return op_; }
+  const clsIndOp_RigK70R& op() const { return op_; }
+  console::clsConsole& console() { return op_.console(); }
+  const console::clsConsole& console() const { return op_.console(); }
+  MainWindowLogic& main() { return main_; }
+
+ private:
+  void task() override { main_.task(); }
+  void MsgBoxCloneErr() override { main_.MsgBoxCloneErr(seq_); }
+  void saveAllData() override { main_.saveData(profMain_); }
+  bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override { return op_.RigOpFunc_CheckSubNameLegal(nameS); }
+  void RigK70ROp_Digital_Option(bool st) override { op_.RigK70ROp_Digital_Option(st); }
+
+  settings::clsCmcProfileIO profMain_;
+  memory::clsCmcRadio radio_;
+  link::frmCom com_;
+  link::clsCmcCln3Sequence seq_;
+  clsIndOp_RigK70R op_;
+  MainWindowLogic main_;
 };
 
 }  // namespace qxt::model

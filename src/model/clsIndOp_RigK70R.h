@@ -1,10 +1,9 @@
 #pragma once
-// The QZ-R700's adjustment operations: the console's item table and its handlers, the command
-// buttons, the object directory look-ups, and the adjustment task that connects (clone read,
-// interpretation, first readouts), sends every changed value live, takes the readouts and
-// runs the Enter procedures, one step per tick.
+// The QZ-R700's adjustment operations: the entry points the shell and the console call (reset,
+// buttons, options, the console handlers, the object directory look-ups) and the adjustment
+// task that runs the connection sequence, the steady cycle and the Enter procedures, one step
+// per tick. The jobs themselves live in the parts it owns.
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,30 +14,42 @@
 #include "link/IdentityHooks.h"
 #include "link/MainWindowHooks.h"
 #include "link/clsCmcCln3Sequence.h"
-#include "link/frmCom.h"
+#include "memory/ObjectDirectory.h"
 #include "memory/clsCmcRadio.h"
 #include "memory/clsIndEep_RigK70R.h"
 #include "model/ActionContext.h"
 #include "model/MainView.h"
+#include "model/OpState.h"
 #include "model/RigK70RActions.h"
+#include "model/RigK70RChannels.h"
+#include "model/RigK70RConnection.h"
+#include "model/RigK70RConsoleLines.h"
+#include "model/RigK70RItemTable.h"
+#include "model/RigK70RLiveUpdate.h"
 #include "model/RigK70RReadouts.h"
+#include "model/RigK70RSteadyCycle.h"
+#include "model/TaskHooks.h"
 
 namespace qxt::model {
 
-class clsIndOp_RigK70R : public console::ConsoleEvents, public link::IdentityHooks, private ActionContext {
+class clsIndOp_RigK70R : public console::ConsoleEvents,
+                         public link::IdentityHooks,
+                         private ActionContext,
+                         private TaskHooks {
  public:
-  clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, link::frmCom& com, memory::clsCmcRadio& radio,
-                   console::clsConsole& console, MainView& view, const common::TickSource& ticks);
+  // main explains failures; the console shows its items in view's console list.
+  clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmcRadio& radio, MainView& view,
+                   const common::TickSource& ticks, link::MainWindowHooks& main);
 
-  // Who explains failures (the main window); set once everything exists.
-  void setMainWindow(link::MainWindowHooks* main) { main_ = main; }
+  console::clsConsole& console() { return console_; }
+  const console::clsConsole& console() const { return console_; }
 
   void RigOpFunc_ResetAll();
   int16_t RigK70ROp_Table_Txf_TempBorder(int16_t Index) const;
   void RigK70ROp_Digital_Option(bool st) override { flgDigital_ = st; }
   bool RigK70RProp_Shielding() const { return !RigK70RProp_EditEnabled() && !RigK70RProp_DispPara(); }
-  bool RigK70RProp_EditEnabled() const { return opState_ >= 10 && opState_ <= 28; }
-  bool RigK70RProp_DispPara() const { return opState_ == 29; }
+  bool RigK70RProp_EditEnabled() const { return InRange(opState_, OpState::kCycleStart, OpState::kCycleEnd); }
+  bool RigK70RProp_DispPara() const { return opState_ == OpState::kParamDisplay; }
   void WaitE8Required(int32_t Wt) override { waitE8_ = Wt; }
   void RigOpFunc_FormResource();
   void RigOpFunc_FormLayout();
@@ -55,80 +66,73 @@ class clsIndOp_RigK70R : public console::ConsoleEvents, public link::IdentityHoo
   void ConsEv_SendE8(console::clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
   void ConsEv_Enter(console::clsConsole& objConsole, int16_t Index, int16_t evNo, int16_t val) override;
 
-  void ReadAdGroupA(int16_t index, bool isFirst, bool& done) override;
-  void ReadAdGroupB(int16_t index, bool isFirst, bool& done);
+  void ReadAdGroupA(int16_t index, bool isFirst, bool& done) { done = ReadA(index, isFirst); }
+  void ReadAdGroupB(int16_t index, bool isFirst, bool& done) { done = ReadB(index, isFirst); }
 
-  // State, for the shell and for tests.
-  int16_t opState() const { return opState_; }
-  int16_t actState() const { return actions_.actState; }
+  // Where the task is, for the shell and for tests.
+  OpState opState() const { return opState_; }
+  bool isIdle() const { return opState_ == OpState::kIdle; }
+  // Connected, and the steady cycle has come round to its end with nothing left for this tick.
+  bool isSteady() const { return opState_ == OpState::kCycleEnd; }
+  ActState actState() const { return actions_.actState(); }
   const RigK70RActions& actions() const { return actions_; }
   const RigK70RReadouts& readouts() const { return readouts_; }
   int16_t comPortNo() const { return comPortNo_; }
-  bool flgMid() const { return flgMid_; }
+  bool flgMid() const { return connection_.flgMid(); }
   bool flgDigital() const { return flgDigital_; }
-  bool flgReadoutReq() const { return flgReadoutReq_; }
-  bool flgParaDisp() const { return flgParaDisp_; }
-  int16_t chListCount() const { return chCount_; }
-  int16_t chList(int16_t i) const { return chList_[static_cast<size_t>(std::clamp<int16_t>(i, 0, 40))]; }
-  const std::string& lastBackup() const { return lastBackup_; }
+  bool flgReadoutReq() const { return cycle_.flgReadoutReq(); }
+  bool flgParaDisp() const { return cycle_.flgParaDisp(); }
+  int16_t chListCount() const { return channels_.chListCount(); }
+  int16_t chList(int16_t i) const { return channels_.chList(i); }
+  const std::string& lastBackup() const { return connection_.lastBackup(); }
   memory::clsIndEep_RigK70R& indEep() { return indEep_; }
-  const ActionIndices& indices() const { return idx_; }
+  const ItemIndices& indices() const { return idx_; }
 
  private:
   memory::ObjectDirectory Directory() const { return memory::ObjectDirectory(radio_.eepImage()); }
-  void AddItems();
-  bool RunState(int16_t& next);
+  bool RunState(OpState& next);
   void ShowProgress(int n);
-  void Interpret();
-  void BuildChannelList();
-  bool LiveUpdate();
-  void MirrorBal();
-  void EnterDispatch();
-  bool RunAction();
-  void CancelActions();
+  void ShowCloneReadProgress();
   void RefreshPanels();
-  std::string ChannelLine(console::clsConsole& con, int16_t Index, int16_t val);
-  void StartAction(int16_t state);
 
-  // ActionContext.
+  // ActionContext and TaskHooks.
   console::clsConsole& Console() override { return console_; }
+  const ItemIndices& Indices() const override { return idx_; }
   bool SequencerRunning() const override { return seq_.OpRunning(); }
-  int16_t LastAdA(int16_t index) const override;
+  bool ReadA(int16_t index, bool isFirst) override;
+  bool ReadB(int16_t index, bool isFirst) override;
+  int16_t LastAdA(int16_t index) const override { return readouts_.lastAdA(index); }
   void SendLive(int16_t command, int16_t value) override;
   void WriteEeprom(int32_t adr, uint8_t value) override { radio_.eepImage().WriteByte(adr, value); }
   void Beep() override { view_.beep(); }
+  bool RunAction() override;
+  void CancelActions() override;
 
   link::clsCmcCln3Sequence& seq_;
-  link::frmCom& com_;
+  const link::clsCmcCln3Drv& drv_;
   memory::clsCmcRadio& radio_;
-  console::clsConsole& console_;
   MainView& view_;
-  link::MainWindowHooks* main_ = nullptr;
+  link::MainWindowHooks& main_;
   memory::clsIndEep_RigK70R indEep_;
   common::clsCmcTick waitTick_;
+  console::clsConsole console_;
+  ItemIndices idx_;
   RigK70RReadouts readouts_;
   RigK70RActions actions_;
-  ActionIndices idx_;
+  RigK70RChannels channels_;
+  RigK70RConsoleLines lines_;
+  RigK70RLiveUpdate liveUpdate_;
+  RigK70RSteadyCycle cycle_;
+  RigK70RConnection connection_;
 
   int16_t comPortNo_ = 1;
-  int16_t opState_ = 0;
+  OpState opState_ = OpState::kIdle;
   bool flgStateEntry_ = true;
   bool flgOpError_ = false;
-  bool flgReadoutReq_ = false;
-  bool flgReadoutOn_ = false;
-  bool flgParaDisp_ = false;
   bool flgDigital_ = false;
-  bool flgMid_ = false;
   bool layoutDone_ = false;
   int32_t waitE8_ = 0;
   std::array<int16_t, 22> tempBorder_{};
-  std::array<int16_t, 41> chList_{};
-  int16_t chCount_ = 1;
-  int16_t idxChNo_ = 0, idxBal_ = 2, idxMod_ = 3, idxBpfSweep_ = 8, idxDigMode_ = 16;
-  int32_t chObjAdr_ = 0;
-  int32_t rxFreqBase_ = 0;
-  Bytes radioName_;
-  std::string lastBackup_;
 };
 
 }  // namespace qxt::model

@@ -23,24 +23,23 @@ void clsCmcProfileIO::FullPath(const std::string& s) {
 
 void clsCmcProfileIO::SetCurrentPath() { path_ = WithSeparator(ProgramDirectory()); }
 
-int16_t clsCmcProfileIO::saveData(const std::string& sKey, const ProfileValue& sData) {
+bool clsCmcProfileIO::saveData(const std::string& sKey, const ProfileValue& sData) {
   auto text = ProfileValueToText(sData);
-  if (!text) return 0;
-  return PrivateProfile::WriteString(section_, sKey, *text, GetMyProfile()) ? -1 : 0;
+  return text && WriteKey(section_, sKey, *text);
 }
 
-int16_t clsCmcProfileIO::loadData(const std::string& sKey, ProfileValue& sData,
-                                  const std::optional<ProfileValue>& sDefaultData) const {
-  if (std::holds_alternative<std::monostate>(sData)) return 0;
-  if (sDefaultData && sDefaultData->index() != sData.index()) return 0;
+bool clsCmcProfileIO::loadData(const std::string& sKey, ProfileValue& sData,
+                               const std::optional<ProfileValue>& sDefaultData) const {
+  if (std::holds_alternative<std::monostate>(sData)) return false;
+  if (sDefaultData && sDefaultData->index() != sData.index()) return false;
   auto defaultText = ProfileValueToText(sDefaultData ? *sDefaultData : sData);
-  if (!defaultText) return 0;
+  if (!defaultText) return false;
   std::string buffer;
-  if (PrivateProfile::GetString(section_, sKey, *defaultText, buffer, 255, GetMyProfile()) == 0) return 0;
+  if (PrivateProfile::GetString(section_, sKey, *defaultText, buffer, 255, GetMyProfile()) == 0) return false;
   std::string text = StripTerminator(buffer);
   text.erase(text.find_last_not_of(' ') + 1);
   if (auto converted = ProfileValueFromText(text, sData)) sData = *converted;
-  return -1;
+  return true;
 }
 
 std::string clsCmcProfileIO::ReadKey(const std::string& section, const std::string& key,
@@ -48,6 +47,10 @@ std::string clsCmcProfileIO::ReadKey(const std::string& section, const std::stri
   std::string out;
   PrivateProfile::GetString(section, key, defaultText, out, 4096, GetMyProfile());
   return StripTerminator(out);
+}
+
+bool clsCmcProfileIO::WriteKey(const std::string& section, const std::string& key, const std::string& text) {
+  return PrivateProfile::WriteString(section, key, text, GetMyProfile());
 }
 
 std::string clsCmcProfileIO::StripTerminator(const std::string& s) { return s.substr(0, s.find('\0')); }

@@ -6,11 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "common/OptionsFile.h"
 #include "settings/ProfileValue.h"
 
 namespace qxt::settings {
 
-class clsCmcProfileIO {
+class clsCmcProfileIO : public common::OptionsFile {
  public:
   // Sets Path and Name from a directory and file name.
   void FullPath(const std::string& s);
@@ -28,15 +29,18 @@ class clsCmcProfileIO {
   // Path followed directly by Name.
   std::string GetMyProfile() const { return path_ + name_; }
 
-  // -1 when the key was written; 0 when the file could not be written or the kind is unsupported.
-  int16_t saveData(const std::string& sKey, const ProfileValue& sData);
-  // -1 when a text was found or the default applied; 0 otherwise. sData keeps its value when the
-  // text cannot be converted to its kind. Without sDefaultData the current sData is the default.
-  int16_t loadData(const std::string& sKey, ProfileValue& sData,
-                   const std::optional<ProfileValue>& sDefaultData = std::nullopt) const;
+  // True when the key was written; false when the file could not be written or the kind is
+  // unsupported.
+  bool saveData(const std::string& sKey, const ProfileValue& sData);
+  // True when a text was found or the default applied. sData keeps its value when the text cannot
+  // be converted to its kind. Without sDefaultData the current sData is the default.
+  bool loadData(const std::string& sKey, ProfileValue& sData,
+                const std::optional<ProfileValue>& sDefaultData = std::nullopt) const;
 
-  // A key of another section, without disturbing Section (the port map and the trace use it).
-  std::string ReadKey(const std::string& section, const std::string& key, const std::string& defaultText) const;
+  // Keys of any section, without disturbing Section (the port map and the trace use them).
+  std::string ReadKey(const std::string& section, const std::string& key,
+                      const std::string& defaultText) const override;
+  bool WriteKey(const std::string& section, const std::string& key, const std::string& text) override;
 
   static std::string StripTerminator(const std::string& s);
   // The file-name part: the text after the last "/" or "\" (or after a ":" when there is none).

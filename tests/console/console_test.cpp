@@ -30,13 +30,7 @@ struct RecordingEvents : console::ConsoleEvents {
 
 class Console : public ::testing::Test {
  protected:
-  void SetUp() override {
-    con.myListBox = &list;
-    con.myEventClass = &events;
-    con.myCln3Seq = &sender;
-    con.myEeprom = &ee;
-    con.Clear();
-  }
+  void SetUp() override { con.Clear(); }
   int16_t Add(const std::string& title, int16_t min, int16_t max, bool bar) {
     con.AddItem();
     auto i = static_cast<int16_t>(con.ListCount() - 1);
@@ -52,7 +46,7 @@ class Console : public ::testing::Test {
   RecordingEvents events;
   RecordingSender sender;
   memory::clsCmcEeprom ee;
-  console::clsConsole con;
+  console::clsConsole con{list, events, sender, ee};
 };
 
 }  // namespace

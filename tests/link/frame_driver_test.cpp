@@ -39,11 +39,11 @@ TEST(FrameDriver, CloneReadOnTheWire) {
   rig.seq.easyCloneRead();
   EXPECT_EQ(rig.port.written.at(0), kInquiryFrame);  // written inside the call
   EXPECT_TRUE(rig.seq.OpRunning());
-  EXPECT_TRUE(rig.com.cln3D.Running());
+  EXPECT_TRUE(rig.com.cln3D().Running());
 
   rig.EchoAndAnswer(frames::FromBody(frames::InquiryBody("2927", "0100", 0x06, 0x20)));
-  EXPECT_EQ(rig.com.cln3D.ansInfo(), frames::InquiryBody("2927", "0100", 0x06, 0x20));
-  EXPECT_EQ(rig.com.cln3D.EndAddress(), 32112);
+  EXPECT_EQ(rig.com.cln3D().ansInfo(), frames::InquiryBody("2927", "0100", 0x06, 0x20));
+  EXPECT_EQ(rig.com.cln3D().EndAddress(), 32112);
   EXPECT_EQ(rig.seq.stepNo(), 3);  // identification and the idle pass ran in that tick
   EXPECT_EQ(rig.digitalOption, std::vector<bool>{true});
   EXPECT_EQ(rig.port.written.size(), 1u);
@@ -54,11 +54,11 @@ TEST(FrameDriver, CloneReadOnTheWire) {
   EXPECT_EQ(rig.seq.stepNo(), 4);
 
   rig.EchoAndAnswer(CloneStream());
-  EXPECT_FALSE(rig.com.cln3D.Running());
-  EXPECT_EQ(rig.com.cln3D.lastEeAdr(), 0x7D6F);
-  EXPECT_EQ(rig.com.cln3D.lastError(), 0);
+  EXPECT_FALSE(rig.com.cln3D().Running());
+  EXPECT_EQ(rig.com.cln3D().lastEeAdr(), 0x7D6F);
+  EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNone);
   EXPECT_EQ(rig.seq.stepNo(), 0);  // the checking pass and the finishing pass
-  EXPECT_EQ(rig.seq.Operation(), 0);
+  EXPECT_EQ(rig.seq.Operation(), link::Operation::kStandby);
   for (int a = 0; a < 32112; a += 97) ASSERT_EQ(rig.radio.eepImage().ReadByte(a), frames::PatternByte(a)) << a;
   EXPECT_EQ(rig.radio.eepImage().ReadByte(32111), frames::PatternByte(32111));
   EXPECT_TRUE(rig.messages.empty());
@@ -73,7 +73,7 @@ TEST(FrameDriver, EchoAndAnswerSplitAnywhereGiveTheSameResult) {
     rig.seq.easyCloneRead();
     rig.port.receive(Bytes(inquiry.begin(), inquiry.begin() + static_cast<std::ptrdiff_t>(cut)));
     rig.port.receive(Bytes(inquiry.begin() + static_cast<std::ptrdiff_t>(cut), inquiry.end()));
-    ASSERT_EQ(rig.com.cln3D.ansInfo(), frames::InquiryBody()) << cut;
+    ASSERT_EQ(rig.com.cln3D().ansInfo(), frames::InquiryBody()) << cut;
     ASSERT_EQ(rig.seq.stepNo(), 3) << cut;
   }
   for (size_t cut = 0; cut <= clone.size(); ++cut) {
@@ -81,16 +81,16 @@ TEST(FrameDriver, EchoAndAnswerSplitAnywhereGiveTheSameResult) {
     ThroughInquiry(rig, frames::FromBody(frames::InquiryBody()));
     rig.port.receive(Bytes(clone.begin(), clone.begin() + static_cast<std::ptrdiff_t>(cut)));
     rig.port.receive(Bytes(clone.begin() + static_cast<std::ptrdiff_t>(cut), clone.end()));
-    ASSERT_EQ(rig.com.cln3D.lastError(), 0) << cut;
-    ASSERT_EQ(rig.com.cln3D.lastEeAdr(), 0x12F) << cut;
-    ASSERT_EQ(rig.seq.Operation(), 0) << cut;
+    ASSERT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNone) << cut;
+    ASSERT_EQ(rig.com.cln3D().lastEeAdr(), 0x12F) << cut;
+    ASSERT_EQ(rig.seq.Operation(), link::Operation::kStandby) << cut;
     ASSERT_EQ(rig.radio.eepImage().ReadByte(0x12F), frames::PatternByte(0x12F)) << cut;
   }
   LinkRig rig;  // and byte by byte
   ThroughInquiry(rig, frames::FromBody(frames::InquiryBody()));
   for (uint8_t b : clone) rig.port.receive({b});
-  EXPECT_EQ(rig.com.cln3D.lastEeAdr(), 0x12F);
-  EXPECT_EQ(rig.seq.Operation(), 0);
+  EXPECT_EQ(rig.com.cln3D().lastEeAdr(), 0x12F);
+  EXPECT_EQ(rig.seq.Operation(), link::Operation::kStandby);
 }
 
 TEST(FrameDriver, IgnoresWhatIsNotItsAnswer) {
@@ -102,20 +102,20 @@ TEST(FrameDriver, IgnoresWhatIsNotItsAnswer) {
                         Hex("FEFEEF")));                  // too short a body
   noise = Cat(noise, Hex("FD"));
   rig.EchoAndAnswer(noise);
-  EXPECT_TRUE(rig.com.cln3D.Running());
+  EXPECT_TRUE(rig.com.cln3D().Running());
   EXPECT_EQ(rig.radio.eepImage().ReadByte(0), 0);
   // Extra FE bytes in front of the answer are skipped.
   Bytes answer = frames::FromBody(frames::InquiryBody());
   rig.port.receive(Cat(Hex("FEFEFEFE"), Bytes(answer.begin() + 2, answer.end())));
-  EXPECT_EQ(rig.com.cln3D.ansInfo(), frames::InquiryBody());
+  EXPECT_EQ(rig.com.cln3D().ansInfo(), frames::InquiryBody());
   EXPECT_EQ(rig.seq.stepNo(), 3);
 }
 
 TEST(FrameDriver, SendRefusedWhileAnExchangeRunsOrPortIsBusy) {
   LinkRig rig;
   rig.seq.easyCloneRead();
-  link::clsCmcCln3Drv& drv = rig.com.cln3D;
-  EXPECT_EQ(drv.Send(Hex("E0292700 00")), 1);
+  link::clsCmcCln3Drv& drv = rig.com.cln3D();
+  EXPECT_EQ(drv.Send(Hex("E0292700 00")), common::Outcome::kRefused);
   EXPECT_EQ(rig.port.written.size(), 1u);
   EXPECT_TRUE(drv.Running());
   rig.com.comOpen(true);  // an open port opened again: output discarded, exchange dropped
@@ -133,7 +133,7 @@ TEST(FrameDriver, LiveCommandWithoutAnswerEndsAtOnce) {
   LinkRig rig;
   rig.seq.easySendE8NoAnswer("01 02");
   EXPECT_EQ(rig.port.lastWritten(), Hex("FEFEEEEFE82927010001 02FD"));
-  EXPECT_FALSE(rig.com.cln3D.Running());
+  EXPECT_FALSE(rig.com.cln3D().Running());
   EXPECT_TRUE(rig.seq.OpRunning());
   rig.port.receive(rig.port.lastWritten());  // the echo is dropped
   EXPECT_FALSE(rig.seq.OpRunning());
@@ -145,12 +145,12 @@ TEST(FrameDriver, LiveCommandAnswerIsCheckedAndKept) {
   rig.seq.easySendE8ReqAnswer("033035");
   EXPECT_EQ(rig.port.lastWritten(), Hex("FEFEEEEFE82927010003 3035FD"));
   rig.EchoAndAnswer(frames::LiveAnswer("03", Hex("3830")));
-  EXPECT_EQ(rig.com.cln3D.varLastE8Answer(), Hex("2927010003 3830"));
-  EXPECT_EQ(rig.seq.Operation(), 0);
+  EXPECT_EQ(rig.com.cln3D().varLastE8Answer(), Hex("2927010003 3830"));
+  EXPECT_EQ(rig.seq.Operation(), link::Operation::kStandby);
 
   rig.seq.easySendE8ReqAnswer("033035");
   rig.EchoAndAnswer(frames::LiveAnswer("04", Hex("3830")));  // another sub-command echoed
-  EXPECT_EQ(rig.com.cln3D.lastError(), 3);
+  EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kInvalidAnswer);
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].substr(0, 13), "Illegal data.");
 }
@@ -162,11 +162,11 @@ TEST(FrameDriver, AnswerMissingGivesThreeTransmissionsThenError2) {
     ASSERT_EQ(rig.port.written.size(), static_cast<size_t>(sent));
     rig.port.receive(rig.port.lastWritten());  // echo
     rig.Tick(1199);
-    EXPECT_EQ(rig.com.cln3D.lastError(), 0);
+    EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNone);
     rig.Tick(1);
   }
   EXPECT_EQ(rig.port.written.size(), 3u);
-  EXPECT_EQ(rig.com.cln3D.lastError(), 2);
+  EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNoAnswer);
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].substr(0, 27), "No answer from transceiver.");
   EXPECT_FALSE(rig.com.comOpen());
@@ -175,15 +175,15 @@ TEST(FrameDriver, AnswerMissingGivesThreeTransmissionsThenError2) {
 TEST(FrameDriver, EndAddressComesFromTheInquiryAnswer) {
   LinkRig rig;
   ThroughInquiry(rig, frames::FromBody(frames::InquiryBody("2927", "0100", 6, 0, "7D65")));
-  EXPECT_EQ(rig.com.cln3D.EndAddress(), 0x7D70);
+  EXPECT_EQ(rig.com.cln3D().EndAddress(), 0x7D70);
   LinkRig other;
   ThroughInquiry(other, frames::FromBody(frames::InquiryBody("2927", "0100", 6, 0, "00FF")));
-  EXPECT_EQ(other.com.cln3D.EndAddress(), 0x100);
+  EXPECT_EQ(other.com.cln3D().EndAddress(), 0x100);
 }
 
 TEST(FrameDriver, CloneWriteBlocksFollowTheAreaList) {
   LinkRig rig;
-  link::clsCmcCln3Drv& drv = rig.com.cln3D;
+  link::clsCmcCln3Drv& drv = rig.com.cln3D();
   for (int a = 0; a < 0x20; ++a) rig.radio.eepImage().WriteByte(a, static_cast<uint8_t>(a));
   drv.myEep(&rig.radio.eepImage());
   drv.sizDataOfPacket(16);

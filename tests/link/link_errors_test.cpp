@@ -10,19 +10,23 @@ using frames::Hex;
 
 namespace {
 
+using D = link::DriverError;
+using S = link::SequencerError;
+
 // What a failure leaves behind: the codes, the first line of the message and the port.
 struct Outcome {
-  int16_t driverError;
-  int16_t sequencerError;
+  link::DriverError driverError;
+  link::SequencerError sequencerError;
   std::string firstLine;
 };
 
 Outcome Result(const LinkRig& rig) {
   std::string first = rig.messages.empty() ? "(none)" : rig.messages.back().substr(0, rig.messages.back().find('\r'));
-  return {rig.com.cln3D.lastError(), rig.seq.error(), first};
+  return {rig.com.cln3D().lastError(), rig.seq.error(), first};
 }
 
-void ExpectFailure(const LinkRig& rig, int16_t driver, int16_t sequencer, const std::string& firstLine) {
+void ExpectFailure(const LinkRig& rig, link::DriverError driver, link::SequencerError sequencer,
+                   const std::string& firstLine) {
   Outcome out = Result(rig);
   EXPECT_EQ(out.driverError, driver);
   EXPECT_EQ(out.sequencerError, sequencer);
@@ -30,7 +34,7 @@ void ExpectFailure(const LinkRig& rig, int16_t driver, int16_t sequencer, const 
   EXPECT_EQ(rig.messages.size(), 1u);
   EXPECT_FALSE(rig.com.comOpen());
   EXPECT_FALSE(rig.seq.OpRunning());
-  EXPECT_FALSE(rig.com.cln3D.Running());
+  EXPECT_FALSE(rig.com.cln3D().Running());
 }
 
 void StartCloneRead(LinkRig& rig, const Bytes& inquiryAnswer) {
@@ -46,7 +50,7 @@ TEST(LinkErrors, EchoMissingIsError1) {
   rig.Tick(999);
   EXPECT_TRUE(rig.messages.empty());
   rig.Tick(1);
-  ExpectFailure(rig, 1, 4, "Cannot access COM port");
+  ExpectFailure(rig, D::kNoEcho, S::kDriverFailed, "Cannot access COM port");
 }
 
 TEST(LinkErrors, InquiryTimeoutIsError2AndSequencerError4) {
@@ -54,7 +58,7 @@ TEST(LinkErrors, InquiryTimeoutIsError2AndSequencerError4) {
   rig.seq.easyCloneRead();
   rig.port.receive(rig.port.lastWritten());
   rig.Tick(1200);
-  ExpectFailure(rig, 2, 4, "No answer from transceiver.");
+  ExpectFailure(rig, D::kNoAnswer, S::kDriverFailed, "No answer from transceiver.");
   EXPECT_EQ(rig.port.written.size(), 1u);  // no retries for the inquiry
 }
 
@@ -66,25 +70,25 @@ TEST(LinkErrors, MalformedInquiryAnswersAreError3) {
                             frames::InquiryBody("2927", "0100", 6, 0, "7D6F", 58)}) {
     LinkRig rig;
     StartCloneRead(rig, frames::FromBody(body));
-    ExpectFailure(rig, 3, 4, "Illegal data.");
+    ExpectFailure(rig, D::kInvalidAnswer, S::kDriverFailed, "Illegal data.");
   }
 }
 
 TEST(LinkErrors, IdentityChecksGiveSequencerErrors) {
   struct Case {
     Bytes body;
-    int16_t error;
+    link::SequencerError error;
     std::string firstLine;
   } cases[] = {
-      {frames::InquiryBody("2928"), 1, "Cannot Clone."},
-      {frames::InquiryBody("2927", "0200"), 2, "Version number does not match"},
-      {frames::InquiryBody("2928", "0200"), 2, "Version number does not match"},
-      {frames::InquiryBody("2927", "0100", 0x05), 3, "Connected transceiver is not compatible model."},
+      {frames::InquiryBody("2928"), S::kModelDiffers, "Cannot Clone."},
+      {frames::InquiryBody("2927", "0200"), S::kSubRefused, "Version number does not match"},
+      {frames::InquiryBody("2928", "0200"), S::kSubRefused, "Version number does not match"},
+      {frames::InquiryBody("2927", "0100", 0x05), S::kNotCompatible, "Connected transceiver is not compatible model."},
   };
   for (const auto& c : cases) {
     LinkRig rig;
     StartCloneRead(rig, frames::FromBody(c.body));
-    ExpectFailure(rig, 0, c.error, c.firstLine);
+    ExpectFailure(rig, D::kNone, c.error, c.firstLine);
     EXPECT_EQ(rig.port.written.size(), 1u);  // no E2 request
   }
   LinkRig accepted;  // an older revision passes and is taken as the radio's sub code
@@ -108,7 +112,7 @@ TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
     rig.Tick();
     rig.EchoAndAnswer(bad);
     EXPECT_EQ(rig.seq.stepNo(), 0);
-    ExpectFailure(rig, 3, 0, "Illegal data.");
+    ExpectFailure(rig, D::kInvalidAnswer, S::kNone, "Illegal data.");
   }
 }
 
@@ -117,13 +121,13 @@ TEST(LinkErrors, CountMismatchIsError4AndStaysRemembered) {
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
   rig.Tick();
   rig.EchoAndAnswer(Cat(frames::Block(0, Bytes(16, 1)), frames::End(2)));
-  ExpectFailure(rig, 4, 0, "Data counter error.");
+  ExpectFailure(rig, D::kCountMismatch, S::kNone, "Data counter error.");
   // A later E5 with a wrong maker text is reported as a count error too.
   rig.messages.clear();
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
   rig.Tick();
   rig.EchoAndAnswer(frames::FromRadio(Hex("E55461766F20496E632F3030")));
-  ExpectFailure(rig, 4, 0, "Data counter error.");
+  ExpectFailure(rig, D::kCountMismatch, S::kNone, "Data counter error.");
 }
 
 TEST(LinkErrors, BlockOutsideTheImageIsError5) {
@@ -131,33 +135,33 @@ TEST(LinkErrors, BlockOutsideTheImageIsError5) {
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
   rig.Tick();
   rig.EchoAndAnswer(frames::Block(0x7D68, Bytes(16, 1)));  // would pass 7D6F
-  ExpectFailure(rig, 5, 0, "Data overflow.");
+  ExpectFailure(rig, D::kImageRefused, S::kNone, "Data overflow.");
   EXPECT_EQ(rig.radio.eepImage().ReadByte(0x7D68), 0);
 }
 
 TEST(LinkErrors, CloneWriteStatusIsError7) {
   LinkRig rig;
-  link::clsCmcCln3Drv& drv = rig.com.cln3D;
+  link::clsCmcCln3Drv& drv = rig.com.cln3D();
   rig.com.comOpen(true);
-  drv.workMode(4);
-  ASSERT_EQ(drv.Send(Hex("E55461766F20496E632E")), 0);
+  drv.workMode(link::WorkMode::kCloneWriteEnd);
+  ASSERT_EQ(drv.Send(Hex("E55461766F20496E632E")), common::Outcome::kDone);
   drv.read(Cat(rig.port.lastWritten(), frames::FromRadio(Hex("E601"))));
-  EXPECT_EQ(drv.lastError(), 7);
-  EXPECT_EQ(drv.nowError(), 7);
+  EXPECT_EQ(drv.lastError(), link::DriverError::kWriteRefused);
+  EXPECT_EQ(drv.nowError(), link::DriverError::kWriteRefused);
   EXPECT_TRUE(rig.com.totalError());
   rig.Tick();  // the tick reports it and closes the port
   EXPECT_EQ(Result(rig).firstLine, "Cannot write cloning data.");
   EXPECT_FALSE(rig.com.comOpen());
 
   // A status of 00 ends the write; a frame without a status byte is not a valid answer.
-  for (const auto& [answer, error] : {std::pair{"E600", 0}, std::pair{"E6", 3}}) {
+  for (const auto& [answer, error] : {std::pair{"E600", D::kNone}, std::pair{"E6", D::kInvalidAnswer}}) {
     LinkRig other;
     other.com.comOpen(true);
-    other.com.cln3D.workMode(4);
-    other.com.cln3D.Send(Hex("E55461766F20496E632E"));
+    other.com.cln3D().workMode(link::WorkMode::kCloneWriteEnd);
+    other.com.cln3D().Send(Hex("E55461766F20496E632E"));
     other.EchoAndAnswer(frames::FromRadio(Hex(answer)));
-    EXPECT_EQ(other.com.cln3D.lastError(), error) << answer;
-    EXPECT_FALSE(other.com.cln3D.Running());
+    EXPECT_EQ(other.com.cln3D().lastError(), error) << answer;
+    EXPECT_FALSE(other.com.cln3D().Running());
   }
 }
 
@@ -168,9 +172,9 @@ TEST(LinkErrors, HostileStreamsNeverGrowOrHang) {
   Bytes flood(100000, 0x41);
   flood[0] = 0xFE;  // one endless body
   rig.port.receive(flood);
-  EXPECT_TRUE(rig.com.cln3D.Running());
+  EXPECT_TRUE(rig.com.cln3D().Running());
   rig.Tick(1200);
-  EXPECT_EQ(rig.com.cln3D.lastError(), 2);  // the exchange still ended
+  EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNoAnswer);  // the exchange still ended
   uint32_t x = 12345;
   for (int i = 0; i < 2000; ++i) {  // random bytes in every phase
     Bytes chunk(static_cast<size_t>(i % 97), 0);
@@ -183,6 +187,6 @@ TEST(LinkErrors, HostileStreamsNeverGrowOrHang) {
   rig.seq.easyReset(1);
   rig.messages.clear();
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
-  EXPECT_EQ(rig.com.cln3D.ansInfo(), frames::InquiryBody());
+  EXPECT_EQ(rig.com.cln3D().ansInfo(), frames::InquiryBody());
   EXPECT_TRUE(rig.messages.empty());
 }

@@ -30,7 +30,7 @@ TEST(SerialLink, PortNumberRangeAndSettingsText) {
   EXPECT_EQ(rig.com.comPortNum(), 10);
   rig.com.comPortNum(11);
   EXPECT_EQ(rig.com.comPortNum(), 10);
-  rig.com.portDevices.setOverride(10, "/dev/fake10");
+  rig.com.portDevices().setOverride(10, "/dev/fake10");
   rig.com.comOpen(true);
   EXPECT_EQ(rig.com.Settings(), "9600,N,8,1");
   EXPECT_EQ(rig.port.lastBaud, 9600);
@@ -62,13 +62,13 @@ TEST(SerialLink, PortThatCannotBeOpenedIsReportedOnTheNextTick) {
 TEST(SerialLink, ReopeningKeepsOutputInFlightAndResetsTheDriver) {
   LinkRig rig;
   rig.seq.easySendE8ReqAnswer("0330");
-  EXPECT_TRUE(rig.com.cln3D.Running());
+  EXPECT_TRUE(rig.com.cln3D().Running());
   int discards = rig.port.discards;
   size_t opens = rig.port.opens.size();
   rig.com.comOpen(true);
   EXPECT_EQ(rig.port.discards, discards);  // the frame still being sent is kept
   EXPECT_EQ(rig.port.opens.size(), opens);
-  EXPECT_FALSE(rig.com.cln3D.Running());
+  EXPECT_FALSE(rig.com.cln3D().Running());
   rig.com.comOpen(false);
   EXPECT_EQ(rig.port.discards, discards + 1);  // closing drops what was not sent
 }
@@ -80,7 +80,7 @@ TEST(SerialLink, ReceiveRunsTheWholeTickInOrder) {
   rig.seq.easySendE8ReqAnswer("0330");
   rig.port.receive(rig.port.lastWritten());
   EXPECT_EQ(rig.order, "main;");
-  EXPECT_EQ(rig.com.cln3D.rxPhase(), 2);  // the driver had the bytes before the main task ran
+  EXPECT_EQ(rig.com.cln3D().rxPhase(), link::RxPhase::kAnswer);  // the driver had the bytes before the main task ran
   rig.com.errCannotOpen(true);
   EXPECT_TRUE(rig.com.totalError());
   rig.port.receive({0x00});
@@ -94,11 +94,11 @@ TEST(SerialLink, OverflowAndLineErrors) {
   LinkRig rig;
   rig.seq.easySendE8ReqAnswer("0330");
   rig.port.receive(rig.port.lastWritten());
-  rig.port.receive(Hex("FEFEEFEEE8292701"));    // half an answer
-  rig.com.OnComm(link::frmCom::comEventFrame);  // a framing error drops it
+  rig.port.receive(Hex("FEFEEFEEE8292701"));  // half an answer
+  rig.com.OnComm(link::CommEvent::kFrame);    // a framing error drops it
   rig.port.receive(Hex("0003 3030FD"));
-  EXPECT_TRUE(rig.com.cln3D.Running());
-  rig.com.OnComm(link::frmCom::comEventRxOver);
+  EXPECT_TRUE(rig.com.cln3D().Running());
+  rig.com.OnComm(link::CommEvent::kRxOver);
   EXPECT_TRUE(rig.com.errOverflow());
   EXPECT_FALSE(rig.com.comOpen());
   rig.Tick();
@@ -119,15 +119,11 @@ TEST(SerialLink, LostDeviceClosesThePortAndIsReportedOnce) {
 }
 
 TEST(SerialLink, AllOverClosesAndSavesThroughTheMainWindow) {
-  struct SavingRig : LinkRig {
-    void saveData(settings::clsCmcProfileIO& p) override { saved = &p; }
-    settings::clsCmcProfileIO* saved = nullptr;
-  } rig;
+  LinkRig rig;
   rig.com.comOpen(true);
   rig.com.AllOver();
   EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_EQ(rig.saved, &rig.com.profMain);
-  EXPECT_EQ(rig.com.profMain.Name(), "PJ5102K.rs");
+  EXPECT_EQ(rig.saves, 1);
   rig.com.timSolidEnabled(true);
   rig.com.Unload();
   EXPECT_FALSE(rig.com.timSolidEnabled());
@@ -155,13 +151,11 @@ TEST(SerialLink, AutomaticReleaseAfterIdleTime) {
 
 TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {
   TempDir dir;
-  settings::clsCmcProfileIO prof;
-  prof.Path(dir.path() + "/");
-  prof.Name("PJ5102K.rs");
+  MapOptions prof;
   link::PortDeviceMap map;
   EXPECT_EQ(map.devicePath(1, prof), "/dev/ttyUSB0");
   EXPECT_EQ(map.devicePath(4, prof), "/dev/ttyUSB3");
-  TempDir::Write(prof.GetMyProfile(), "[PORTS]\nCOM2=/dev/serial/by-id/usb-cable\n");
+  prof.WriteKey("PORTS", "COM2", "/dev/serial/by-id/usb-cable");
   EXPECT_EQ(map.devicePath(2, prof), "/dev/serial/by-id/usb-cable");
   std::string target = dir.file("pty");
   TempDir::Write(target, "");
@@ -176,8 +170,7 @@ TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {
 TEST(SerialLink, TraceRecordsEveryChunk) {
   TempDir dir;
   LinkRig rig;
-  rig.com.profMain.Path(dir.path() + "/");
-  TempDir::Write(rig.com.profMain.GetMyProfile(), "[TRACE]\nFile=" + dir.file("trace.log") + "\n");
+  rig.options.WriteKey("TRACE", "File", dir.file("trace.log"));
   rig.clock.now = 1000;
   rig.seq.easySendE8NoAnswer("0230 31");
   rig.port.receive(rig.port.lastWritten());

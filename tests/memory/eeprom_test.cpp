@@ -4,6 +4,11 @@
 
 using namespace qxt;
 
+namespace {
+constexpr auto kDone = common::Outcome::kDone;
+constexpr auto kRefused = common::Outcome::kRefused;
+}  // namespace
+
 TEST(Eeprom, NewImageIsZeroFilledAndSized) {
   memory::clsCmcEeprom ee;
   EXPECT_EQ(ee.eeSize(), 32112);
@@ -13,12 +18,12 @@ TEST(Eeprom, NewImageIsZeroFilledAndSized) {
 
 TEST(Eeprom, AddressesOutsideReadZeroAndRefuseWrites) {
   memory::clsCmcEeprom ee;
-  EXPECT_EQ(ee.WriteByte(32111, 7), 0);
+  EXPECT_EQ(ee.WriteByte(32111, 7), kDone);
   EXPECT_EQ(ee.ReadByte(32112), 0);
   EXPECT_EQ(ee.ReadByte(-1), 0);
   EXPECT_EQ(ee.ReadByte(INT32_MIN), 0);
-  EXPECT_EQ(ee.WriteByte(32112, 5), 1);
-  EXPECT_EQ(ee.WriteByte(-1, 5), 1);
+  EXPECT_EQ(ee.WriteByte(32112, 5), kRefused);
+  EXPECT_EQ(ee.WriteByte(-1, 5), kRefused);
   EXPECT_EQ(ee.ReadBit(32112, 0), 0);
   EXPECT_EQ(ee.ReadByte(32111), 7);
 }
@@ -37,20 +42,20 @@ TEST(Eeprom, BitsOfAByte) {
 TEST(Eeprom, BlocksAreAllOrNothing) {
   memory::clsCmcEeprom ee;
   ee.WriteBlock(32109, {9, 9, 9});
-  EXPECT_EQ(ee.WriteBlock(32110, {1, 2, 3}), 1);
+  EXPECT_EQ(ee.WriteBlock(32110, {1, 2, 3}), kRefused);
   EXPECT_EQ(ee.ReadBlock(32109, 3), (Bytes{9, 9, 9}));
-  EXPECT_EQ(ee.WriteBlock(32109, {1, 2, 3}), 0);
+  EXPECT_EQ(ee.WriteBlock(32109, {1, 2, 3}), kDone);
   EXPECT_EQ(ee.ReadBlock(32109, 3), (Bytes{1, 2, 3}));
-  EXPECT_EQ(ee.FillBlock(32100, 255, 12), 0);
+  EXPECT_EQ(ee.FillBlock(32100, 255, 12), kDone);
   EXPECT_EQ(ee.ReadByte(32100), 255);
-  EXPECT_EQ(ee.FillBlock(32100, 1, 13), 1);
+  EXPECT_EQ(ee.FillBlock(32100, 1, 13), kRefused);
   EXPECT_EQ(ee.ReadByte(32100), 255);
-  EXPECT_EQ(ee.FillBlock(0, 1, -5), 1);
-  EXPECT_EQ(ee.FillBlock(INT32_MAX, 1, INT32_MAX), 1);
-  EXPECT_EQ(ee.WriteBlock(-3, {1, 2, 3, 4, 5}), 1);
+  EXPECT_EQ(ee.FillBlock(0, 1, -5), kRefused);
+  EXPECT_EQ(ee.FillBlock(INT32_MAX, 1, INT32_MAX), kRefused);
+  EXPECT_EQ(ee.WriteBlock(-3, {1, 2, 3, 4, 5}), kRefused);
   // An empty block is refused at address 0 only (its last address would be -1).
-  EXPECT_EQ(ee.WriteBlock(0, {}), 1);
-  EXPECT_EQ(ee.WriteBlock(5, {}), 0);
+  EXPECT_EQ(ee.WriteBlock(0, {}), kRefused);
+  EXPECT_EQ(ee.WriteBlock(5, {}), kDone);
 }
 
 TEST(Eeprom, ReadBlockOutsideTheStoreReadsZero) {

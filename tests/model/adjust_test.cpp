@@ -23,12 +23,12 @@ class Adjust : public ::testing::Test {
     return out;
   }
   void Enter(int16_t item) {
-    rig.program.console.EnterPushed(item);
+    rig.program.console().EnterPushed(item);
     ASSERT_TRUE(rig.Settle());
   }
 
   ProgramRig rig;
-  console::clsConsole& con = rig.program.console;
+  console::clsConsole& con = rig.program.console();
   size_t mark = 0;
 };
 
@@ -45,32 +45,32 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
     if (con.E8Command(i) < 0 || i == 2) continue;  // BAL has its own test
     SCOPED_TRACE(con.Title(i));
     const int16_t before = con.Value(i);
-    rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, i);
+    rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, i);
     ASSERT_TRUE(rig.Settle());
     EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{con.E8Command(i), before + 1}}));
     if (con.EeAdr(i) >= 0) {
-      EXPECT_EQ(rig.program.radio.eepImage().ReadByte(con.EeAdr(i)), before + 1);
+      EXPECT_EQ(rig.program.radio().eepImage().ReadByte(con.EeAdr(i)), before + 1);
       EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(i))], before + 1);
     }
   }
-  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, 0);
+  rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, 0);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x00, 6}}));  // list entry 5 is channel 6
 }
 
 TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
   const int v = con.Value(2) + 1;
-  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 2);
+  rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 2);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{
                                {0x11, v}, {0x12, v}, {0x11, v}, {0x10, v}, {0x11, v}, {0x1B, v}, {0x11, v}}));
-  for (int adr : {0x6A, 0x71, 0x63, 0x78}) EXPECT_EQ(rig.program.radio.eepImage().ReadByte(adr), v);
+  for (int adr : {0x6A, 0x71, 0x63, 0x78}) EXPECT_EQ(rig.program.radio().eepImage().ReadByte(adr), v);
 }
 
 TEST_F(Adjust, QuickStepsSendOneCommandWithTheLatestValue) {
   const int v = con.Value(1);
-  for (int k = 0; k < 3; ++k) rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 1);
-  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyLeft, model::MainWindowLogic::kShiftMask, 1);
+  for (int k = 0; k < 3; ++k) rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 1);
+  rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyLeft, model::MainWindowLogic::kShiftMask, 1);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x0B, v - 2}}));
 }
@@ -79,7 +79,7 @@ TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
   Enter(9);
   EXPECT_EQ(con.Value(9), 92);
   EXPECT_EQ(rig.port.radio.live.value[0x13], 92);
-  EXPECT_EQ(rig.program.radio.eepImage().ReadByte(0x54), 92);
+  EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0x54), 92);
   EXPECT_EQ(rig.view.beeps, 1);
   std::vector<int> steps;
   for (const auto& l : Sent()) {
@@ -116,7 +116,7 @@ TEST_F(Adjust, LevelBisectionFindsTheTarget) {
   Enter(11);
   EXPECT_EQ(con.Value(11), 125);  // LVIN = 20 + 0.8 x 125 = 120, the stored LV(RX LVA)
   EXPECT_EQ(sim::SimPhysics::LvinRaw(rig.port.radio.live.value[0x06]), 120);
-  EXPECT_FALSE(rig.program.op.actions().lvaFailed[0]);
+  EXPECT_FALSE(rig.program.op().actions().lvaFailed(0));
   EXPECT_EQ(rig.Line(11).find("Failed"), std::string::npos);
   EXPECT_EQ(rig.view.beeps, 1);
 }
@@ -127,26 +127,26 @@ TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
   Enter(12);
   EXPECT_EQ(con.Value(12), 90);
   EXPECT_EQ(rig.port.radio.live.value[0x07], 90);
-  EXPECT_TRUE(rig.program.op.actions().lvaFailed[1]);
+  EXPECT_TRUE(rig.program.op().actions().lvaFailed(1));
   EXPECT_NE(rig.Line(12).find(" [Enter] to Sweep (Auto Adjust Failed)"), std::string::npos);
 }
 
 TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
   con.EnterPushed(15);
-  ASSERT_TRUE(rig.TickUntil([&] { return model::RigK70RActions::IsRssi(rig.program.op.actState()); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return model::IsRssi(rig.program.op().actState()); }));
   for (int i = 0; i < 10; ++i) rig.Tick();  // it keeps reading until the technician confirms
-  EXPECT_TRUE(model::RigK70RActions::IsRssi(rig.program.op.actState()));
+  EXPECT_TRUE(model::IsRssi(rig.program.op().actState()));
   EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S3 Level ");
   con.EnterPushed(15);  // S3 applied at the antenna
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.actions().flgRssiPhase; }));
-  EXPECT_EQ(rig.program.radio.eepImage().ReadByte(0xAA), 117);
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().flgRssiPhase(); }));
+  EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0xAA), 117);
   EXPECT_EQ(rig.port.radio.live.value[0x16], 117);
   EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S1 Level ");
   rig.port.radio.bench.signal = sim::Signal::kS1;
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.readouts().lastAdA[3] == 53; }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().readouts().lastAdA(3) == 53; }));
   con.EnterPushed(15);
   ASSERT_TRUE(rig.Settle());
-  EXPECT_EQ(rig.program.radio.eepImage().ReadByte(0xA9), 53);
+  EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0xA9), 53);
   EXPECT_EQ(rig.port.radio.live.value[0x15], 53);
   EXPECT_EQ(rig.view.beeps, 1);
   EXPECT_EQ(rig.Line(15), "      RSSI: [Enter] to Start");
@@ -154,16 +154,16 @@ TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
 
 TEST_F(Adjust, AnotherEnterCancelsTheRunningProcedure) {
   con.EnterPushed(11);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.actState() >= 20; }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actState() >= model::ActState::kLvaSetHigh; }));
   con.EnterPushed(9);
-  ASSERT_TRUE(rig.TickUntil([&] { return model::RigK70RActions::IsBpf(rig.program.op.actState()); }));
-  EXPECT_FALSE(rig.program.op.actions().lvaSel[0] && model::RigK70RActions::IsLva(rig.program.op.actState()));
+  ASSERT_TRUE(rig.TickUntil([&] { return model::IsBpf(rig.program.op().actState()); }));
+  EXPECT_FALSE(rig.program.op().actions().lvaSel(0) && model::IsLva(rig.program.op().actState()));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(con.Value(9), 92);
 }
 
 TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
-  rig.program.main.FormKeyDown(model::MainWindowLogic::kKeyF5);
+  rig.program.main().FormKeyDown(model::MainWindowLogic::kKeyF5);
   ASSERT_TRUE(rig.Settle());
   auto sent = Sent();
   ASSERT_EQ(sent.size(), 14u);
@@ -177,15 +177,15 @@ TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
 }
 
 TEST_F(Adjust, ParameterDisplayComesAndGoes) {
-  rig.program.main.ClickCmd00(2);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.opState() == 29; }));
+  rig.program.main().ClickCmd00(2);
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().RigK70RProp_DispPara(); }));
   EXPECT_EQ(rig.view.para.text.substr(0, 34), std::string(16, ' ') + "POW HI Level: " + " 200");
   EXPECT_TRUE(rig.view.visible[model::Control::kFra3]);
   EXPECT_FALSE(rig.view.visible[model::Control::kFra1]);
   EXPECT_FALSE(rig.view.enabled[model::Control::kCmd0]);
   EXPECT_TRUE(rig.view.defaultCancel[model::Control::kCmd2]);
-  rig.program.main.ClickCmd00(2);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.RigK70RProp_EditEnabled(); }));
+  rig.program.main().ClickCmd00(2);
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().RigK70RProp_EditEnabled(); }));
   // Button 2 takes the focus as the display closes, then the console as its frame reappears.
   ASSERT_GE(rig.view.focus.size(), 2u);
   EXPECT_EQ(rig.view.focus[rig.view.focus.size() - 2], model::Control::kCmd2);
@@ -196,10 +196,10 @@ TEST_F(Adjust, ParameterDisplayComesAndGoes) {
 
 TEST_F(Adjust, InvalidReadoutShowsTheMessageAndResets) {
   rig.port.radio.faults.badAd = true;
-  rig.program.main.ClickCmd00(1);
+  rig.program.main().ClickCmd00(1);
   ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
   EXPECT_EQ(rig.messages.shown[0].text.substr(0, 21), "Communication failed.");
-  EXPECT_EQ(rig.program.op.opState(), 0);
-  EXPECT_FALSE(rig.program.com.comOpen());
+  EXPECT_TRUE(rig.program.op().isIdle());
+  EXPECT_FALSE(rig.program.com().comOpen());
   EXPECT_EQ(rig.view.readouts[0].lines[1], "----");
 }

@@ -22,15 +22,15 @@ std::vector<int> Commands(const std::vector<RadioPort::Live>& lives) {
 TEST(Connect, FromConnectToTheSteadyCycle) {
   ProgramRig rig;
   const Bytes image = sim::DefaultImage({});
-  rig.program.main.ClickCmd00(0);
-  EXPECT_EQ(rig.program.op.opState(), 1);
+  rig.program.main().ClickCmd00(0);
+  EXPECT_EQ(rig.program.op().opState(), model::OpState::kStart);
   rig.Tick();
   EXPECT_EQ(rig.port.written.at(0), common::HexStrToByteStr("FEFEEEEFE029270000FD"));
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.opState() >= 3; }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().opState() >= model::OpState::kFirstReadouts; }));
   EXPECT_TRUE(rig.messages.shown.empty());
 
   // Interpretation: every item with an EEPROM address shows the radio's byte.
-  console::clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console();
   for (int16_t i = 0; i < c.ListCount(); ++i) {
     if (c.EeAdr(i) >= 0) {
       EXPECT_EQ(c.Value(i), image[static_cast<size_t>(c.EeAdr(i))]) << c.Title(i);
@@ -40,10 +40,10 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
   EXPECT_EQ(c.Value(14), image[0xAF]);
   EXPECT_EQ(c.Value(16), 1);
   EXPECT_EQ(c.Max(0), 12);
-  EXPECT_EQ(rig.program.op.chList(10), 11);
-  EXPECT_FALSE(rig.program.op.flgMid());
+  EXPECT_EQ(rig.program.op().chList(10), 11);
+  EXPECT_FALSE(rig.program.op().flgMid());
 
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.opState() == 28; }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().isSteady(); }));
   // First readouts, the fixed command, then every item once (BAL with its three mirrors).
   const std::vector<int> expected = {0x03, 0x03, 0x03, 0x03, 0x03, 0x02, 0x00, 0x0B, 0x11, 0x12, 0x11, 0x10, 0x11,
                                      0x1B, 0x11, 0x0D, 0x1A, 0x0F, 0x08, 0x05, 0x13, 0x14, 0x06, 0x07, 0x30};
@@ -74,17 +74,17 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
   EXPECT_EQ(settled, expected.size() + 14);
   for (int i = 0; i < 100; ++i) rig.Tick();
   EXPECT_EQ(rig.port.lives.size(), settled);
-  EXPECT_EQ(rig.program.radio.eepImage().ReadByte(0x71), image[0x6A]);  // the BAL mirrors follow
-  EXPECT_EQ(rig.program.radio.eepImage().ReadByte(0x63), image[0x6A]);
-  EXPECT_EQ(rig.program.radio.eepImage().ReadByte(0x78), image[0x6A]);
+  EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0x71), image[0x6A]);  // the BAL mirrors follow
+  EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0x63), image[0x6A]);
+  EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0x78), image[0x6A]);
 }
 
 TEST(Connect, ProgressBarDuringTheCloneRead) {
   ProgramRig rig;
   rig.port.maxChunk = 4096;  // about 90 blocks a tick
-  rig.program.main.ClickCmd00(0);
+  rig.program.main().ClickCmd00(0);
   std::vector<size_t> filled;
-  while (rig.program.op.opState() <= 2 && filled.size() < 1000) {
+  while (rig.program.op().opState() <= model::OpState::kCloneRead && filled.size() < 1000) {
     rig.Tick();
     const std::string& bar = rig.view.captions[model::Control::kLblProgress];
     ASSERT_EQ(bar.size(), 32u);
@@ -102,11 +102,11 @@ TEST(Connect, NoChannelsGiveOneEntryAndTheImageIsKept) {
   std::fill(image.begin() + sim::kChannelBase, image.begin() + sim::kChannelBase + 40 * 32, 0);
   ProgramRig rig(image);
   ASSERT_TRUE(rig.Connect());
-  EXPECT_EQ(rig.program.op.chListCount(), 1);
-  EXPECT_EQ(rig.program.console.Max(0), 0);
+  EXPECT_EQ(rig.program.op().chListCount(), 1);
+  EXPECT_EQ(rig.program.console().Max(0), 0);
   EXPECT_EQ(rig.Line(0).substr(0, 17), "    CH No.: 01 RX");
   // The image as found was kept on disk before anything was sent.
-  const std::string backup = rig.program.op.lastBackup();
+  const std::string backup = rig.program.op().lastBackup();
   ASSERT_FALSE(backup.empty());
   EXPECT_EQ(backup.find(rig.dataDir.path() + "/qxt7130-adj/images/2927-0100-"), 0u);
   EXPECT_EQ(std::filesystem::file_size(backup), 32112u);
@@ -117,7 +117,7 @@ TEST(Connect, UnwritableBackupNeverDisturbsTheWork) {
   ProgramRig rig;
   setenv("XDG_DATA_HOME", "/proc/no-such-place", 1);
   ASSERT_TRUE(rig.Connect());
-  EXPECT_TRUE(rig.program.op.lastBackup().empty());
+  EXPECT_TRUE(rig.program.op().lastBackup().empty());
   EXPECT_TRUE(rig.messages.shown.empty());
 }
 
@@ -128,5 +128,5 @@ TEST(Connect, MoreThanFortyChannelRecordsAreNotExamined) {
   for (int ch = 0; ch < 60; ++ch) image[static_cast<size_t>(sim::kChannelBase + ch * 32)] = 0x10;
   ProgramRig rig(image);
   ASSERT_TRUE(rig.Connect());
-  EXPECT_EQ(rig.program.op.chListCount(), 40);
+  EXPECT_EQ(rig.program.op().chListCount(), 40);
 }

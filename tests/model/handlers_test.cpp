@@ -14,8 +14,8 @@ std::string Bar(int hashes) { return " [" + std::string(hashes, '#') + std::stri
 TEST(Handlers, ChannelLineInWideNarrowMode) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
-  console::clsConsole& c = rig.program.console;
-  EXPECT_EQ(rig.program.op.chListCount(), 13);
+  console::clsConsole& c = rig.program.console();
+  EXPECT_EQ(rig.program.op().chListCount(), 13);
   EXPECT_EQ(c.Max(0), 12);
   EXPECT_EQ(rig.Line(0), "    CH No.: 01 RX = 446.006250, Mode: Wide");
   c.Value(0, 1);
@@ -32,8 +32,8 @@ TEST(Handlers, ChannelLineWithTheDigitalOption) {
   ProgramRig rig;
   rig.port.radio.digitalOption = 1;
   ASSERT_TRUE(rig.Connect());
-  EXPECT_TRUE(rig.program.op.flgDigital());
-  console::clsConsole& c = rig.program.console;
+  EXPECT_TRUE(rig.program.op().flgDigital());
+  console::clsConsole& c = rig.program.console();
   const char* modes[] = {" Analog", " Analog", " Digital", " Mixed", " Analog", " Mixed"};
   for (int16_t v = 0; v < 6; ++v) {
     c.Value(0, v);
@@ -44,7 +44,7 @@ TEST(Handlers, ChannelLineWithTheDigitalOption) {
 TEST(Handlers, LevelAndPromptLines) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
-  console::clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console();
   EXPECT_EQ(rig.Line(8), "   BPF ALL: [Enter] to Sweep");
   EXPECT_EQ(rig.Line(9), "    BPF T1:  80" + Bar(6) + " [Enter] to Sweep");
   EXPECT_EQ(rig.Line(11), "    RX LVA: 110" + Bar(9) + " [Enter] to Sweep");
@@ -59,9 +59,9 @@ TEST(Handlers, LevelAndPromptLines) {
 TEST(Handlers, PromptsFollowTheActions) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
-  console::clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console();
   c.EnterPushed(8);  // BPF ALL
-  rig.TickUntil([&] { return rig.program.op.actState() == 14; });
+  rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kBpfNextFilter; });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: Sweeping");
   EXPECT_NE(rig.Line(9).find(" Sweeping"), std::string::npos);
   EXPECT_NE(rig.Line(10).find(" Sweeping"), std::string::npos);
@@ -69,22 +69,22 @@ TEST(Handlers, PromptsFollowTheActions) {
   rig.TickUntil([&] { return !c.flgEnterOn(9); });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: Sweeping");
 
-  rig.program.main.ClickCmd00(1);  // any button cancels
-  EXPECT_EQ(rig.program.op.actState(), 0);
+  rig.program.main().ClickCmd00(1);  // any button cancels
+  EXPECT_EQ(rig.program.op().actState(), model::ActState::kNone);
   c.EnterPushed(9);
-  rig.TickUntil([&] { return rig.program.op.actState() == 14; });
+  rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kBpfNextFilter; });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: [Enter] to Sweep");
   EXPECT_NE(rig.Line(9).find(" Sweeping"), std::string::npos);
   // The other filter's line keeps the text it had when the actions were cancelled.
   EXPECT_EQ(rig.Line(10).substr(rig.Line(10).size() - 17), " [Enter] to Sweep");
 
   c.EnterPushed(12);  // TX LVA cancels the sweep and starts
-  rig.TickUntil([&] { return rig.program.op.actState() == 18; });
+  rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kLvaSetLow; });
   EXPECT_EQ(rig.Line(11).substr(rig.Line(11).size() - 17), " [Enter] to Sweep");
   EXPECT_EQ(rig.Line(12).substr(rig.Line(12).size() - 9), " Sweeping");
   EXPECT_EQ(rig.Line(9).substr(rig.Line(9).size() - 17), " [Enter] to Sweep");
 
   c.EnterPushed(15);  // RSSI
-  rig.TickUntil([&] { return rig.program.op.actState() == 7; });
+  rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kRssiRead; });
   EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S3 Level ");
 }

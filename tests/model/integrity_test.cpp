@@ -19,11 +19,12 @@ TEST(Integrity, CloneReadInRandomPiecesGivesTheImageExactly) {
     ProgramRig rig(image);
     std::uniform_int_distribution<size_t> piece(1, seed % 3 == 0 ? 3 : 200);
     rig.port.pieceSize = [&] { return piece(rng); };
-    rig.program.main.ClickCmd00(0);
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op.opState() >= 3 || !rig.messages.shown.empty(); }));
+    rig.program.main().ClickCmd00(0);
+    ASSERT_TRUE(rig.TickUntil(
+        [&] { return rig.program.op().opState() >= model::OpState::kFirstReadouts || !rig.messages.shown.empty(); }));
     ASSERT_TRUE(rig.messages.shown.empty()) << rig.messages.shown[0].text;
     // Right after the read, before anything was sent: byte for byte the radio's image.
-    ASSERT_EQ(rig.program.radio.eepImage().bytes(), image);
+    ASSERT_EQ(rig.program.radio().eepImage().bytes(), image);
   }
 }
 
@@ -31,7 +32,7 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
-  console::clsConsole& con = rig.program.console;
+  console::clsConsole& con = rig.program.console();
   std::map<int, int16_t> itemOfCommand;
   for (int16_t i = 0; i < con.ListCount(); ++i) {
     if (con.E8Command(i) >= 0) itemOfCommand[con.E8Command(i)] = i;
@@ -40,7 +41,7 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
   std::map<int16_t, std::set<int>> shown;
   auto record = [&](int16_t i) {
     const int v = con.Value(i);
-    shown[i].insert(i == 0 ? rig.program.op.chList(static_cast<int16_t>(v)) + 1 : v);
+    shown[i].insert(i == 0 ? rig.program.op().chList(static_cast<int16_t>(v)) + 1 : v);
   };
   const size_t mark = rig.port.lives.size();
   std::mt19937 rng(7);
@@ -50,7 +51,7 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
     const int16_t item = items[rng() % items.size()];
     for (int k = 0, n = 1 + static_cast<int>(rng() % 3); k < n; ++k) {
       const int key = rng() % 2 ? model::MainWindowLogic::kKeyRight : model::MainWindowLogic::kKeyLeft;
-      rig.program.main.ConsoleKeyDown(key, rng() % 4 == 0 ? model::MainWindowLogic::kShiftMask : 0, item);
+      rig.program.main().ConsoleKeyDown(key, rng() % 4 == 0 ? model::MainWindowLogic::kShiftMask : 0, item);
       record(item);
     }
     for (int t = 0, n = static_cast<int>(rng() % 6); t < n; ++t) rig.Tick();
@@ -69,8 +70,8 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
     if (item == 0) continue;
     EXPECT_EQ(value, con.Value(item)) << con.Title(item);  // the last command carries the value shown
     if (con.EeAdr(item) < 0) continue;
-    EXPECT_EQ(rig.program.radio.eepImage().ReadByte(con.EeAdr(item)), value) << con.Title(item);
+    EXPECT_EQ(rig.program.radio().eepImage().ReadByte(con.EeAdr(item)), value) << con.Title(item);
     EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(item))], value) << con.Title(item);
   }
-  for (int adr : {0x71, 0x63, 0x78}) EXPECT_EQ(rig.program.radio.eepImage().ReadByte(adr), con.Value(2));
+  for (int adr : {0x71, 0x63, 0x78}) EXPECT_EQ(rig.program.radio().eepImage().ReadByte(adr), con.Value(2));
 }

@@ -7,7 +7,7 @@ using namespace qxt::test;
 
 TEST(ItemTable, SeventeenItemsAsTabled) {
   ProgramRig rig;
-  const console::clsConsole& c = rig.program.console;
+  const console::clsConsole& c = rig.program.console();
   ASSERT_EQ(c.ListCount(), 17);
   struct Row {
     const char* title;
@@ -51,18 +51,18 @@ TEST(ItemTable, SeventeenItemsAsTabled) {
     EXPECT_FALSE(c.EeDataSigned(i));
     EXPECT_EQ(c.WaitAfterE8(i), 200);  // before any button press
   }
-  EXPECT_EQ(rig.program.op.indices().bpfT1, 9);
-  EXPECT_EQ(rig.program.op.indices().rxLva, 11);
-  EXPECT_EQ(rig.program.op.indices().lvRxLva, 13);
-  EXPECT_EQ(rig.program.op.indices().rssi, 15);
-  rig.program.main.ClickCmd00(1);  // every button press cancels actions and sets the waits
+  EXPECT_EQ(rig.program.op().indices().bpfT1, 9);
+  EXPECT_EQ(rig.program.op().indices().rxLva, 11);
+  EXPECT_EQ(rig.program.op().indices().lvRxLva, 13);
+  EXPECT_EQ(rig.program.op().indices().rssi, 15);
+  rig.program.main().ClickCmd00(1);  // every button press cancels actions and sets the waits
   EXPECT_EQ(c.WaitAfterE8(9), 200);
   EXPECT_EQ(c.WaitAfterE8(12), 500);
 }
 
 TEST(ItemTable, ResourcesSubCodesPortsAndTables) {
   ProgramRig rig;
-  model::clsIndOp_RigK70R& op = rig.program.op;
+  model::clsIndOp_RigK70R& op = rig.program.op();
   EXPECT_EQ(rig.view.captions[model::Control::kCmd0], "Connect");
   EXPECT_EQ(rig.view.captions[model::Control::kCmd1], "Reload(F5)");
   EXPECT_EQ(rig.view.captions[model::Control::kCmd2], "Disp para");
@@ -82,17 +82,17 @@ TEST(ItemTable, ResourcesSubCodesPortsAndTables) {
   EXPECT_EQ(rig.view.console.clears, clears);
   op.RigOpFunc_SetComPortNo(2);
   EXPECT_EQ(rig.view.console.clears, clears + 1);
-  EXPECT_EQ(rig.program.seq.ComPortNo(), 2);
+  EXPECT_EQ(rig.program.seq().ComPortNo(), 2);
   EXPECT_EQ(rig.Line(0), "    CH No.: 01 RX = 0.000000, Mode: Wide");  // before any connection
 }
 
 TEST(ItemTable, ButtonsBeforeAConnectionOnlyCancel) {
   ProgramRig rig;
-  rig.program.console.EnterPushed(15);
-  rig.program.main.ClickCmd00(1);
-  rig.program.main.ClickCmd00(2);
-  EXPECT_FALSE(rig.program.console.flgEnterOn(15));
-  EXPECT_FALSE(rig.program.op.flgReadoutReq());
-  EXPECT_FALSE(rig.program.op.flgParaDisp());
-  EXPECT_EQ(rig.program.op.opState(), 0);
+  rig.program.console().EnterPushed(15);
+  rig.program.main().ClickCmd00(1);
+  rig.program.main().ClickCmd00(2);
+  EXPECT_FALSE(rig.program.console().flgEnterOn(15));
+  EXPECT_FALSE(rig.program.op().flgReadoutReq());
+  EXPECT_FALSE(rig.program.op().flgParaDisp());
+  EXPECT_TRUE(rig.program.op().isIdle());
 }

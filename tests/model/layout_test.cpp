@@ -43,9 +43,9 @@ TEST(Layout, ControlsOnEveryResize) {
 
 TEST(Layout, TheWindowIsSizedOnlyOnce) {
   ProgramRig rig;
-  rig.program.op.RigOpFunc_FormLayout();
+  rig.program.op().RigOpFunc_FormLayout();
   rig.view.clientW = 5000;
-  rig.program.op.RigOpFunc_FormLayout();
+  rig.program.op().RigOpFunc_FormLayout();
   EXPECT_EQ(rig.view.windowSets, 1);
   EXPECT_EQ(rig.view.places[model::Control::kFra1].width, 4760);
   EXPECT_TRUE(rig.view.borderless[model::Control::kFra2]);

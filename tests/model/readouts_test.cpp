@@ -26,17 +26,17 @@ Bytes Answer(const std::string& digits) {
 
 TEST(Readouts, LinesOfGroupA) {
   using R = model::RigK70RReadouts;
-  EXPECT_EQ(R::Line(0, 0, 0), "  0:00h:VIN  :  0.00V");
-  EXPECT_EQ(R::Line(0, 0, 128), "128:80h:VIN  :  5.02V");
-  EXPECT_EQ(R::Line(0, 0, 255), "255:FFh:VIN  : 10.00V");
-  EXPECT_EQ(R::Line(0, 1, 0), "  0:00h:TEMPS:*Error");
-  EXPECT_EQ(R::Line(0, 1, 255), "255:FFh:TEMPS:*Error");
-  EXPECT_EQ(R::Line(0, 1, 128), "128:80h:TEMPS:  9.27'C");
-  EXPECT_EQ(R::Line(0, 1, 1), "  1:01h:TEMPS:-70.19'C");
-  EXPECT_EQ(R::Line(0, 1, 254), "254:FEh:TEMPS:190.15'C");
-  EXPECT_EQ(R::Line(0, 2, 255), "255:FFh:LVIN :  5.00V");
-  EXPECT_EQ(R::Line(0, 3, 128), "128:80h:SD   :  2.51V");
-  EXPECT_EQ(R::Line(0, 4, 77), "");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 0, 0), "  0:00h:VIN  :  0.00V");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 0, 128), "128:80h:VIN  :  5.02V");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 0, 255), "255:FFh:VIN  : 10.00V");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 1, 0), "  0:00h:TEMPS:*Error");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 1, 255), "255:FFh:TEMPS:*Error");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 1, 128), "128:80h:TEMPS:  9.27'C");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 1, 1), "  1:01h:TEMPS:-70.19'C");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 1, 254), "254:FEh:TEMPS:190.15'C");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 2, 255), "255:FFh:LVIN :  5.00V");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 3, 128), "128:80h:SD   :  2.51V");
+  EXPECT_EQ(R::Line(model::ReadoutGroup::kA, 4, 77), "");
 }
 
 TEST(Readouts, LinesOfGroupB) {
@@ -45,23 +45,26 @@ TEST(Readouts, LinesOfGroupB) {
       "T1/POW :", "BPF T2 :", "TX LVA :", "RX LVA :", "REF    :", "MOD BAL:", "Dev    :", "CTCSS  :", "SQL Lev:"};
   for (int16_t i = 0; i < 9; ++i) {
     const bool percent = i == 5 || i == 8;
-    EXPECT_EQ(R::Line(1, i, 0), std::string("  0:00h:") + labels[i] + (percent ? "  0.00%" : "  0.00V"));
-    EXPECT_EQ(R::Line(1, i, 128), std::string("128:80h:") + labels[i] + (percent ? " 50.20%" : "  2.51V"));
-    EXPECT_EQ(R::Line(1, i, 255), std::string("255:FFh:") + labels[i] + (percent ? "100.00%" : "  5.00V"));
+    EXPECT_EQ(R::Line(model::ReadoutGroup::kB, i, 0),
+              std::string("  0:00h:") + labels[i] + (percent ? "  0.00%" : "  0.00V"));
+    EXPECT_EQ(R::Line(model::ReadoutGroup::kB, i, 128),
+              std::string("128:80h:") + labels[i] + (percent ? " 50.20%" : "  2.51V"));
+    EXPECT_EQ(R::Line(model::ReadoutGroup::kB, i, 255),
+              std::string("255:FFh:") + labels[i] + (percent ? "100.00%" : "  5.00V"));
   }
 }
 
 TEST(Readouts, AnswerChecks) {
   using R = model::RigK70RReadouts;
-  EXPECT_FALSE(R::CheckAdAnswer(Answer("80"), kName));
+  EXPECT_TRUE(R::IsValidAnswer(Answer("80"), kName));
   EXPECT_EQ(R::AdAnswerValue(Answer("80")), 128);
-  EXPECT_FALSE(R::CheckAdAnswer(Answer("fe"), kName));
-  EXPECT_TRUE(R::CheckAdAnswer(Answer("G0"), kName));
-  EXPECT_TRUE(R::CheckAdAnswer(Answer("0 "), kName));
-  EXPECT_TRUE(R::CheckAdAnswer({0x29, 0x27, 0x01, 0x00, 0x03, 0x38}, kName));
-  EXPECT_TRUE(R::CheckAdAnswer({0x29, 0x28, 0x01, 0x00, 0x03, 0x38, 0x30}, kName));
-  EXPECT_TRUE(R::CheckAdAnswer({}, kName));
-  EXPECT_TRUE(R::CheckAdAnswer(Answer("80"), {}));
+  EXPECT_TRUE(R::IsValidAnswer(Answer("fe"), kName));
+  EXPECT_FALSE(R::IsValidAnswer(Answer("G0"), kName));
+  EXPECT_FALSE(R::IsValidAnswer(Answer("0 "), kName));
+  EXPECT_FALSE(R::IsValidAnswer({0x29, 0x27, 0x01, 0x00, 0x03, 0x38}, kName));
+  EXPECT_FALSE(R::IsValidAnswer({0x29, 0x28, 0x01, 0x00, 0x03, 0x38, 0x30}, kName));
+  EXPECT_FALSE(R::IsValidAnswer({}, kName));
+  EXPECT_FALSE(R::IsValidAnswer(Answer("80"), {}));
 }
 
 TEST(Readouts, RequestThenCollectAndRedrawOnlyOnChange) {
@@ -69,27 +72,24 @@ TEST(Readouts, RequestThenCollectAndRedrawOnlyOnChange) {
   Sender seq;
   FakeListBox list;
   list.lines = {"[A/D]", "----", "----", "----", "----", "----"};
-  bool done = true;
-  EXPECT_TRUE(r.Read(0, 1, true, done, seq, {}, kName, list));
-  EXPECT_FALSE(done);
+  using model::ReadoutGroup;
+  using model::ReadoutResult;
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, true, seq, {}, kName, list), ReadoutResult::kPending);
   EXPECT_EQ(seq.sent.back(), "033033");  // command 03, channel 3 as ASCII-hex
   seq.running = true;
-  EXPECT_TRUE(r.Read(0, 1, false, done, seq, {}, kName, list));
-  EXPECT_FALSE(done);
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, {}, kName, list), ReadoutResult::kPending);
   seq.running = false;
-  EXPECT_TRUE(r.Read(0, 1, false, done, seq, Answer("80"), kName, list));
-  EXPECT_TRUE(done);
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, Answer("80"), kName, list), ReadoutResult::kDone);
   EXPECT_EQ(list.lines[2], "128:80h:TEMPS:  9.27'C");
-  EXPECT_EQ(r.lastAdA[1], 128);
+  EXPECT_EQ(r.lastAdA(1), 128);
   int replaces = list.replaces;
-  r.Read(0, 1, false, done, seq, Answer("80"), kName, list);
+  r.Read(ReadoutGroup::kA, 1, false, seq, Answer("80"), kName, list);
   EXPECT_EQ(list.replaces, replaces);  // unchanged: not redrawn
-  EXPECT_FALSE(r.Read(0, 1, false, done, seq, Answer("X0"), kName, list));
-  EXPECT_TRUE(done);
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, Answer("X0"), kName, list), ReadoutResult::kInvalid);
   EXPECT_EQ(list.lines[2], "128:80h:TEMPS:  9.27'C");  // the line keeps its text
   r.Reset();
-  r.Read(0, 1, false, done, seq, Answer("80"), kName, list);
+  r.Read(ReadoutGroup::kA, 1, false, seq, Answer("80"), kName, list);
   EXPECT_EQ(list.replaces, replaces + 1);  // after a reset the first answer redraws
-  r.Read(1, 8, true, done, seq, {}, kName, list);
+  r.Read(ReadoutGroup::kB, 8, true, seq, {}, kName, list);
   EXPECT_EQ(seq.sent.back(), "033046");  // SQL level: channel 15 = 0F
 }

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <cctype>
 #include <functional>
@@ -16,6 +15,7 @@
 #include "app/QtSerialPort.h"
 #include "app/frmMain.h"
 #include "common/SteadyTickSource.h"
+#include "support/EventLoop.h"
 #include "support/RecordingMessageBox.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
@@ -28,23 +28,18 @@ namespace {
 struct Program {
   explicit Program(const std::string& com1) {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    form.program().com.profMain.Path(dir.path() + "/");
-    form.program().com.portDevices.setOverride(1, com1);
+    form.program().profMain().Path(dir.path() + "/");
+    form.program().com().portDevices().setOverride(1, com1);
     form.program().Start();
     timer.start();
     form.show();
   }
-  bool RunUntil(const std::function<bool()>& done, int guardMs = 60000) {
-    QElapsedTimer guard;
-    guard.start();
-    while (!done() && guard.elapsed() < guardMs) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    return done();
-  }
+  bool RunUntil(const std::function<bool()>& done, int guardMs = 60000) { return RunEventsUntil(done, guardMs); }
   void Connect() { QTest::mouseClick(form.button(0), Qt::LeftButton); }
   bool Connected() {
     Connect();
-    return RunUntil([&] { return form.program().op.opState() == 28 || !box.shown.empty(); }) &&
-           form.program().op.opState() == 28;
+    return RunUntil([&] { return form.program().op().isSteady() || !box.shown.empty(); }) &&
+           form.program().op().isSteady();
   }
   std::string FirstLine() const {
     return box.shown.empty() ? "(none)" : box.shown.front().text.substr(0, box.shown.front().text.find('\r'));
@@ -53,10 +48,10 @@ struct Program {
   void ExpectReset(const std::string& firstLine) {
     EXPECT_EQ(FirstLine(), firstLine);
     EXPECT_EQ(box.shown.size(), 1u);
-    EXPECT_FALSE(form.program().com.comOpen());
-    EXPECT_EQ(form.program().op.opState(), 0);
+    EXPECT_FALSE(form.program().com().comOpen());
+    EXPECT_TRUE(form.program().op().isIdle());
     EXPECT_EQ(form.consoleList()->count(), 17);
-    EXPECT_EQ(form.program().console.Value(1), 0);
+    EXPECT_EQ(form.program().console().Value(1), 0);
     EXPECT_EQ(form.readoutList(0)->item(1)->text(), "----");
   }
 
@@ -64,7 +59,7 @@ struct Program {
   RecordingMessageBox box;
   app::QtSerialPort port;
   app::frmMain form{port, common::SteadyTickSource::instance()};
-  app::ComTimer timer{form.program().com};
+  app::ComTimer timer{form.program().com()};
 };
 
 struct Row {
@@ -97,7 +92,7 @@ TEST_P(SimulatorFault, ReportedResetAndRecovered) {
   Program p(link.file("qzr700"));
   p.Connect();
   if (row.firstLine[0] == '\0') {
-    EXPECT_TRUE(p.RunUntil([&] { return p.form.program().op.opState() == 28; }));
+    EXPECT_TRUE(p.RunUntil([&] { return p.form.program().op().isSteady(); }));
     EXPECT_TRUE(p.box.shown.empty());
     return;
   }
@@ -135,7 +130,7 @@ TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
 
   app::QtSerialPort other;  // another program holds the port
   ASSERT_TRUE(other.open(sim.path(), 9600, 32760));
-  p.form.program().com.portDevices.setOverride(1, link.file("qzr700"));
+  p.form.program().com().portDevices().setOverride(1, link.file("qzr700"));
   p.box.shown.clear();
   p.Connect();
   ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));

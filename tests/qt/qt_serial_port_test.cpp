@@ -2,10 +2,10 @@
 #include <poll.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <functional>
 
 #include "app/QtSerialPort.h"
+#include "support/EventLoop.h"
 #include "support/Pty.h"
 
 using namespace qxt;
@@ -22,25 +22,21 @@ struct Recorder : link::SerialPortListener {
 };
 
 // Runs the event loop until the condition holds; gives up after 10 s so a fault cannot hang.
-bool Await(const std::function<bool()>& done) {
-  QElapsedTimer guard;
-  guard.start();
-  while (!done() && guard.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-  return done();
-}
+bool Await(const std::function<bool()>& done) { return RunEventsUntil(done, 10000); }
 
+// What the program wrote, read at the far end of the pseudo-terminal.
 Bytes ReadMaster(int fd, size_t want) {
   Bytes out;
-  QElapsedTimer guard;
-  guard.start();
-  while (out.size() < want && guard.elapsed() < 10000) {
-    QCoreApplication::processEvents();
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 20) <= 0) continue;
-    uint8_t buf[4096];
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n > 0) out.insert(out.end(), buf, buf + n);
-  }
+  RunUntil([&] { return out.size() >= want; },
+           [&] {
+             QCoreApplication::processEvents();
+             pollfd p{fd, POLLIN, 0};
+             if (::poll(&p, 1, 20) <= 0) return;
+             uint8_t buf[4096];
+             const ssize_t n = ::read(fd, buf, sizeof buf);
+             if (n > 0) out.insert(out.end(), buf, buf + n);
+           },
+           TimeLimit(10000));
   return out;
 }
 

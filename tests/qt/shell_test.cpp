@@ -11,6 +11,7 @@
 #include "app/frmMain.h"
 #include "support/RadioPort.h"
 #include "support/RecordingMessageBox.h"
+#include "support/RunUntil.h"
 #include "support/TempDir.h"
 
 using namespace qxt;
@@ -22,7 +23,7 @@ namespace {
 struct Shell {
   Shell() {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    form.program().com.profMain.Path(dir.path() + "/");
+    form.program().profMain().Path(dir.path() + "/");
     form.program().Start();
     form.show();
   }
@@ -30,19 +31,19 @@ struct Shell {
     for (int i = 0; i < n; ++i) {
       clock.advance(50);
       port.Deliver();
-      form.program().com.timSolid_Timer();
+      form.program().com().timSolid_Timer();
       QApplication::processEvents();
     }
   }
   bool TickUntil(const std::function<bool()>& done, int max = 20000) {
-    for (int i = 0; i < max && !done(); ++i) Tick();
-    return done();
+    return RunUntil(
+        done, [this] { Tick(); }, StepLimit(max));
   }
   bool Connect() {
     QTest::mouseClick(form.button(0), Qt::LeftButton);
-    return TickUntil([&] { return form.program().op.opState() == 28; });
+    return TickUntil([&] { return form.program().op().isSteady(); });
   }
-  std::string Options() { return TempDir::Read(form.program().com.profMain.GetMyProfile()); }
+  std::string Options() { return TempDir::Read(form.program().profMain().GetMyProfile()); }
 
   TempDir dir;
   RecordingMessageBox box;
@@ -73,19 +74,19 @@ TEST(Shell, MenusSetTheOptions) {
   Shell s;
   s.Tick();
   const QColor grey = s.form.statusLabel()->palette().color(QPalette::WindowText);
-  s.form.program().console.Value(1, 5);
+  s.form.program().console().Value(1, 5);
   s.form.portAction(1)->trigger();  // the port in use: nothing is reset
-  EXPECT_EQ(s.form.program().console.Value(1), 5);
+  EXPECT_EQ(s.form.program().console().Value(1), 5);
   s.form.portAction(3)->trigger();  // another port: the link is reset and the console rebuilt
-  EXPECT_EQ(s.form.program().console.Value(1), 0);
+  EXPECT_EQ(s.form.program().console().Value(1), 0);
   s.Tick();
   EXPECT_TRUE(s.form.portAction(3)->isChecked());
   EXPECT_FALSE(s.form.portAction(1)->isChecked());
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 3: CLOSE");
-  EXPECT_EQ(s.form.program().seq.ComPortNo(), 3);
+  EXPECT_EQ(s.form.program().seq().ComPortNo(), 3);
   s.form.releaseAction(3)->trigger();
-  EXPECT_EQ(s.form.program().seq.comHoldReload(), 3000);
-  s.form.program().main.ComPortNo(7);  // from the options file: shown, but no item checked
+  EXPECT_EQ(s.form.program().seq().comHoldReload(), 3000);
+  s.form.program().main().ComPortNo(7);  // from the options file: shown, but no item checked
   s.Tick();
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 7: CLOSE");
   for (int i = 1; i <= 4; ++i) EXPECT_FALSE(s.form.portAction(i)->isChecked());
@@ -103,14 +104,14 @@ TEST(Shell, CloseBoxAndExitSaveTheOptions) {
     Shell s;
     s.form.portAction(2)->trigger();
     s.form.releaseAction(5)->trigger();
-    s.form.program().com.comOpen(true);
+    s.form.program().com().comOpen(true);
     if (viaMenu) {
       s.form.exitAction()->trigger();
     } else {
       s.form.close();
     }
-    EXPECT_FALSE(s.form.program().com.comOpen());
-    EXPECT_FALSE(s.form.program().com.timSolidEnabled());
+    EXPECT_FALSE(s.form.program().com().comOpen());
+    EXPECT_FALSE(s.form.program().com().timSolidEnabled());
     EXPECT_NE(s.Options().find("[OPTION]\nComPort=2\nComAutoRelease=5\n"), std::string::npos) << s.Options();
   }
 }
@@ -124,20 +125,20 @@ TEST(Shell, KeysOnTheConsoleList) {
   EXPECT_EQ(list->currentRow(), 0);  // the list selects its first line when it takes the focus
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_EQ(list->currentRow(), 1);
-  const int power = s.form.program().console.Value(1);
+  const int power = s.form.program().console().Value(1);
   QTest::keyClick(list, Qt::Key_Right);
-  EXPECT_EQ(s.form.program().console.Value(1), power + 1);
+  EXPECT_EQ(s.form.program().console().Value(1), power + 1);
   QTest::keyClick(list, Qt::Key_Right, Qt::ShiftModifier);
-  EXPECT_EQ(s.form.program().console.Value(1), power + 6);
+  EXPECT_EQ(s.form.program().console().Value(1), power + 6);
   QTest::keyClick(list, Qt::Key_Left);
-  EXPECT_EQ(s.form.program().console.Value(1), power + 5);
-  EXPECT_EQ(list->item(1)->text().toStdString(), s.form.program().console.DefaultString(1));
+  EXPECT_EQ(s.form.program().console().Value(1), power + 5);
+  EXPECT_EQ(list->item(1)->text().toStdString(), s.form.program().console().DefaultString(1));
   QTest::keyClick(list, Qt::Key_Up);
   EXPECT_EQ(list->currentRow(), 0);
-  EXPECT_EQ(s.form.program().console.Value(1), power + 5);
+  EXPECT_EQ(s.form.program().console().Value(1), power + 5);
   list->setCurrentRow(15);
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_TRUE(s.form.program().console.flgEnterOn(15));
+  EXPECT_TRUE(s.form.program().console().flgEnterOn(15));
   EXPECT_EQ(list->currentRow(), 15);
 }
 
@@ -147,10 +148,10 @@ TEST(Shell, F5FromAnyControlActsLikeReload) {
   for (QWidget* target : {static_cast<QWidget*>(s.form.consoleList()), static_cast<QWidget*>(s.form.button(0))}) {
     target->setFocus();
     QApplication::processEvents();
-    ASSERT_FALSE(s.form.program().op.flgReadoutReq());
+    ASSERT_FALSE(s.form.program().op().flgReadoutReq());
     const int row = s.form.consoleList()->currentRow();
     QTest::keyClick(target, Qt::Key_F5);
-    EXPECT_TRUE(s.form.program().op.flgReadoutReq());
+    EXPECT_TRUE(s.form.program().op().flgReadoutReq());
     EXPECT_EQ(s.form.consoleList()->currentRow(), row);
     s.Tick(3);
   }
@@ -160,15 +161,15 @@ TEST(Shell, ButtonsAndTheTitleSequence) {
   Shell s;
   ASSERT_TRUE(s.Connect());
   QTest::mouseClick(s.form.button(2), Qt::LeftButton);  // Disp para
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op.RigK70RProp_DispPara(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().RigK70RProp_DispPara(); }));
   EXPECT_FALSE(s.form.paramText()->isHidden());
   EXPECT_TRUE(s.form.paramText()->toPlainText().contains("Base Frequency:  400.000MHz"));
   EXPECT_FALSE(s.form.button(0)->isEnabled());
   QTest::keyClick(s.form.button(2), Qt::Key_Escape);  // button 2 is the cancel button now
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op.RigK70RProp_EditEnabled(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().RigK70RProp_EditEnabled(); }));
   QTest::keyClicks(s.form.button(1), "qxt7130-bench");
   EXPECT_EQ(s.form.windowTitle(), "QZ-R700 SERVICE!");
-  EXPECT_EQ(s.form.program().op.opState(), 28);  // typing changed nothing else
+  EXPECT_TRUE(s.form.program().op().isSteady());  // typing changed nothing else
 }
 
 TEST(Shell, LayoutFollowsTheWindow) {

@@ -35,12 +35,12 @@ TEST_F(ProfileIO, EveryValueKindRoundTrips) {
                                            true,
                                            false};
   int i = 0;
-  for (const auto& v : values) EXPECT_EQ(prof.saveData("k" + std::to_string(i++), v), -1);
+  for (const auto& v : values) EXPECT_TRUE(prof.saveData("k" + std::to_string(i++), v));
   i = 0;
   for (const auto& v : values) {
     settings::ProfileValue got = v;
     std::visit([&](auto x) { got = decltype(x){}; }, v);  // same kind, another value
-    EXPECT_EQ(prof.loadData("k" + std::to_string(i++), got), -1);
+    EXPECT_TRUE(prof.loadData("k" + std::to_string(i++), got));
     EXPECT_EQ(got, v) << "key k" << i - 1;
   }
   std::string text = FileText();
@@ -51,17 +51,17 @@ TEST_F(ProfileIO, EveryValueKindRoundTrips) {
 
 TEST_F(ProfileIO, DefaultsAndKindRules) {
   settings::ProfileValue port = int32_t{7};
-  EXPECT_EQ(prof.loadData("ComPort", port, settings::ProfileValue(int32_t{1})), -1);  // no file: default
+  EXPECT_TRUE(prof.loadData("ComPort", port, settings::ProfileValue(int32_t{1})));  // no file: default
   EXPECT_EQ(port, settings::ProfileValue(int32_t{1}));
-  EXPECT_EQ(prof.loadData("ComPort", port, settings::ProfileValue(int16_t{1})), 0);  // default of another kind
+  EXPECT_FALSE(prof.loadData("ComPort", port, settings::ProfileValue(int16_t{1})));  // default of another kind
   EXPECT_EQ(port, settings::ProfileValue(int32_t{1}));
   settings::ProfileValue empty;
-  EXPECT_EQ(prof.saveData("x", empty), 0);
-  EXPECT_EQ(prof.loadData("x", empty), 0);
+  EXPECT_FALSE(prof.saveData("x", empty));
+  EXPECT_FALSE(prof.loadData("x", empty));
   settings::ProfileValue text = std::string();
-  EXPECT_EQ(prof.loadData("absent", text), 0);  // absent and an empty default
+  EXPECT_FALSE(prof.loadData("absent", text));  // absent and an empty default
   settings::ProfileValue date = settings::DateTime{2000, 1, 2, 3, 4, 5};
-  EXPECT_EQ(prof.loadData("absent", date, settings::ProfileValue(settings::DateTime{2001, 1, 1, 0, 0, 0})), -1);
+  EXPECT_TRUE(prof.loadData("absent", date, settings::ProfileValue(settings::DateTime{2001, 1, 1, 0, 0, 0})));
   EXPECT_EQ(date, settings::ProfileValue(settings::DateTime{2001, 1, 1, 0, 0, 0}));
 }
 
@@ -70,21 +70,21 @@ TEST_F(ProfileIO, TextsThatDoNotConvertLeaveTheVariable) {
                  "[OPTION]\nComPort=abc\nBig=70000\nDate=2026.12.05-04:09:0\nYes=yes\nZero=0\nHalf=2.5\n"
                  "Carry=2026.13.32-25:00:00\n");
   settings::ProfileValue v = int16_t{9};
-  EXPECT_EQ(prof.loadData("ComPort", v), -1);
+  EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int16_t{9}));
-  EXPECT_EQ(prof.loadData("Big", v), -1);  // out of the 16-bit range
+  EXPECT_TRUE(prof.loadData("Big", v));  // out of the 16-bit range
   EXPECT_EQ(v, settings::ProfileValue(int16_t{9}));
-  EXPECT_EQ(prof.loadData("Half", v), -1);  // halves round to even
+  EXPECT_TRUE(prof.loadData("Half", v));  // halves round to even
   EXPECT_EQ(v, settings::ProfileValue(int16_t{2}));
   settings::ProfileValue d = settings::DateTime{};
-  EXPECT_EQ(prof.loadData("Date", d), -1);  // 18 characters
+  EXPECT_TRUE(prof.loadData("Date", d));  // 18 characters
   EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{}));
-  EXPECT_EQ(prof.loadData("Carry", d), -1);  // month 13, day 32 and hour 25 carry over
+  EXPECT_TRUE(prof.loadData("Carry", d));  // month 13, day 32 and hour 25 carry over
   EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{2027, 2, 2, 1, 0, 0}));
   settings::ProfileValue b = false;
-  EXPECT_EQ(prof.loadData("Yes", b), -1);
+  EXPECT_TRUE(prof.loadData("Yes", b));
   EXPECT_EQ(b, settings::ProfileValue(true));
-  EXPECT_EQ(prof.loadData("Zero", b), -1);
+  EXPECT_TRUE(prof.loadData("Zero", b));
   EXPECT_EQ(b, settings::ProfileValue(false));
 }
 
@@ -93,10 +93,10 @@ TEST_F(ProfileIO, HandWrittenCrlfFileKeepsEverythingElse) {
                  "; options of the bench\r\n[PORTS]\r\nCOM1=/dev/ttyUSB3\r\n\r\n; the options\r\n"
                  "[option]\r\ncomport = 2\r\nOther=x\r\n[TRACE]\r\nFile=/tmp/t.log\r\n; last words\r\n");
   settings::ProfileValue port = int32_t{0};
-  EXPECT_EQ(prof.loadData("ComPort", port), -1);  // section and key match without case
+  EXPECT_TRUE(prof.loadData("ComPort", port));  // section and key match without case
   EXPECT_EQ(port, settings::ProfileValue(int32_t{2}));
-  EXPECT_EQ(prof.saveData("ComPort", int16_t{3}), -1);
-  EXPECT_EQ(prof.saveData("ComAutoRelease", int16_t{5}), -1);
+  EXPECT_TRUE(prof.saveData("ComPort", int16_t{3}));
+  EXPECT_TRUE(prof.saveData("ComAutoRelease", int16_t{5}));
   // Every line survives in its place (blank lines between sections may change), with CRLF kept.
   std::string text = FileText();
   std::string lines;
@@ -115,22 +115,22 @@ TEST_F(ProfileIO, HostileFilesGiveDefinedResults) {
   TempDir::Write(prof.GetMyProfile(), garbage);
   settings::ProfileValue v = int32_t{4};
   prof.loadData("ComPort", v, settings::ProfileValue(int32_t{1}));
-  EXPECT_EQ(prof.saveData("ComPort", int16_t{2}), -1);
-  EXPECT_EQ(prof.loadData("ComPort", v), -1);
+  EXPECT_TRUE(prof.saveData("ComPort", int16_t{2}));
+  EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int32_t{2}));
 
   // No sections, duplicate keys, a line of a megabyte: the last duplicate wins, values are cut
   // to 254 characters.
   TempDir::Write(prof.GetMyProfile(),
                  "loose=1\n[OPTION]\nComPort=1\nComPort=4\nLong=" + std::string(1 << 20, 'x') + "\n");
-  EXPECT_EQ(prof.loadData("ComPort", v), -1);
+  EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int32_t{4}));
   settings::ProfileValue s = std::string();
-  EXPECT_EQ(prof.loadData("Long", s), -1);
+  EXPECT_TRUE(prof.loadData("Long", s));
   EXPECT_EQ(std::get<std::string>(s), std::string(254, 'x'));
 }
 
 TEST_F(ProfileIO, UnwritableFileReportsFailure) {
   prof.Path("/proc/no-such-dir/");
-  EXPECT_EQ(prof.saveData("ComPort", int16_t{1}), 0);
+  EXPECT_FALSE(prof.saveData("ComPort", int16_t{1}));
 }

@@ -29,7 +29,7 @@ TEST(SimLink, CloneReadGivesTheSimulatorsImage) {
   rig.seq.easyCloneRead();
   ASSERT_TRUE(rig.RunToIdle());
   EXPECT_TRUE(rig.messages.empty()) << rig.messages.front();
-  EXPECT_EQ(rig.com.cln3D.lastEeAdr(), 0x7D6F);
+  EXPECT_EQ(rig.com.cln3D().lastEeAdr(), 0x7D6F);
   ExpectImageEquals(rig.radio, kDefaultImage);
   EXPECT_TRUE(rig.com.comOpen());
 }
@@ -61,10 +61,10 @@ TEST(SimLink, PacedLineTakesItsWireTime) {
   EXPECT_TRUE(rig.messages.empty());
   // The line cannot carry 26 bytes at 960 bytes per second in less than 27 ms.
   EXPECT_GE(t.elapsed(), 25);
-  EXPECT_EQ(rig.com.cln3D.varLastE8Answer().size(), 7u);
+  EXPECT_EQ(rig.com.cln3D().varLastE8Answer().size(), 7u);
   rig.seq.easyCloneRead();  // a short stretch of the paced clone read
-  ASSERT_TRUE(RunTicksUntil(rig.com, [&] { return rig.com.cln3D.lastEeAdr() >= 0x5F; }));
-  EXPECT_EQ(rig.com.cln3D.lastError(), 0);
+  ASSERT_TRUE(RunTicksUntil(rig.com, [&] { return rig.com.cln3D().lastEeAdr() >= 0x5F; }));
+  EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNone);
   EXPECT_EQ(rig.radio.eepImage().ReadByte(0x54), kDefaultImage[0x54]);
 }
 

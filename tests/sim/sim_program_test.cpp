@@ -31,7 +31,7 @@ TEST_F(SimProgram, ConnectAdjustAndCalibrate) {
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
   EXPECT_TRUE(rig.messages.shown.empty());
-  console::clsConsole& c = rig.program.console;
+  console::clsConsole& c = rig.program.console();
   for (int16_t i = 0; i < c.ListCount(); ++i) {
     if (c.EeAdr(i) >= 0) {
       EXPECT_EQ(c.Value(i), image[static_cast<size_t>(c.EeAdr(i))]) << c.Title(i);
@@ -50,7 +50,7 @@ TEST_F(SimProgram, ConnectAdjustAndCalibrate) {
 
   // A step on the power reaches the radio.
   size_t mark = sent.size();
-  rig.program.main.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, 1);
+  rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, 1);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Since(LoggedLiveCommands(log), mark), (std::vector<std::pair<int, int>>{{0x0B, image[0xA6] + 5}}));
 
@@ -62,17 +62,17 @@ TEST_F(SimProgram, ConnectAdjustAndCalibrate) {
 
   // The RSSI calibration with the generator at S3, then S1.
   c.EnterPushed(15);
-  RunTicksFor(rig.program.com, 300);
-  ASSERT_TRUE(model::RigK70RActions::IsRssi(rig.program.op.actState()));
+  RunTicksFor(rig.program.com(), 300);
+  ASSERT_TRUE(model::IsRssi(rig.program.op().actState()));
   c.EnterPushed(15);
-  ASSERT_TRUE(rig.TicksUntil([&] { return rig.program.op.actions().flgRssiPhase; }));
-  const int s3 = rig.program.radio.eepImage().ReadByte(0xAA);
+  ASSERT_TRUE(rig.TicksUntil([&] { return rig.program.op().actions().flgRssiPhase(); }));
+  const int s3 = rig.program.radio().eepImage().ReadByte(0xAA);
   EXPECT_EQ(sim.Command("signal s1").substr(0, 2), "ok");
-  ASSERT_TRUE(rig.TicksUntil([&] { return rig.program.op.readouts().lastAdA[3] < s3; }));
+  ASSERT_TRUE(rig.TicksUntil([&] { return rig.program.op().readouts().lastAdA(3) < s3; }));
   c.EnterPushed(15);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.view.beeps, 2);
-  EXPECT_LT(rig.program.radio.eepImage().ReadByte(0xA9), s3);
+  EXPECT_LT(rig.program.radio().eepImage().ReadByte(0xA9), s3);
   EXPECT_NE(sim.Command("status").find("faults none"), std::string::npos);
   EXPECT_TRUE(rig.messages.shown.empty());
 }
@@ -82,10 +82,10 @@ TEST_F(SimProgram, BandPassSweepOfBothFilters) {
   SimProgramRig rig(sim);
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
-  rig.program.console.EnterPushed(8);
+  rig.program.console().EnterPushed(8);
   ASSERT_TRUE(rig.Settle());
-  EXPECT_EQ(rig.program.console.Value(9), 75);
-  EXPECT_EQ(rig.program.console.Value(10), 104);
+  EXPECT_EQ(rig.program.console().Value(9), 75);
+  EXPECT_EQ(rig.program.console().Value(10), 104);
   EXPECT_NE(sim.Command("status").find("BPF T1 75 T2 104"), std::string::npos);
 }
 

@@ -1,35 +1,51 @@
 #pragma once
 // Drives the program the way the shell does: the Qt event loop delivers port notifications,
-// and a tick runs every 50 ms. Waiting gives up after a generous guard so a fault cannot hang.
+// and a tick runs every 50 ms of real time.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <functional>
 
 #include "link/frmCom.h"
+#include "support/RunUntil.h"
 
 namespace qxt::test {
 
-inline bool RunTicksUntil(link::frmCom& com, const std::function<bool()>& done, int guardMs = 60000) {
-  QElapsedTimer guard, tick;
-  guard.start();
-  tick.start();
-  while (!done()) {
-    if (guard.elapsed() > guardMs) return false;
+// One turn of the event loop (at most 5 ms), and the heartbeat when 50 ms have passed.
+class EventLoopTicks {
+ public:
+  explicit EventLoopTicks(link::frmCom* com) : com_(com) { tick_.start(); }
+  void operator()() {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    if (tick.elapsed() >= link::frmCom::kTimerInterval) {
-      tick.restart();
-      com.timSolid_Timer();
+    if (com_ != nullptr && tick_.elapsed() >= link::frmCom::kTimerInterval) {
+      tick_.restart();
+      com_->timSolid_Timer();
     }
   }
-  return true;
+
+ private:
+  link::frmCom* com_;
+  QElapsedTimer tick_;
+};
+
+// Ticks the port owner by hand (no timer of its own) until done, giving up after guardMs.
+inline bool RunTicksUntil(link::frmCom& com, const std::function<bool()>& done, int guardMs = 60000) {
+  return RunUntil(done, EventLoopTicks(&com), TimeLimit(guardMs));
 }
 
-// Lets time pass on the real clock while ticking.
+// The event loop alone, for a program whose own timer ticks it.
+inline bool RunEventsUntil(const std::function<bool()>& done, int guardMs = 60000) {
+  return RunUntil(done, EventLoopTicks(nullptr), TimeLimit(guardMs));
+}
+
+// Lets time pass on the real clock.
 inline void RunTicksFor(link::frmCom& com, int ms) {
-  QElapsedTimer t;
-  t.start();
+  TimeLimit over(ms);
   RunTicksUntil(
-      com, [&] { return t.elapsed() >= ms; }, ms + 1000);
+      com, [&] { return over(); }, ms + 1000);
+}
+inline void RunEventsFor(int ms) {
+  TimeLimit over(ms);
+  RunEventsUntil([&] { return over(); }, ms + 1000);
 }
 
 }  // namespace qxt::test

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/Common.h"
+#include "link/Protocol.h"
 
 namespace qxt::test {
 
@@ -16,7 +17,7 @@ inline Bytes Cat(Bytes a, const Bytes& b) {
 }
 
 // FE FE EF EE, the body after EF EE, FD.
-inline Bytes FromRadio(const Bytes& afterAddresses) { return Cat(Cat(Hex("FEFEEFEE"), afterAddresses), Hex("FD")); }
+inline Bytes FromRadio(const Bytes& afterAddresses) { return link::wire::FrameToPc(afterAddresses); }
 
 // An E1 body of `length` bytes: model, sub, length byte, 06 at 43, options at 59, end address.
 inline Bytes InquiryBody(const std::string& model = "2927", const std::string& sub = "0100", uint8_t pos43 = 0x06,

@@ -9,6 +9,7 @@
 #include "link/clsCmcCln3Sequence.h"
 #include "link/frmCom.h"
 #include "memory/clsCmcRadio.h"
+#include "support/MapOptions.h"
 
 namespace qxt::test {
 
@@ -18,9 +19,6 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
     radio.radioNameM("2927");
     radio.radionameS("0100");
     radio.cloneWriteAdrList_Add(0, 32111);
-    com.setMainWindow(this);
-    com.setSequencer(&seq);
-    seq.setHooks(this, this);
   }
 
   void task() override {
@@ -28,13 +26,12 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
     seq.task();
     if (seq.OpRunning()) seq.task();
   }
-  void MsgBoxCloneErr(link::clsCmcCln3Sequence& s) override {
+  void MsgBoxCloneErr() override {
     messages.push_back(link::CloneErrorText(
-        {com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D.lastError(), s.error()}));
+        {com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D().lastError(), seq.error()}));
     seq.easyReset(1);
   }
-  void loadData(settings::clsCmcProfileIO&) override {}
-  void saveData(settings::clsCmcProfileIO&) override {}
+  void saveAllData() override { ++saves; }
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override {
     return nameS.substr(0, 2) <= std::string("0100").substr(0, 2);
   }
@@ -47,9 +44,11 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
   Clock clock;
   Port port;
   memory::clsCmcRadio radio;
-  link::frmCom com{port, clock};
-  link::clsCmcCln3Sequence seq{com, radio, clock};
+  MapOptions options;
+  link::frmCom com{port, clock, options, *this};
+  link::clsCmcCln3Sequence seq{com, radio, clock, *this, *this};
   int tasks = 0;
+  int saves = 0;
   std::vector<std::string> messages;
   std::vector<bool> digitalOption;
 };

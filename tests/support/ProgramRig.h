@@ -8,6 +8,7 @@
 #include "support/FakeViews.h"
 #include "support/RadioPort.h"
 #include "support/RecordingMessageBox.h"
+#include "support/RunUntil.h"
 #include "support/TempDir.h"
 
 namespace qxt::test {
@@ -15,7 +16,7 @@ namespace qxt::test {
 struct ProgramRig {
   explicit ProgramRig(Bytes image = sim::DefaultImage({})) : port(clock, std::move(image)) {
     setenv("XDG_DATA_HOME", dataDir.path().c_str(), 1);
-    program.com.profMain.Path(dataDir.path() + "/");
+    program.profMain().Path(dataDir.path() + "/");
     program.Start();
   }
 
@@ -23,30 +24,29 @@ struct ProgramRig {
   void Tick(int32_t ms = 50) {
     clock.advance(ms);
     port.Deliver();
-    program.com.timSolid_Timer();
+    program.com().timSolid_Timer();
   }
   // Ticks until the condition holds; false after maxTicks (the program hangs or fails).
   bool TickUntil(const std::function<bool()>& done, int maxTicks = 20000) {
-    for (int i = 0; i < maxTicks && !done(); ++i) Tick();
-    return done();
+    return RunUntil(
+        done, [this] { Tick(); }, StepLimit(maxTicks));
   }
   bool Connect() {
-    program.main.ClickCmd00(0);
-    return TickUntil([&] { return program.op.opState() == 28 || program.op.opState() == 0; }) &&
-           program.op.opState() == 28;
+    program.main().ClickCmd00(0);
+    return TickUntil([&] { return program.op().isSteady() || program.op().isIdle(); }) && program.op().isSteady();
   }
   // Ticks until the steady cycle has nothing left to send or run (after at least three ticks, so
   // that what a key or button started is under way).
   bool Settle() {
     for (int i = 0; i < 3; ++i) Tick();
     return TickUntil([&] {
-      return program.op.opState() == 28 && !program.seq.OpRunning() && port.Quiet() && program.op.actState() == 0 &&
-             !AnyChanged();
+      return program.op().isSteady() && !program.seq().OpRunning() && port.Quiet() &&
+             program.op().actState() == model::ActState::kNone && !AnyChanged();
     });
   }
   bool AnyChanged() const {
-    for (int16_t i = 0; i < program.console.ListCount(); ++i) {
-      if (program.console.flgChanged(i)) return true;
+    for (int16_t i = 0; i < program.console().ListCount(); ++i) {
+      if (program.console().flgChanged(i)) return true;
     }
     return false;
   }

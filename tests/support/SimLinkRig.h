@@ -10,9 +10,9 @@
 namespace qxt::test {
 
 struct SimLinkRig : LinkAssembly<app::QtSerialPort, common::SteadyTickSource> {
-  explicit SimLinkRig(SimProcess& sim) { com.portDevices.setOverride(1, sim.path()); }
+  explicit SimLinkRig(SimProcess& sim) { com.portDevices().setOverride(1, sim.path()); }
 
-  bool Idle() const { return !seq.OpRunning() && seq.Operation() == 0; }
+  bool Idle() const { return !seq.OpRunning() && seq.Operation() == link::Operation::kStandby; }
   // Runs an operation to its end (success or a reported failure).
   bool RunToIdle(int guardMs = 60000) {
     return RunTicksUntil(

@@ -19,28 +19,28 @@ namespace qxt::test {
 struct SimProgramRig {
   explicit SimProgramRig(SimProcess& sim) {
     setenv("XDG_DATA_HOME", dataDir.path().c_str(), 1);
-    program.com.profMain.Path(dataDir.path() + "/");
-    program.com.portDevices.setOverride(1, sim.path());
+    program.profMain().Path(dataDir.path() + "/");
+    program.com().portDevices().setOverride(1, sim.path());
     program.Start();
   }
   bool TicksUntil(const std::function<bool()>& done, int guardMs = 120000) {
-    return RunTicksUntil(program.com, done, guardMs);
+    return RunTicksUntil(program.com(), done, guardMs);
   }
   bool Connect() {
-    program.main.ClickCmd00(0);
-    return TicksUntil([&] { return program.op.opState() == 28 || program.op.opState() == 0; }) &&
-           program.op.opState() == 28;
+    program.main().ClickCmd00(0);
+    return TicksUntil([&] { return program.op().isSteady() || program.op().isIdle(); }) && program.op().isSteady();
   }
   bool Idle() const {
-    if (program.op.opState() != 28 || program.seq.OpRunning() || program.op.actState() != 0) return false;
-    for (int16_t i = 0; i < program.console.ListCount(); ++i) {
-      if (program.console.flgChanged(i)) return false;
+    if (!program.op().isSteady() || program.seq().OpRunning() || program.op().actState() != model::ActState::kNone)
+      return false;
+    for (int16_t i = 0; i < program.console().ListCount(); ++i) {
+      if (program.console().flgChanged(i)) return false;
     }
     return true;
   }
   // Lets what a key or button started get under way, then waits until nothing is left to do.
   bool Settle() {
-    RunTicksFor(program.com, 200);
+    RunTicksFor(program.com(), 200);
     return TicksUntil([&] { return Idle(); });
   }
 

@@ -1,0 +1,33 @@
+#include "model/RigK70RLiveUpdate.h"
+
+#include "common/Common.h"
+
+namespace qxt::model {
+
+bool RigK70RLiveUpdate::Run() {
+  for (int16_t i = 0; i < console_.ListCount(); ++i) {
+    if (!console_.flgChanged(i)) continue;
+    console_.flgChanged(i, false);
+    console_.SendE8(i);
+    if (i == idx_.bal) MirrorBal();
+    if (sender_.OpRunning()) return false;
+  }
+  return true;
+}
+
+void RigK70RLiveUpdate::MirrorBal() {
+  const int16_t v = console_.Value(idx_.bal);
+  const struct {
+    int32_t address;
+    int16_t command;
+  } mirrors[] = {{0x71, 0x12}, {0x63, 0x10}, {0x78, 0x1B}};
+  for (const auto& m : mirrors) {
+    if (image_.ReadByte(m.address) == v) continue;
+    sender_.easySendE8NoAnswer(common::LiveCommandText(m.command, v));
+    image_.WriteByte(m.address, static_cast<uint8_t>(v));
+    console_.flgChanged(idx_.bal, true);
+    return;
+  }
+}
+
+}  // namespace qxt::model

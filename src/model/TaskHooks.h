@@ -1,0 +1,21 @@
+#pragma once
+// What the parts of the adjustment task (connection sequence, steady cycle) ask of the
+// adjustment object that runs them.
+
+#include <cstdint>
+
+namespace qxt::model {
+
+class TaskHooks {
+ public:
+  virtual ~TaskHooks() = default;
+  // Readouts of group A and B: the request on the first call, true once the answer is in. An
+  // invalid answer is reported by the task at the end of its pass.
+  virtual bool ReadA(int16_t index, bool isFirst) = 0;
+  virtual bool ReadB(int16_t index, bool isFirst) = 0;
+  // One step of the running Enter procedure; true when it is finished.
+  virtual bool RunAction() = 0;
+  virtual void CancelActions() = 0;
+};
+
+}  // namespace qxt::model
