@@ -41,20 +41,16 @@ void clsConsole::Value(int16_t i, int32_t v) {
   item.flgChanged = true;
 }
 
-void clsConsole::Min(int16_t i, int16_t v) {
-  if (!Valid(i)) return;
-  ConsoleItem& item = items_[static_cast<size_t>(i)];
-  item.Min = v;
-  if (item.Max < item.Min) item.Max = v;
-  LimitValue(i);
-  Disp(i);
-}
+void clsConsole::Min(int16_t i, int16_t v) { SetLimit(i, &ConsoleItem::Min, v); }
 
-void clsConsole::Max(int16_t i, int16_t v) {
+void clsConsole::Max(int16_t i, int16_t v) { SetLimit(i, &ConsoleItem::Max, v); }
+
+// The other limit moves onto the one just set when they would cross.
+void clsConsole::SetLimit(int16_t i, int16_t ConsoleItem::*limit, int16_t v) {
   if (!Valid(i)) return;
   ConsoleItem& item = items_[static_cast<size_t>(i)];
-  item.Max = v;
-  if (item.Max < item.Min) item.Min = v;
+  item.*limit = v;
+  if (item.Max < item.Min) (limit == &ConsoleItem::Min ? item.Max : item.Min) = v;
   LimitValue(i);
   Disp(i);
 }

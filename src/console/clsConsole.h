@@ -91,6 +91,7 @@ class clsConsole {
   void Store(int16_t i, T ConsoleItem::*field, T v) {
     if (Valid(i)) items_[static_cast<size_t>(i)].*field = v;
   }
+  void SetLimit(int16_t i, int16_t ConsoleItem::*limit, int16_t v);
   void LimitValue(int16_t i);
 
   common::ListBoxView& myListBox_;

@@ -44,6 +44,13 @@ bool RigK70RActions::Next(ActState state) {
   return true;
 }
 
+// The action has done its work: a beep tells the technician.
+bool RigK70RActions::Finish() {
+  Next(ActState::kNone);
+  ctx_.Beep();
+  return true;
+}
+
 bool RigK70RActions::ReadA(int16_t index) {
   const bool done = ctx_.ReadA(index, readFirst_);
   readFirst_ = false;
@@ -69,14 +76,12 @@ bool RigK70RActions::ActRssi() {
     case ActState::kRssiConfirm:
       if (!rssiAck_) return Next(ActState::kRssiRead);
       if (flgRssiPhase_) {
-        Next(ActState::kNone);
         flgRssiStep_ = flgRssiPhase_ = false;
-        ctx_.Beep();
-      } else {
-        flgRssiPhase_ = true;
-        Next(ActState::kRssiStart);
-        ctx_.Console().Disp(ctx_.Indices().rssi);
+        return Finish();
       }
+      flgRssiPhase_ = true;
+      Next(ActState::kRssiStart);
+      ctx_.Console().Disp(ctx_.Indices().rssi);
       return true;
     default:
       return true;
@@ -108,9 +113,7 @@ bool RigK70RActions::ActBpfSweep() {
     case ActState::kBpfSweep:
       return SweepStep();
     case ActState::kBpfDone:
-      Next(ActState::kNone);
-      ctx_.Beep();
-      return true;
+      return Finish();
     default:
       return true;
   }
@@ -191,9 +194,7 @@ bool RigK70RActions::ActLvaAdjust() {
     case ActState::kLvaNarrow:
       return LvaDecide();
     case ActState::kLvaDone:
-      Next(ActState::kNone);
-      ctx_.Beep();
-      return true;
+      return Finish();
     default:
       return true;
   }

@@ -83,6 +83,7 @@ class RigK70RActions {
  private:
   static bool At(const Selection& s, int16_t k) { return k >= 0 && k < 2 && s[static_cast<size_t>(k)]; }
   bool Next(ActState state);
+  bool Finish();
   bool ReadA(int16_t index);
   bool ActRssi();
   bool ActBpfSweep();
