@@ -22,17 +22,19 @@ FrameReceiver::Event FrameReceiver::Take(RxPhase phase, const Bytes& sent, Bytes
 void FrameReceiver::Clear() {
   buf_.clear();
   outside_ = true;
+  overlong_ = false;
 }
 
 // Looks for the whole frame just sent in what was kept of earlier chunks and in this chunk.
 // The whole chunk is searched: when the answer follows the echo closely, one chunk may carry the
-// echo and far more than a window of answer bytes. Between chunks only the last 256 bytes stay.
+// echo and far more than a window of answer bytes. Between chunks only the last bytes stay.
 FrameReceiver::Event FrameReceiver::TakeEcho(const Bytes& sent, Bytes& rx, size_t& pos) {
   buf_.insert(buf_.end(), rx.begin() + static_cast<std::ptrdiff_t>(pos), rx.end());
   pos = rx.size();
   auto found = std::search(buf_.begin(), buf_.end(), sent.begin(), sent.end());
   if (sent.empty() || found == buf_.end()) {
-    if (buf_.size() > kWindow) buf_.erase(buf_.begin(), buf_.end() - kWindow);
+    const size_t keep = std::max(kEchoWindow, sent.size());
+    if (buf_.size() > keep) buf_.erase(buf_.begin(), buf_.end() - static_cast<std::ptrdiff_t>(keep));
     return Event::kNone;
   }
   Bytes rest(found + static_cast<std::ptrdiff_t>(sent.size()), buf_.end());
@@ -61,6 +63,7 @@ FrameReceiver::Event FrameReceiver::TakeAnswer(const Bytes& rx, size_t& pos) {
     // A frame starts; further FE bytes at the front are skipped the same way.
     pos = static_cast<size_t>(fe - rx.begin()) + 1;
     outside_ = false;
+    overlong_ = false;
     buf_.clear();
   } else if (outside_) {
     // Bytes between frames up to the next FE are ignored; the frame after them is kept.
@@ -74,8 +77,12 @@ FrameReceiver::Event FrameReceiver::TakeAnswer(const Bytes& rx, size_t& pos) {
 }
 
 void FrameReceiver::Append(const uint8_t* first, const uint8_t* last) {
+  const auto room = static_cast<std::ptrdiff_t>(wire::kMaxBlockBody - std::min(buf_.size(), wire::kMaxBlockBody));
+  if (last - first > room) {
+    overlong_ = true;
+    last = first + room;
+  }
   buf_.insert(buf_.end(), first, last);
-  if (buf_.size() > kWindow) buf_.erase(buf_.begin(), buf_.end() - kWindow);
 }
 
 }  // namespace qxt::link

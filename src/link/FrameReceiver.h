@@ -2,7 +2,9 @@
 // The receiving half of the frame driver: finds the echo of the frame just sent in what the line
 // brings, then collects answer frames. The receiver takes any FE as a frame start and any FD as a
 // frame end; bytes between frames are dropped. What waits between chunks is bounded: the last
-// bytes of the echo search and one frame body.
+// bytes of the echo search, and one frame body of at most the longest frame the protocol has
+// (an E4 block of 255 bytes). A longer body is kept only as far as that and marked overlong, so
+// that it is refused as a whole and never passes as a cut-down frame.
 
 #include <cstddef>
 
@@ -15,7 +17,8 @@ enum class RxPhase : int16_t { kIdle = 0, kEcho = 1, kAnswer = 2 };
 
 class FrameReceiver {
  public:
-  static constexpr size_t kWindow = 256;
+  // Bytes of earlier chunks kept for the echo search (at least the frame sent).
+  static constexpr size_t kEchoWindow = 256;
 
   enum class Event { kNone, kEcho, kFrame };
 
@@ -26,6 +29,8 @@ class FrameReceiver {
 
   // The body of the frame just completed: from EF on, without FE and FD.
   const Bytes& body() const { return buf_; }
+  // The body was longer than any frame of the protocol; body() holds its beginning.
+  bool overlong() const { return overlong_; }
   // Drops a partial frame; the receiver is between frames again.
   void Clear();
 
@@ -36,6 +41,7 @@ class FrameReceiver {
 
   Bytes buf_;
   bool outside_ = true;
+  bool overlong_ = false;
 };
 
 }  // namespace qxt::link

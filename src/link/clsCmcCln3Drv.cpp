@@ -21,7 +21,10 @@ bool CodesNumeric(const Bytes& body) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int16_t HexTextValue(const std::string& text) { return common::AsciiHexToInt(common::StrToByteStr(text)); }
+// Four hex digits of the area list as an address: unsigned, so 8000 and above stay addresses.
+int32_t AddressValue(const std::string& text) {
+  return static_cast<uint16_t>(common::AsciiHexToInt(common::StrToByteStr(text)));
+}
 
 bool Is(const Bytes& body, Command code) { return body[2] == static_cast<uint8_t>(code); }
 
@@ -35,11 +38,13 @@ void clsCmcCln3Drv::workMode(WorkMode mode) {
   varLastE8Answer_.clear();
   lastEeAdr_ = 0;
   waitAnswer_ = mode == WorkMode::kInquiry || mode == WorkMode::kCloneRead || mode == WorkMode::kCloneWriteEnd;
+  if (mode == WorkMode::kCloneRead) startCoverage();
+  if (mode == WorkMode::kCloneWrite) cancelWrite_ = writeCancelled_ = false;
 }
 
 void clsCmcCln3Drv::cloneWriteAdrList(const std::string& sp) {
   cloneWriteAdrList_ = sp;
-  nextWriteAdr_ = HexTextValue(sp.substr(0, 4));
+  nextWriteAdr_ = AddressValue(sp.substr(0, 4));
 }
 
 void clsCmcCln3Drv::nowError(DriverError c) {
@@ -83,8 +88,6 @@ common::Outcome clsCmcCln3Drv::RealSend(const Bytes& data) {
     endExchange();
   }
   setTot();
-  // A frame that awaits no answer is only written: its echo is dropped by read (phase idle).
-  if (!waitAnswer_) endExchange();
   return common::Outcome::kDone;
 }
 
@@ -130,38 +133,68 @@ void clsCmcCln3Drv::read(const Bytes& bytes) {
     const FrameReceiver::Event event = receiver_.Take(phase, sendBuf_, rx, pos);
     if (event == FrameReceiver::Event::kEcho) onEcho();
     if (event == FrameReceiver::Event::kFrame) {
-      onRxEvent(receiver_.body());
+      onRxEvent(receiver_.body(), receiver_.overlong());
       receiver_.Clear();
     }
   }
 }
 
-// The echo has arrived: wait for the answer, or go on with the clone write's next frame.
+// The echo has arrived: wait for the answer, go on with the clone write's next frame, or end a
+// frame that awaits nothing more.
 void clsCmcCln3Drv::onEcho() {
   if (waitAnswer_) {
     setPhase(RxPhase::kAnswer);
   } else if (workMode_ == WorkMode::kCloneWrite) {
     endExchange();
-    common::Outcome result;
-    if (nextWriteAdr_ < 0) {
-      workMode(WorkMode::kCloneWriteEnd);
-      result = Send(wire::CloneEndCommand());
-    } else {
-      result = Send(makeWriteBlock());
+    if (cancelWrite_) {
+      writeCancelled_ = true;
+      return;
     }
-    if (result != common::Outcome::kDone) nowError(DriverError::kWriteNotSent);
-  } else if (workMode_ == WorkMode::kCloneWriteEnd || workMode_ == WorkMode::kLive) {
+    sendNextWriteFrame();
+  } else {
     endExchange();
   }
 }
 
-void clsCmcCln3Drv::onRxEvent(const Bytes& body) {
+// The next block of the area list, or the end frame once the list is exhausted.
+void clsCmcCln3Drv::sendNextWriteFrame() {
+  common::Outcome result;
+  if (nextWriteAdr_ < 0) {
+    workMode(WorkMode::kCloneWriteEnd);
+    result = Send(wire::CloneEndCommand());
+  } else {
+    result = Send(makeWriteBlock());
+  }
+  if (result != common::Outcome::kDone) nowError(DriverError::kWriteNotSent);
+}
+
+void clsCmcCln3Drv::onRxEvent(const Bytes& body, bool overlong) {
   varLastE8Answer_ = body;
+  if (body.size() < 3 || body[0] != wire::kToPc || body[1] != wire::kToRadio || !expected(body[2])) return;
+  if (overlong) {
+    nowError(DriverError::kInvalidAnswer);  // longer than any frame: never taken as a cut-down one
+    return;
+  }
   if (checkAnswer(body)) endExchange();
 }
 
+// The answers each work mode waits for; any other frame is ignored while the time-out runs.
+bool clsCmcCln3Drv::expected(uint8_t code) const {
+  switch (workMode_) {
+    case WorkMode::kInquiry:
+      return code == static_cast<uint8_t>(Command::kIdentity);
+    case WorkMode::kCloneRead:
+      return code == static_cast<uint8_t>(Command::kCloneData) || code == static_cast<uint8_t>(Command::kCloneEnd);
+    case WorkMode::kCloneWriteEnd:
+      return code == static_cast<uint8_t>(Command::kWriteStatus);
+    case WorkMode::kLive:
+      return code == static_cast<uint8_t>(Command::kLive);
+    default:
+      return false;
+  }
+}
+
 bool clsCmcCln3Drv::checkAnswer(const Bytes& body) {
-  if (body.size() < 3 || body[0] != wire::kToPc || body[1] != wire::kToRadio) return false;
   if (Is(body, Command::kIdentity) && workMode_ == WorkMode::kInquiry) {
     if (!validAnswer(body)) {
       nowError(DriverError::kInvalidAnswer);
@@ -182,8 +215,10 @@ bool clsCmcCln3Drv::checkAnswer(const Bytes& body) {
     return false;  // more blocks follow
   }
   if (Is(body, Command::kCloneEnd) && workMode_ == WorkMode::kCloneRead) {
-    if (validAnswer(body)) return true;
-    nowError(countMismatch_ ? DriverError::kCountMismatch : DriverError::kInvalidAnswer);
+    const bool valid = validAnswer(body);
+    if (valid && readComplete()) return true;
+    // A count that agrees modulo 256 does not make a read complete: every address must be in.
+    nowError(countMismatch_ || valid ? DriverError::kCountMismatch : DriverError::kInvalidAnswer);
     return false;
   }
   if (Is(body, Command::kWriteStatus) && workMode_ == WorkMode::kCloneWriteEnd) {
@@ -233,6 +268,7 @@ bool clsCmcCln3Drv::validIdentity(const Bytes& body) {
     endAddress_ = v - (v % 16) + 16;
   }
   e4Count_ = 0;
+  countMismatch_ = false;
   return !bad;
 }
 
@@ -253,12 +289,24 @@ bool clsCmcCln3Drv::validLiveAnswer(const Bytes& body) const {
 
 bool clsCmcCln3Drv::storeCloneData(const wire::CloneBlock& block) {
   if (myEep_ == nullptr || myEep_->WriteBlock(block.address, block.data) != common::Outcome::kDone) return false;
-  lastEeAdr_ = block.address + static_cast<int32_t>(block.data.size()) - 1;
+  const auto end = block.address + static_cast<int32_t>(block.data.size());
+  for (int32_t a = block.address; a < std::min(end, endAddress_); ++a) {
+    if (!received_[static_cast<size_t>(a)]) {
+      received_[static_cast<size_t>(a)] = true;
+      ++receivedCount_;
+    }
+  }
+  lastEeAdr_ = end - 1;
   return true;
 }
 
+void clsCmcCln3Drv::startCoverage() {
+  received_.assign(static_cast<size_t>(std::max(endAddress_, 0)), false);
+  receivedCount_ = 0;
+}
+
 Bytes clsCmcCln3Drv::makeWriteBlock() {
-  const int32_t areaEnd = HexTextValue(cloneWriteAdrList_.substr(std::min<size_t>(5, cloneWriteAdrList_.size()), 4));
+  const int32_t areaEnd = AddressValue(cloneWriteAdrList_.substr(std::min<size_t>(5, cloneWriteAdrList_.size()), 4));
   const int32_t a = nextWriteAdr_;
   int32_t c = sizDataOfPacket_;
   if (a + c - 1 > areaEnd) c = std::max(areaEnd - a + 1, 0);
@@ -268,7 +316,7 @@ Bytes clsCmcCln3Drv::makeWriteBlock() {
     nextWriteAdr_ = a + c;
   } else {
     cloneWriteAdrList_.erase(0, std::min<size_t>(10, cloneWriteAdrList_.size()));
-    nextWriteAdr_ = cloneWriteAdrList_.size() >= 10 ? HexTextValue(cloneWriteAdrList_.substr(0, 4)) : -1;
+    nextWriteAdr_ = cloneWriteAdrList_.size() >= 10 ? AddressValue(cloneWriteAdrList_.substr(0, 4)) : -1;
   }
   return wire::CloneDataCommand(a, data);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/Bytes.h"
 #include "common/Outcome.h"
@@ -66,7 +67,15 @@ class clsCmcCln3Drv {
   bool SendEnable() const;
   bool waitEcho() const { return workMode_ != WorkMode::kNone; }
 
+  // Asks a running clone write to stop after the block whose echo it waits for: the write then
+  // ends without an error and without its end frame (writeCancelled), the radio partly written.
+  void CancelCloneWrite() { cancelWrite_ = true; }
+  bool writeCancelled() const { return writeCancelled_; }
+  // Bytes of 0..EndAddress-1 that the clone read in progress (or the last one) has stored.
+  int32_t bytesReceived() const { return receivedCount_; }
+
   // Writes the frame and starts its exchange; refused while one runs or the port cannot take it.
+  // Every frame waits for its echo; an answer follows where one is awaited.
   common::Outcome Send(const Bytes& data);
   common::Outcome RetrySend();
   common::Outcome RealSend(const Bytes& data);
@@ -84,8 +93,10 @@ class clsCmcCln3Drv {
  private:
   void endExchange();
   void setPhase(RxPhase p);
-  void onRxEvent(const Bytes& body);
+  void onRxEvent(const Bytes& body, bool overlong);
   void onEcho();
+  void sendNextWriteFrame();
+  bool expected(uint8_t code) const;
   // True when the exchange is complete; false to keep waiting.
   bool checkAnswer(const Bytes& body);
   bool validAnswer(const Bytes& body);
@@ -93,6 +104,8 @@ class clsCmcCln3Drv {
   bool validCloneEnd(const Bytes& body);
   bool validLiveAnswer(const Bytes& body) const;
   bool storeCloneData(const wire::CloneBlock& block);
+  void startCoverage();
+  bool readComplete() const { return receivedCount_ == endAddress_; }
 
   DriverPort& port_;
   memory::clsCmcEeprom* myEep_ = nullptr;
@@ -118,6 +131,10 @@ class clsCmcCln3Drv {
   uint8_t sentSubCmd_ = 0;
   uint8_t e4Count_ = 0;
   bool countMismatch_ = false;
+  std::vector<bool> received_;  // by address, 0..EndAddress-1, for the clone read in progress
+  int32_t receivedCount_ = 0;
+  bool cancelWrite_ = false;
+  bool writeCancelled_ = false;
   common::clsCmcTick tickRx_;
   common::clsCmcTick tickTot_;
 };

@@ -4,12 +4,20 @@
 
 namespace qxt::model {
 
+bool RigK70RLiveUpdate::SendMirror() {
+  if (!mirrorDue_) return false;
+  mirrorDue_ = false;
+  MirrorBal();
+  return sender_.OpRunning();
+}
+
 bool RigK70RLiveUpdate::Run() {
+  if (SendMirror()) return false;
   for (int16_t i = 0; i < console_.ListCount(); ++i) {
     if (!console_.flgChanged(i)) continue;
     console_.flgChanged(i, false);
     console_.SendE8(i);
-    if (i == idx_.bal) MirrorBal();
+    if (i == idx_.bal) mirrorDue_ = true;
     if (sender_.OpRunning()) return false;
   }
   return true;

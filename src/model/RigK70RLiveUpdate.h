@@ -1,8 +1,9 @@
 #pragma once
 // The live update of the adjustment task: every item whose value changed is sent to the running
 // radio (and written to the image), one live command at a time. The balance is kept in three
-// further bytes (wide at 0071, 0063 and digital at 0078), one per pass, each with its own live
-// command; BAL is flagged again until all four agree.
+// further bytes (0071, 0063 and 0078), one at a time, each with its own live command that goes
+// out as soon as BAL's own is echoed, before BAL's wait; BAL is flagged again until all four
+// agree.
 
 #include "common/LiveCommandSender.h"
 #include "console/clsConsole.h"
@@ -20,6 +21,8 @@ class RigK70RLiveUpdate {
   // Sends changed items from the first on; false when a live command is under way (the next
   // pass scans again from the first item), true when the whole list went by.
   bool Run();
+  // Sends the mirror that BAL's last command calls for, if any; true when one went out.
+  bool SendMirror();
 
  private:
   void MirrorBal();
@@ -28,6 +31,7 @@ class RigK70RLiveUpdate {
   common::LiveCommandSender& sender_;
   memory::clsCmcEeprom& image_;
   const ItemIndices& idx_;
+  bool mirrorDue_ = false;
 };
 
 }  // namespace qxt::model

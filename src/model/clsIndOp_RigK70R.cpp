@@ -164,6 +164,7 @@ void clsIndOp_RigK70R::task() {
   if (InRange(opState_, OpState::kFirstReadouts, OpState::kFirstLiveUpdate)) {
     ShowProgress(static_cast<int>(std::floor((opState_ - OpState::kCloneRead) / 7.0 * 32)));
   }
+  if (liveUpdate_.SendMirror()) return;
   if (waitE8_ > 0) {
     waitTick_.counter(waitE8_);
     waitE8_ = 0;

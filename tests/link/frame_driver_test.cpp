@@ -66,8 +66,9 @@ TEST(FrameDriver, CloneReadOnTheWire) {
 }
 
 TEST(FrameDriver, EchoAndAnswerSplitAnywhereGiveTheSameResult) {
+  const Bytes small = frames::InquiryBody("2927", "0100", 6, 0, "002F");  // a radio of 48 bytes
   Bytes inquiry = Cat(kInquiryFrame, frames::FromBody(frames::InquiryBody()));
-  Bytes clone = Cat(kCloneReadFrame, CloneStream(0x100, 0x12F));
+  Bytes clone = Cat(kCloneReadFrame, CloneStream(0, 0x2F));
   for (size_t cut = 0; cut <= inquiry.size(); ++cut) {
     LinkRig rig;
     rig.seq.easyCloneRead();
@@ -78,18 +79,18 @@ TEST(FrameDriver, EchoAndAnswerSplitAnywhereGiveTheSameResult) {
   }
   for (size_t cut = 0; cut <= clone.size(); ++cut) {
     LinkRig rig;
-    ThroughInquiry(rig, frames::FromBody(frames::InquiryBody()));
+    ThroughInquiry(rig, frames::FromBody(small));
     rig.port.receive(Bytes(clone.begin(), clone.begin() + static_cast<std::ptrdiff_t>(cut)));
     rig.port.receive(Bytes(clone.begin() + static_cast<std::ptrdiff_t>(cut), clone.end()));
     ASSERT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNone) << cut;
-    ASSERT_EQ(rig.com.cln3D().lastEeAdr(), 0x12F) << cut;
+    ASSERT_EQ(rig.com.cln3D().lastEeAdr(), 0x2F) << cut;
     ASSERT_EQ(rig.seq.Operation(), link::Operation::kStandby) << cut;
-    ASSERT_EQ(rig.radio.eepImage().ReadByte(0x12F), frames::PatternByte(0x12F)) << cut;
+    ASSERT_EQ(rig.radio.eepImage().ReadByte(0x2F), frames::PatternByte(0x2F)) << cut;
   }
   LinkRig rig;  // and byte by byte
-  ThroughInquiry(rig, frames::FromBody(frames::InquiryBody()));
+  ThroughInquiry(rig, frames::FromBody(small));
   for (uint8_t b : clone) rig.port.receive({b});
-  EXPECT_EQ(rig.com.cln3D().lastEeAdr(), 0x12F);
+  EXPECT_EQ(rig.com.cln3D().lastEeAdr(), 0x2F);
   EXPECT_EQ(rig.seq.Operation(), link::Operation::kStandby);
 }
 
@@ -129,15 +130,21 @@ TEST(FrameDriver, SendRefusedWhileAnExchangeRunsOrPortIsBusy) {
   EXPECT_FALSE(drv.SendEnable());
 }
 
-TEST(FrameDriver, LiveCommandWithoutAnswerEndsAtOnce) {
+TEST(FrameDriver, LiveCommandWithoutAnswerEndsWithItsEcho) {
   LinkRig rig;
   rig.seq.easySendE8NoAnswer("01 02");
   EXPECT_EQ(rig.port.lastWritten(), Hex("FEFEEEEFE82927010001 02FD"));
-  EXPECT_FALSE(rig.com.cln3D().Running());
-  EXPECT_TRUE(rig.seq.OpRunning());
-  rig.port.receive(rig.port.lastWritten());  // the echo is dropped
+  EXPECT_TRUE(rig.com.cln3D().Running());
+  rig.port.receive(rig.port.lastWritten());
   EXPECT_FALSE(rig.seq.OpRunning());
   EXPECT_TRUE(rig.messages.empty());
+
+  rig.seq.easySendE8NoAnswer("01 02");  // a command the cable never echoes is reported
+  rig.Tick(999);
+  EXPECT_TRUE(rig.messages.empty());
+  rig.Tick(1);
+  EXPECT_EQ(rig.FirstLine(), "Cannot access COM port");
+  EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kNoEcho);
 }
 
 TEST(FrameDriver, LiveCommandAnswerIsCheckedAndKept) {

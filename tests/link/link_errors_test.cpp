@@ -116,18 +116,18 @@ TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
   }
 }
 
-TEST(LinkErrors, CountMismatchIsError4AndStaysRemembered) {
+TEST(LinkErrors, CountMismatchIsError4AndClearsAtTheNextInquiry) {
   LinkRig rig;
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
   rig.Tick();
   rig.EchoAndAnswer(Cat(frames::Block(0, Bytes(16, 1)), frames::End(2)));
   ExpectFailure(rig, D::kCountMismatch, S::kNone, "Data counter error.");
-  // A later E5 with a wrong maker text is reported as a count error too.
+  // The next read starts afresh: a wrong maker text is an invalid answer, not a count error.
   rig.messages.clear();
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
   rig.Tick();
   rig.EchoAndAnswer(frames::FromRadio(Hex("E55461766F20496E632F3030")));
-  ExpectFailure(rig, D::kCountMismatch, S::kNone, "Data counter error.");
+  ExpectFailure(rig, D::kInvalidAnswer, S::kNone, "Illegal data.");
 }
 
 TEST(LinkErrors, BlockOutsideTheImageIsError5) {

@@ -145,6 +145,7 @@ TEST(SerialLink, AutomaticReleaseAfterIdleTime) {
   LinkRig never;
   never.seq.comHoldReload(0);
   never.seq.easySendE8NoAnswer("0230 31");
+  never.port.receive(never.port.lastWritten());
   for (int i = 0; i < 100; ++i) never.Tick(1000);
   EXPECT_TRUE(never.com.comOpen());
 }
