@@ -25,8 +25,9 @@ std::string Status(const SimRadio& radio) {
   std::ostringstream s;
   s << "signal " << SignalName(radio.bench.signal) << ", temp " << radio.bench.ambientC << ", vin "
     << radio.bench.supplyVolts << ", centres t1 " << radio.bench.t1Centre << " t2 " << radio.bench.t2Centre
-    << ", faults " << radio.faults.Describe() << ", BPF T1 " << radio.live.value[0x13] << " T2 "
-    << radio.live.value[0x14] << ", RX LVA " << radio.live.value[0x06] << " TX LVA " << radio.live.value[0x07];
+    << ", block " << radio.blockSize << ", faults " << radio.faults.Describe() << ", BPF T1 " << radio.live.value[0x13]
+    << " T2 " << radio.live.value[0x14] << ", RX LVA " << radio.live.value[0x06] << " TX LVA "
+    << radio.live.value[0x07];
   return s.str();
 }
 
@@ -50,6 +51,10 @@ CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string
     ok = ParseDouble(a, radio.bench.supplyVolts) && b.empty();
   } else if (verb == "centre" || verb == "center") {
     ok = (a == "t1" && ParseSetting(b, radio.bench.t1Centre)) || (a == "t2" && ParseSetting(b, radio.bench.t2Centre));
+  } else if (verb == "block") {
+    int size = 0;
+    ok = ParseSetting(a, size) && size >= 1 && b.empty();
+    if (ok) radio.blockSize = size;
   } else if (verb == "fault") {
     if (a == "clear") {
       radio.faults.Clear();

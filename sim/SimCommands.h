@@ -5,6 +5,7 @@
 //   temp C                 ambient temperature in degrees Celsius
 //   vin V                  supply voltage
 //   centre t1|t2 N         plateau centre of BPF T1 or T2 (0..255)
+//   block N                data bytes per clone-read block (1..255)
 //   fault NAME[=N]         switch a fault on (see SimFaults.h); "fault clear" switches all off
 //   status                 prints the bench, the faults and the live settings
 //   quit                   ends the simulator

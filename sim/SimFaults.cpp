@@ -23,6 +23,8 @@ bool Faults::Set(const std::string& spec) {
   std::string arg = sep == std::string::npos ? "" : spec.substr(sep + 1);
   if (name == "bad-checksum") return ParseCount(arg, badChecksumBlock);
   if (name == "hangup") return ParseCount(arg, hangupAfterBlock);
+  if (name == "missing-blocks") return ParseCount(arg, missingBlocks);
+  if (name == "echo-stops") return ParseCount(arg, echoStopsAfter);
   bool* flag = nullptr;
   if (name == "no-echo") flag = &noEcho;
   if (name == "no-answer-inquiry") flag = &noAnswerInquiry;
@@ -35,6 +37,7 @@ bool Faults::Set(const std::string& spec) {
   if (name == "bad-ad") flag = &badAd;
   if (name == "garbage") flag = &garbage;
   if (name == "slow") flag = &slow;
+  if (name == "refuse-write") flag = &refuseWrite;
   if (flag == nullptr || !arg.empty()) return false;
   *flag = true;
   return true;
@@ -58,6 +61,9 @@ std::string Faults::Describe() const {
   add(garbage, "garbage");
   add(hangupAfterBlock >= 0, "hangup=" + std::to_string(hangupAfterBlock));
   add(slow, "slow");
+  add(missingBlocks >= 0, "missing-blocks=" + std::to_string(missingBlocks));
+  add(refuseWrite, "refuse-write");
+  add(echoStopsAfter >= 0, "echo-stops=" + std::to_string(echoStopsAfter));
   return out.empty() ? "none" : out;
 }
 

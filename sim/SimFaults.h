@@ -13,6 +13,9 @@
 //   garbage               random bytes (never FE) between answer frames
 //   hangup=N              the line is hung up after block N of a clone read
 //   slow                  every answer comes 1300 ms late
+//   missing-blocks=N      a clone read leaves out its last N blocks; its E5 counts those sent
+//   refuse-write          a clone write is answered with E6 status 01
+//   echo-stops=N          after N more frames from the PC the cable echoes nothing
 
 #include <string>
 
@@ -32,6 +35,9 @@ struct Faults {
   bool garbage = false;
   int hangupAfterBlock = -1;
   bool slow = false;
+  int missingBlocks = -1;
+  bool refuseWrite = false;
+  int echoStopsAfter = -1;
 
   // "name" or "name=N" (also "name N"); false for an unknown name or a missing number.
   bool Set(const std::string& spec);

@@ -51,7 +51,11 @@ SimRadio::SimRadio(Bytes image, int digitalOptionBits) : digitalOption(digitalOp
 
 std::vector<Output> SimRadio::Receive(const Bytes& data) {
   std::vector<Output> out;
-  if (!faults.noEcho && !data.empty()) out.push_back({data, true});
+  if (!faults.noEcho && faults.echoStopsAfter != 0 && !data.empty()) out.push_back({data, true});
+  if (faults.echoStopsAfter > 0) {
+    const auto frames = static_cast<int>(std::count(data.begin(), data.end(), wire::kEnd));
+    faults.echoStopsAfter = std::max(0, faults.echoStopsAfter - frames);
+  }
   for (uint8_t b : data) Parse(b, out);
   return out;
 }
@@ -142,12 +146,14 @@ void SimRadio::Inquiry(std::vector<Output>& out) {
 
 void SimRadio::CloneRead(const Bytes& data, std::vector<Output>& out) {
   if (!AddressedToUs(data)) return;
-  const int blocks = kImageSize / 16;
+  const int size = std::clamp(blockSize, 1, 255);
+  const int total = (kImageSize + size - 1) / size;
+  const int blocks = faults.missingBlocks >= 0 ? std::max(0, total - faults.missingBlocks) : total;
   for (int n = 0; n < blocks; ++n) {
     if (faults.garbage && n > 0) out.push_back({Garbage()});
-    const int32_t address = n * 16;
-    Bytes data16(image_.begin() + address, image_.begin() + address + 16);
-    Answer(wire::CloneDataCommand(address, data16, n == faults.badChecksumBlock ? 1 : 0), out,
+    const int32_t address = n * size;
+    const Bytes block(image_.begin() + address, image_.begin() + std::min(address + size, kImageSize));
+    Answer(wire::CloneDataCommand(address, block, n == faults.badChecksumBlock ? 1 : 0), out,
            n == 0 ? AnswerDelay() : 0);
     if (n == faults.hangupAfterBlock) {
       out.back().hangUpAfter = true;
@@ -173,7 +179,7 @@ void SimRadio::CloneWriteBlock(const Bytes& body) {
 void SimRadio::CloneWriteEnd(const Bytes& data, std::vector<Output>& out) {
   if (!writing_) return;
   writing_ = false;
-  const bool ok = !writeBad_ && data.size() >= wire::kMakerText.size() &&
+  const bool ok = !writeBad_ && !faults.refuseWrite && data.size() >= wire::kMakerText.size() &&
                   std::equal(wire::kMakerText.begin(), wire::kMakerText.end(), data.begin());
   Answer({static_cast<uint8_t>(Command::kWriteStatus), static_cast<uint8_t>(ok ? 0x00 : 0x01)}, out, AnswerDelay());
 }

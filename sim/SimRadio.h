@@ -4,7 +4,8 @@
 // the radio's answer frames. It answers only frames addressed from EF to EE, with frames from
 // EE to EF:
 //   E0 inquiry      -> E1 identity (model, sub code, length, 06 at 43, options at 59, 7D6F)
-//   E2 clone read   -> E4 blocks of 16 bytes from 0000 to 7D6F, then E5 with the block count
+//   E2 clone read   -> E4 blocks (16 bytes unless told otherwise, up to 255) from 0000 to 7D6F,
+//                      then E5 with the block count
 //   E3 clone write  -> takes E4 blocks, then E5; answers E6 00 (or 01 after a bad block)
 //   E8 live command -> applied to the running state and written to its EEPROM byte; only the
 //                      A/D request 03 is answered (E8 M S 03 and the raw value as ASCII-hex)
@@ -41,6 +42,7 @@ class SimRadio {
   Bench bench;
   LiveState live;
   int digitalOption;
+  int blockSize = 16;  // data bytes per clone-read block, 1..255
 
  private:
   void Parse(uint8_t b, std::vector<Output>& out);

@@ -2,7 +2,7 @@
 //
 //   qzr700-sim [--link PATH] [--baud 9600] [--log FILE] [--image FILE] [--save-image FILE]
 //              [--mid] [--digital 0|1|2] [--signal s1|s3|off] [--temp C] [--vin V]
-//              [--centre-t1 N] [--centre-t2 N] [--fault NAME[=N]]...
+//              [--centre-t1 N] [--centre-t2 N] [--block-size N] [--fault NAME[=N]]...
 //
 // The first line on standard output is "pty: /dev/pts/N". Commands on standard input change
 // the bench while it runs (see SimCommands.h); it ends on "quit", SIGINT or SIGTERM.
@@ -42,7 +42,8 @@ struct Options {
   std::fprintf(stderr,
                "qzr700-sim: %s\nusage: qzr700-sim [--link PATH] [--baud 9600] [--log FILE] [--image FILE]\n"
                "                  [--save-image FILE] [--mid] [--digital 0|1|2] [--signal s1|s3|off]\n"
-               "                  [--temp C] [--vin V] [--centre-t1 N] [--centre-t2 N] [--fault NAME[=N]]...\n",
+               "                  [--temp C] [--vin V] [--centre-t1 N] [--centre-t2 N] [--block-size N]\n"
+               "                  [--fault NAME[=N]]...\n",
                why);
   std::exit(2);
 }
@@ -79,6 +80,8 @@ Options ParseArgs(int argc, char** argv) {
       o.commands.push_back("centre t1 " + value());
     else if (arg == "--centre-t2")
       o.commands.push_back("centre t2 " + value());
+    else if (arg == "--block-size")
+      o.commands.push_back("block " + value());
     else if (arg == "--fault")
       o.commands.push_back("fault " + value());
     else

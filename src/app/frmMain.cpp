@@ -2,12 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <cmath>
+#include <cstdio>
 
 #include "common/Common.h"
+#include "model/ImageBackup.h"
+#include "model/RigK70RRestore.h"
 
 namespace qxt::app {
 
@@ -32,6 +39,15 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks) {
   readoutView1_ = QtListBox(lbo01_[1]);
   paramView_ = QtTextBox(txtDispPara_);
   program_ = std::make_unique<model::RigProgram>(port, ticks, *this, *this);
+  transfer_->onCancel([this] { program_->op().CancelRestore(); });
+  chooseImageFile = [this] {
+    return QFileDialog::getOpenFileName(this, "Restore image", QString::fromStdString(model::ImageBackup::Directory()),
+                                        "Radio images (*.bin);;All files (*)");
+  };
+  confirmRestore = [this](const RestoreDialog::Comparison& c) {
+    RestoreDialog dialog(c, this);
+    return dialog.exec() == QDialog::Accepted;
+  };
   qApp->installEventFilter(this);
   Form_Load();
 }
@@ -82,26 +98,48 @@ void frmMain::CreateControls() {
   txtDispPara_->setReadOnly(true);
   txtDispPara_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtDispPara_->setAccessibleName("Parameters");
+  transfer_ = new TransferBar(fra01_[0]);
+  statusBar()->setAccessibleName("Notices");
 }
 
 void frmMain::CreateMenus() {
-  QMenu* file = menuBar()->addMenu("&File");
-  mnuFileExit_ = file->addAction("E&xit", this, &QWidget::close);
-  QMenu* option = menuBar()->addMenu("&Option");
-  QMenu* port = option->addMenu("&Port");
-  for (int i = 1; i <= 4; ++i) {
-    QAction* a = port->addAction(QString("COM &%1").arg(i));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, i] { program_->main().ComPortNo(i); });
-    mnuOptSelCom_[static_cast<size_t>(i)] = a;
+  menus_ =
+      new MainMenus(menuBar(),
+                    {[this] { RestoreImage(); }, [this] { close(); }, [this] { program_->op().Undo(); },
+                     [this] { program_->op().RevertToRead(); }, [this](int port) { program_->main().ComPortNo(port); },
+                     [this](int seconds) { program_->main().ComAutoRelease(seconds); }},
+                    this);
+}
+
+// File > "Restore image...": a file from the backup folder (by default), compared with the
+// radio's memory, written only when the technician says so.
+void frmMain::RestoreImage() {
+  model::clsIndOp_RigK70R& op = program_->op();
+  if (!op.RigK70RProp_EditEnabled() || op.restoring()) {
+    showNotice("Restore image: connect to the radio first.");
+    return;
   }
-  QMenu* release = option->addMenu("&Auto port release");
-  for (int i = 0; i <= 5; ++i) {
-    QAction* a = release->addAction(i == 0 ? QString("&OFF") : QString("&%1 sec").arg(i));
-    a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, i] { program_->main().ComAutoRelease(i); });
-    mnuOptionSelAutoRelease_[static_cast<size_t>(i)] = a;
+  const QString path = chooseImageFile();
+  if (path.isEmpty()) return;
+  QFile file(path);
+  Bytes bytes;
+  if (file.open(QIODevice::ReadOnly)) {
+    const QByteArray data = file.read(memory::clsCmcEeprom::kDefaultSize + 1);
+    bytes.assign(data.begin(), data.end());
   }
+  if (auto refusal = model::RigK70RRestore::CheckFile(bytes)) {
+    common::MsgBoxError(path.toStdString() + ": " + *refusal);
+    return;
+  }
+  RestoreDialog::Comparison c{path,
+                              memory::ParameterListing::RowsOf(program_->radio().eepImage().bytes()),
+                              memory::ParameterListing::RowsOf(bytes),
+                              0,
+                              {}};
+  const Bytes& radio = program_->radio().eepImage().bytes();
+  for (size_t a = 0; a < bytes.size(); ++a) c.bytesDiffering += radio[a] != bytes[a] ? 1 : 0;
+  if (!confirmRestore(c)) return;
+  if (auto refusal = op.StartRestore(bytes)) showNotice(*refusal);
 }
 
 void frmMain::Form_Load() {
@@ -254,6 +292,30 @@ void frmMain::setFocus(model::Control c) { control(c)->setFocus(Qt::OtherFocusRe
 
 void frmMain::beep() { QApplication::beep(); }
 
+void frmMain::showTransfer(int percent, int secondsLeft, bool cancellable) {
+  transfer_->Show(percent, secondsLeft, cancellable);
+}
+
+void frmMain::hideTransfer() { transfer_->hide(); }
+
+// The report of a restore stays on the screen until it is read, without stopping the ticks.
+void frmMain::showReport(const std::string& text, bool success) {
+  QString body = QString::fromStdString(text);
+  body.replace("\r\n", "\n");
+  auto* box = new QMessageBox(success ? QMessageBox::Information : QMessageBox::Warning, common::kAppTitle, body,
+                              QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setAccessibleName("Report");
+  box->open();
+  showNotice(text.substr(0, text.find('\r')));
+}
+
+void frmMain::showNotice(const std::string& text) {
+  lastNotice_ = QString::fromStdString(text);
+  statusBar()->showMessage(lastNotice_);
+  std::fprintf(stderr, "qxt7130-adj: %s\n", text.c_str());
+}
+
 double frmMain::twipsPerPixelX() const { return 1440.0 / screen()->logicalDotsPerInchX(); }
 
 double frmMain::twipsPerPixelY() const { return 1440.0 / screen()->logicalDotsPerInchY(); }
@@ -290,6 +352,11 @@ void frmMain::place(model::Control c, const model::TwipsRect& r) {
   QRect px = ToPixels(r);
   if (r.height >= 1 && px.height() < 1) px.setHeight(1);
   control(c)->setGeometry(px);
+  if (c == model::Control::kLblProgress) {
+    // The transfer bar sits centred below the row of progress characters.
+    const int width = std::min(fra01_[0]->width() - 16, std::max(px.width(), 360));
+    transfer_->setGeometry((fra01_[0]->width() - width) / 2, px.bottom() + 12, width, transfer_->sizeHint().height());
+  }
 }
 
 void frmMain::appendToTabOrder(model::Control c) {
@@ -307,11 +374,11 @@ void frmMain::setBorderless(model::Control c) {
 // ---- MainWindowView ----
 
 void frmMain::setPortChecked(int index, bool checked) {
-  if (index >= 1 && index <= 4) mnuOptSelCom_[static_cast<size_t>(index)]->setChecked(checked);
+  if (index >= 1 && index <= 4) menus_->portAction(index)->setChecked(checked);
 }
 
 void frmMain::setReleaseChecked(int index, bool checked) {
-  if (index >= 0 && index <= 5) mnuOptionSelAutoRelease_[static_cast<size_t>(index)]->setChecked(checked);
+  if (index >= 0 && index <= 5) menus_->releaseAction(index)->setChecked(checked);
 }
 
 void frmMain::setStatusLine(const std::string& text, bool portOpen) {

@@ -13,11 +13,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/MainMenus.h"
 #include "app/QtListBox.h"
 #include "app/QtTextBox.h"
+#include "app/RestoreDialog.h"
+#include "app/TransferBar.h"
 #include "model/MainView.h"
 #include "model/MainWindowView.h"
 #include "model/RigProgram.h"
@@ -37,9 +41,17 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   QPushButton* button(int i) const { return cmd00_[static_cast<size_t>(i)]; }
   QLabel* statusLabel() const { return lblComBusy_; }
   QPlainTextEdit* paramText() const { return txtDispPara_; }
-  QAction* portAction(int i) const { return mnuOptSelCom_[static_cast<size_t>(i)]; }
-  QAction* releaseAction(int i) const { return mnuOptionSelAutoRelease_[static_cast<size_t>(i)]; }
-  QAction* exitAction() const { return mnuFileExit_; }
+  MainMenus& menus() const { return *menus_; }
+  QAction* portAction(int i) const { return menus_->portAction(i); }
+  QAction* releaseAction(int i) const { return menus_->releaseAction(i); }
+  QAction* exitAction() const { return menus_->exitAction(); }
+  TransferBar* transferBar() const { return transfer_; }
+  // The last notice of the status bar.
+  QString lastNotice() const { return lastNotice_; }
+
+  // How "Restore image..." chooses its file and asks before it writes; tests replace both.
+  std::function<QString()> chooseImageFile;
+  std::function<bool(const RestoreDialog::Comparison&)> confirmRestore;
   QWidget* control(model::Control c) const;
   // Twips per logical pixel of this window's screen.
   double twipsPerPixelX() const;
@@ -56,6 +68,10 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   void setDefaultAndCancel(model::Control c, bool on) override;
   void setFocus(model::Control c) override;
   void beep() override;
+  void showTransfer(int percent, int secondsLeft, bool cancellable) override;
+  void hideTransfer() override;
+  void showReport(const std::string& text, bool success) override;
+  void showNotice(const std::string& text) override;
   double screenWidth() const override;
   double screenHeight() const override;
   void setWindowRect(const model::TwipsRect& r) override;
@@ -83,6 +99,7 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
  private:
   void CreateControls();
   void CreateMenus();
+  void RestoreImage();
   void Form_Load();
   void Form_Resize();
   bool ConsoleKey(QKeyEvent* key);
@@ -98,9 +115,9 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   QLabel* lblTitle_ = nullptr;
   QLabel* lblProgress_ = nullptr;
   QPlainTextEdit* txtDispPara_ = nullptr;
-  QAction* mnuFileExit_ = nullptr;
-  std::array<QAction*, 5> mnuOptSelCom_{};
-  std::array<QAction*, 6> mnuOptionSelAutoRelease_{};
+  MainMenus* menus_ = nullptr;
+  TransferBar* transfer_ = nullptr;
+  QString lastNotice_;
   QPushButton* cancelButton_ = nullptr;
   std::vector<QWidget*> tabOrder_;
 

@@ -37,6 +37,8 @@ class clsCmcCln3Sequence : public common::LiveCommandSender {
   void easyReset(int16_t portNo);
   void easyCloneRead();
   void easyCloneWrite();
+  // Stops a running clone write after the block whose echo is awaited (the radio partly written).
+  void CancelCloneWrite() { drv_.CancelCloneWrite(); }
   bool easySendE8NoAnswer(const std::string& spE8) override;
   bool easySendE8ReqAnswer(const std::string& spE8) override;
 

@@ -21,7 +21,13 @@ class ActionContext {
   // A live command composed as command byte and value.
   virtual void SendLive(int16_t command, int16_t value) = 0;
   virtual void WriteEeprom(int32_t adr, uint8_t value) = 0;
+  virtual int16_t EepromByte(int32_t adr) const = 0;
   virtual void Beep() = 0;
+  // Puts an item back to the value it had before the procedure: shown at once, then sent live
+  // and written to the image before anything else is sent (even after a reset of the console).
+  virtual void PutBackItem(int16_t item, int16_t value) = 0;
+  // The same for a byte that no item shows (an RSSI point), with the live command that sets it.
+  virtual void PutBackByte(int16_t command, int32_t address, uint8_t value) = 0;
 };
 
 }  // namespace qxt::model

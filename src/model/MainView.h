@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/ListBoxView.h"
+#include "common/NoticeSink.h"
 #include "common/TextBoxView.h"
 
 namespace qxt::model {
@@ -27,10 +28,8 @@ struct TwipsRect {
   friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
 };
 
-class MainView {
+class MainView : public common::NoticeSink {
  public:
-  virtual ~MainView() = default;
-
   virtual common::ListBoxView& lboConsole() = 0;
   virtual common::ListBoxView& lbo01(int index) = 0;
   virtual common::TextBoxView& txtDispPara() = 0;
@@ -44,6 +43,14 @@ class MainView {
   virtual void setDefaultAndCancel(Control c, bool on) = 0;
   virtual void setFocus(Control c) = 0;
   virtual void beep() = 0;
+
+  // A transfer in progress (the clone read of a connection, the write of a restore), shown
+  // beside the progress row: its percentage, the seconds left (negative while not known), and
+  // whether it can be cancelled.
+  virtual void showTransfer(int percent, int secondsLeft, bool cancellable) = 0;
+  virtual void hideTransfer() = 0;
+  // The outcome of a long operation (a restore), shown without stopping the work.
+  virtual void showReport(const std::string& text, bool success) = 0;
 
   // Layout.
   virtual double screenWidth() const = 0;

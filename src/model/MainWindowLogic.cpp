@@ -55,11 +55,19 @@ void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
 }
 
 void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
-  const std::string text = link::CloneErrorText(
-      {com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(), com_.cln3D().lastError(), myObjCln3Seq.error()});
+  const link::CloneErrorState state{com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(),
+                                    com_.cln3D().lastError(), myObjCln3Seq.error()};
+  const std::string text = link::CloneErrorText(state);
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
   op_.RigOpFunc_ResetAll();
+  if (LinkFailed(state)) op_.DropPutBack();
   if (!text.empty()) common::MsgBoxError(text);
+}
+
+// The radio cannot be reached at all, so nothing can be put back into it.
+bool MainWindowLogic::LinkFailed(const link::CloneErrorState& state) {
+  return state.errCannotOpen || state.errOverflow || state.driverLastError == link::DriverError::kNoEcho ||
+         state.driverLastError == link::DriverError::kNoAnswer;
 }
 
 void MainWindowLogic::task() {
@@ -80,10 +88,11 @@ bool MainWindowLogic::ConsoleKeyDown(int keyCode, int shift, int selectedIndex) 
   const auto index = static_cast<int16_t>(selectedIndex);
   switch (keyCode) {
     case kKeyLeft:
-      if (selectedIndex >= 0) op_.console().UpDown(index, static_cast<int16_t>(-step));
-      return false;
     case kKeyRight:
-      if (selectedIndex >= 0) op_.console().UpDown(index, static_cast<int16_t>(step));
+      if (selectedIndex >= 0) {
+        op_.RememberKeyChange(index);
+        op_.console().UpDown(index, static_cast<int16_t>(keyCode == kKeyLeft ? -step : step));
+      }
       return false;
     case kKeyEnter:
     case kKeySeparator:

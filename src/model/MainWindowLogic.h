@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "link/CloneErrorText.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "link/frmCom.h"
 #include "model/MainWindowView.h"
@@ -41,6 +42,7 @@ class MainWindowLogic {
   std::optional<std::string> ButtonKeyPress(int charCode);
 
   static std::string StatusText(int16_t port, bool open);
+  static bool LinkFailed(const link::CloneErrorState& state);
 
  private:
   link::clsCmcCln3Sequence& seq_;

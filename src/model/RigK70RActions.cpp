@@ -1,5 +1,6 @@
 #include "model/RigK70RActions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -11,10 +12,17 @@ namespace {
 constexpr int16_t kSd = 3;    // group-A readout of the signal detector
 constexpr int16_t kLvin = 2;  // group-A readout of LVIN
 
+// The two RSSI points: S3 first, then S1.
+constexpr int32_t kPointAddress[2] = {0xAA, 0xA9};
+constexpr int16_t kPointCommand[2] = {0x16, 0x15};
+
 }  // namespace
 
 void RigK70RActions::StartRssi() {
   flgRssiPhase_ = false;
+  rssiFailed_ = true;
+  pointStored_ = {false, false};
+  for (size_t p = 0; p < 2; ++p) pointSaved_[p] = static_cast<uint8_t>(ctx_.EepromByte(kPointAddress[p]));
   actState_ = ActState::kRssiStart;
 }
 
@@ -22,11 +30,17 @@ void RigK70RActions::StartBpf(const Selection& filters, bool all, int16_t line) 
   flgBpfAll_ = all;
   bpfSel_ = filters;
   sweepLine_ = line;
+  touched_ = {false, false};
+  ForEachSelected(bpfSel_, ctx_.Indices().bpfT1, [&](int16_t k, int16_t item) {
+    saved_[static_cast<size_t>(k)] = ctx_.Console().Value(item);
+    bpfFailed_[static_cast<size_t>(k)] = true;
+  });
   actState_ = ActState::kBpfStart;
 }
 
 void RigK70RActions::StartLva(int16_t k) {
   lvaSel_ = {k == 0, k == 1};
+  touched_ = {false, false};
   actState_ = ActState::kLvaStart;
 }
 
@@ -35,6 +49,20 @@ bool RigK70RActions::Step() {
   if (IsBpf(actState_)) return ActBpfSweep();
   if (IsLva(actState_)) return ActLvaAdjust();
   return true;
+}
+
+void RigK70RActions::Abort() {
+  if (IsRssi(actState_)) {
+    PutBackRssiPoints();
+  } else if (IsBpf(actState_) || IsLva(actState_)) {
+    const int16_t first = IsBpf(actState_) ? ctx_.Indices().bpfT1 : ctx_.Indices().rxLva;
+    Selection& failed = IsBpf(actState_) ? bpfFailed_ : lvaFailed_;
+    ForEachSelected(IsBpf(actState_) ? touched_ : lvaSel_, first, [&](int16_t k, int16_t item) {
+      if (touched_[static_cast<size_t>(k)]) ctx_.PutBackItem(item, saved_[static_cast<size_t>(k)]);
+      failed[static_cast<size_t>(k)] = true;
+    });
+  }
+  actState_ = ActState::kNone;
 }
 
 bool RigK70RActions::Next(ActState state) {
@@ -66,17 +94,14 @@ bool RigK70RActions::ActRssi() {
       return Next(ActState::kRssiRead);
     case ActState::kRssiRead:
       if (!ReadA(kSd)) return false;
-      if (flgRssiStep_) {
-        const int16_t v = ctx_.LastAdA(kSd);
-        ctx_.SendLive(flgRssiPhase_ ? 0x15 : 0x16, v);
-        ctx_.WriteEeprom(flgRssiPhase_ ? 0xA9 : 0xAA, static_cast<uint8_t>(v));
-      }
+      if (flgRssiStep_ && !StoreRssiPoint()) return Finish();
       rssiAck_ = flgRssiStep_;
       return Next(ActState::kRssiConfirm);
     case ActState::kRssiConfirm:
       if (!rssiAck_) return Next(ActState::kRssiRead);
       if (flgRssiPhase_) {
         flgRssiStep_ = flgRssiPhase_ = false;
+        rssiFailed_ = false;
         return Finish();
       }
       flgRssiPhase_ = true;
@@ -88,26 +113,48 @@ bool RigK70RActions::ActRssi() {
   }
 }
 
+// The reading the technician confirmed becomes the point of this phase. An S1 level that is not
+// below the S3 level cannot be a calibration (no signal, the wrong level applied): refused.
+bool RigK70RActions::StoreRssiPoint() {
+  const int16_t v = ctx_.LastAdA(kSd);
+  const size_t p = flgRssiPhase_ ? 1 : 0;
+  if (p == 1 && v >= s3Level_) {
+    flgRssiStep_ = flgRssiPhase_ = false;
+    PutBackRssiPoints();
+    return false;
+  }
+  if (p == 0) s3Level_ = v;
+  ctx_.SendLive(kPointCommand[p], v);
+  ctx_.WriteEeprom(kPointAddress[p], static_cast<uint8_t>(v));
+  pointStored_[p] = true;
+  return true;
+}
+
+void RigK70RActions::PutBackRssiPoints() {
+  for (size_t p = 0; p < 2; ++p) {
+    if (pointStored_[p]) ctx_.PutBackByte(kPointCommand[p], kPointAddress[p], pointSaved_[p]);
+  }
+  pointStored_ = {false, false};
+  rssiFailed_ = true;
+}
+
 bool RigK70RActions::ActBpfSweep() {
   if (ctx_.SequencerRunning()) return false;
-  console::clsConsole& con = ctx_.Console();
   const int16_t bpfT1 = ctx_.Indices().bpfT1;
   switch (actState_) {
     case ActState::kBpfStart:
       return Next(ActState::kBpfPreset);
     case ActState::kBpfPreset:
-      ForEachSelected(bpfSel_, bpfT1, [&](int16_t, int16_t item) {
-        con.Value(item, flgBpfAll_ ? 64 : 0);
-        con.Disp(item);
-      });
+      ForEachSelected(bpfSel_, bpfT1, [&](int16_t, int16_t item) { SetFilter(item, flgBpfAll_ ? 64 : 0); });
       return Next(ActState::kBpfNextFilter);
     case ActState::kBpfNextFilter: {
       if (!bpfSel_[0] && !bpfSel_[1]) return Next(ActState::kBpfDone);
       k_ = bpfSel_[0] ? 0 : 1;
       const auto item = static_cast<int16_t>(bpfT1 + k_);
-      con.Value(item, con.Min(item));
+      ctx_.Console().Value(item, ctx_.Console().Min(item));
       best_ = -1;
-      firstBest_ = lastBest_ = con.Min(item);
+      lowest_ = 256;
+      firstBest_ = lastBest_ = ctx_.Console().Min(item);
       return Next(ActState::kBpfSweep);
     }
     case ActState::kBpfSweep:
@@ -119,8 +166,14 @@ bool RigK70RActions::ActBpfSweep() {
   }
 }
 
+void RigK70RActions::SetFilter(int16_t item, int16_t value) {
+  touched_[static_cast<size_t>(item - ctx_.Indices().bpfT1)] = true;
+  ctx_.Console().Value(item, value);
+  ctx_.Console().Disp(item);
+}
+
 // One reading per setting: send the setting, request SD, collect it; keep the first and last
-// setting that gave the best level, and end at the middle of them.
+// setting that gave the best level, and the lowest level.
 bool RigK70RActions::SweepStep() {
   console::clsConsole& con = ctx_.Console();
   const auto item = static_cast<int16_t>(ctx_.Indices().bpfT1 + k_);
@@ -137,6 +190,7 @@ bool RigK70RActions::SweepStep() {
     const int16_t value = con.Value(item);
     con.WaitAfterE8(item, 0);
     const int16_t level = ctx_.LastAdA(kSd);
+    lowest_ = std::min(lowest_, level);
     if (level >= best_) {
       if (level > best_) firstBest_ = value;
       lastBest_ = value;
@@ -147,14 +201,23 @@ bool RigK70RActions::SweepStep() {
       counter_ = 0;
       continue;
     }
-    con.Value(item, static_cast<int32_t>(std::floor((firstBest_ + lastBest_) / 2.0)));
-    bpfSel_[static_cast<size_t>(k_)] = false;
+    EndFilter(item);
     return Next(ActState::kBpfNextFilter);
   }
 }
 
+// The middle of the plateau of maximum level, or the value before the sweep when there is none.
+void RigK70RActions::EndFilter(int16_t item) {
+  const auto k = static_cast<size_t>(k_);
+  const bool peak = best_ - lowest_ >= kPeakMargin;
+  ctx_.Console().Value(item, peak ? static_cast<int32_t>(std::floor((firstBest_ + lastBest_) / 2.0)) : saved_[k]);
+  bpfFailed_[k] = !peak;
+  bpfSel_[k] = false;
+}
+
 void RigK70RActions::SetSelectedLva(int16_t value) {
-  ForEachSelected(lvaSel_, ctx_.Indices().rxLva, [&](int16_t, int16_t item) {
+  ForEachSelected(lvaSel_, ctx_.Indices().rxLva, [&](int16_t k, int16_t item) {
+    touched_[static_cast<size_t>(k)] = true;
     ctx_.Console().Value(item, value);
     ctx_.Console().Disp(item);
   });
@@ -233,10 +296,12 @@ bool RigK70RActions::LvaDecide() {
       con.Value(item, saved_[static_cast<size_t>(k)]);
       con.Disp(item);
     });
+    touched_ = {false, false};
     return Next(ActState::kLvaDone);
   }
   if (std::abs(high_ - low_) <= 2 || target_ == levelMid_) {
     ForEachSelected(lvaSel_, 0, [&](int16_t k, int16_t) { lvaFailed_[static_cast<size_t>(k)] = false; });
+    touched_ = {false, false};
     return Next(ActState::kLvaDone);
   }
   if (target_ > levelMid_) {

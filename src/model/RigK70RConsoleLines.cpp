@@ -26,20 +26,23 @@ std::string RigK70RConsoleLines::Text(const console::clsConsole& con, int16_t in
 }
 
 std::string RigK70RConsoleLines::FilterLine(const console::clsConsole& con, int16_t index) const {
-  if (!IsBpf(actions_.actState())) return con.DefaultString(index) + " [Enter] to Sweep";
-  return con.DefaultString(index) + (actions_.bpfSel(static_cast<int16_t>(index - idx_.bpfT1)) ? " Sweeping" : "");
+  const auto k = static_cast<int16_t>(index - idx_.bpfT1);
+  if (IsBpf(actions_.actState())) return con.DefaultString(index) + (actions_.bpfSel(k) ? " Sweeping" : "");
+  return con.DefaultString(index) + " [Enter] to Sweep" + Failed(actions_.bpfFailed(k));
 }
 
 std::string RigK70RConsoleLines::RssiLine(const console::clsConsole& con, int16_t index) const {
-  if (!IsRssi(actions_.actState())) return con.Title(index) + ": [Enter] to Start";
+  if (!IsRssi(actions_.actState())) return con.Title(index) + ": [Enter] to Start" + Failed(actions_.rssiFailed());
   return con.Title(index) + (actions_.flgRssiPhase() ? ": RSSI S1 Level " : ": RSSI S3 Level ");
 }
 
 std::string RigK70RConsoleLines::LvaLine(const console::clsConsole& con, int16_t index) const {
   const auto k = static_cast<int16_t>(index - idx_.rxLva);
   if (IsLva(actions_.actState())) return con.DefaultString(index) + (actions_.lvaSel(k) ? " Sweeping" : "");
-  return con.DefaultString(index) + " [Enter] to Sweep" + (actions_.lvaFailed(k) ? " (Auto Adjust Failed)" : "");
+  return con.DefaultString(index) + " [Enter] to Sweep" + Failed(actions_.lvaFailed(k));
 }
+
+std::string RigK70RConsoleLines::Failed(bool failed) { return failed ? " (Auto Adjust Failed)" : ""; }
 
 // The stored level as a voltage on a 0..5 V scale.
 std::string RigK70RConsoleLines::LvTargetLine(const console::clsConsole& con, int16_t index, int16_t val) {

@@ -26,6 +26,7 @@ class RigK70RConsoleLines {
   std::string FilterLine(const console::clsConsole& con, int16_t index) const;
   std::string RssiLine(const console::clsConsole& con, int16_t index) const;
   std::string LvaLine(const console::clsConsole& con, int16_t index) const;
+  static std::string Failed(bool failed);
   static std::string LvTargetLine(const console::clsConsole& con, int16_t index, int16_t val);
 
   const RigK70RActions& actions_;

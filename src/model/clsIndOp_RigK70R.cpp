@@ -33,24 +33,32 @@ clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmc
       lines_(actions_, idx_, channels_),
       liveUpdate_(console_, seq, radio.eepImage(), idx_),
       cycle_(console_, liveUpdate_, *this, indEep_, view),
-      connection_(seq, drv_, radio, indEep_, {console_, idx_, channels_, liveUpdate_, cycle_, *this}) {
+      connection_(seq, drv_, radio, indEep_, {console_, idx_, channels_, liveUpdate_, cycle_, *this}),
+      putBack_(seq, radio.eepImage()),
+      restore_(seq, radio),
+      progress_(view, ticks) {
   comPortNo_ = 1;
   RigOpFunc_ResetAll();
   std::copy(std::begin(kTempBorder), std::end(kTempBorder), tempBorder_.begin());
 }
 
 void clsIndOp_RigK70R::RigOpFunc_ResetAll() {
+  // A procedure cut off by a reset puts back what it changed, and never resumes.
+  actions_.Abort();
+  restore_.Abandon();
+  if (!restore_.report().empty()) view_.showReport(restore_.report(), false);
+  progress_.Stop();
+  revert_.Forget();
   seq_.easyReset(comPortNo_);
   opState_ = OpState::kIdle;
   flgStateEntry_ = true;
   cycle_.flgParaDisp(false);
   readouts_.Reset();
   flgOpError_ = false;
-  // An action cut off by a reset must not resume after the next connection.
-  actions_.Stop();
   RigOpFunc_FormResource();
   console_.Clear();
   idx_ = AddRigK70RItems(console_);
+  RefreshPanels();  // "Connect" is usable again at once
 }
 
 int16_t clsIndOp_RigK70R::RigK70ROp_Table_Txf_TempBorder(int16_t Index) const {
@@ -72,9 +80,14 @@ void clsIndOp_RigK70R::RigOpFunc_SetComPortNo(int16_t portNo) {
   if (portNo == comPortNo_) return;
   comPortNo_ = portNo;
   RigOpFunc_ResetAll();
+  DropPutBack();  // they belong to the radio on the port just left
 }
 
 void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
+  if (Index == kConnect && streaming()) {
+    view_.showNotice("The radio is still sending its memory: \"Connect\" waits until it has finished.");
+    return;
+  }
   CancelActions();
   if (Index == kConnect) {
     RigOpFunc_ResetAll();
@@ -153,16 +166,130 @@ void clsIndOp_RigK70R::SendLive(int16_t command, int16_t value) {
   seq_.easySendE8NoAnswer(common::LiveCommandText(command, value));
 }
 
+// ---- put back, restore, revert, undo ----
+
+void clsIndOp_RigK70R::PutBackItem(int16_t item, int16_t value) {
+  console_.Value(item, value);
+  console_.flgChanged(item, false);
+  std::string title = console_.Title(item);
+  title.erase(0, title.find_first_not_of(' '));
+  putBack_.Add(console_.E8Command(item), console_.EeAdr(item), static_cast<uint8_t>(value & 0xFF),
+               console_.WaitAfterE8(item), title + " " + std::to_string(value));
+}
+
+void clsIndOp_RigK70R::PutBackByte(int16_t command, int32_t address, uint8_t value) {
+  putBack_.Add(command, address, value, 0,
+               std::string(address == 0xAA ? "RSSI S3 " : "RSSI S1 ") + std::to_string(value));
+}
+
+std::vector<std::string> clsIndOp_RigK70R::DropPutBack() {
+  std::vector<std::string> names = putBack_.Drop();
+  if (names.empty()) return names;
+  std::string list;
+  for (const std::string& n : names) list += (list.empty() ? "" : ", ") + n;
+  view_.showNotice("Not put back into the radio, the link having failed: " + list + ". Check these values.");
+  return names;
+}
+
+std::optional<std::string> clsIndOp_RigK70R::StartRestore(const Bytes& file) {
+  if (auto refusal = RigK70RRestore::CheckFile(file)) return refusal;
+  if (!RigK70RProp_EditEnabled() || actions_.running() || restoring()) {
+    return std::string("A restore needs a connected radio and no procedure running.");
+  }
+  CancelActions();
+  opState_ = OpState::kIdle;  // the steady cycle rests; the check read starts it again
+  restore_.StartWrite(file);
+  RefreshPanels();
+  return std::nullopt;
+}
+
+// The write runs; once it has ended, the check read follows as at a connection (which also
+// reloads the items), or, when it was cancelled, the work starts afresh with the report.
+void clsIndOp_RigK70R::RunRestoreWrite() {
+  const int32_t total = memory::clsCmcEeprom::kDefaultSize;
+  if (seq_.OpRunning()) {
+    progress_.Row(static_cast<int>(int64_t{restore_.bytesWritten()} * RigK70RProgress::kWidth / total));
+    progress_.Transfer(restore_.bytesWritten(), total, true);
+    return;
+  }
+  progress_.Stop();
+  if (restore_.FinishWrite()) {
+    opState_ = OpState::kCloneRead;
+    flgStateEntry_ = true;
+    return;
+  }
+  const std::string report = restore_.report();
+  RigOpFunc_ResetAll();
+  view_.showReport(report, false);
+}
+
+bool clsIndOp_RigK70R::Adjustable(const std::string& what) {
+  if (!RigK70RProp_EditEnabled() || restoring()) {
+    view_.showNotice(what + " needs a connected radio.");
+    return false;
+  }
+  if (actions_.running()) {
+    view_.showNotice(what + " is not possible while a procedure runs.");
+    return false;
+  }
+  return true;
+}
+
+bool clsIndOp_RigK70R::RevertToRead() {
+  if (!Adjustable("Revert") || !revert_.hasImage()) return false;
+  for (int16_t i = 0; i < console_.ListCount(); ++i) {
+    int16_t v = console_.Value(i);
+    if (console_.EeAdr(i) >= 0) v = revert_.ValueAsRead(console_.EeAdr(i), console_.EeDataSigned(i));
+    if (i == idx_.lvRxLva || i == idx_.lvRxLva + 1) v = revert_.ValueAsRead(i == idx_.lvRxLva ? 0xAE : 0xAF, false);
+    if (v != console_.Value(i)) console_.Value(i, v);
+  }
+  const struct {
+    int16_t command;
+    int32_t address;
+  } points[] = {{0x16, 0xAA}, {0x15, 0xA9}};
+  for (const auto& p : points) {
+    const auto asRead = static_cast<uint8_t>(revert_.ValueAsRead(p.address, false));
+    if (radio_.eepImage().ReadByte(p.address) != asRead) PutBackByte(p.command, p.address, asRead);
+  }
+  return true;
+}
+
+bool clsIndOp_RigK70R::Undo() {
+  if (!Adjustable("Undo")) return false;
+  const auto last = revert_.TakeUndo();
+  if (!last) {
+    view_.showNotice("Nothing to undo.");
+    return false;
+  }
+  console_.Value(last->first, last->second);
+  return true;
+}
+
+void clsIndOp_RigK70R::RememberKeyChange(int16_t item) {
+  if (RigK70RProp_EditEnabled()) revert_.RememberKey(item, console_.Value(item));
+}
+
 // ---- the adjustment task ----
 
-// Walks through the states until one has to wait or the cycle has come round to its end.
+bool clsIndOp_RigK70R::streaming() const {
+  return restore_.phase() == RigK70RRestore::Phase::kWriting || (opState_ == OpState::kCloneRead && seq_.OpRunning());
+}
+
+// Walks through the states until one has to wait or the cycle has come round to its end. What a
+// procedure must put back goes first.
 void clsIndOp_RigK70R::task() {
+  if (restore_.phase() == RigK70RRestore::Phase::kWriting) {
+    RunRestoreWrite();
+    RefreshPanels();
+    return;
+  }
   if (seq_.OpRunning()) {
     if (opState_ == OpState::kCloneRead) ShowCloneReadProgress();
     return;
   }
+  progress_.Stop();
   if (InRange(opState_, OpState::kFirstReadouts, OpState::kFirstLiveUpdate)) {
-    ShowProgress(static_cast<int>(std::floor((opState_ - OpState::kCloneRead) / 7.0 * 32)));
+    progress_.Row(static_cast<int>(std::floor((opState_ - OpState::kCloneRead) / 7.0 * RigK70RProgress::kWidth)));
   }
   if (liveUpdate_.SendMirror()) return;
   if (waitE8_ > 0) {
@@ -170,6 +297,10 @@ void clsIndOp_RigK70R::task() {
     waitE8_ = 0;
   }
   if (waitTick_.counter() > 0) return;
+  if (!putBack_.empty()) {
+    waitE8_ = putBack_.SendNext();
+    return;
+  }
   for (;;) {
     OpState next = Following(opState_);
     const bool advance = RunState(next);
@@ -186,25 +317,29 @@ void clsIndOp_RigK70R::task() {
 }
 
 bool clsIndOp_RigK70R::RunState(OpState& next) {
-  if (InRange(opState_, OpState::kStart, OpState::kFirstLiveUpdate)) return connection_.Run(opState_, flgStateEntry_);
+  if (InRange(opState_, OpState::kStart, OpState::kFirstLiveUpdate)) {
+    const bool advance = connection_.Run(opState_, flgStateEntry_);
+    if (advance && opState_ == OpState::kCloneRead) {
+      revert_.ImageRead(radio_.eepImage().bytes());
+      if (restore_.phase() == RigK70RRestore::Phase::kVerifying) {
+        restore_.Verify(radio_.eepImage());
+        view_.showReport(restore_.report(), restore_.verified());
+      }
+    }
+    return advance;
+  }
   if (InRange(opState_, OpState::kCycleStart, OpState::kParamDisplay)) {
     return cycle_.Run(opState_, flgStateEntry_, next);
   }
   return false;
 }
 
-void clsIndOp_RigK70R::ShowProgress(int n) {
-  constexpr int kWidth = RigK70RFormLayout::kProgressWidth;
-  n = std::clamp(n, 0, kWidth);
-  view_.setCaption(Control::kLblProgress,
-                   std::string(static_cast<size_t>(n), 'o') + std::string(static_cast<size_t>(kWidth - n), '.'));
-}
-
-// The bar is scaled by 33 against its 32 characters; it never passes them.
+// The row is scaled by 33 against its 32 characters; it never passes them.
 void clsIndOp_RigK70R::ShowCloneReadProgress() {
   const int32_t end = drv_.EndAddress();
   const double share = end > 0 ? static_cast<double>(drv_.lastEeAdr()) / end * 33 : 0;
-  ShowProgress(static_cast<int>(std::clamp(std::floor(share), 0.0, 32.0)));
+  progress_.Row(static_cast<int>(std::clamp(std::floor(share), 0.0, 32.0)));
+  progress_.Transfer(drv_.bytesReceived(), end, false);
 }
 
 bool clsIndOp_RigK70R::RunAction() {
@@ -215,11 +350,11 @@ bool clsIndOp_RigK70R::RunAction() {
 }
 
 void clsIndOp_RigK70R::CancelActions() {
-  actions_.Stop();
   for (int16_t k = 0; k < 2; ++k) {
     console_.WaitAfterE8(static_cast<int16_t>(idx_.bpfT1 + k), 200);
     console_.WaitAfterE8(static_cast<int16_t>(idx_.rxLva + k), 500);
   }
+  actions_.Abort();
   for (int16_t i = 0; i < console_.ListCount(); ++i) {
     console_.flgEnterOn(i, false);
     console_.Disp(i);
@@ -235,7 +370,7 @@ void clsIndOp_RigK70R::RefreshPanels() {
   view_.setVisible(Control::kFra1, edit);
   if (edit && !wasVisible) view_.setFocus(Control::kLboConsole);
   view_.setVisible(Control::kFra3, para);
-  view_.setEnabled(Control::kCmd0, !para);
+  view_.setEnabled(Control::kCmd0, !para && !streaming());
   view_.setEnabled(Control::kCmd1, edit);
   view_.setEnabled(Control::kCmd2, !shielding);
   view_.setDefaultAndCancel(Control::kCmd2, para);

@@ -1,12 +1,14 @@
 #pragma once
 // The QZ-R700's adjustment operations: the entry points the shell and the console call (reset,
-// buttons, options, the console handlers, the object directory look-ups) and the adjustment
-// task that runs the connection sequence, the steady cycle and the Enter procedures, one step
-// per tick. The jobs themselves live in the parts it owns.
+// buttons, options, the console handlers, the object directory look-ups, restore, revert and
+// undo) and the adjustment task that runs the connection sequence, the steady cycle and the
+// Enter procedures, one step per tick. The jobs themselves live in the parts it owns.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/clsCmcTick.h"
 #include "console/ConsoleEvents.h"
@@ -26,7 +28,11 @@
 #include "model/RigK70RConsoleLines.h"
 #include "model/RigK70RItemTable.h"
 #include "model/RigK70RLiveUpdate.h"
+#include "model/RigK70RProgress.h"
+#include "model/RigK70RPutBack.h"
 #include "model/RigK70RReadouts.h"
+#include "model/RigK70RRestore.h"
+#include "model/RigK70RRevert.h"
 #include "model/RigK70RSteadyCycle.h"
 #include "model/TaskHooks.h"
 
@@ -69,14 +75,32 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void ReadAdGroupA(int16_t index, bool isFirst, bool& done) { done = ReadA(index, isFirst); }
   void ReadAdGroupB(int16_t index, bool isFirst, bool& done) { done = ReadB(index, isFirst); }
 
+  // Writes an image file into the radio and checks it with a read; the reason when it cannot
+  // start (not connected, a procedure running, not an image of this radio).
+  std::optional<std::string> StartRestore(const Bytes& file);
+  void CancelRestore() { restore_.Cancel(); }
+  bool restoring() const { return restore_.phase() != RigK70RRestore::Phase::kIdle; }
+  // Every item back to the image as read at Connect, or the last change by key undone; refused
+  // (with a notice) before a connection and while a procedure or a restore runs.
+  bool RevertToRead();
+  bool Undo();
+  // A key is about to step item: what it shows now is kept for Undo.
+  void RememberKeyChange(int16_t item);
+  // The link failed: what waits to be put back cannot be; returns its names (also shown).
+  std::vector<std::string> DropPutBack();
+  const Bytes& imageAsRead() const { return revert_.asRead(); }
+
   // Where the task is, for the shell and for tests.
   OpState opState() const { return opState_; }
-  bool isIdle() const { return opState_ == OpState::kIdle; }
+  bool isIdle() const { return opState_ == OpState::kIdle && !restoring(); }
   // Connected, and the steady cycle has come round to its end with nothing left for this tick.
   bool isSteady() const { return opState_ == OpState::kCycleEnd; }
+  // The radio streams its image, or takes one: "Connect" waits.
+  bool streaming() const;
   ActState actState() const { return actions_.actState(); }
   const RigK70RActions& actions() const { return actions_; }
   const RigK70RReadouts& readouts() const { return readouts_; }
+  const RigK70RRestore& restore() const { return restore_; }
   int16_t comPortNo() const { return comPortNo_; }
   bool flgMid() const { return connection_.flgMid(); }
   bool flgDigital() const { return flgDigital_; }
@@ -91,8 +115,9 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
  private:
   memory::ObjectDirectory Directory() const { return memory::ObjectDirectory(radio_.eepImage()); }
   bool RunState(OpState& next);
-  void ShowProgress(int n);
   void ShowCloneReadProgress();
+  void RunRestoreWrite();
+  bool Adjustable(const std::string& what);
   void RefreshPanels();
 
   // ActionContext and TaskHooks.
@@ -104,7 +129,10 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   int16_t LastAdA(int16_t index) const override { return readouts_.lastAdA(index); }
   void SendLive(int16_t command, int16_t value) override;
   void WriteEeprom(int32_t adr, uint8_t value) override { radio_.eepImage().WriteByte(adr, value); }
+  int16_t EepromByte(int32_t adr) const override { return radio_.eepImage().ReadByte(adr); }
   void Beep() override { view_.beep(); }
+  void PutBackItem(int16_t item, int16_t value) override;
+  void PutBackByte(int16_t command, int32_t address, uint8_t value) override;
   bool RunAction() override;
   void CancelActions() override;
 
@@ -124,6 +152,10 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   RigK70RLiveUpdate liveUpdate_;
   RigK70RSteadyCycle cycle_;
   RigK70RConnection connection_;
+  RigK70RPutBack putBack_;
+  RigK70RRestore restore_;
+  RigK70RRevert revert_;
+  RigK70RProgress progress_;
 
   int16_t comPortNo_ = 1;
   OpState opState_ = OpState::kIdle;

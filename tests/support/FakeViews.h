@@ -1,5 +1,6 @@
 #pragma once
 // The main window's controls as plain records, for core tests.
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,13 @@ class FakeMainView : public model::MainView {
   void setDefaultAndCancel(model::Control c, bool on) override { defaultCancel[c] = on; }
   void setFocus(model::Control c) override { focus.push_back(c); }
   void beep() override { ++beeps; }
+  void showTransfer(int percent, int secondsLeft, bool cancellable) override {
+    transfer = {percent, secondsLeft, cancellable ? 1 : 0};
+    transferShown = true;
+  }
+  void hideTransfer() override { transferShown = false; }
+  void showReport(const std::string& text, bool success) override { reports.push_back({text, success}); }
+  void showNotice(const std::string& text) override { notices.push_back(text); }
   double screenWidth() const override { return screenW; }
   double screenHeight() const override { return screenH; }
   void setWindowRect(const model::TwipsRect& r) override {
@@ -47,6 +55,10 @@ class FakeMainView : public model::MainView {
   std::map<model::Control, model::TwipsRect> places;
   model::TwipsRect window, labelSize{0, 0, 3000, 300};
   int beeps = 0;
+  std::array<int, 3> transfer{};  // percent, seconds left, cancellable
+  bool transferShown = false;
+  std::vector<std::pair<std::string, bool>> reports;
+  std::vector<std::string> notices;
   int windowSets = 0;
   double screenW = 28800, screenH = 16200, clientW = 9400, clientH = 7800;
 };

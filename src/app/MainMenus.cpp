@@ -1,0 +1,47 @@
+#include "app/MainMenus.h"
+
+#include <QMenu>
+
+namespace qxt::app {
+
+MainMenus::MainMenus(QMenuBar* bar, Reactions reactions, QObject* parent)
+    : QObject(parent), reactions_(std::move(reactions)) {
+  CreateFile(bar);
+  CreateEdit(bar);
+  CreateOption(bar);
+}
+
+void MainMenus::CreateFile(QMenuBar* bar) {
+  QMenu* file = bar->addMenu("&File");
+  mnuFileRestore_ = file->addAction("Restore image...", this, [this] { reactions_.restoreImage(); });
+  file->addSeparator();
+  mnuFileExit_ = file->addAction("E&xit", this, [this] { reactions_.exit(); });
+}
+
+void MainMenus::CreateEdit(QMenuBar* bar) {
+  QMenu* edit = bar->addMenu("&Edit");
+  mnuEditUndo_ = edit->addAction("Undo", this, [this] { reactions_.undo(); });
+  mnuEditUndo_->setShortcut(QKeySequence::Undo);
+  mnuEditUndo_->setShortcutContext(Qt::WindowShortcut);
+  mnuEditRevert_ = edit->addAction("Revert to values as read", this, [this] { reactions_.revert(); });
+}
+
+void MainMenus::CreateOption(QMenuBar* bar) {
+  QMenu* option = bar->addMenu("&Option");
+  QMenu* port = option->addMenu("&Port");
+  for (int i = 1; i <= 4; ++i) {
+    QAction* a = port->addAction(QString("COM &%1").arg(i));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, i] { reactions_.port(i); });
+    mnuOptSelCom_[static_cast<size_t>(i)] = a;
+  }
+  QMenu* release = option->addMenu("&Auto port release");
+  for (int i = 0; i <= 5; ++i) {
+    QAction* a = release->addAction(i == 0 ? QString("&OFF") : QString("&%1 sec").arg(i));
+    a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, i] { reactions_.release(i); });
+    mnuOptionSelAutoRelease_[static_cast<size_t>(i)] = a;
+  }
+}
+
+}  // namespace qxt::app

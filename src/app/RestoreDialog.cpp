@@ -1,0 +1,72 @@
+#include "app/RestoreDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace qxt::app {
+
+RestoreDialog::RestoreDialog(const Comparison& comparison, QWidget* parent)
+    : QDialog(parent), summary_(new QLabel(this)), table_(new QTableWidget(this)) {
+  setWindowTitle("Restore image");
+  setAccessibleName("Restore image");
+  auto* layout = new QVBoxLayout(this);
+  summary_->setWordWrap(true);
+  layout->addWidget(summary_);
+  layout->addWidget(table_, 1);
+  auto* buttons = new QDialogButtonBox(this);
+  restore_ = buttons->addButton("Restore", QDialogButtonBox::AcceptRole);
+  cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  Fill(comparison);
+  cancel_->setDefault(true);
+  cancel_->setFocus();
+  resize(720, 560);
+}
+
+void RestoreDialog::Fill(const Comparison& c) {
+  table_->setColumnCount(4);
+  table_->setHorizontalHeaderLabels({"", "Parameter", "Radio", "File"});
+  table_->setRowCount(static_cast<int>(c.radio.size()));
+  table_->setAccessibleName("Parameters of the radio and of the file");
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->verticalHeader()->hide();
+  QFont mono("Courier New");
+  mono.setStyleHint(QFont::TypeWriter);
+  table_->setFont(mono);
+  for (int r = 0; r < table_->rowCount(); ++r) {
+    const auto& radio = c.radio[static_cast<size_t>(r)];
+    const auto& file = c.fromFile[static_cast<size_t>(r)];
+    const bool differs = radio.value != file.value;
+    changed_ += differs ? 1 : 0;
+    const QString texts[] = {differs ? "*" : "", QString::fromStdString(radio.label).trimmed(),
+                             QString::fromStdString(radio.value).trimmed(),
+                             QString::fromStdString(file.value).trimmed()};
+    for (int col = 0; col < 4; ++col) {
+      auto* item = new QTableWidgetItem(texts[col]);
+      QFont f = mono;
+      f.setBold(differs);
+      item->setFont(f);
+      if (differs) item->setToolTip("changed by the restore");
+      table_->setItem(r, col, item);
+    }
+  }
+  table_->resizeColumnsToContents();
+  QString text = QString(
+                     "Restore the radio from %1.\n\nThe whole memory of the radio is written from this file, "
+                     "memory channels included: %2 of its bytes differ from the radio's memory, %3 of the %4 "
+                     "parameter lines below (marked *).")
+                     .arg(QFileInfo(c.file).fileName())
+                     .arg(c.bytesDiffering)
+                     .arg(changed_)
+                     .arg(c.radio.size());
+  if (!c.provenance.isEmpty()) text += "\n\n" + c.provenance;
+  text += "\n\nThe radio's memory as read at Connect is kept as a backup.";
+  summary_->setText(text);
+}
+
+}  // namespace qxt::app

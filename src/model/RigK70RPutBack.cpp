@@ -1,0 +1,27 @@
+#include "model/RigK70RPutBack.h"
+
+#include "common/Common.h"
+
+namespace qxt::model {
+
+void RigK70RPutBack::Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what) {
+  pending_.push_back({command, address, value, waitMs, std::move(what)});
+}
+
+int32_t RigK70RPutBack::SendNext() {
+  if (pending_.empty()) return 0;
+  const Pending p = pending_.front();
+  pending_.pop_front();
+  sender_.easySendE8NoAnswer(common::LiveCommandText(p.command, p.value));
+  if (p.address >= 0) image_.WriteByte(p.address, p.value);
+  return p.waitMs;
+}
+
+std::vector<std::string> RigK70RPutBack::Drop() {
+  std::vector<std::string> names;
+  for (const Pending& p : pending_) names.push_back(p.what);
+  pending_.clear();
+  return names;
+}
+
+}  // namespace qxt::model

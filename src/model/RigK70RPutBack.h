@@ -1,0 +1,44 @@
+#pragma once
+// Values a procedure changed and did not finish with, on their way back into the radio: one live
+// command at a time, ahead of anything else the task would send, each written to the image as
+// it goes. The list outlives a rebuild of the console, so a reset while the link still works
+// puts them back all the same; when the link itself failed, it is dropped and said so.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "common/LiveCommandSender.h"
+#include "memory/clsCmcEeprom.h"
+
+namespace qxt::model {
+
+class RigK70RPutBack {
+ public:
+  RigK70RPutBack(common::LiveCommandSender& sender, memory::clsCmcEeprom& image) : sender_(sender), image_(image) {}
+
+  // what names the value for the technician ("BPF T1 80").
+  void Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what);
+  bool empty() const { return pending_.empty(); }
+
+  // Sends the next one and writes it to the image; returns the wait that follows it.
+  int32_t SendNext();
+  // Forgets what is left; returns the names of what could not be put back.
+  std::vector<std::string> Drop();
+
+ private:
+  struct Pending {
+    int16_t command;
+    int32_t address;  // negative: no byte of the image
+    uint8_t value;
+    int32_t waitMs;
+    std::string what;
+  };
+
+  common::LiveCommandSender& sender_;
+  memory::clsCmcEeprom& image_;
+  std::deque<Pending> pending_;
+};
+
+}  // namespace qxt::model
