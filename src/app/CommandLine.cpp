@@ -2,42 +2,90 @@
 
 namespace qxt::app {
 
-CommandLine CommandLine::Parse(const QStringList& args) {
+namespace {
+
+struct ModeOption {
+  const char* name;
+  Mode mode;
+  size_t files;
+};
+
+constexpr ModeOption kModes[] = {
+    {"--read", Mode::kRead, 1},       {"--restore", Mode::kRestore, 1}, {"--list", Mode::kList, 1},
+    {"--diff", Mode::kDiff, 2},       {"--help", Mode::kHelp, 0},       {"-h", Mode::kHelp, 0},
+    {"--version", Mode::kVersion, 0},
+};
+
+}  // namespace
+
+CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
   CommandLine cl;
-  for (int i = 1; i < args.size(); ++i) {
-    const QString& a = args[i];
+  auto fail = [&](const std::string& why) {
+    if (cl.error.empty()) cl.error = why;
+  };
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
     auto value = [&]() -> std::string {
       if (i + 1 >= args.size()) {
-        cl.error = "missing value after " + a.toStdString();
+        fail("missing value after " + a);
         return {};
       }
-      return args[++i].toStdString();
+      return args[++i];
     };
-    if (a == "--port-device") {
+    const ModeOption* mode = nullptr;
+    for (const auto& m : kModes) {
+      if (a == m.name) mode = &m;
+    }
+    if (mode != nullptr) {
+      if (cl.mode != Mode::kWindow) fail("only one of --read, --restore, --list, --diff, --help and --version");
+      cl.mode = mode->mode;
+      for (size_t f = 0; f < mode->files; ++f) cl.files.push_back(value());
+    } else if (a == "--port") {
+      cl.port = value();
+    } else if (a == "--port-device") {
       cl.portDevices.push_back(value());
-    } else if (a.startsWith("--port-device=")) {
-      cl.portDevices.push_back(a.mid(14).toStdString());
+    } else if (a.rfind("--port-device=", 0) == 0) {
+      cl.portDevices.push_back(a.substr(14));
     } else if (a == "--screenshot") {
       cl.screenshot = value();
     } else if (a == "--connect") {
       cl.connect = true;
     } else if (a == "--timing") {
       cl.timing = true;
-    } else if (a == "--help" || a == "-h") {
-      cl.help = true;
     } else {
-      cl.error = "unknown option " + a.toStdString();
+      fail("unknown option " + a);
     }
   }
+  const bool transfer = cl.mode == Mode::kRead || cl.mode == Mode::kRestore;
+  if (!cl.port.empty() && !transfer) fail("--port goes with --read and --restore");
   return cl;
 }
 
 const char* CommandLine::Usage() {
   return "usage: qxt7130-adj [--port-device COMn=PATH]... [--connect] [--timing] [--screenshot FILE]\n"
+         "       qxt7130-adj --read FILE [--port COMn|PATH]\n"
+         "       qxt7130-adj --restore FILE [--port COMn|PATH]\n"
+         "       qxt7130-adj --list FILE\n"
+         "       qxt7130-adj --diff A B\n"
+         "       qxt7130-adj --help | --version\n"
+         "\n"
+         "Without a mode the window opens. The modes need no display and open no window:\n"
+         "  --read FILE              identify the radio, read its whole memory and save it as FILE\n"
+         "                           (a new file: an existing one is never overwritten)\n"
+         "  --restore FILE           read the radio (kept as a backup), write the image FILE into it,\n"
+         "                           read it back and compare every byte\n"
+         "  --list FILE              the 67-line parameter listing of an image file\n"
+         "  --diff A B               the listing lines in which two image files differ (exit 1 when\n"
+         "                           they differ, 0 when not)\n"
+         "  --port COMn|PATH         the port of --read and --restore (default: the option ComPort)\n"
+         "Options of the window:\n"
          "  --port-device COMn=PATH  open PATH as COM n in this run (not saved)\n"
          "  --connect                press \"Connect\" as soon as the window is shown\n"
          "  --timing                 print on standard error how long the start took\n"
-         "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n";
+         "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n"
+         "Exit status: 0 done, 1 the radio or the files say no, 2 a wrong command line.\n";
 }
+
+const char* CommandLine::Version() { return "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n"; }
 
 }  // namespace qxt::app

@@ -189,6 +189,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   // The window sees a key before its controls, whichever control has the focus (only once).
   if (mine && watched == QApplication::focusWidget()) {
     if (key->key() == Qt::Key_F5) program_->main().FormKeyDown(model::MainWindowLogic::kKeyF5);
+    // A shortcut the window system did not take arrives here as a plain key.
+    if (key->matches(QKeySequence::Undo)) {
+      menus_->undoAction()->trigger();
+      return true;
+    }
     if (key->key() == Qt::Key_Escape && cancelButton_ != nullptr && cancelButton_->isEnabled()) {
       cancelButton_->click();
       return true;

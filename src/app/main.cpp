@@ -8,9 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/ComTimer.h"
 #include "app/CommandLine.h"
+#include "app/HeadlessTransfer.h"
+#include "app/OfflineModes.h"
 #include "app/QtMessageBox.h"
 #include "app/QtSerialPort.h"
 #include "app/SingleInstance.h"
@@ -77,27 +82,17 @@ class ExposeReporter : public QObject {
   bool done_ = false;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The window: one copy per user and display.
+int RunWindow(int argc, char** argv, const CommandLine& cl) {
   QApplication app(argc, argv);
   app.setApplicationName("qxt7130-adj");
   QtMessageBox messageBox;
   common::MessageBox::install(&messageBox);
-
-  CommandLine cl = CommandLine::Parse(app.arguments());
-  if (cl.help || !cl.error.empty()) {
-    if (!cl.error.empty()) std::fprintf(stderr, "qxt7130-adj: %s\n", cl.error.c_str());
-    std::fputs(CommandLine::Usage(), stderr);
-    return cl.help ? 0 : 2;
-  }
-
   SingleInstance instance;
   if (!instance.tryLock()) {
     common::MsgBoxError(SingleInstance::RefusalMessage());
     return 1;
   }
-
   QtSerialPort port;
   frmMain form(port, common::SteadyTickSource::instance());
   messageBox.setParent(&form);
@@ -119,4 +114,36 @@ int main(int argc, char** argv) {
   timer.stop();
   common::MessageBox::install(nullptr);
   return rc;
+}
+
+}  // namespace
+
+// The command line decides first: the modes without a window never touch the window system, so
+// they run where there is no display.
+int main(int argc, char** argv) {
+  const CommandLine cl = CommandLine::Parse(std::vector<std::string>(argv, argv + argc));
+  if (!cl.error.empty()) {
+    std::fprintf(stderr, "qxt7130-adj: %s\n%s", cl.error.c_str(), CommandLine::Usage());
+    return 2;
+  }
+  switch (cl.mode) {
+    case Mode::kHelp:
+      std::fputs(CommandLine::Usage(), stdout);
+      return 0;
+    case Mode::kVersion:
+      std::fputs(CommandLine::Version(), stdout);
+      return 0;
+    case Mode::kList:
+      return OfflineModes::List(cl.files[0], std::cout, std::cerr);
+    case Mode::kDiff:
+      return OfflineModes::Diff(cl.files[0], cl.files[1], std::cout, std::cerr);
+    case Mode::kRead:
+    case Mode::kRestore: {
+      QCoreApplication app(argc, argv);
+      return HeadlessTransfer(cl).Run();
+    }
+    case Mode::kWindow:
+      break;
+  }
+  return RunWindow(argc, argv, cl);
 }

@@ -194,7 +194,7 @@ TEST(FrameDriver, CloneWriteBlocksFollowTheAreaList) {
   for (int a = 0; a < 0x20; ++a) rig.radio.eepImage().WriteByte(a, static_cast<uint8_t>(a));
   drv.myEep(&rig.radio.eepImage());
   drv.sizDataOfPacket(16);
-  drv.cloneWriteAdrList("0000-0017,0100-0101,");
+  drv.cloneWriteAdrList("0000-0017,8000-8001,");
   // 00 00 10, the bytes 00..0F, checksum: all as ASCII-hex after the E4 code.
   Bytes first = drv.makeWriteBlock();
   EXPECT_EQ(Bytes(first.begin(), first.begin() + 7), Cat(Hex("E4"), common::StrToByteStr("000010")));
@@ -205,7 +205,8 @@ TEST(FrameDriver, CloneWriteBlocksFollowTheAreaList) {
   EXPECT_EQ(Bytes(second.end() - 2, second.end()),
             common::StrToByteStr(common::ByteToHex2(256 - (0x10 + 8 + 0x9C) % 256)));
   EXPECT_EQ(drv.lastEeAdr(), 0x17);
-  EXPECT_EQ(drv.nextWriteAdr(), 0x100);  // the next area
-  drv.makeWriteBlock();
+  EXPECT_EQ(drv.nextWriteAdr(), 0x8000);  // the next area: an address, not the end of the list
+  Bytes third = drv.makeWriteBlock();
+  EXPECT_EQ(Bytes(third.begin(), third.begin() + 7), Cat(Hex("E4"), common::StrToByteStr("800002")));
   EXPECT_EQ(drv.nextWriteAdr(), -1);  // the list is exhausted
 }

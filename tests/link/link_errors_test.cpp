@@ -105,7 +105,9 @@ TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
   badPair[12] = 'G';
   Bytes wrongCount = frames::FromRadio(Cat(Hex("E4"), common::StrToByteStr("000011" + std::string(32, '0') + "EF")));
   int n = 0;
-  for (const Bytes& bad : {block(1), evenLength, badPair, wrongCount, frames::FromRadio(Hex("E4303030"))}) {
+  // Longer than any block can be: refused as a whole, never taken in part.
+  const Bytes overlong = frames::FromRadio(Cat(Hex("E4"), Bytes(1001, 0x30)));
+  for (const Bytes& bad : {block(1), evenLength, badPair, wrongCount, frames::FromRadio(Hex("E4303030")), overlong}) {
     SCOPED_TRACE(n++);
     LinkRig rig;
     StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));

@@ -113,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"other-model", "Cannot Clone."}, Row{"sub-0200", "Version number does not match"},
                       Row{"pos43-05", "Connected transceiver is not compatible model."},
                       Row{"no-answer-ad", "No answer from transceiver."}, Row{"bad-ad", "Communication failed."},
-                      Row{"hangup=50", "Cannot access COM 1."}, Row{"garbage", ""}),
+                      Row{"hangup=50", "Cannot access COM 1."}, Row{"missing-blocks=256", "Data counter error."},
+                      Row{"echo-stops=3", "Cannot access COM port"}, Row{"garbage", ""}),
     [](const ::testing::TestParamInfo<Row>& info) {
       std::string name;
       for (char c : std::string(info.param.fault)) name += std::isalnum(c) ? c : '_';

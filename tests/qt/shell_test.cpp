@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QTest>
 
+#include "app/RestoreDialog.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
 #include "support/RadioPort.h"
@@ -170,6 +171,41 @@ TEST(Shell, ButtonsAndTheTitleSequence) {
   QTest::keyClicks(s.form.button(1), "qxt7130-bench");
   EXPECT_EQ(s.form.windowTitle(), "QZ-R700 SERVICE!");
   EXPECT_TRUE(s.form.program().op().isSteady());  // typing changed nothing else
+}
+
+TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
+  Shell s;
+  ASSERT_TRUE(s.Connect());
+  Bytes image = s.form.program().radio().eepImage().bytes();
+  image[0xA6] = 99;
+  const std::string file = s.dir.file("backup.bin");
+  TempDir::Write(file, std::string(image.begin(), image.end()));
+  app::RestoreDialog::Comparison asked;
+  s.form.chooseImageFile = [&] { return QString::fromStdString(file); };
+  s.form.confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
+    asked = c;
+    app::RestoreDialog dialog(c, &s.form);  // what the technician would see
+    EXPECT_EQ(dialog.changedLines(), 1);
+    EXPECT_EQ(dialog.table()->item(2, 0)->text(), "*");  // POW L1 Level, the third line
+    EXPECT_EQ(dialog.table()->item(2, 3)->text(), "99");
+    EXPECT_TRUE(dialog.summary()->text().contains("memory channels included"));
+    return true;
+  };
+  s.form.menus().restoreAction()->trigger();
+  EXPECT_EQ(asked.bytesDiffering, 1u);
+  EXPECT_FALSE(s.form.button(0)->isEnabled());  // no Connect while the radio takes the image
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().isSteady(); }));
+  EXPECT_EQ(s.port.radio.image(), image);
+  EXPECT_TRUE(s.form.lastNotice().startsWith("The image was restored and verified"));
+
+  QListWidget* list = s.form.consoleList();
+  QApplication::setActiveWindow(&s.form);
+  list->setFocus();
+  list->setCurrentRow(1);
+  QTest::keyClick(list, Qt::Key_Right);
+  EXPECT_EQ(s.form.program().console().Value(1), 100);
+  QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(s.form.program().console().Value(1), 99);
 }
 
 TEST(Shell, LayoutFollowsTheWindow) {

@@ -1,0 +1,144 @@
+// Everything can be put back: a backup written into the radio and checked byte for byte, the
+// values as read at Connect, the last key changes. And a clone read is whole or it fails.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/ProgramRig.h"
+
+using namespace qxt;
+using namespace qxt::test;
+
+namespace {
+
+constexpr int16_t kPower = 1, kBal = 2, kBpfT1 = 9;
+
+// The simulator's default image with the three power levels changed.
+Bytes Backup() {
+  Bytes image = sim::DefaultImage({});
+  image[0xA6] = 90;
+  image[0xA7] = 150;
+  image[0xA8] = 210;
+  return image;
+}
+
+class Restore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.Settle());
+  }
+  bool WriteEnded() {
+    return rig.TickUntil([&] { return rig.program.op().restore().phase() != model::RigK70RRestore::Phase::kWriting; });
+  }
+
+  ProgramRig rig;
+};
+
+}  // namespace
+
+TEST_F(Restore, ABackupIsWrittenCheckedAndLoaded) {
+  const Bytes file = Backup();
+  ASSERT_EQ(rig.program.op().StartRestore(file), std::nullopt);
+  EXPECT_TRUE(rig.program.op().streaming());
+  ASSERT_TRUE(rig.TickUntil([&] { return !rig.view.reports.empty(); }));
+  EXPECT_EQ(rig.view.reports[0], (std::pair<std::string, bool>{
+                                     "The image was restored and verified: the radio holds every byte of it.", true}));
+  EXPECT_EQ(rig.port.radio.image(), file);
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_EQ(rig.program.console().Value(kPower), 90);  // the items show what the radio now holds
+  EXPECT_EQ(rig.program.op().imageAsRead(), file);
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(Restore, WhatIsNotAnImageOrNotTheRightMomentIsRefused) {
+  EXPECT_NE(rig.program.op().StartRestore(Bytes(100, 0)), std::nullopt);
+  EXPECT_NE(rig.program.op().StartRestore(Bytes(32113, 0)), std::nullopt);
+  rig.program.console().EnterPushed(kBpfT1);
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().running(); }));
+  EXPECT_EQ(rig.program.op().StartRestore(Backup()).value_or(""),
+            "A restore needs a connected radio and no procedure running.");
+  EXPECT_NE(rig.port.radio.image()[0xA6], 90);
+}
+
+TEST_F(Restore, AWriteThatFailsOrIsCancelledSaysTheRadioIsPartlyWritten) {
+  struct Case {
+    const char* fault;
+    std::string message;  // the first line of the link's message; empty: cancelled
+  } cases[] = {{"refuse-write", "Cannot write cloning data."}, {"echo-stops=500", "Cannot access COM port"}, {"", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    ProgramRig fresh;
+    ASSERT_TRUE(fresh.Connect());
+    ASSERT_TRUE(fresh.Settle());
+    if (c.fault[0] != '\0') {
+      ASSERT_TRUE(fresh.port.radio.faults.Set(c.fault));
+    }
+    ASSERT_EQ(fresh.program.op().StartRestore(Backup()), std::nullopt);
+    if (c.message.empty()) {
+      ASSERT_TRUE(fresh.TickUntil([&] { return fresh.port.radio.image()[0xA6] == 90; }));
+      fresh.program.op().CancelRestore();
+    }
+    ASSERT_TRUE(fresh.TickUntil([&] { return !fresh.view.reports.empty(); }));
+    EXPECT_NE(fresh.view.reports[0].first.find("partly written"), std::string::npos) << fresh.view.reports[0].first;
+    EXPECT_FALSE(fresh.view.reports[0].second);
+    EXPECT_TRUE(fresh.program.op().isIdle());
+    if (c.message.empty()) {
+      EXPECT_TRUE(fresh.messages.shown.empty());
+    } else {
+      ASSERT_EQ(fresh.messages.shown.size(), 1u);
+      EXPECT_EQ(fresh.messages.shown[0].text.substr(0, c.message.size()), c.message);
+    }
+  }
+}
+
+TEST_F(Restore, RevertAndUndoTakeBackWhatWasChanged) {
+  const int power = rig.program.console().Value(kPower), bal = rig.program.console().Value(kBal);
+  model::MainWindowLogic& m = rig.program.main();
+  m.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, kPower);
+  m.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, kPower);
+  m.ConsoleKeyDown(model::MainWindowLogic::kKeyLeft, 0, kBal);
+  ASSERT_TRUE(rig.Settle());
+  ASSERT_TRUE(rig.program.op().Undo());  // BAL's step
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_EQ(rig.port.radio.live.value[0x11], bal);
+  ASSERT_TRUE(rig.program.op().Undo());  // the step by 5
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_EQ(rig.port.radio.live.value[0x0B], power + 1);
+  ASSERT_TRUE(rig.program.op().RevertToRead());
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_EQ(rig.port.radio.live.value[0x0B], power);
+  EXPECT_EQ(rig.port.radio.image()[0xA6], power);
+  EXPECT_TRUE(rig.program.op().Undo());
+  EXPECT_FALSE(rig.program.op().Undo());
+  EXPECT_EQ(rig.view.notices.back(), "Nothing to undo.");
+
+  rig.program.console().EnterPushed(kBpfT1);
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().running(); }));
+  EXPECT_FALSE(rig.program.op().RevertToRead());
+  EXPECT_EQ(rig.view.notices.back(), "Revert is not possible while a procedure runs.");
+}
+
+TEST(CloneRead, AReadWithBlocksMissingFailsAndKeepsNoBackup) {
+  for (int missing : {2007, 256, 1}) {
+    SCOPED_TRACE(missing);
+    ProgramRig rig;
+    rig.port.radio.faults.missingBlocks = missing;  // its count still agrees modulo 256 for 256
+    rig.program.main().ClickCmd00(0);
+    ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
+    EXPECT_EQ(rig.messages.shown[0].text.substr(0, 19), "Data counter error.");
+    EXPECT_TRUE(rig.program.op().isIdle());
+    EXPECT_TRUE(rig.port.LivesAfter(0).empty());  // nothing was sent into this radio
+    EXPECT_FALSE(std::filesystem::exists(rig.dataDir.file("qxt7130-adj/images")));
+  }
+}
+
+TEST(CloneRead, BlocksOfAnySizeUpTo255AreTaken) {
+  for (int size : {1, 123, 200, 255}) {
+    SCOPED_TRACE(size);
+    ProgramRig rig;
+    rig.port.radio.blockSize = size;
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_EQ(rig.program.radio().eepImage().bytes(), rig.port.radio.image());
+  }
+}

@@ -1,0 +1,103 @@
+// The modes without a window, run as a technician runs them from a shell: no display, the real
+// program against the simulated radio on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sim/SimImage.h"
+#include "support/RunProgram.h"
+#include "support/SimProcess.h"
+#include "support/TempDir.h"
+
+using namespace qxt;
+using namespace qxt::test;
+
+namespace {
+
+class CommandLine : public ::testing::Test {
+ protected:
+  ProgramRun Run(std::vector<std::string> args) {
+    return RunProgram(QXT_APP_PATH, std::move(args),
+                      {{"DISPLAY", ""},
+                       {"WAYLAND_DISPLAY", ""},
+                       {"QT_QPA_PLATFORM", ""},
+                       {"XDG_DATA_HOME", dir.file("data")},
+                       {"XDG_CONFIG_HOME", dir.file("config")}});
+  }
+  std::string Image(const std::string& name, const Bytes& image) {
+    TempDir::Write(dir.file(name), std::string(image.begin(), image.end()));
+    return dir.file(name);
+  }
+
+  TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
+  const ProgramRun help = Run({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  for (const char* option : {"--read", "--restore", "--list", "--diff", "--port", "--port-device", "--connect",
+                             "--timing", "--screenshot", "--version"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(Run({"--version"}).out, "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n");
+  const ProgramRun wrong = Run({"--list"});
+  EXPECT_EQ(wrong.exitStatus, 2);
+  EXPECT_NE(wrong.err.find("missing value after --list"), std::string::npos);
+}
+
+TEST_F(CommandLine, ListAndDiffOfImageFiles) {
+  Bytes image = sim::DefaultImage({});
+  const std::string a = Image("a.bin", image);
+  image[0xA6] = 153;
+  const std::string b = Image("b.bin", image);
+  const ProgramRun list = Run({"--list", a});
+  EXPECT_EQ(list.exitStatus, 0);
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 67);
+  EXPECT_NE(list.out.find("                POW L1 Level:   82\n"), std::string::npos);
+  EXPECT_EQ(Run({"--diff", a, a}).exitStatus, 0);
+  const ProgramRun diff = Run({"--diff", a, b});
+  EXPECT_EQ(diff.exitStatus, 1);
+  EXPECT_EQ(diff.out, "                POW L1 Level: 82 -> 153\n");
+  const ProgramRun shortFile = Run({"--list", Image("short.bin", Bytes(100, 0))});
+  EXPECT_EQ(shortFile.exitStatus, 2);
+  EXPECT_NE(shortFile.err.find("not an image of this radio"), std::string::npos);
+}
+
+TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
+  SimProcess sim({"--link", dir.file("radio")});
+  const ProgramRun read = Run({"--read", dir.file("read.bin"), "--port", dir.file("radio")});
+  ASSERT_EQ(read.exitStatus, 0) << read.err;
+  const std::string asRead = TempDir::Read(dir.file("read.bin"));
+  EXPECT_EQ(asRead.size(), 32112u);
+  const ProgramRun again = Run({"--read", dir.file("read.bin"), "--port", dir.file("radio")});
+  EXPECT_EQ(again.exitStatus, 1);  // the file the technician already has is never replaced
+  EXPECT_NE(again.err.find("exists already"), std::string::npos);
+  EXPECT_EQ(TempDir::Read(dir.file("read.bin")), asRead);
+
+  Bytes changed(asRead.begin(), asRead.end());
+  changed[0xA6] = 153;
+  const ProgramRun restore = Run({"--restore", Image("changed.bin", changed), "--port", dir.file("radio")});
+  ASSERT_EQ(restore.exitStatus, 0) << restore.err;
+  EXPECT_NE(restore.out.find("restored and verified"), std::string::npos) << restore.out;
+  ASSERT_EQ(Run({"--read", dir.file("after.bin"), "--port", dir.file("radio")}).exitStatus, 0);
+  EXPECT_EQ(TempDir::Read(dir.file("after.bin")), std::string(changed.begin(), changed.end()));
+
+  EXPECT_EQ(sim.Command("fault refuse-write").substr(0, 2), "ok");
+  const ProgramRun refused = Run({"--restore", dir.file("read.bin"), "--port", dir.file("radio")});
+  EXPECT_EQ(refused.exitStatus, 1);
+  EXPECT_NE(refused.err.find("Cannot write cloning data."), std::string::npos) << refused.err;
+  EXPECT_NE(refused.out.find("partly written"), std::string::npos) << refused.out;
+}
+
+TEST_F(CommandLine, ALinkThatFailsSaysWhy) {
+  SimProcess sim({"--link", dir.file("radio"), "--fault", "no-echo"});
+  const ProgramRun read = Run({"--read", dir.file("x.bin"), "--port", dir.file("radio")});
+  EXPECT_EQ(read.exitStatus, 1);
+  EXPECT_NE(read.err.find("Cannot access COM port"), std::string::npos) << read.err;
+  const ProgramRun none = Run({"--read", dir.file("x.bin"), "--port", dir.file("no-such-radio")});
+  EXPECT_EQ(none.exitStatus, 1);
+  EXPECT_NE(none.err.find("Cannot access COM 1."), std::string::npos) << none.err;
+  EXPECT_EQ(Run({"--read", dir.file("x.bin"), "--port", "COM11"}).exitStatus, 2);
+}
