@@ -129,7 +129,7 @@ void RestoreAt9600(Core& core, const std::string& log) {
 void ConnectAt9600() {
   TempDir logDir;
   const std::string log = logDir.file("sim.log");
-  SimProcess sim({"--baud", "9600", "--log", log});
+  SimProcess sim({"--baud", getenv("QXT_BENCH_BAUD") ? getenv("QXT_BENCH_BAUD") : "9600", "--log", log});
   Core core(sim.path());
   const double start = MonotonicMs();
   core.program.main().ClickCmd00(0);

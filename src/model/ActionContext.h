@@ -5,6 +5,7 @@
 
 #include "console/clsConsole.h"
 #include "model/RigK70RItemTable.h"
+#include "model/TaskObserver.h"
 
 namespace qxt::model {
 
@@ -28,6 +29,8 @@ class ActionContext {
   virtual void PutBackItem(int16_t item, int16_t value) = 0;
   // The same for a byte that no item shows (an RSSI point), with the live command that sets it.
   virtual void PutBackByte(int16_t command, int32_t address, uint8_t value) = 0;
+  // Where the procedures publish what they do and measure.
+  virtual TaskObserver& Observer() = 0;
 };
 
 }  // namespace qxt::model

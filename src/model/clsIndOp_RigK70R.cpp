@@ -25,6 +25,7 @@ clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmc
       radio_(radio),
       view_(view),
       main_(main),
+      ticks_(ticks),
       indEep_(radio),
       waitTick_(ticks),
       console_(view.lboConsole(), *this, seq, radio.eepImage()),
@@ -152,6 +153,7 @@ bool clsIndOp_RigK70R::ReadA(int16_t index, bool isFirst) {
   const ReadoutResult r = readouts_.Read(ReadoutGroup::kA, index, isFirst, seq_, drv_.varLastE8Answer(),
                                          connection_.radioName(), view_.lbo01(0));
   if (r == ReadoutResult::kInvalid) flgOpError_ = true;
+  if (r == ReadoutResult::kDone) observers_.Readout(index, readouts_.lastAdA(index), ticks_.tickCount());
   return r != ReadoutResult::kPending;
 }
 

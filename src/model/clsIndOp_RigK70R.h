@@ -35,6 +35,7 @@
 #include "model/RigK70RRevert.h"
 #include "model/RigK70RSteadyCycle.h"
 #include "model/TaskHooks.h"
+#include "model/TaskObserver.h"
 
 namespace qxt::model {
 
@@ -111,6 +112,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   const std::string& lastBackup() const { return connection_.lastBackup(); }
   memory::clsIndEep_RigK70R& indEep() { return indEep_; }
   const ItemIndices& indices() const { return idx_; }
+  // Who is told of the procedures' points and the readouts (the record, the plot panel).
+  TaskObservers& observers() { return observers_; }
 
  private:
   memory::ObjectDirectory Directory() const { return memory::ObjectDirectory(radio_.eepImage()); }
@@ -135,12 +138,15 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void PutBackByte(int16_t command, int32_t address, uint8_t value) override;
   bool RunAction() override;
   void CancelActions() override;
+  TaskObserver& Observer() override { return observers_; }
 
   link::clsCmcCln3Sequence& seq_;
   const link::clsCmcCln3Drv& drv_;
   memory::clsCmcRadio& radio_;
   MainView& view_;
   link::MainWindowHooks& main_;
+  const common::TickSource& ticks_;
+  TaskObservers observers_;
   memory::clsIndEep_RigK70R indEep_;
   common::clsCmcTick waitTick_;
   console::clsConsole console_;

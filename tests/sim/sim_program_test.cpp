@@ -89,6 +89,18 @@ TEST_F(SimProgram, BandPassSweepOfBothFilters) {
   EXPECT_NE(sim.Command("status").find("BPF T1 75 T2 104"), std::string::npos);
 }
 
+TEST_F(SimProgram, RestoreThroughThePseudoTerminal) {
+  SimProgramRig rig(sim);
+  ASSERT_TRUE(rig.Connect());
+  ASSERT_TRUE(rig.Settle());
+  Bytes image = rig.program.radio().eepImage().bytes();
+  image[0xA6] = static_cast<uint8_t>(image[0xA6] ^ 1);
+  ASSERT_EQ(rig.program.op().StartRestore(image), std::nullopt);
+  ASSERT_TRUE(rig.TicksUntil([&] { return !rig.view.reports.empty(); }, 60000));
+  EXPECT_TRUE(rig.view.reports[0].second) << rig.view.reports[0].first;
+  EXPECT_TRUE(rig.messages.shown.empty());
+}
+
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,93 @@
+#include "model/RigK70RRssi.h"
+
+namespace qxt::model {
+
+namespace {
+
+// The two points: S3 first, then S1.
+constexpr int32_t kPointAddress[2] = {0xAA, 0xA9};
+constexpr int16_t kPointCommand[2] = {0x16, 0x15};
+
+}  // namespace
+
+void RigK70RRssi::Start() {
+  flgRssiPhase_ = false;
+  failed_ = true;
+  stored_ = {false, false};
+  for (size_t p = 0; p < 2; ++p) saved_[p] = static_cast<uint8_t>(steps_.ctx().EepromByte(kPointAddress[p]));
+  steps_.ctx().Observer().ProcedureStarted(ProcedureKind::kRssi, "RSSI S3, RSSI S1", PointValues());
+  steps_.Next(ActState::kRssiStart);
+}
+
+std::string RigK70RRssi::PointValues() const {
+  return std::to_string(steps_.ctx().EepromByte(kPointAddress[0])) + ", " +
+         std::to_string(steps_.ctx().EepromByte(kPointAddress[1]));
+}
+
+bool RigK70RRssi::Step() {
+  switch (steps_.state()) {
+    case ActState::kRssiStart:
+      flgRssiStep_ = false;
+      rssiAck_ = false;
+      return steps_.Next(ActState::kRssiRead);
+    case ActState::kRssiRead:
+      if (!steps_.ReadA(kSdReadout)) return false;
+      if (flgRssiStep_ && !StorePoint()) {
+        steps_.ctx().Observer().ProcedureEnded(ProcedureOutcome::kFailed, PointValues(),
+                                               "the S1 level was not below the S3 level: neither point was kept");
+        return steps_.Finish();
+      }
+      rssiAck_ = flgRssiStep_;
+      return steps_.Next(ActState::kRssiConfirm);
+    case ActState::kRssiConfirm:
+      if (!rssiAck_) return steps_.Next(ActState::kRssiRead);
+      if (flgRssiPhase_) {
+        flgRssiStep_ = flgRssiPhase_ = false;
+        failed_ = false;
+        steps_.ctx().Observer().ProcedureEnded(ProcedureOutcome::kDone, PointValues(), "");
+        return steps_.Finish();
+      }
+      flgRssiPhase_ = true;
+      steps_.Next(ActState::kRssiStart);
+      steps_.ctx().Console().Disp(steps_.ctx().Indices().rssi);
+      return true;
+    default:
+      return true;
+  }
+}
+
+// The reading the technician confirmed becomes the point of this phase. An S1 level that is not
+// below the S3 level cannot be a calibration (no signal, the wrong level applied): refused.
+bool RigK70RRssi::StorePoint() {
+  ActionContext& ctx = steps_.ctx();
+  const int16_t v = ctx.LastAdA(kSdReadout);
+  const size_t p = flgRssiPhase_ ? 1 : 0;
+  if (p == 1 && v >= s3Level_) {
+    flgRssiStep_ = flgRssiPhase_ = false;
+    PutBackPoints();
+    return false;
+  }
+  if (p == 0) s3Level_ = v;
+  ctx.SendLive(kPointCommand[p], v);
+  ctx.WriteEeprom(kPointAddress[p], static_cast<uint8_t>(v));
+  stored_[p] = true;
+  ctx.Observer().PointStored(p == 0 ? "S3" : "S1", v);
+  return true;
+}
+
+void RigK70RRssi::PutBackPoints() {
+  for (size_t p = 0; p < 2; ++p) {
+    if (stored_[p]) steps_.ctx().PutBackByte(kPointCommand[p], kPointAddress[p], saved_[p]);
+  }
+  stored_ = {false, false};
+  failed_ = true;
+}
+
+void RigK70RRssi::Abort() {
+  PutBackPoints();
+  steps_.ctx().Observer().ProcedureEnded(ProcedureOutcome::kCancelled,
+                                         std::to_string(saved_[0]) + ", " + std::to_string(saved_[1]),
+                                         "cut off before it finished: the points stored were put back");
+}
+
+}  // namespace qxt::model

@@ -1,0 +1,133 @@
+#include "record/RecordReader.h"
+
+#include <SQLiteCpp/Statement.h>
+
+namespace qxt::record {
+
+namespace {
+
+constexpr const char* kSummaryColumns =
+    "SELECT s.id, s.started, COALESCE(s.ended, ''), COALESCE(s.port, ''), COALESCE(s.device, ''),"
+    " COALESCE(s.model, ''), COALESCE(s.sub, ''), COALESCE(s.identity, ''), s.outcome,"
+    " COALESCE(s.outcome_text, ''), COALESCE(s.technician, ''), COALESCE(s.backup_path, ''),"
+    " COALESCE(s.backup_sha256, ''),"
+    " (SELECT COUNT(*) FROM events e WHERE e.session_id = s.id AND e.kind = 'change'),"
+    " (SELECT COUNT(*) FROM procedures p WHERE p.session_id = s.id),"
+    " (SELECT COUNT(*) FROM events e WHERE e.session_id = s.id AND e.kind = 'error')"
+    " FROM sessions s";
+
+SessionSummary SummaryOf(SQLite::Statement& q) {
+  SessionSummary s;
+  s.id = q.getColumn(0).getInt64();
+  std::string* texts[] = {&s.started,  &s.ended,   &s.port,        &s.device,     &s.model,      &s.sub,
+                          &s.identity, &s.outcome, &s.outcomeText, &s.technician, &s.backupPath, &s.backupSha256};
+  for (int i = 0; i < 12; ++i) *texts[i] = q.getColumn(i + 1).getString();
+  s.changes = q.getColumn(13).getInt();
+  s.procedures = q.getColumn(14).getInt();
+  s.errors = q.getColumn(15).getInt();
+  return s;
+}
+
+std::optional<int32_t> Optional(const SQLite::Column& c) {
+  return c.isNull() ? std::nullopt : std::optional<int32_t>(c.getInt());
+}
+
+}  // namespace
+
+std::vector<SessionSummary> RecordReader::Sessions(const SessionFilter& filter) const {
+  std::string sql = std::string(kSummaryColumns) +
+                    " WHERE (?1 = '' OR instr(lower(COALESCE(s.model, '') || ' ' || COALESCE(s.sub, '') || ' ' ||"
+                    " COALESCE(s.identity, '') || ' ' || COALESCE(s.device, '') || ' ' || s.outcome || ' ' ||"
+                    " COALESCE(s.outcome_text, '') || ' ' || COALESCE(s.technician, '')), lower(?1)) > 0)"
+                    " AND (?2 = '' OR substr(s.started, 1, 10) >= ?2) AND (?3 = '' OR substr(s.started, 1, 10) <= ?3)"
+                    " ORDER BY s.id DESC";
+  SQLite::Statement q(db_, sql);
+  q.bind(1, filter.text);
+  q.bind(2, filter.from);
+  q.bind(3, filter.to);
+  std::vector<SessionSummary> out;
+  while (q.executeStep()) out.push_back(SummaryOf(q));
+  return out;
+}
+
+std::optional<SessionSummary> RecordReader::Session(int64_t id) const {
+  SQLite::Statement q(db_, std::string(kSummaryColumns) + " WHERE s.id = ?");
+  q.bind(1, id);
+  if (!q.executeStep()) return std::nullopt;
+  return SummaryOf(q);
+}
+
+std::vector<EventRow> RecordReader::Events(int64_t session) const {
+  SQLite::Statement q(db_,
+                      "SELECT at, kind, COALESCE(item, ''), address, before, after, COALESCE(reason, ''),"
+                      " COALESCE(text, ''), COALESCE(image_sha256, '') FROM events WHERE session_id = ? ORDER BY id");
+  q.bind(1, session);
+  std::vector<EventRow> out;
+  while (q.executeStep()) {
+    out.push_back({q.getColumn(0).getString(), q.getColumn(1).getString(), q.getColumn(2).getString(),
+                   Optional(q.getColumn(3)), Optional(q.getColumn(4)), Optional(q.getColumn(5)),
+                   q.getColumn(6).getString(), q.getColumn(7).getString(), q.getColumn(8).getString()});
+  }
+  return out;
+}
+
+std::vector<ProcedureRow> RecordReader::Procedures(int64_t session) const {
+  SQLite::Statement q(db_,
+                      "SELECT id, started, COALESCE(ended, ''), kind, COALESCE(items, ''), COALESCE(start_values, ''),"
+                      " COALESCE(end_values, ''), outcome, COALESCE(note, '') FROM procedures WHERE session_id = ?"
+                      " ORDER BY id");
+  q.bind(1, session);
+  std::vector<ProcedureRow> out;
+  while (q.executeStep()) {
+    ProcedureRow p;
+    p.id = q.getColumn(0).getInt64();
+    std::string* texts[] = {&p.started, &p.ended, &p.kind, &p.items, &p.startValues, &p.endValues, &p.outcome, &p.note};
+    for (int i = 0; i < 8; ++i) *texts[i] = q.getColumn(i + 1).getString();
+    out.push_back(std::move(p));
+  }
+  for (ProcedureRow& p : out) {
+    SQLite::Statement points(db_, "SELECT series, setting, level FROM points WHERE procedure_id = ? ORDER BY seq");
+    points.bind(1, p.id);
+    while (points.executeStep()) {
+      p.points.push_back({points.getColumn(0).getString(), points.getColumn(1).getInt(), points.getColumn(2).getInt()});
+    }
+  }
+  return out;
+}
+
+std::optional<Bytes> RecordReader::Image(const std::string& sha256) const {
+  SQLite::Statement q(db_, "SELECT bytes FROM images WHERE sha256 = ?");
+  q.bind(1, sha256);
+  if (!q.executeStep()) return std::nullopt;
+  const SQLite::Column blob = q.getColumn(0);
+  const auto* data = static_cast<const uint8_t*>(blob.getBlob());
+  return Bytes(data, data + blob.getBytes());
+}
+
+std::optional<Bytes> RecordReader::ImageBefore(int64_t session) const {
+  const auto s = Session(session);
+  return s ? Image(s->backupSha256) : std::nullopt;
+}
+
+std::optional<Bytes> RecordReader::ImageAfter(int64_t session) const {
+  auto image = ImageBefore(session);
+  if (!image) return std::nullopt;
+  for (const EventRow& e : Events(session)) {
+    if (e.kind == "restore" && !e.imageSha256.empty()) {
+      if (auto restored = Image(e.imageSha256)) *image = *restored;
+    } else if (e.kind == "change" && e.address && e.after && *e.address >= 0 &&
+               static_cast<size_t>(*e.address) < image->size()) {
+      (*image)[static_cast<size_t>(*e.address)] = static_cast<uint8_t>(*e.after & 0xFF);
+    }
+  }
+  return image;
+}
+
+std::optional<SessionSummary> RecordReader::ReadIn(const std::string& sha256) const {
+  SQLite::Statement q(db_, std::string(kSummaryColumns) + " WHERE s.backup_sha256 = ? ORDER BY s.id LIMIT 1");
+  q.bind(1, sha256);
+  if (!q.executeStep()) return std::nullopt;
+  return SummaryOf(q);
+}
+
+}  // namespace qxt::record

@@ -1,0 +1,31 @@
+#pragma once
+// The service record's tables and how a database of any earlier version is brought up to date.
+// The version is SQLite's user_version; each step moves it on by one, in one transaction.
+//
+//   sessions    one per "Connect": port and device, model, sub code, identification data (hex),
+//               the image as read (its backup file and SHA-256), how it ended, the technician
+//   events      everything that happened in a session, in order: values sent (item, address,
+//               before, after, why), procedures, messages, restores
+//   procedures  each Enter procedure: kind, items, values before and after, outcome
+//   points      every measured point of a procedure: series, setting, level
+//   images      images by SHA-256: the ones read at Connect and the ones restored
+
+#include <SQLiteCpp/Database.h>
+
+namespace qxt::record {
+
+class RecordSchema {
+ public:
+  static constexpr int kVersion = 3;
+
+  // Brings db from whatever version it has to kVersion.
+  static void Migrate(SQLite::Database& db);
+  // Builds the schema of exactly version (for tests of the migrations).
+  static void CreateAt(SQLite::Database& db, int version);
+  static int VersionOf(SQLite::Database& db);
+
+ private:
+  static void Step(SQLite::Database& db, int to);
+};
+
+}  // namespace qxt::record

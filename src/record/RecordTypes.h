@@ -1,0 +1,56 @@
+#pragma once
+// What the service record holds, as the program writes and reads it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Bytes.h"
+
+namespace qxt::record {
+
+// Why a value was sent to the radio.
+enum class SendReason { kKey, kProcedure, kConnect, kMirror, kRevert, kUndo, kRestore, kPutBack };
+const char* ReasonName(SendReason reason);
+
+// The radio as a connection found it.
+struct RadioFacts {
+  std::string model, sub;
+  std::string identity;  // the identification data of the inquiry answer, in hex
+  std::string backupPath;
+  Bytes image;  // the memory as read
+};
+
+struct SessionSummary {
+  int64_t id = 0;
+  std::string started, ended, port, device, model, sub, identity, outcome, outcomeText, technician;
+  std::string backupPath, backupSha256;
+  int changes = 0, procedures = 0, errors = 0;
+};
+
+// One line of a session's history.
+struct EventRow {
+  std::string at, kind, item;
+  std::optional<int32_t> address, before, after;
+  std::string reason, text, imageSha256;
+};
+
+struct PointRow {
+  std::string series;
+  int32_t setting = 0, level = 0;
+};
+
+struct ProcedureRow {
+  int64_t id = 0;
+  std::string started, ended, kind, items, startValues, endValues, outcome, note;
+  std::vector<PointRow> points;
+};
+
+// Which sessions a list shows: text found in model, sub code, identity, device, outcome or
+// technician, and a range of days ("YYYY-MM-DD", inclusive; empty: open).
+struct SessionFilter {
+  std::string text, from, to;
+};
+
+}  // namespace qxt::record
