@@ -68,7 +68,7 @@ struct Core {
   app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window};
+  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window, dir.file("service.sqlite")};
   app::ComTimer timer{program.com()};
 };
 

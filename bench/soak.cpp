@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program(port, common::SteadyTickSource::instance(), view, window);
+  model::RigProgram program(port, common::SteadyTickSource::instance(), view, window, dir.file("service.sqlite"));
   program.profMain().Path(dir.path() + "/");
   program.com().portDevices().setOverride(1, dir.file("qzr700"));
   program.Start();

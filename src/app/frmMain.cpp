@@ -30,7 +30,7 @@ QFont CourierNew(double points, bool bold = false) {
 
 }  // namespace
 
-frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks) {
+frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const std::string& recordPath) {
   setFont(CourierNew(9));
   CreateControls();
   CreateMenus();
@@ -38,7 +38,7 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks) {
   readoutView0_ = QtListBox(lbo01_[0]);
   readoutView1_ = QtListBox(lbo01_[1]);
   paramView_ = QtTextBox(txtDispPara_);
-  program_ = std::make_unique<model::RigProgram>(port, ticks, *this, *this);
+  program_ = std::make_unique<model::RigProgram>(port, ticks, *this, *this, recordPath);
   transfer_->onCancel([this] { program_->op().CancelRestore(); });
   chooseImageFile = [this] {
     return QFileDialog::getOpenFileName(this, "Restore image", QString::fromStdString(model::ImageBackup::Directory()),

@@ -32,7 +32,8 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   Q_OBJECT
 
  public:
-  frmMain(link::SerialPort& port, const common::TickSource& ticks);
+  frmMain(link::SerialPort& port, const common::TickSource& ticks,
+          const std::string& recordPath = record::ServiceRecord::DefaultPath());
   ~frmMain() override;
 
   model::RigProgram& program() { return *program_; }

@@ -1,7 +1,6 @@
 #include "common/Common.h"
 
-#include <cstdio>
-
+#include "common/Log.h"
 #include "common/MessageBox.h"
 
 namespace qxt::common {
@@ -21,15 +20,13 @@ uint32_t LeadingHexValue(std::string_view text) {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-class StderrMessageBox : public MessageBox {
+class SilentMessageBox : public MessageBox {
  public:
-  int16_t show(const std::string& text, const std::string& title, int16_t) override {
-    std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
-    return kOk;
-  }
+  int16_t show(const std::string&, const std::string&, int16_t) override { return kOk; }
 };
 
 MessageBox* g_installed = nullptr;
+std::function<void(const std::string&)> g_listener;
 
 }  // namespace
 
@@ -49,8 +46,14 @@ std::optional<uint8_t> HexPairValue(uint8_t high, uint8_t low) {
 void MessageBox::install(MessageBox* box) { g_installed = box; }
 
 MessageBox& MessageBox::current() {
-  static StderrMessageBox fallback;
+  static SilentMessageBox fallback;
   return g_installed != nullptr ? *g_installed : fallback;
+}
+
+void MessageBox::listen(std::function<void(const std::string&)> listener) { g_listener = std::move(listener); }
+
+void MessageBox::tell(const std::string& text) {
+  if (g_listener) g_listener(text);
 }
 
 Bytes StrToByteStr(std::string_view text) { return Bytes(text.begin(), text.end()); }
@@ -106,7 +109,10 @@ std::string ExpandNewLine(std::string text) {
 }
 
 int16_t MsgBoxError(const std::string& text) {
-  return MessageBox::current().show(ExpandNewLine(text), kAppTitle, MessageBox::kCritical);
+  const std::string expanded = ExpandNewLine(text);
+  LogLine(expanded);
+  MessageBox::tell(expanded);
+  return MessageBox::current().show(expanded, kAppTitle, MessageBox::kCritical);
 }
 
 }  // namespace qxt::common

@@ -3,6 +3,7 @@
 // so that no modal box ever blocks a test.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qxt::common {
@@ -15,9 +16,13 @@ class MessageBox {
   virtual ~MessageBox() = default;
   virtual int16_t show(const std::string& text, const std::string& title, int16_t style) = 0;
 
-  // The box MsgBoxError uses; nullptr restores the default, which writes to standard error.
+  // The box MsgBoxError uses; nullptr restores the default, which shows nothing (every message
+  // is logged on standard error before it is shown).
   static void install(MessageBox* box);
   static MessageBox& current();
+  // Who else hears of every message shown (the service record); an empty function: nobody.
+  static void listen(std::function<void(const std::string&)> listener);
+  static void tell(const std::string& text);
 };
 
 }  // namespace qxt::common

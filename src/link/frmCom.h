@@ -50,6 +50,8 @@ class frmCom : public DriverPort, public SerialPortListener {
   clsCmcCln3Drv& cln3D() { return cln3D_; }
   const clsCmcCln3Drv& cln3D() const { return cln3D_; }
   PortDeviceMap& portDevices() { return portDevices_; }
+  // The device that COM port opens.
+  std::string DevicePath(int16_t port) const { return portDevices_.devicePath(port, options_); }
 
   void Reset();
   void HighSpeedBRatioSet();

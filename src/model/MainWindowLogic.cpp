@@ -20,8 +20,8 @@ int16_t Saturate16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(
 }  // namespace
 
 MainWindowLogic::MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, const link::frmCom& com,
-                                 MainWindowView& view)
-    : seq_(seq), op_(op), com_(com), view_(view) {
+                                 RecordKeeper& keeper, MainWindowView& view, common::NoticeSink& notices)
+    : seq_(seq), op_(op), com_(com), keeper_(keeper), view_(view), notices_(notices) {
   ComPortNo(1);
   ComAutoRelease(0);
 }
@@ -46,18 +46,29 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   settings::ProfileValue release = int32_t{0};
   objProf.loadData("ComAutoRelease", release, settings::ProfileValue(int32_t{0}));
   ComAutoRelease(std::get<int32_t>(release));
+  technician_ = objProf.ReadKey("REPORT", "Technician", "");
 }
 
 void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
   objProf.Section("OPTION");
   objProf.saveData("ComPort", comPortNo_);
   objProf.saveData("ComAutoRelease", comAutoRelease_);
+  if (!technician_.empty() || !objProf.ReadKey("REPORT", "Technician", "").empty()) {
+    objProf.WriteKey("REPORT", "Technician", technician_);
+  }
+}
+
+void MainWindowLogic::ClickCmd00(int16_t index) {
+  if (index == 0 && !op_.streaming()) keeper_.Connecting(comPortNo_, com_.DevicePath(comPortNo_), technician_);
+  op_.RigOpFunc_ClickCmd00(index);
 }
 
 void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
   const link::CloneErrorState state{com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(),
                                     com_.cln3D().lastError(), myObjCln3Seq.error()};
   const std::string text = link::CloneErrorText(state);
+  keeper_.Message("error", text);
+  keeper_.Ended("error", text);
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
   op_.RigOpFunc_ResetAll();
   if (LinkFailed(state)) op_.DropPutBack();

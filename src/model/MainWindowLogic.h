@@ -7,10 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "common/NoticeSink.h"
 #include "link/CloneErrorText.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "link/frmCom.h"
 #include "model/MainWindowView.h"
+#include "model/RecordKeeper.h"
 #include "model/clsIndOp_RigK70R.h"
 #include "settings/clsCmcProfileIO.h"
 
@@ -22,7 +24,8 @@ class MainWindowLogic {
   static constexpr int kKeyEnter = 13, kKeyLeft = 37, kKeyRight = 39, kKeySeparator = 108, kKeyF5 = 116;
   static constexpr int kShiftMask = 1;
 
-  MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, const link::frmCom& com, MainWindowView& view);
+  MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, const link::frmCom& com, RecordKeeper& keeper,
+                  MainWindowView& view, common::NoticeSink& notices);
 
   int16_t ComPortNo() const { return comPortNo_; }
   void ComPortNo(int32_t value);
@@ -37,7 +40,11 @@ class MainWindowLogic {
   // Returns whether the list box should still see the key.
   bool ConsoleKeyDown(int keyCode, int shift, int selectedIndex);
   void FormKeyDown(int keyCode);
-  void ClickCmd00(int16_t index) { op_.RigOpFunc_ClickCmd00(index); }
+  // The buttons; "Connect" also starts a session of the service record.
+  void ClickCmd00(int16_t index);
+  // The technician named in the service record and the report ([REPORT] Technician=).
+  const std::string& Technician() const { return technician_; }
+  void Technician(const std::string& name) { technician_ = name; }
   // The title sequence; returns the new window caption when it is complete.
   std::optional<std::string> ButtonKeyPress(int charCode);
 
@@ -48,7 +55,10 @@ class MainWindowLogic {
   link::clsCmcCln3Sequence& seq_;
   clsIndOp_RigK70R& op_;
   const link::frmCom& com_;
+  RecordKeeper& keeper_;
   MainWindowView& view_;
+  common::NoticeSink& notices_;
+  std::string technician_;
   int16_t comPortNo_ = 1;
   int16_t comAutoRelease_ = 0;
   std::string keyBuffer_;

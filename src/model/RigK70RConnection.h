@@ -14,6 +14,7 @@
 #include "memory/clsCmcRadio.h"
 #include "memory/clsIndEep_RigK70R.h"
 #include "model/OpState.h"
+#include "model/RecordKeeper.h"
 #include "model/RigK70RChannels.h"
 #include "model/RigK70RItemTable.h"
 #include "model/RigK70RLiveUpdate.h"
@@ -31,6 +32,7 @@ class RigK70RConnection {
     RigK70RLiveUpdate& liveUpdate;
     RigK70RSteadyCycle& cycle;
     TaskHooks& hooks;
+    RecordKeeper& keeper;
   };
 
   RigK70RConnection(link::clsCmcCln3Sequence& seq, const link::clsCmcCln3Drv& drv, memory::clsCmcRadio& radio,

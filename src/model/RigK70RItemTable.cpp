@@ -81,7 +81,30 @@ void Remember(ItemIndices& idx, Role role, int16_t i) {
   if (slot != nullptr) *slot = i;
 }
 
+// Live commands that no item sends itself.
+constexpr struct {
+  int16_t command;
+  const char* name;
+  int32_t address;
+} kOtherCommands[] = {
+    {0x12, "BAL mirror", 0x71}, {0x10, "BAL mirror", 0x63}, {0x1B, "BAL mirror", 0x78},
+    {0x16, "RSSI S3", 0xAA},    {0x15, "RSSI S1", 0xA9},    {0x02, "command 02", -1},
+};
+
 }  // namespace
+
+CommandTarget TargetOf(int16_t command) {
+  for (const ItemSpec& spec : kItems) {
+    if (spec.e8Command != command) continue;
+    std::string name = spec.title;
+    name.erase(0, name.find_first_not_of(' '));
+    return {name, spec.eeAdr};
+  }
+  for (const auto& other : kOtherCommands) {
+    if (other.command == command) return {other.name, other.address};
+  }
+  return {"command " + std::to_string(command), -1};
+}
 
 ItemIndices AddRigK70RItems(console::clsConsole& console) {
   ItemIndices idx;

@@ -3,6 +3,7 @@
 // hands their lines, live commands and Enter actions to the adjustment object.
 
 #include <cstdint>
+#include <string>
 
 #include "console/clsConsole.h"
 
@@ -51,5 +52,13 @@ inline constexpr int16_t kRigK70RItemCount = 17;
 
 // Adds the items to an emptied console, in their order, and says where the named ones went.
 ItemIndices AddRigK70RItems(console::clsConsole& console);
+
+// What a live command sets: the item's name and its EEPROM byte (negative: none). The commands
+// of the items, the BAL mirrors, the RSSI points and the fixed command of a connection.
+struct CommandTarget {
+  std::string name;
+  int32_t address = -1;
+};
+CommandTarget TargetOf(int16_t command);
 
 }  // namespace qxt::model

@@ -4,14 +4,16 @@
 
 namespace qxt::model {
 
-void RigK70RPutBack::Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what) {
-  pending_.push_back({command, address, value, waitMs, std::move(what)});
+void RigK70RPutBack::Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what,
+                         record::SendReason why) {
+  pending_.push_back({command, address, value, waitMs, std::move(what), why});
 }
 
 int32_t RigK70RPutBack::SendNext() {
   if (pending_.empty()) return 0;
   const Pending p = pending_.front();
   pending_.pop_front();
+  sender_.Reason(p.why);
   sender_.easySendE8NoAnswer(common::LiveCommandText(p.command, p.value));
   if (p.address >= 0) image_.WriteByte(p.address, p.value);
   return p.waitMs;

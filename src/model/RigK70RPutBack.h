@@ -9,17 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "common/LiveCommandSender.h"
 #include "memory/clsCmcEeprom.h"
+#include "model/RecordKeeper.h"
 
 namespace qxt::model {
 
 class RigK70RPutBack {
  public:
-  RigK70RPutBack(common::LiveCommandSender& sender, memory::clsCmcEeprom& image) : sender_(sender), image_(image) {}
+  RigK70RPutBack(RecordKeeper& sender, memory::clsCmcEeprom& image) : sender_(sender), image_(image) {}
 
-  // what names the value for the technician ("BPF T1 80").
-  void Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what);
+  // what names the value for the technician ("BPF T1 80"); why is what the record says of it.
+  void Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what,
+           record::SendReason why = record::SendReason::kPutBack);
   bool empty() const { return pending_.empty(); }
 
   // Sends the next one and writes it to the image; returns the wait that follows it.
@@ -34,9 +35,10 @@ class RigK70RPutBack {
     uint8_t value;
     int32_t waitMs;
     std::string what;
+    record::SendReason why;
   };
 
-  common::LiveCommandSender& sender_;
+  RecordKeeper& sender_;
   memory::clsCmcEeprom& image_;
   std::deque<Pending> pending_;
 };

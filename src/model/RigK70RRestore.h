@@ -38,6 +38,7 @@ class RigK70RRestore {
 
   // The last report, and whether the radio holds the file for certain.
   const std::string& report() const { return report_; }
+  const Bytes& file() const { return file_; }
   bool verified() const { return verified_; }
 
  private:

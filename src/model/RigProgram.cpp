@@ -1,6 +1,8 @@
 #include "model/RigProgram.h"
 
 #include "common/Common.h"
+#include "common/Log.h"
+#include "common/MessageBox.h"
 #include "settings/OptionsLocation.h"
 
 namespace qxt::model {
@@ -19,14 +21,31 @@ settings::clsCmcProfileIO OptionsFile() {
 
 }  // namespace
 
-RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window)
+RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window,
+                       const std::string& recordPath)
     : profMain_(OptionsFile()),
+      record_(recordPath),
       com_(port, ticks, profMain_, *this),
       seq_(com_, radio_, ticks, *this, *this),
-      op_(seq_, radio_, view, ticks, *this),
-      main_(seq_, op_, com_, window) {}
+      keeper_(record_, seq_, radio_.eepImage()),
+      op_(seq_, keeper_, radio_, view, ticks, *this),
+      main_(seq_, op_, com_, keeper_, window, view) {
+  // The record says once, visibly, why it is off or what became of a damaged file.
+  record_.OnTrouble([&view](const std::string& problem) {
+    common::LogLine(problem);
+    view.showNotice(problem);
+  });
+  if (!record_.openNote().empty()) {
+    common::LogLine(record_.openNote());
+    view.showNotice(record_.openNote());
+  }
+  common::MessageBox::listen([this](const std::string& text) { keeper_.Message("error", text); });
+}
 
-RigProgram::~RigProgram() { com_.Unload(); }
+RigProgram::~RigProgram() {
+  common::MessageBox::listen(nullptr);
+  com_.Unload();
+}
 
 void RigProgram::Start() {
   radio_.radioNameM("2927");
@@ -42,6 +61,7 @@ void RigProgram::Start() {
 }
 
 void RigProgram::CloseDown() {
+  keeper_.Ended("exit");
   com_.AllOver();
   com_.Unload();
 }

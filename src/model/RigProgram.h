@@ -15,14 +15,18 @@
 #include "model/MainView.h"
 #include "model/MainWindowLogic.h"
 #include "model/MainWindowView.h"
+#include "model/RecordKeeper.h"
 #include "model/clsIndOp_RigK70R.h"
+#include "record/ServiceRecord.h"
 #include "settings/clsCmcProfileIO.h"
 
 namespace qxt::model {
 
 class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
  public:
-  RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window);
+  // recordPath: the service record's database.
+  RigProgram(link::SerialPort& port, const common::TickSource& ticks, MainView& view, MainWindowView& window,
+             const std::string& recordPath = record::ServiceRecord::DefaultPath());
   ~RigProgram() override;
   RigProgram(const RigProgram&) = delete;
   RigProgram& operator=(const RigProgram&) = delete;
@@ -34,6 +38,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   void CloseDown();
 
   settings::clsCmcProfileIO& profMain() { return profMain_; }
+  record::ServiceRecord& record() { return record_; }
+  RecordKeeper& keeper() { return keeper_; }
   memory::clsCmcRadio& radio() { return radio_; }
   link::frmCom& com() { return com_; }
   const link::frmCom& com() const { return com_; }
@@ -53,9 +59,11 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   void RigK70ROp_Digital_Option(bool st) override { op_.RigK70ROp_Digital_Option(st); }
 
   settings::clsCmcProfileIO profMain_;
+  record::ServiceRecord record_;
   memory::clsCmcRadio radio_;
   link::frmCom com_;
   link::clsCmcCln3Sequence seq_;
+  RecordKeeper keeper_;
   clsIndOp_RigK70R op_;
   MainWindowLogic main_;
 };

@@ -18,9 +18,10 @@ enum Button : int16_t { kConnect = 0, kReload = 1, kDispPara = 2 };
 
 }  // namespace
 
-clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmcRadio& radio, MainView& view,
-                                   const common::TickSource& ticks, link::MainWindowHooks& main)
+clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, RecordKeeper& keeper, memory::clsCmcRadio& radio,
+                                   MainView& view, const common::TickSource& ticks, link::MainWindowHooks& main)
     : seq_(seq),
+      keeper_(keeper),
       drv_(seq.driver()),
       radio_(radio),
       view_(view),
@@ -28,17 +29,18 @@ clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmc
       ticks_(ticks),
       indEep_(radio),
       waitTick_(ticks),
-      console_(view.lboConsole(), *this, seq, radio.eepImage()),
+      console_(view.lboConsole(), *this, keeper, radio.eepImage()),
       actions_(*this),
       channels_(indEep_),
       lines_(actions_, idx_, channels_),
-      liveUpdate_(console_, seq, radio.eepImage(), idx_),
+      liveUpdate_(console_, keeper, radio.eepImage(), idx_),
       cycle_(console_, liveUpdate_, *this, indEep_, view),
-      connection_(seq, drv_, radio, indEep_, {console_, idx_, channels_, liveUpdate_, cycle_, *this}),
-      putBack_(seq, radio.eepImage()),
+      connection_(seq, drv_, radio, indEep_, {console_, idx_, channels_, liveUpdate_, cycle_, *this, keeper}),
+      putBack_(keeper, radio.eepImage()),
       restore_(seq, radio),
       progress_(view, ticks) {
   comPortNo_ = 1;
+  observers_.Add(&keeper_);
   RigOpFunc_ResetAll();
   std::copy(std::begin(kTempBorder), std::end(kTempBorder), tempBorder_.begin());
 }
@@ -46,8 +48,11 @@ clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmc
 void clsIndOp_RigK70R::RigOpFunc_ResetAll() {
   // A procedure cut off by a reset puts back what it changed, and never resumes.
   actions_.Abort();
-  restore_.Abandon();
-  if (!restore_.report().empty()) view_.showReport(restore_.report(), false);
+  if (restoring()) {
+    restore_.Abandon();
+    RecordRestore();
+    view_.showReport(restore_.report(), false);
+  }
   progress_.Stop();
   revert_.Forget();
   seq_.easyReset(comPortNo_);
@@ -80,17 +85,19 @@ bool clsIndOp_RigK70R::RigOpFunc_CheckSubNameLegal(const std::string& nameS) {
 void clsIndOp_RigK70R::RigOpFunc_SetComPortNo(int16_t portNo) {
   if (portNo == comPortNo_) return;
   comPortNo_ = portNo;
+  keeper_.Ended("closed");
   RigOpFunc_ResetAll();
   DropPutBack();  // they belong to the radio on the port just left
 }
 
 void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
   if (Index == kConnect && streaming()) {
-    view_.showNotice("The radio is still sending its memory: \"Connect\" waits until it has finished.");
+    Notice("The radio is still sending its memory: \"Connect\" waits until it has finished.");
     return;
   }
   CancelActions();
   if (Index == kConnect) {
+    connectReason_ = record::SendReason::kConnect;
     RigOpFunc_ResetAll();
     opState_ = OpState::kStart;
     flgStateEntry_ = true;
@@ -113,7 +120,7 @@ std::string clsIndOp_RigK70R::ConsEv_Disp(console::clsConsole& con, int16_t Inde
 
 void clsIndOp_RigK70R::ConsEv_SendE8(console::clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
   if (static_cast<SendEvent>(evNo) != SendEvent::kChannel) return;
-  seq_.easySendE8NoAnswer(common::LiveCommandText(con.E8Command(Index), channels_.chList(val) + 1));
+  keeper_.easySendE8NoAnswer(common::LiveCommandText(con.E8Command(Index), channels_.chList(val) + 1));
 }
 
 // Enter on a procedure's item starts it (cancelling any other); Enter again on RSSI confirms the
@@ -165,7 +172,12 @@ bool clsIndOp_RigK70R::ReadB(int16_t index, bool isFirst) {
 }
 
 void clsIndOp_RigK70R::SendLive(int16_t command, int16_t value) {
-  seq_.easySendE8NoAnswer(common::LiveCommandText(command, value));
+  keeper_.easySendE8NoAnswer(common::LiveCommandText(command, value));
+}
+
+void clsIndOp_RigK70R::Notice(const std::string& text) {
+  view_.showNotice(text);
+  keeper_.Message("notice", text);
 }
 
 // ---- put back, restore, revert, undo ----
@@ -189,17 +201,18 @@ std::vector<std::string> clsIndOp_RigK70R::DropPutBack() {
   if (names.empty()) return names;
   std::string list;
   for (const std::string& n : names) list += (list.empty() ? "" : ", ") + n;
-  view_.showNotice("Not put back into the radio, the link having failed: " + list + ". Check these values.");
+  Notice("Not put back into the radio, the link having failed: " + list + ". Check these values.");
   return names;
 }
 
-std::optional<std::string> clsIndOp_RigK70R::StartRestore(const Bytes& file) {
+std::optional<std::string> clsIndOp_RigK70R::StartRestore(const Bytes& file, const std::string& path) {
   if (auto refusal = RigK70RRestore::CheckFile(file)) return refusal;
   if (!RigK70RProp_EditEnabled() || actions_.running() || restoring()) {
     return std::string("A restore needs a connected radio and no procedure running.");
   }
   CancelActions();
   opState_ = OpState::kIdle;  // the steady cycle rests; the check read starts it again
+  restoreFile_ = path;
   restore_.StartWrite(file);
   RefreshPanels();
   return std::nullopt;
@@ -218,20 +231,27 @@ void clsIndOp_RigK70R::RunRestoreWrite() {
   if (restore_.FinishWrite()) {
     opState_ = OpState::kCloneRead;
     flgStateEntry_ = true;
+    connectReason_ = record::SendReason::kRestore;
     return;
   }
+  RecordRestore();
   const std::string report = restore_.report();
   RigOpFunc_ResetAll();
   view_.showReport(report, false);
 }
 
+void clsIndOp_RigK70R::RecordRestore() {
+  const std::string& report = restore_.report();
+  keeper_.Restored(restoreFile_, restore_.file(), report.substr(0, report.find('\r')));
+}
+
 bool clsIndOp_RigK70R::Adjustable(const std::string& what) {
   if (!RigK70RProp_EditEnabled() || restoring()) {
-    view_.showNotice(what + " needs a connected radio.");
+    Notice(what + " needs a connected radio.");
     return false;
   }
   if (actions_.running()) {
-    view_.showNotice(what + " is not possible while a procedure runs.");
+    Notice(what + " is not possible while a procedure runs.");
     return false;
   }
   return true;
@@ -243,7 +263,9 @@ bool clsIndOp_RigK70R::RevertToRead() {
     int16_t v = console_.Value(i);
     if (console_.EeAdr(i) >= 0) v = revert_.ValueAsRead(console_.EeAdr(i), console_.EeDataSigned(i));
     if (i == idx_.lvRxLva || i == idx_.lvRxLva + 1) v = revert_.ValueAsRead(i == idx_.lvRxLva ? 0xAE : 0xAF, false);
-    if (v != console_.Value(i)) console_.Value(i, v);
+    if (v == console_.Value(i)) continue;
+    keeper_.ItemReason(console_.E8Command(i), record::SendReason::kRevert);
+    console_.Value(i, v);
   }
   const struct {
     int16_t command;
@@ -251,7 +273,9 @@ bool clsIndOp_RigK70R::RevertToRead() {
   } points[] = {{0x16, 0xAA}, {0x15, 0xA9}};
   for (const auto& p : points) {
     const auto asRead = static_cast<uint8_t>(revert_.ValueAsRead(p.address, false));
-    if (radio_.eepImage().ReadByte(p.address) != asRead) PutBackByte(p.command, p.address, asRead);
+    if (radio_.eepImage().ReadByte(p.address) == asRead) continue;
+    putBack_.Add(p.command, p.address, asRead, 0, p.address == 0xAA ? "RSSI S3" : "RSSI S1",
+                 record::SendReason::kRevert);
   }
   return true;
 }
@@ -260,14 +284,16 @@ bool clsIndOp_RigK70R::Undo() {
   if (!Adjustable("Undo")) return false;
   const auto last = revert_.TakeUndo();
   if (!last) {
-    view_.showNotice("Nothing to undo.");
+    Notice("Nothing to undo.");
     return false;
   }
+  keeper_.ItemReason(console_.E8Command(last->first), record::SendReason::kUndo);
   console_.Value(last->first, last->second);
   return true;
 }
 
 void clsIndOp_RigK70R::RememberKeyChange(int16_t item) {
+  keeper_.ItemReason(console_.E8Command(item), record::SendReason::kKey);
   if (RigK70RProp_EditEnabled()) revert_.RememberKey(item, console_.Value(item));
 }
 
@@ -303,6 +329,10 @@ void clsIndOp_RigK70R::task() {
     waitE8_ = putBack_.SendNext();
     return;
   }
+  const bool connecting = InRange(opState_, OpState::kStart, OpState::kFirstLiveUpdate);
+  keeper_.Reason(connecting           ? connectReason_
+                 : actions_.running() ? record::SendReason::kProcedure
+                                      : record::SendReason::kKey);
   for (;;) {
     OpState next = Following(opState_);
     const bool advance = RunState(next);
@@ -325,6 +355,7 @@ bool clsIndOp_RigK70R::RunState(OpState& next) {
       revert_.ImageRead(radio_.eepImage().bytes());
       if (restore_.phase() == RigK70RRestore::Phase::kVerifying) {
         restore_.Verify(radio_.eepImage());
+        RecordRestore();
         view_.showReport(restore_.report(), restore_.verified());
       }
     }

@@ -22,6 +22,7 @@
 #include "model/ActionContext.h"
 #include "model/MainView.h"
 #include "model/OpState.h"
+#include "model/RecordKeeper.h"
 #include "model/RigK70RActions.h"
 #include "model/RigK70RChannels.h"
 #include "model/RigK70RConnection.h"
@@ -45,7 +46,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
                          private TaskHooks {
  public:
   // main explains failures; the console shows its items in view's console list.
-  clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, memory::clsCmcRadio& radio, MainView& view,
+  // Every live command without answer goes out through keeper, which records it.
+  clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, RecordKeeper& keeper, memory::clsCmcRadio& radio, MainView& view,
                    const common::TickSource& ticks, link::MainWindowHooks& main);
 
   console::clsConsole& console() { return console_; }
@@ -78,7 +80,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
 
   // Writes an image file into the radio and checks it with a read; the reason when it cannot
   // start (not connected, a procedure running, not an image of this radio).
-  std::optional<std::string> StartRestore(const Bytes& file);
+  std::optional<std::string> StartRestore(const Bytes& file, const std::string& path = "");
   void CancelRestore() { restore_.Cancel(); }
   bool restoring() const { return restore_.phase() != RigK70RRestore::Phase::kIdle; }
   // Every item back to the image as read at Connect, or the last change by key undone; refused
@@ -121,6 +123,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void ShowCloneReadProgress();
   void RunRestoreWrite();
   bool Adjustable(const std::string& what);
+  void Notice(const std::string& text);
+  void RecordRestore();
   void RefreshPanels();
 
   // ActionContext and TaskHooks.
@@ -141,6 +145,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   TaskObserver& Observer() override { return observers_; }
 
   link::clsCmcCln3Sequence& seq_;
+  RecordKeeper& keeper_;
   const link::clsCmcCln3Drv& drv_;
   memory::clsCmcRadio& radio_;
   MainView& view_;
@@ -171,6 +176,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   bool layoutDone_ = false;
   int32_t waitE8_ = 0;
   std::array<int16_t, 22> tempBorder_{};
+  record::SendReason connectReason_ = record::SendReason::kConnect;
+  std::string restoreFile_;
 };
 
 }  // namespace qxt::model

@@ -58,7 +58,7 @@ struct Program {
   TempDir dir;
   RecordingMessageBox box;
   app::QtSerialPort port;
-  app::frmMain form{port, common::SteadyTickSource::instance()};
+  app::frmMain form{port, common::SteadyTickSource::instance(), dir.file("service.sqlite")};
   app::ComTimer timer{form.program().com()};
 };
 

@@ -50,7 +50,7 @@ struct Shell {
   RecordingMessageBox box;
   FakeTickSource clock;
   RadioPort port{clock};
-  app::frmMain form{port, clock};
+  app::frmMain form{port, clock, dir.file("service.sqlite")};
 };
 
 }  // namespace

@@ -58,7 +58,7 @@ struct ProgramRig {
   RadioPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, clock, view, window};
+  model::RigProgram program{port, clock, view, window, dataDir.file("service.sqlite")};
 };
 
 }  // namespace qxt::test

@@ -49,7 +49,7 @@ struct SimProgramRig {
   app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window};
+  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window, dataDir.file("service.sqlite")};
 };
 
 // The live commands in a simulator log: "ms RX FEFEEEEFE8292701 00 CC VVVV FD" -> (command, value).

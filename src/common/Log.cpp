@@ -1,0 +1,27 @@
+#include "common/Log.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace qxt::common {
+
+void LogLine(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') continue;
+    if (text[i] != '\n') {
+      line += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] != '\r' && text[i + 1] != '\n') {
+      line += " / ";
+    }
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
+  std::fprintf(stderr, "qxt7130-adj: %s %s\n", stamp, line.c_str());
+  std::fflush(stderr);
+}
+
+}  // namespace qxt::common

@@ -1,0 +1,71 @@
+#include "model/RecordKeeper.h"
+
+#include "common/Common.h"
+#include "model/RigK70RItemTable.h"
+
+namespace qxt::model {
+
+void RecordKeeper::ItemReason(int16_t command, record::SendReason why) {
+  if (command >= 0 && command < 256) itemReason_[static_cast<size_t>(command)] = why;
+}
+
+// "CCVVVV": the command byte, then the value's two hex digits as their character codes. The
+// value before is the image's byte (the image follows only after the command is sent), or for a
+// command without one, the value it last sent.
+bool RecordKeeper::easySendE8NoAnswer(const std::string& hexText) {
+  const Bytes bytes = common::HexStrToByteStr(hexText);
+  if (bytes.size() >= 3) {
+    const auto value = common::HexPairValue(bytes[1], bytes[2]);
+    const uint8_t command = bytes[0];
+    if (value) {
+      const CommandTarget target = TargetOf(command);
+      const std::optional<int32_t> before =
+          target.address >= 0 ? std::optional<int32_t>(image_.ReadByte(target.address)) : lastSent_[command];
+      // BAL goes out again with each of its mirrors: a value sent again, changing nothing, is
+      // not a change.
+      if (lastSent_[command] == *value && before == *value) return sequencer_.easySendE8NoAnswer(hexText);
+      record::SendReason why = itemReason_[command].value_or(reason_);
+      if (target.name == "BAL mirror") why = record::SendReason::kMirror;
+      record_.ValueSent(target.name, target.address, before, *value, why);
+      itemReason_[command].reset();
+      lastSent_[command] = *value;
+    }
+  }
+  return sequencer_.easySendE8NoAnswer(hexText);
+}
+
+void RecordKeeper::Connecting(int16_t port, const std::string& device, const std::string& technician) {
+  itemReason_.fill(std::nullopt);
+  lastSent_.fill(std::nullopt);
+  record_.BeginSession(port, device, technician);
+}
+
+void RecordKeeper::RadioRead(const record::RadioFacts& facts) { record_.SessionRadio(facts); }
+
+void RecordKeeper::Restored(const std::string& file, const Bytes& image, const std::string& outcome) {
+  record_.Restore(file, image, outcome);
+}
+
+void RecordKeeper::ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) {
+  seriesNotes_.clear();
+  record_.BeginProcedure(KindName(kind), items, values);
+}
+
+void RecordKeeper::Point(const std::string& series, int16_t setting, int16_t level) {
+  record_.Point(series, setting, level);
+}
+
+void RecordKeeper::SeriesEnded(const std::string& series, int16_t plateauFrom, int16_t plateauTo,
+                               std::optional<int16_t> chosen) {
+  seriesNotes_ += (seriesNotes_.empty() ? "" : "; ") + series + ": " + std::to_string(plateauFrom) + ".." +
+                  std::to_string(plateauTo) + (chosen ? ", set to " + std::to_string(*chosen) : ", none chosen");
+}
+
+void RecordKeeper::PointStored(const std::string& which, int16_t level) { record_.Point(which, -1, level); }
+
+void RecordKeeper::ProcedureEnded(ProcedureOutcome outcome, const std::string& values, const std::string& note) {
+  const std::string notes = seriesNotes_.empty() ? note : note.empty() ? seriesNotes_ : seriesNotes_ + "; " + note;
+  record_.EndProcedure(values, OutcomeName(outcome), notes);
+}
+
+}  // namespace qxt::model

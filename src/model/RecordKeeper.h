@@ -1,0 +1,60 @@
+#pragma once
+// What the program tells the service record, and when: a session for each "Connect" (the port,
+// the radio found, the image as read), every value sent to the radio with why it was sent
+// (every live command without answer passes through here on its way to the sequencer), every
+// procedure with its measured points, every message, every restore, and how the session ended.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "common/LiveCommandSender.h"
+#include "memory/clsCmcEeprom.h"
+#include "model/TaskObserver.h"
+#include "record/ServiceRecord.h"
+
+namespace qxt::model {
+
+class RecordKeeper : public common::LiveCommandSender, public TaskObserver {
+ public:
+  RecordKeeper(record::ServiceRecord& record, common::LiveCommandSender& sequencer, const memory::clsCmcEeprom& image)
+      : record_(record), sequencer_(sequencer), image_(image) {}
+
+  record::ServiceRecord& record() { return record_; }
+
+  // The sequencer's live commands; those without answer are recorded as values sent.
+  bool easySendE8NoAnswer(const std::string& hexText) override;
+  bool easySendE8ReqAnswer(const std::string& hexText) override { return sequencer_.easySendE8ReqAnswer(hexText); }
+  bool OpRunning() const override { return sequencer_.OpRunning(); }
+
+  // Why what is sent next is sent, unless the item it sets has a reason of its own.
+  void Reason(record::SendReason why) { reason_ = why; }
+  // A key, Undo or Revert changed the item that command sends: its next value goes out for that.
+  void ItemReason(int16_t command, record::SendReason why);
+
+  void Connecting(int16_t port, const std::string& device, const std::string& technician);
+  void RadioRead(const record::RadioFacts& facts);
+  void Message(const std::string& kind, const std::string& text) { record_.Message(kind, text); }
+  void Restored(const std::string& file, const Bytes& image, const std::string& outcome);
+  // outcome: "closed", "error" or "exit".
+  void Ended(const std::string& outcome, const std::string& text = "") { record_.EndSession(outcome, text); }
+
+  // TaskObserver: the procedures and their points.
+  void ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) override;
+  void Point(const std::string& series, int16_t setting, int16_t level) override;
+  void SeriesEnded(const std::string& series, int16_t plateauFrom, int16_t plateauTo,
+                   std::optional<int16_t> chosen) override;
+  void PointStored(const std::string& which, int16_t level) override;
+  void ProcedureEnded(ProcedureOutcome outcome, const std::string& values, const std::string& note) override;
+
+ private:
+  record::ServiceRecord& record_;
+  common::LiveCommandSender& sequencer_;
+  const memory::clsCmcEeprom& image_;
+  record::SendReason reason_ = record::SendReason::kKey;
+  std::array<std::optional<record::SendReason>, 256> itemReason_{};
+  std::array<std::optional<int32_t>, 256> lastSent_{};
+  std::string seriesNotes_;
+};
+
+}  // namespace qxt::model
