@@ -1,7 +1,8 @@
 // Figures of the running program against the simulated radio over a real pseudo-terminal:
 // connect time at 9600 bit/s against the physical limit, the clone read at full speed, the
-// delay from a key press to the frame on the wire, the start-up time, and the idle CPU and peak
-// memory of the real program. Prints rows of the figures table; nothing here passes or fails.
+// delay from a key press to the frame on the wire (with the service record on and off), the
+// service record's write rate, the start-up time, and the idle CPU and peak memory of the real
+// program. Prints rows of the figures table; nothing here passes or fails.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -20,6 +21,7 @@
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "model/RigProgram.h"
+#include "record/ServiceRecord.h"
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
 #include "support/RecordingMessageBox.h"
@@ -53,7 +55,9 @@ std::vector<LogFrame> ReadLog(const std::string& file) {
 
 // The program core with fake controls, driven by the real 50 ms heartbeat and port events.
 struct Core {
-  explicit Core(const std::string& device) {
+  // recording: whether the service record is on (off: its file cannot be created).
+  explicit Core(const std::string& device, bool recording = true)
+      : recordPath(recording ? dir.file("service.sqlite") : "/proc/no-record/service.sqlite") {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
     program.profMain().Path(dir.path() + "/");
     program.com().portDevices().setOverride(1, device);
@@ -64,11 +68,12 @@ struct Core {
   void RunFor(int ms) { RunEventsFor(ms); }
 
   TempDir dir;
+  std::string recordPath;
   RecordingMessageBox messages;
   app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window, dir.file("service.sqlite")};
+  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window, recordPath};
   app::ComTimer timer{program.com()};
 };
 
@@ -172,11 +177,11 @@ void CloneReadFullSpeed() {
       "< 0.25 s");
 }
 
-void StepToWire() {
+void StepToWire(bool recording) {
   TempDir logDir;
   const std::string log = logDir.file("sim.log");
   SimProcess sim({"--log", log});
-  Core core(sim.path());
+  Core core(sim.path(), recording);
   core.program.main().ClickCmd00(0);
   core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
   core.RunFor(1000);
@@ -202,9 +207,25 @@ void StepToWire() {
   }
   std::sort(delays.begin(), delays.end());
   if (delays.empty()) return;
-  Row("Value step to wire, median of " + std::to_string(delays.size()), Format("%.1f ms", delays[delays.size() / 2]),
-      "-");
-  Row("Value step to wire, 99th percentile", Format("%.1f ms", delays[delays.size() * 99 / 100]), "<= 60 ms");
+  const std::string how = recording ? "" : ", service record off";
+  Row("Value step to wire" + how + ", median of " + std::to_string(delays.size()),
+      Format("%.1f ms", delays[delays.size() / 2]), recording ? "no more than with the record off" : "-");
+  Row("Value step to wire" + how + ", 99th percentile", Format("%.1f ms", delays[delays.size() * 99 / 100]),
+      "<= 60 ms");
+}
+
+// Events written to the service record, each committed on its own as the program writes them.
+void RecordEvents() {
+  TempDir dir;
+  record::ServiceRecord store(dir.file("service.sqlite"));
+  store.BeginSession(1, "/dev/ttyUSB0", "");
+  constexpr int kEvents = 2000;
+  const double t0 = MonotonicMs();
+  for (int i = 0; i < kEvents; ++i) store.ValueSent("Power", 0xA6, i & 0xFF, (i + 1) & 0xFF, record::SendReason::kKey);
+  const double ms = MonotonicMs() - t0;
+  Row("Service record: events written per second (each committed, WAL, synchronous FULL)",
+      Format("%.0f", kEvents / (ms / 1000.0)), "-");
+  Row("Service record: time to write one event", Format("%.2f ms", ms / kEvents), "-");
 }
 
 long ProcStatTicks(pid_t pid) {
@@ -277,7 +298,11 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const std::string only = argc > 1 ? argv[1] : "";
   if (only.empty() || only == "clone") CloneReadFullSpeed();
-  if (only.empty() || only == "step") StepToWire();
+  if (only.empty() || only == "record") RecordEvents();
+  if (only.empty() || only == "step") {
+    StepToWire(false);
+    StepToWire(true);
+  }
   if (only.empty() || only == "program") RealProgram();
   if (only.empty() || only == "connect" || only == "restore") ConnectAt9600();
   return 0;

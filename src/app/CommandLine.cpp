@@ -7,14 +7,23 @@ namespace {
 struct ModeOption {
   const char* name;
   Mode mode;
+  bool session;  // a session number comes first
   size_t files;
 };
 
 constexpr ModeOption kModes[] = {
-    {"--read", Mode::kRead, 1},       {"--restore", Mode::kRestore, 1}, {"--list", Mode::kList, 1},
-    {"--diff", Mode::kDiff, 2},       {"--help", Mode::kHelp, 0},       {"-h", Mode::kHelp, 0},
-    {"--version", Mode::kVersion, 0},
+    {"--read", Mode::kRead, false, 1},       {"--restore", Mode::kRestore, false, 1},
+    {"--list", Mode::kList, false, 1},       {"--diff", Mode::kDiff, false, 2},
+    {"--history", Mode::kHistory, false, 0}, {"--session", Mode::kSession, true, 0},
+    {"--report", Mode::kReport, true, 1},    {"--help", Mode::kHelp, false, 0},
+    {"-h", Mode::kHelp, false, 0},           {"--version", Mode::kVersion, false, 0},
 };
+
+// A session number: digits only, from 1.
+int64_t SessionNumber(const std::string& text) {
+  if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return std::stoll(text);
+}
 
 }  // namespace
 
@@ -37,8 +46,13 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
       if (a == m.name) mode = &m;
     }
     if (mode != nullptr) {
-      if (cl.mode != Mode::kWindow) fail("only one of --read, --restore, --list, --diff, --help and --version");
+      if (cl.mode != Mode::kWindow) fail("only one mode at a time (see --help)");
       cl.mode = mode->mode;
+      if (mode->session) {
+        const std::string number = value();
+        cl.session = SessionNumber(number);
+        if (cl.session == 0) fail(std::string(a) + " wants a session number, not \"" + number + "\"");
+      }
       for (size_t f = 0; f < mode->files; ++f) cl.files.push_back(value());
     } else if (a == "--port") {
       cl.port = value();
@@ -48,6 +62,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
       cl.portDevices.push_back(a.substr(14));
     } else if (a == "--screenshot") {
       cl.screenshot = value();
+    } else if (a == "--csv") {
+      cl.csv = true;
     } else if (a == "--connect") {
       cl.connect = true;
     } else if (a == "--timing") {
@@ -58,6 +74,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
   }
   const bool transfer = cl.mode == Mode::kRead || cl.mode == Mode::kRestore;
   if (!cl.port.empty() && !transfer) fail("--port goes with --read and --restore");
+  if (cl.csv && cl.mode != Mode::kHistory && cl.mode != Mode::kSession) fail("--csv goes with --history and --session");
   return cl;
 }
 
@@ -67,6 +84,7 @@ const char* CommandLine::Usage() {
          "       qxt7130-adj --restore FILE [--port COMn|PATH]\n"
          "       qxt7130-adj --list FILE\n"
          "       qxt7130-adj --diff A B\n"
+         "       qxt7130-adj --history [--csv] | --session N [--csv] | --report N FILE\n"
          "       qxt7130-adj --help | --version\n"
          "\n"
          "Without a mode the window opens. The modes need no display and open no window:\n"
@@ -77,6 +95,11 @@ const char* CommandLine::Usage() {
          "  --list FILE              the 67-line parameter listing of an image file\n"
          "  --diff A B               the listing lines in which two image files differ (exit 1 when\n"
          "                           they differ, 0 when not)\n"
+         "  --history                the sessions of the service record, newest first\n"
+         "  --session N              the events of session N (what was sent, why, the messages)\n"
+         "  --csv                    --history and --session as CSV\n"
+         "  --report N FILE          the service report of session N as FILE: PDF, or HTML when FILE\n"
+         "                           ends in .html (a new file: an existing one is never overwritten)\n"
          "  --port COMn|PATH         the port of --read and --restore (default: the option ComPort)\n"
          "Options of the window:\n"
          "  --port-device COMn=PATH  open PATH as COM n in this run (not saved)\n"

@@ -6,6 +6,9 @@
 //                             back and compare every byte
 //   --list FILE               the 67-line parameter listing of an image file
 //   --diff A B                the listing lines in which two image files differ
+//   --history [--csv]         the sessions of the service record, newest first
+//   --session N [--csv]       the events of session N
+//   --report N FILE           the service report of session N as FILE (.pdf or .html)
 //   --port COMn|PATH          the port of --read and --restore (default: the option ComPort)
 //   --port-device COMn=PATH   use PATH for COM n in this run only (repeatable; not saved)
 //   --connect                 press "Connect" as soon as the window is shown
@@ -13,17 +16,20 @@
 //   --screenshot FILE         connect, wait for the steady cycle, save the window as PNG, quit
 //   --help, --version
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace qxt::app {
 
-enum class Mode { kWindow, kRead, kRestore, kList, kDiff, kHelp, kVersion };
+enum class Mode { kWindow, kRead, kRestore, kList, kDiff, kHistory, kSession, kReport, kHelp, kVersion };
 
 struct CommandLine {
   Mode mode = Mode::kWindow;
   std::vector<std::string> files;  // the FILE arguments of the mode
-  std::string port;                // --port: COMn or a device path
+  int64_t session = 0;             // --session N, --report N
+  bool csv = false;
+  std::string port;  // --port: COMn or a device path
   std::vector<std::string> portDevices;
   std::string screenshot;
   bool connect = false;

@@ -24,6 +24,8 @@ int16_t HeadlessTransfer::show(const std::string& text, const std::string&, int1
   std::string lines = text;
   for (size_t at; (at = lines.find("\r\n")) != std::string::npos;) lines.replace(at, 2, "\n");
   std::fprintf(stderr, "qxt7130-adj: %s\n", lines.c_str());
+  program_.keeper().Message("error", text);
+  lastError_ = text;
   failed_ = true;
   return kOk;
 }
@@ -63,9 +65,12 @@ bool HeadlessTransfer::Finish(const char* what) {
   return !failed_;
 }
 
-bool HeadlessTransfer::ReadRadio() {
+// Each read goes on record (the first of the session names the radio).
+bool HeadlessTransfer::ReadRadio(const std::string& keptAs) {
   program_.seq().easyCloneRead();
-  return Finish("reading");
+  if (!Finish("reading")) return false;
+  program_.keeper().RadioRead(program_.radio(), program_.seq().ansInfo(), keptAs);
+  return true;
 }
 
 int HeadlessTransfer::Run() {
@@ -74,16 +79,20 @@ int HeadlessTransfer::Run() {
     std::fprintf(stderr, "qxt7130-adj: --port wants COM1 to COM10 or a device path, not \"%s\"\n", cl_.port.c_str());
     return 2;
   }
+  model::MainWindowLogic& main = program_.main();
+  program_.keeper().Connecting(main.ComPortNo(), program_.com().DevicePath(main.ComPortNo()), main.Technician());
   const int rc = cl_.mode == Mode::kRead ? Read(cl_.files.at(0)) : Restore(cl_.files.at(0));
+  program_.keeper().Ended(rc == 0 ? "closed" : "error", rc == 0 ? "" : lastError_);
   program_.CloseDown();
   return rc;
 }
 
 int HeadlessTransfer::Read(const std::string& path) {
-  if (!ReadRadio()) return 1;
+  if (!ReadRadio(path)) return 1;
   std::string why;
   if (!model::ImageFile::SaveNew(path, program_.radio().eepImage().bytes(), why)) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
+    lastError_ = why;
     return 1;
   }
   std::printf("%s: the memory of radio %s-%s, %d bytes\n", path.c_str(), program_.radio().radioNameM().c_str(),
@@ -99,10 +108,12 @@ int HeadlessTransfer::Restore(const std::string& path) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
     return 1;
   }
-  if (!ReadRadio()) return 1;
+  program_.seq().easyCloneRead();
+  if (!Finish("reading")) return 1;
   const std::string backup =
       model::ImageBackup::Save(program_.radio().eepImage().bytes(), program_.radio().radioNameM(),
                                program_.radio().radionameS(), std::time(nullptr));
+  program_.keeper().RadioRead(program_.radio(), program_.seq().ansInfo(), backup);
   if (backup.empty()) {
     std::fprintf(stderr, "qxt7130-adj: the radio's memory could not be kept as a backup; nothing was written\n");
     return 1;
@@ -110,18 +121,19 @@ int HeadlessTransfer::Restore(const std::string& path) {
   std::fprintf(stderr, "backup of the radio: %s\n", backup.c_str());
   model::RigK70RRestore restore(program_.seq(), program_.radio());
   restore.StartWrite(*file);
-  if (!Finish("writing")) {
-    restore.Abandon();
-    std::printf("%s\n", restore.report().c_str());
-    return 1;
+  bool checked = Finish("writing");
+  if (checked) {
+    restore.FinishWrite();
+    checked = ReadRadio("");
   }
-  restore.FinishWrite();
-  if (!ReadRadio()) {
+  if (!checked) {
     restore.Abandon();
+    program_.keeper().Restored(path, *file, false, restore.report());
     std::printf("%s\n", restore.report().c_str());
     return 1;
   }
   restore.Verify(program_.radio().eepImage());
+  program_.keeper().Restored(path, *file, restore.verified(), restore.report().substr(0, restore.report().find('\r')));
   std::string report = restore.report();
   for (size_t at; (at = report.find("\r\n")) != std::string::npos;) report.replace(at, 2, "\n");
   std::printf("%s\n", report.c_str());

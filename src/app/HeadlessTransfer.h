@@ -28,7 +28,7 @@ class HeadlessTransfer : private common::MessageBox {
   bool ChoosePort();
   // Runs the sequencer's operation to its end; false when it failed (its message is out).
   bool Finish(const char* what);
-  bool ReadRadio();
+  bool ReadRadio(const std::string& keptAs);
   int Read(const std::string& path);
   int Restore(const std::string& path);
 
@@ -37,6 +37,7 @@ class HeadlessTransfer : private common::MessageBox {
   HeadlessView view_;
   model::RigProgram program_;
   bool failed_ = false;
+  std::string lastError_;
 };
 
 }  // namespace qxt::app

@@ -15,6 +15,10 @@ void MainMenus::CreateFile(QMenuBar* bar) {
   QMenu* file = bar->addMenu("&File");
   mnuFileRestore_ = file->addAction("Restore image...", this, [this] { reactions_.restoreImage(); });
   file->addSeparator();
+  mnuFileHistory_ = file->addAction("History...", this, [this] { reactions_.history(); });
+  mnuFileReport_ = file->addAction("Save report...", this, [this] { reactions_.saveReport(); });
+  mnuFileTechnician_ = file->addAction("Technician...", this, [this] { reactions_.technician(); });
+  file->addSeparator();
   mnuFileExit_ = file->addAction("E&xit", this, [this] { reactions_.exit(); });
 }
 

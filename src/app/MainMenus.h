@@ -1,6 +1,7 @@
 #pragma once
-// The main window's menus: File ("Restore image...", "E&xit"), Edit ("Undo", "Revert to values
-// as read") and Option (the COM port and the automatic port release). The window hands each
+// The main window's menus: File ("Restore image...", "History...", "Save report...",
+// "Technician...", "E&xit"), Edit ("Undo", "Revert to values as read") and Option (the COM port
+// and the automatic port release). The window hands each
 // item its reaction; the check marks are set on every tick from the options.
 
 #include <QAction>
@@ -17,6 +18,9 @@ class MainMenus : public QObject {
  public:
   struct Reactions {
     std::function<void()> restoreImage;
+    std::function<void()> history;
+    std::function<void()> saveReport;
+    std::function<void()> technician;
     std::function<void()> exit;
     std::function<void()> undo;
     std::function<void()> revert;
@@ -30,6 +34,9 @@ class MainMenus : public QObject {
   QAction* releaseAction(int i) const { return mnuOptionSelAutoRelease_[static_cast<size_t>(i)]; }
   QAction* exitAction() const { return mnuFileExit_; }
   QAction* restoreAction() const { return mnuFileRestore_; }
+  QAction* historyAction() const { return mnuFileHistory_; }
+  QAction* reportAction() const { return mnuFileReport_; }
+  QAction* technicianAction() const { return mnuFileTechnician_; }
   QAction* undoAction() const { return mnuEditUndo_; }
   QAction* revertAction() const { return mnuEditRevert_; }
 
@@ -40,6 +47,9 @@ class MainMenus : public QObject {
 
   Reactions reactions_;
   QAction* mnuFileRestore_ = nullptr;
+  QAction* mnuFileHistory_ = nullptr;
+  QAction* mnuFileReport_ = nullptr;
+  QAction* mnuFileTechnician_ = nullptr;
   QAction* mnuFileExit_ = nullptr;
   QAction* mnuEditUndo_ = nullptr;
   QAction* mnuEditRevert_ = nullptr;

@@ -2,6 +2,9 @@
 
 #include "memory/ParameterListing.h"
 #include "model/ImageFile.h"
+#include "record/HistoryExport.h"
+#include "record/RecordReader.h"
+#include "record/ServiceRecord.h"
 
 namespace qxt::app {
 
@@ -10,6 +13,14 @@ namespace {
 std::string Trimmed(const std::string& s) {
   const size_t b = s.find_first_not_of(' ');
   return b == std::string::npos ? std::string() : s.substr(b);
+}
+
+// The record, or a message on err when it cannot be used.
+bool Usable(record::ServiceRecord& store, std::ostream& err) {
+  if (!store.openNote().empty()) err << "qxt7130-adj: " << store.openNote() << "\n";
+  if (store.on()) return true;
+  err << "qxt7130-adj: " << store.problem() << "\n";
+  return false;
 }
 
 }  // namespace
@@ -42,6 +53,35 @@ int OfflineModes::Diff(const std::string& a, const std::string& b, std::ostream&
     ++differing;
   }
   return differing == 0 ? 0 : 1;
+}
+
+int OfflineModes::History(const std::string& recordPath, bool csv, std::ostream& out, std::ostream& err) {
+  record::ServiceRecord store(recordPath);
+  if (!Usable(store, err)) return 1;
+  const auto sessions = record::RecordReader(*store.database()).Sessions();
+  out << (csv ? record::HistoryExport::SessionsCsv(sessions) : record::HistoryExport::SessionsText(sessions));
+  return 0;
+}
+
+int OfflineModes::Session(const std::string& recordPath, int64_t session, bool csv, std::ostream& out,
+                          std::ostream& err) {
+  record::ServiceRecord store(recordPath);
+  if (!Usable(store, err)) return 1;
+  record::RecordReader reader(*store.database());
+  const auto summary = reader.Session(session);
+  if (!summary) {
+    err << "qxt7130-adj: the service record has no session " << session << "\n";
+    return 1;
+  }
+  const auto events = reader.Events(session);
+  if (csv) {
+    out << record::HistoryExport::EventsCsv(events);
+    return 0;
+  }
+  out << "Session " << summary->id << ", " << summary->started << ", " << record::HistoryExport::Radio(*summary) << ", "
+      << summary->device << "\n"
+      << record::HistoryExport::EventsText(events);
+  return 0;
 }
 
 }  // namespace qxt::app

@@ -1,6 +1,8 @@
 #pragma once
-// The command-line modes that need neither a radio nor a display: --list and --diff.
+// The command-line modes that need neither a radio nor a display: --list, --diff, --history and
+// --session.
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -13,6 +15,11 @@ class OfflineModes {
   // The listing lines in which two image files differ: the label and both values. 0 when the
   // listings agree, 1 when they differ, 2 when a file is not an image.
   static int Diff(const std::string& a, const std::string& b, std::ostream& out, std::ostream& err);
+  // The sessions of the service record at recordPath, newest first, as columns or CSV. 0, or 1
+  // when the record cannot be opened.
+  static int History(const std::string& recordPath, bool csv, std::ostream& out, std::ostream& err);
+  // One session's events; 1 when the record has no such session.
+  static int Session(const std::string& recordPath, int64_t session, bool csv, std::ostream& out, std::ostream& err);
 };
 
 }  // namespace qxt::app

@@ -39,6 +39,8 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
   readoutView1_ = QtListBox(lbo01_[1]);
   paramView_ = QtTextBox(txtDispPara_);
   program_ = std::make_unique<model::RigProgram>(port, ticks, *this, *this, recordPath);
+  records_ = new RecordActions(*program_, this);
+  records_->notice = [this](const std::string& text) { showNotice(text); };
   transfer_->onCancel([this] { program_->op().CancelRestore(); });
   chooseImageFile = [this] {
     return QFileDialog::getOpenFileName(this, "Restore image", QString::fromStdString(model::ImageBackup::Directory()),
@@ -103,12 +105,17 @@ void frmMain::CreateControls() {
 }
 
 void frmMain::CreateMenus() {
-  menus_ =
-      new MainMenus(menuBar(),
-                    {[this] { RestoreImage(); }, [this] { close(); }, [this] { program_->op().Undo(); },
-                     [this] { program_->op().RevertToRead(); }, [this](int port) { program_->main().ComPortNo(port); },
-                     [this](int seconds) { program_->main().ComAutoRelease(seconds); }},
-                    this);
+  MainMenus::Reactions r;
+  r.restoreImage = [this] { RestoreImage(); };
+  r.history = [this] { records_->ShowHistory(); };
+  r.saveReport = [this] { records_->SaveReport(); };
+  r.technician = [this] { records_->AskTechnician(); };
+  r.exit = [this] { close(); };
+  r.undo = [this] { program_->op().Undo(); };
+  r.revert = [this] { program_->op().RevertToRead(); };
+  r.port = [this](int port) { program_->main().ComPortNo(port); };
+  r.release = [this](int seconds) { program_->main().ComAutoRelease(seconds); };
+  menus_ = new MainMenus(menuBar(), std::move(r), this);
 }
 
 // File > "Restore image...": a file from the backup folder (by default), compared with the
@@ -131,15 +138,12 @@ void frmMain::RestoreImage() {
     common::MsgBoxError(path.toStdString() + ": " + *refusal);
     return;
   }
-  RestoreDialog::Comparison c{path,
-                              memory::ParameterListing::RowsOf(program_->radio().eepImage().bytes()),
-                              memory::ParameterListing::RowsOf(bytes),
-                              0,
-                              {}};
+  RestoreDialog::Comparison c{path, memory::ParameterListing::RowsOf(program_->radio().eepImage().bytes()),
+                              memory::ParameterListing::RowsOf(bytes), 0, records_->Provenance(bytes)};
   const Bytes& radio = program_->radio().eepImage().bytes();
   for (size_t a = 0; a < bytes.size(); ++a) c.bytesDiffering += radio[a] != bytes[a] ? 1 : 0;
   if (!confirmRestore(c)) return;
-  if (auto refusal = op.StartRestore(bytes)) showNotice(*refusal);
+  if (auto refusal = op.StartRestore(bytes, path.toStdString())) showNotice(*refusal);
 }
 
 void frmMain::Form_Load() {

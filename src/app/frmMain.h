@@ -20,6 +20,7 @@
 #include "app/MainMenus.h"
 #include "app/QtListBox.h"
 #include "app/QtTextBox.h"
+#include "app/RecordActions.h"
 #include "app/RestoreDialog.h"
 #include "app/TransferBar.h"
 #include "model/MainView.h"
@@ -43,6 +44,7 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   QLabel* statusLabel() const { return lblComBusy_; }
   QPlainTextEdit* paramText() const { return txtDispPara_; }
   MainMenus& menus() const { return *menus_; }
+  RecordActions& records() const { return *records_; }
   QAction* portAction(int i) const { return menus_->portAction(i); }
   QAction* releaseAction(int i) const { return menus_->releaseAction(i); }
   QAction* exitAction() const { return menus_->exitAction(); }
@@ -117,6 +119,7 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   QLabel* lblProgress_ = nullptr;
   QPlainTextEdit* txtDispPara_ = nullptr;
   MainMenus* menus_ = nullptr;
+  RecordActions* records_ = nullptr;
   TransferBar* transfer_ = nullptr;
   QString lastNotice_;
   QPushButton* cancelButton_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 #include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
 
@@ -18,10 +20,14 @@
 #include "app/OfflineModes.h"
 #include "app/QtMessageBox.h"
 #include "app/QtSerialPort.h"
+#include "app/ReportWriter.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
 #include "common/Common.h"
 #include "common/SteadyTickSource.h"
+#include "record/RecordReader.h"
+#include "record/ServiceRecord.h"
+#include "record/ServiceReport.h"
 
 using namespace qxt;
 using namespace qxt::app;
@@ -116,6 +122,37 @@ int RunWindow(int argc, char** argv, const CommandLine& cl) {
   return rc;
 }
 
+// --report N FILE: no window, but fonts and a PDF writer, so the offscreen platform stands in
+// when there is no display.
+int SaveReport(int argc, char** argv, const CommandLine& cl) {
+  const std::string& path = cl.files[0];
+  if (QFileInfo::exists(QString::fromStdString(path))) {
+    std::fprintf(stderr, "qxt7130-adj: %s exists; the report is saved only as a new file\n", path.c_str());
+    return 1;
+  }
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  }
+  QGuiApplication app(argc, argv);
+  record::ServiceRecord store(record::ServiceRecord::DefaultPath());
+  if (!store.on()) {
+    std::fprintf(stderr, "qxt7130-adj: %s\n", store.problem().c_str());
+    return 1;
+  }
+  record::RecordReader reader(*store.database());
+  record::ServiceReport report(reader, cl.session);
+  if (!report.found()) {
+    std::fprintf(stderr, "qxt7130-adj: the service record has no session %lld\n", static_cast<long long>(cl.session));
+    return 1;
+  }
+  const QString why = ReportWriter::Save(report.Html(), QString::fromStdString(path));
+  if (!why.isEmpty()) {
+    std::fprintf(stderr, "qxt7130-adj: the report was not saved: %s\n", why.toLocal8Bit().constData());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 // The command line decides first: the modes without a window never touch the window system, so
@@ -137,6 +174,12 @@ int main(int argc, char** argv) {
       return OfflineModes::List(cl.files[0], std::cout, std::cerr);
     case Mode::kDiff:
       return OfflineModes::Diff(cl.files[0], cl.files[1], std::cout, std::cerr);
+    case Mode::kHistory:
+      return OfflineModes::History(record::ServiceRecord::DefaultPath(), cl.csv, std::cout, std::cerr);
+    case Mode::kSession:
+      return OfflineModes::Session(record::ServiceRecord::DefaultPath(), cl.session, cl.csv, std::cout, std::cerr);
+    case Mode::kReport:
+      return SaveReport(argc, argv, cl);
     case Mode::kRead:
     case Mode::kRestore: {
       QCoreApplication app(argc, argv);

@@ -1,5 +1,7 @@
 #include "model/RecordKeeper.h"
 
+#include <algorithm>
+
 #include "common/Common.h"
 #include "model/RigK70RItemTable.h"
 
@@ -42,8 +44,15 @@ void RecordKeeper::Connecting(int16_t port, const std::string& device, const std
 
 void RecordKeeper::RadioRead(const record::RadioFacts& facts) { record_.SessionRadio(facts); }
 
-void RecordKeeper::Restored(const std::string& file, const Bytes& image, const std::string& outcome) {
-  record_.Restore(file, image, outcome);
+void RecordKeeper::RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAnswer, const std::string& backupPath) {
+  const auto header = static_cast<std::ptrdiff_t>(std::min<size_t>(8, inquiryAnswer.size()));
+  const Bytes identity(inquiryAnswer.begin() + header, inquiryAnswer.end());
+  RadioRead({radio.radioNameM(), radio.radionameS(), common::ByteStrToHexStr(identity), backupPath,
+             radio.eepImage().bytes()});
+}
+
+void RecordKeeper::Restored(const std::string& file, const Bytes& image, bool verified, const std::string& report) {
+  record_.Restore(file, image, verified, report);
 }
 
 void RecordKeeper::ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) {

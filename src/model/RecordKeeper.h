@@ -10,6 +10,7 @@
 
 #include "common/LiveCommandSender.h"
 #include "memory/clsCmcEeprom.h"
+#include "memory/clsCmcRadio.h"
 #include "model/TaskObserver.h"
 #include "record/ServiceRecord.h"
 
@@ -34,8 +35,11 @@ class RecordKeeper : public common::LiveCommandSender, public TaskObserver {
 
   void Connecting(int16_t port, const std::string& device, const std::string& technician);
   void RadioRead(const record::RadioFacts& facts);
+  // The radio as the last read found it: its names, the inquiry answer's identification data
+  // (what follows its eight header bytes) and its image, kept at backupPath.
+  void RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAnswer, const std::string& backupPath);
   void Message(const std::string& kind, const std::string& text) { record_.Message(kind, text); }
-  void Restored(const std::string& file, const Bytes& image, const std::string& outcome);
+  void Restored(const std::string& file, const Bytes& image, bool verified, const std::string& report);
   // outcome: "closed", "error" or "exit".
   void Ended(const std::string& outcome, const std::string& text = "") { record_.EndSession(outcome, text); }
 

@@ -62,10 +62,7 @@ void RigK70RConnection::Interpret() {
   con.flgChanged(idx.chNo, true);
   if (drv_.lastError() == link::DriverError::kNone && seq_.error() == link::SequencerError::kNone) {
     lastBackup_ = ImageBackup::Save(image.bytes(), radio_.radioNameM(), radio_.radionameS(), std::time(nullptr));
-    const Bytes& info = seq_.ansInfo();
-    const Bytes identity(info.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(8, info.size())), info.end());
-    parts_.keeper.RadioRead(
-        {radio_.radioNameM(), radio_.radionameS(), common::ByteStrToHexStr(identity), lastBackup_, image.bytes()});
+    parts_.keeper.RadioRead(radio_, seq_.ansInfo(), lastBackup_);
   }
 }
 

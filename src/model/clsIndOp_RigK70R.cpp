@@ -242,7 +242,7 @@ void clsIndOp_RigK70R::RunRestoreWrite() {
 
 void clsIndOp_RigK70R::RecordRestore() {
   const std::string& report = restore_.report();
-  keeper_.Restored(restoreFile_, restore_.file(), report.substr(0, report.find('\r')));
+  keeper_.Restored(restoreFile_, restore_.file(), restore_.verified(), report.substr(0, report.find('\r')));
 }
 
 bool clsIndOp_RigK70R::Adjustable(const std::string& what) {

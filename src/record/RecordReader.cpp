@@ -113,8 +113,10 @@ std::optional<Bytes> RecordReader::ImageAfter(int64_t session) const {
   auto image = ImageBefore(session);
   if (!image) return std::nullopt;
   for (const EventRow& e : Events(session)) {
-    if (e.kind == "restore" && !e.imageSha256.empty()) {
-      if (auto restored = Image(e.imageSha256)) *image = *restored;
+    // What the radio was read to hold, or the file a restore verified, is the whole memory.
+    const bool whole = e.kind == "read" || (e.kind == "restore" && e.reason == "verified");
+    if (whole && !e.imageSha256.empty()) {
+      if (auto read = Image(e.imageSha256)) *image = *read;
     } else if (e.kind == "change" && e.address && e.after && *e.address >= 0 &&
                static_cast<size_t>(*e.address) < image->size()) {
       (*image)[static_cast<size_t>(*e.address)] = static_cast<uint8_t>(*e.after & 0xFF);

@@ -22,7 +22,7 @@ class RecordReader {
   std::vector<ProcedureRow> Procedures(int64_t session) const;
   std::optional<Bytes> Image(const std::string& sha256) const;
   // The image as read at the start of the session, and as it stands after every value the
-  // session sent (and every restore) was applied to it.
+  // session sent, every verified restore and every later read were applied to it.
   std::optional<Bytes> ImageBefore(int64_t session) const;
   std::optional<Bytes> ImageAfter(int64_t session) const;
   // The first session whose connection read an image with this SHA-256.

@@ -140,13 +140,21 @@ void ServiceRecord::BeginSession(int16_t port, const std::string& device, const 
     q.bind(4, technician);
     q.exec();
     session_ = db_->getLastInsertRowid();
+    sessionRead_ = false;
   });
 }
 
+// The first read of a session is the radio as found; a later one (the check read after a
+// restore) is an event of its own, so the image before stays the one found.
 void ServiceRecord::SessionRadio(const RadioFacts& facts) {
   if (!inSession()) return;
   const std::string sha = common::Sha256Hex(facts.image);
   StoreImage(sha, facts.image);
+  if (sessionRead_) {
+    Event("read", "", std::nullopt, std::nullopt, std::nullopt, "", facts.backupPath, sha);
+    return;
+  }
+  sessionRead_ = true;
   Guarded("noting the radio", [&] {
     SQLite::Statement q(*db_,
                         "UPDATE sessions SET model = ?, sub = ?, identity = ?, backup_path = ?, backup_sha256 = ? "
@@ -207,10 +215,10 @@ void ServiceRecord::Message(const std::string& kind, const std::string& text) {
   Event(kind, "", std::nullopt, std::nullopt, std::nullopt, "", text);
 }
 
-void ServiceRecord::Restore(const std::string& file, const Bytes& image, const std::string& outcome) {
+void ServiceRecord::Restore(const std::string& file, const Bytes& image, bool verified, const std::string& report) {
   const std::string sha = common::Sha256Hex(image);
   StoreImage(sha, image);
-  Event("restore", "", std::nullopt, std::nullopt, std::nullopt, outcome, file, sha);
+  Event("restore", file, std::nullopt, std::nullopt, std::nullopt, verified ? "verified" : "not verified", report, sha);
 }
 
 void ServiceRecord::StoreImage(const std::string& sha, const Bytes& image) {

@@ -46,6 +46,8 @@ class ServiceRecord {
   void BeginSession(int16_t port, const std::string& device, const std::string& technician);
   bool inSession() const { return session_ != 0; }
   int64_t session() const { return session_; }
+  // The radio as a read found it: the first read of a session names the radio and its image
+  // before; a later one is recorded as a "read" event.
   void SessionRadio(const RadioFacts& facts);
   // outcome: "closed", "error" or "exit"; text: the message that ended it.
   void EndSession(const std::string& outcome, const std::string& text = "");
@@ -53,7 +55,8 @@ class ServiceRecord {
   void ValueSent(const std::string& item, int32_t address, std::optional<int32_t> before, int32_t after,
                  SendReason why);
   void Message(const std::string& kind, const std::string& text);
-  void Restore(const std::string& file, const Bytes& image, const std::string& outcome);
+  // A restore of an image file: whether the check read found every byte of it, and the report.
+  void Restore(const std::string& file, const Bytes& image, bool verified, const std::string& report);
 
   void BeginProcedure(const std::string& kind, const std::string& items, const std::string& startValues);
   void Point(const std::string& series, int32_t setting, int32_t level);
@@ -80,6 +83,7 @@ class ServiceRecord {
   std::string problem_, openNote_;
   Trouble trouble_;
   int64_t session_ = 0;
+  bool sessionRead_ = false;
   int64_t procedure_ = 0;
   int pointSeq_ = 0;
 };

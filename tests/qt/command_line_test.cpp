@@ -37,8 +37,8 @@ class CommandLine : public ::testing::Test {
 TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
   const ProgramRun help = Run({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
-  for (const char* option : {"--read", "--restore", "--list", "--diff", "--port", "--port-device", "--connect",
-                             "--timing", "--screenshot", "--version"}) {
+  for (const char* option : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
+                             "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(Run({"--version"}).out, "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n");
@@ -89,6 +89,28 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   EXPECT_EQ(refused.exitStatus, 1);
   EXPECT_NE(refused.err.find("Cannot write cloning data."), std::string::npos) << refused.err;
   EXPECT_NE(refused.out.find("partly written"), std::string::npos) << refused.out;
+
+  // Every run above is a session of the service record, and each can be reported.
+  const ProgramRun history = Run({"--history"});
+  ASSERT_EQ(history.exitStatus, 0) << history.err;
+  EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 1 + 5) << history.out;
+  EXPECT_EQ(history.out.find("Session  Started"), 0u) << history.out;
+  const ProgramRun csv = Run({"--history", "--csv"});
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+            "Session,Started,Model,Sub,Identity,Device,Changes,Procedures,"
+            "Technician,Outcome\r");
+  const ProgramRun events = Run({"--session", "3"});  // the restore of changed.bin
+  ASSERT_EQ(events.exitStatus, 0) << events.err;
+  EXPECT_NE(events.out.find("restore from " + dir.file("changed.bin") + " (verified)"), std::string::npos)
+      << events.out;
+  ASSERT_EQ(Run({"--report", "3", dir.file("report.pdf")}).exitStatus, 0);
+  EXPECT_EQ(TempDir::Read(dir.file("report.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_EQ(Run({"--report", "3", dir.file("report.pdf")}).exitStatus, 1);  // never over a file
+  ASSERT_EQ(Run({"--report", "3", dir.file("report.html")}).exitStatus, 0);
+  EXPECT_NE(TempDir::Read(dir.file("report.html")).find("<td>*</td><td>POW L1 Level:</td><td>82</td><td>153</td>"),
+            std::string::npos);
+  EXPECT_EQ(Run({"--session", "99"}).exitStatus, 1);
+  EXPECT_EQ(Run({"--session", "x"}).exitStatus, 2);
 }
 
 TEST_F(CommandLine, ALinkThatFailsSaysWhy) {

@@ -9,49 +9,14 @@
 
 #include "app/RestoreDialog.h"
 #include "app/SingleInstance.h"
-#include "app/frmMain.h"
-#include "support/RadioPort.h"
-#include "support/RecordingMessageBox.h"
-#include "support/RunUntil.h"
-#include "support/TempDir.h"
+#include "support/ShellRig.h"
 
 using namespace qxt;
 using namespace qxt::test;
 
 namespace {
 
-// The main window on a settable clock, with the simulated radio in memory on COM 1.
-struct Shell {
-  Shell() {
-    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    form.program().profMain().Path(dir.path() + "/");
-    form.program().Start();
-    form.show();
-  }
-  void Tick(int n = 1) {
-    for (int i = 0; i < n; ++i) {
-      clock.advance(50);
-      port.Deliver();
-      form.program().com().timSolid_Timer();
-      QApplication::processEvents();
-    }
-  }
-  bool TickUntil(const std::function<bool()>& done, int max = 20000) {
-    return RunUntil(
-        done, [this] { Tick(); }, StepLimit(max));
-  }
-  bool Connect() {
-    QTest::mouseClick(form.button(0), Qt::LeftButton);
-    return TickUntil([&] { return form.program().op().isSteady(); });
-  }
-  std::string Options() { return TempDir::Read(form.program().profMain().GetMyProfile()); }
-
-  TempDir dir;
-  RecordingMessageBox box;
-  FakeTickSource clock;
-  RadioPort port{clock};
-  app::frmMain form{port, clock, dir.file("service.sqlite")};
-};
+using Shell = ShellRig;
 
 }  // namespace
 

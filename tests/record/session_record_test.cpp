@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/Sha256.h"
 #include "record/RecordReader.h"
 #include "support/ProgramRig.h"
 
@@ -100,6 +101,29 @@ TEST_F(SessionRecord, AProcedureKeepsItsPointsAndACancelledOneItsPutBack) {
   })) << ::testing::PrintToString(changes);
   EXPECT_TRUE(std::any_of(changes.begin(), changes.end(),
                           [](const std::string& c) { return c.find(" procedure") != std::string::npos; }));
+}
+
+TEST_F(SessionRecord, ARestoreKeepsItsFileAndTheImageBeforeStaysTheOneFound) {
+  const int64_t id = rig.program.record().session();
+  const Bytes found = rig.program.op().imageAsRead();
+  Bytes file = found;
+  file[0xA6] = 90;
+  ASSERT_EQ(rig.program.op().StartRestore(file, "/backups/power.bin"), std::nullopt);
+  ASSERT_TRUE(rig.TickUntil([&] { return !rig.view.reports.empty(); }));
+  ASSERT_TRUE(rig.Settle());
+  Up(kBal);
+  ASSERT_TRUE(rig.Settle());
+
+  EXPECT_EQ(rig.program.record().session(), id);  // the check read belongs to the same session
+  EXPECT_EQ(*Reader().ImageBefore(id), found);
+  EXPECT_EQ(*Reader().ImageAfter(id), rig.port.radio.image());
+  std::vector<std::string> kinds;
+  for (const auto& e : Reader().Events(id)) {
+    if (e.kind == "restore") kinds.push_back(e.kind + " " + e.item + " " + e.reason);
+    if (e.kind == "read") kinds.push_back(e.kind);
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"read", "restore /backups/power.bin verified"}));
+  EXPECT_EQ(Reader().ReadIn(common::Sha256Hex(found))->id, id);
 }
 
 TEST_F(SessionRecord, ALostRadioEndsTheSessionWithTheMessageShown) {

@@ -1,0 +1,189 @@
+#include "app/HistoryWindow.h"
+
+#include <algorithm>
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "record/HistoryExport.h"
+#include "record/RecordReader.h"
+
+namespace qxt::app {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QTableView* Table(QAbstractItemModel* model, const QString& name, QWidget* parent) {
+  auto* view = new QTableView(parent);
+  view->setModel(model);
+  view->setAccessibleName(name);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->setTabKeyNavigation(false);  // Tab leaves the table; the arrows move in it
+  view->verticalHeader()->hide();
+  view->horizontalHeader()->setStretchLastSection(true);
+  view->setWordWrap(false);
+  return view;
+}
+
+}  // namespace
+
+HistoryWindow::HistoryWindow(record::ServiceRecord& record, QWidget* parent)
+    : QDialog(parent),
+      record_(record),
+      sessionModel_({"Session", "Started", "Radio", "Identity", "Changes", "Outcome"}),
+      eventModel_({"Time", "Kind", "What"}) {
+  setWindowTitle("History");
+  setAccessibleName("History of the service record");
+  Build();
+  Refresh();
+  resize(900, 600);
+}
+
+QWidget* HistoryWindow::BuildFilter() {
+  auto* bar = new QWidget(this);
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
+  filter_ = new QLineEdit(bar);
+  filter_->setAccessibleName("Filter by text");
+  filter_->setPlaceholderText("model, identity, port, outcome, technician");
+  filter_->setClearButtonEnabled(true);
+  auto* label = new QLabel("&Filter:", bar);
+  label->setBuddy(filter_);
+  row->addWidget(label);
+  row->addWidget(filter_, 1);
+  fromOn_ = new QCheckBox("F&rom", bar);
+  from_ = new QDateEdit(QDate::currentDate().addMonths(-1), bar);
+  toOn_ = new QCheckBox("&To", bar);
+  to_ = new QDateEdit(QDate::currentDate(), bar);
+  for (QDateEdit* date : {from_, to_}) {
+    date->setCalendarPopup(true);
+    date->setDisplayFormat("yyyy-MM-dd");
+    date->setEnabled(false);
+  }
+  from_->setAccessibleName("First day shown");
+  to_->setAccessibleName("Last day shown");
+  for (QWidget* w : {static_cast<QWidget*>(fromOn_), static_cast<QWidget*>(from_), static_cast<QWidget*>(toOn_),
+                     static_cast<QWidget*>(to_)}) {
+    row->addWidget(w);
+  }
+  connect(filter_, &QLineEdit::textChanged, this, &HistoryWindow::Refresh);
+  connect(fromOn_, &QCheckBox::toggled, from_, &QWidget::setEnabled);
+  connect(toOn_, &QCheckBox::toggled, to_, &QWidget::setEnabled);
+  for (QCheckBox* box : {fromOn_, toOn_}) connect(box, &QCheckBox::toggled, this, &HistoryWindow::Refresh);
+  for (QDateEdit* date : {from_, to_}) connect(date, &QDateEdit::dateChanged, this, &HistoryWindow::Refresh);
+  return bar;
+}
+
+void HistoryWindow::Build() {
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildFilter());
+  auto* split = new QSplitter(Qt::Vertical, this);
+  sessionView_ = Table(&sessionModel_, "Sessions, newest first", split);
+  sessionView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  eventView_ = Table(&eventModel_, "Events of the selected session", split);
+  split->addWidget(sessionView_);
+  split->addWidget(eventView_);
+  layout->addWidget(split, 1);
+  status_ = new QLabel(this);
+  status_->setWordWrap(true);
+  layout->addWidget(status_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  QPushButton* sessionsCsv = buttons->addButton("Export &sessions...", QDialogButtonBox::ActionRole);
+  QPushButton* eventsCsv = buttons->addButton("Export &events...", QDialogButtonBox::ActionRole);
+  QPushButton* report = buttons->addButton("Save &report...", QDialogButtonBox::ActionRole);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(sessionsCsv, &QPushButton::clicked, this, [this] { Export("sessions", SessionsCsv()); });
+  connect(eventsCsv, &QPushButton::clicked, this, [this] { Export("events", EventsCsv()); });
+  connect(report, &QPushButton::clicked, this, [this] {
+    if (selectedSession() != 0 && saveReport) saveReport(selectedSession());
+  });
+  connect(sessionView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &HistoryWindow::ShowEvents);
+  for (QPushButton* b : {sessionsCsv, eventsCsv, report}) b->setAutoDefault(false);
+  setTabOrder(filter_, fromOn_);
+  setTabOrder(to_, sessionView_);
+  setTabOrder(sessionView_, eventView_);
+  filter_->setFocus();
+}
+
+void HistoryWindow::Refresh() {
+  if (!record_.on()) {
+    listed_.clear();
+    status_->setText(Q(record_.problem()));
+  } else {
+    const QString from = fromOn_->isChecked() ? from_->date().toString(Qt::ISODate) : QString();
+    const QString to = toOn_->isChecked() ? to_->date().toString(Qt::ISODate) : QString();
+    listed_ = record::RecordReader(*record_.database())
+                  .Sessions({filter_->text().toStdString(), from.toStdString(), to.toStdString()});
+    status_->setText(QString("%1 sessions listed. The record: %2").arg(listed_.size()).arg(Q(record_.path())));
+  }
+  std::vector<QStringList> rows;
+  for (const auto& s : listed_) {
+    rows.push_back({QString::number(s.id), Q(s.started), Q(s.model.empty() ? "" : s.model + "/" + s.sub), Q(s.identity),
+                    QString::number(s.changes),
+                    Q(s.outcomeText.empty() ? s.outcome : s.outcome + ": " + s.outcomeText)});
+  }
+  sessionModel_.setRows(std::move(rows));
+  sessionView_->resizeColumnsToContents();
+  if (!listed_.empty()) Select(0);
+  ShowEvents();
+}
+
+void HistoryWindow::Filter(const QString& text) { filter_->setText(text); }
+
+void HistoryWindow::Days(const QString& from, const QString& to) {
+  if (!from.isEmpty()) from_->setDate(QDate::fromString(from, Qt::ISODate));
+  if (!to.isEmpty()) to_->setDate(QDate::fromString(to, Qt::ISODate));
+  fromOn_->setChecked(!from.isEmpty());
+  toOn_->setChecked(!to.isEmpty());
+}
+
+void HistoryWindow::Select(int row) { sessionView_->selectRow(row); }
+
+int64_t HistoryWindow::selectedSession() const {
+  const QModelIndex current = sessionView_->currentIndex();
+  if (!current.isValid() || static_cast<size_t>(current.row()) >= listed_.size()) return 0;
+  return listed_[static_cast<size_t>(current.row())].id;
+}
+
+void HistoryWindow::ShowEvents() {
+  eventRows_.clear();
+  if (selectedSession() != 0 && record_.on()) {
+    eventRows_ = record::RecordReader(*record_.database()).Events(selectedSession());
+  }
+  std::vector<QStringList> rows;
+  for (const auto& e : eventRows_) rows.push_back({Q(e.at), Q(e.kind), Q(record::HistoryExport::Describe(e))});
+  eventModel_.setRows(std::move(rows));
+  eventView_->resizeColumnsToContents();
+}
+
+QString HistoryWindow::SessionsCsv() const {
+  std::vector<record::SessionSummary> chosen;
+  for (const QModelIndex& index : sessionView_->selectionModel()->selectedRows()) {
+    if (static_cast<size_t>(index.row()) < listed_.size()) chosen.push_back(listed_[static_cast<size_t>(index.row())]);
+  }
+  std::sort(chosen.begin(), chosen.end(), [](const auto& a, const auto& b) { return a.id > b.id; });
+  return Q(record::HistoryExport::SessionsCsv(chosen.empty() ? listed_ : chosen));
+}
+
+QString HistoryWindow::EventsCsv() const { return Q(record::HistoryExport::EventsCsv(eventRows_)); }
+
+void HistoryWindow::Export(const QString& what, const QString& csv) {
+  const QString path = chooseSaveFile ? chooseSaveFile("Export " + what, "CSV files (*.csv)") : QString();
+  if (path.isEmpty()) return;
+  QSaveFile file(path);
+  const QByteArray bytes = csv.toUtf8();
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    status_->setText("Not exported: " + path + ": " + file.errorString());
+    return;
+  }
+  status_->setText("Exported the " + what + " to " + path + ".");
+}
+
+}  // namespace qxt::app

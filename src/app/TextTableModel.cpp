@@ -1,0 +1,37 @@
+#include "app/TextTableModel.h"
+
+namespace qxt::app {
+
+void TextTableModel::setRows(std::vector<QStringList> rows) {
+  beginResetModel();
+  rows_ = std::move(rows);
+  endResetModel();
+}
+
+int TextTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : headers_.size(); }
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+  const QStringList& cells = rows_[static_cast<size_t>(index.row())];
+  const QString text = index.column() < cells.size() ? cells[index.column()] : QString();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      return text;
+    case Qt::AccessibleTextRole:
+      return headers_[index.column()] + ": " + text;
+    default:
+      return {};
+  }
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= headers_.size()) return {};
+  return role == Qt::DisplayRole || role == Qt::AccessibleTextRole ? QVariant(headers_[section]) : QVariant();
+}
+
+}  // namespace qxt::app

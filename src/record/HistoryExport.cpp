@@ -1,0 +1,133 @@
+#include "record/HistoryExport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qxt::record {
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+std::string Csv(const std::vector<Row>& rows) {
+  std::string out;
+  for (const Row& row : rows) {
+    for (size_t i = 0; i < row.size(); ++i) out += (i ? "," : "") + HistoryExport::CsvField(row[i]);
+    out += "\r\n";
+  }
+  return out;
+}
+
+// Columns padded to their widest cell; the last column runs free.
+std::string Columns(const std::vector<Row>& rows) {
+  std::vector<size_t> width;
+  for (const Row& row : rows) {
+    width.resize(std::max(width.size(), row.size()));
+    for (size_t i = 0; i < row.size(); ++i) width[i] = std::max(width[i], row[i].size());
+  }
+  std::string out;
+  for (const Row& row : rows) {
+    std::string line;
+    for (size_t i = 0; i < row.size(); ++i) {
+      line += row[i];
+      if (i + 1 < row.size()) line += std::string(width[i] - row[i].size() + 2, ' ');
+    }
+    out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+  }
+  return out;
+}
+
+std::string Number(const std::optional<int32_t>& v) { return v ? std::to_string(*v) : ""; }
+
+// A message's line breaks as " / ", so that a row stays one line.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
+      out += " / ";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string Outcome(const SessionSummary& s) {
+  return s.outcomeText.empty() ? s.outcome : s.outcome + ": " + s.outcomeText;
+}
+
+Row SessionRow(const SessionSummary& s) {
+  return {std::to_string(s.id),         s.started,    s.model,   s.sub, s.identity, s.device, std::to_string(s.changes),
+          std::to_string(s.procedures), s.technician, Outcome(s)};
+}
+
+// On a terminal the identification data is cut to its start: --csv and --session give it whole.
+Row SessionLine(const SessionSummary& s) {
+  Row row = SessionRow(s);
+  if (row[4].size() > 16) row[4] = row[4].substr(0, 14) + "..";
+  row[9] = OneLine(row[9]);
+  return row;
+}
+
+const Row kSessionHeader = {"Session", "Started", "Model",      "Sub",        "Identity",
+                            "Device",  "Changes", "Procedures", "Technician", "Outcome"};
+const Row kEventHeader = {"Time", "Kind", "Item", "Address", "Before", "After", "Reason", "Text"};
+
+Row EventFields(const EventRow& e) {
+  char address[8] = "";
+  if (e.address) std::snprintf(address, sizeof address, "%04X", static_cast<unsigned>(*e.address) & 0xFFFFu);
+  return {e.at, e.kind, e.item, address, Number(e.before), Number(e.after), e.reason, e.text};
+}
+
+}  // namespace
+
+std::string HistoryExport::CsvField(const std::string& text) {
+  std::string field = text;
+  if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '@')) field.insert(0, "'");
+  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+  std::string quoted = "\"";
+  for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::string HistoryExport::Radio(const SessionSummary& s) {
+  if (s.model.empty()) return "(not identified)";
+  return s.model + "/" + s.sub + (s.identity.empty() ? "" : " " + s.identity);
+}
+
+std::string HistoryExport::Describe(const EventRow& e) {
+  if (e.kind == "change") {
+    return e.item + ": " + (e.before ? Number(e.before) + " -> " : "") + Number(e.after) + " (" + e.reason + ")";
+  }
+  if (e.kind == "procedure") return e.item + " " + e.reason + (e.text.empty() ? "" : ": " + e.text);
+  if (e.kind == "restore") return "restore from " + e.item + " (" + e.reason + "): " + e.text;
+  if (e.kind == "read") return "memory read again" + (e.text.empty() ? "" : ", kept as " + e.text);
+  return e.text;
+}
+
+std::string HistoryExport::SessionsText(const std::vector<SessionSummary>& sessions) {
+  std::vector<Row> rows{kSessionHeader};
+  for (const auto& s : sessions) rows.push_back(SessionLine(s));
+  return Columns(rows);
+}
+
+std::string HistoryExport::SessionsCsv(const std::vector<SessionSummary>& sessions) {
+  std::vector<Row> rows{kSessionHeader};
+  for (const auto& s : sessions) rows.push_back(SessionRow(s));
+  return Csv(rows);
+}
+
+std::string HistoryExport::EventsText(const std::vector<EventRow>& events) {
+  std::vector<Row> rows{{"Time", "Kind", "What"}};
+  for (const auto& e : events) rows.push_back({e.at, e.kind, OneLine(Describe(e))});
+  return Columns(rows);
+}
+
+std::string HistoryExport::EventsCsv(const std::vector<EventRow>& events) {
+  std::vector<Row> rows{kEventHeader};
+  for (const auto& e : events) rows.push_back(EventFields(e));
+  return Csv(rows);
+}
+
+}  // namespace qxt::record

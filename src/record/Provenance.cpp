@@ -1,0 +1,19 @@
+#include "record/Provenance.h"
+
+#include "common/Sha256.h"
+
+namespace qxt::record {
+
+std::string ProvenanceNote(const RecordReader& reader, const Bytes& file, const std::string& identity) {
+  const auto first = reader.ReadIn(common::Sha256Hex(file));
+  if (!first) return "";
+  if (first->identity == identity) {
+    return "The service record knows this image: it was read from this radio on " + first->started + ".";
+  }
+  return "Caution: the service record knows this image as read on " + first->started +
+         " from a radio with other identification data (" +
+         (first->identity.empty() ? std::string("none recorded") : first->identity) +
+         ", this radio: " + (identity.empty() ? std::string("none") : identity) + ").";
+}
+
+}  // namespace qxt::record

@@ -1,0 +1,87 @@
+// The service record from the window: the technician's name, the history of a session with its
+// filter and exports, its report, and what the record says of a file before a restore.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include "app/HistoryWindow.h"
+#include "record/RecordReader.h"
+#include "support/ShellRig.h"
+
+using namespace qxt;
+using namespace qxt::test;
+
+namespace {
+
+QPushButton* Button(QWidget* in, const QString& text) {
+  for (QPushButton* b : in->findChildren<QPushButton*>()) {
+    if (b->text() == text) return b;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(History, ASessionIsListedExportedAndReported) {
+  ShellRig s;
+  app::RecordActions& records = s.form.records();
+  records.askName = [](const QString&) { return std::optional<QString>(" Ann Smith "); };
+  s.form.menus().technicianAction()->trigger();
+  EXPECT_NE(s.Options().find("Technician=Ann Smith"), std::string::npos) << s.Options();
+  ASSERT_TRUE(s.Connect());
+  s.form.program().main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 1);
+  s.form.program().console().EnterPushed(9);  // BPF T1
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actions().running(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actState() == model::ActState::kNone; }));
+
+  s.form.menus().historyAction()->trigger();
+  auto* history = s.form.findChild<app::HistoryWindow*>();
+  ASSERT_NE(history, nullptr);
+  ASSERT_EQ(history->sessions().rowCount(), 1);
+  EXPECT_EQ(history->sessions().row(0)[2], "2927/0100");
+  bool sweep = false;
+  for (int r = 0; r < history->events().rowCount(); ++r)
+    sweep |= history->events().row(r)[2] == "BPF sweep started: 80";
+  EXPECT_TRUE(sweep);
+  history->Filter("no such radio");
+  EXPECT_EQ(history->sessions().rowCount(), 0);
+  history->Filter("ann smith");  // the technician, without regard to case
+  EXPECT_EQ(history->sessions().rowCount(), 1);
+  history->Days("2000-01-01", "2000-12-31");
+  EXPECT_EQ(history->sessions().rowCount(), 0);
+  history->Days("", "");
+  ASSERT_EQ(history->sessions().rowCount(), 1);
+  QApplication::setActiveWindow(history);
+  history->sessionView()->setFocus();
+  QTest::keyClick(history, Qt::Key_F, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), history->findChild<QLineEdit*>());
+
+  const std::string csv = s.dir.file("sessions.csv"), pdf = s.dir.file("report.pdf");
+  QString next;
+  records.chooseSaveFile = [&](const QString&, const QString&) { return next; };
+  next = QString::fromStdString(csv);
+  QTest::mouseClick(Button(history, "Export &sessions..."), Qt::LeftButton);
+  EXPECT_EQ(TempDir::Read(csv).substr(0, 16), "Session,Started,");
+  EXPECT_NE(TempDir::Read(csv).find("Ann Smith"), std::string::npos);
+  next = QString::fromStdString(pdf);
+  QTest::mouseClick(Button(history, "Save &report..."), Qt::LeftButton);
+  EXPECT_EQ(TempDir::Read(pdf).substr(0, 5), "%PDF-");
+  EXPECT_TRUE(s.form.lastNotice().startsWith("The report of session 1 was saved as"))
+      << s.form.lastNotice().toStdString();
+  next = QString::fromStdString(s.dir.file("no-such-folder/report.pdf"));
+  s.form.menus().reportAction()->trigger();
+  EXPECT_TRUE(s.form.lastNotice().startsWith("The report was not saved:")) << s.form.lastNotice().toStdString();
+
+  // The backup of this session is known to the record as read from this very radio.
+  const auto session = record::RecordReader(*s.form.program().record().database()).Session(1);
+  app::RestoreDialog::Comparison asked;
+  const QString backup = QString::fromStdString(session->backupPath);
+  s.form.chooseImageFile = [&] { return backup; };
+  s.form.confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
+    asked = c;
+    return false;
+  };
+  s.form.menus().restoreAction()->trigger();
+  EXPECT_TRUE(asked.provenance.startsWith("The service record knows this image: it was read from this radio"))
+      << asked.provenance.toStdString();
+}
