@@ -8,16 +8,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/ComTimer.h"
+#include "app/PlotPanel.h"
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "model/RigProgram.h"
@@ -177,11 +180,31 @@ void CloneReadFullSpeed() {
       "< 0.25 s");
 }
 
-void StepToWire(bool recording) {
+// With the plot panel shown and a synthetic sweep growing on it by a point every 20 ms, so that it
+// redraws at its full rate while the keys are pressed.
+struct BusyPlot {
+  BusyPlot() {
+    data.ProcedureStarted(model::ProcedureKind::kBpfSweep, "BPF T1", "80");
+    data.SeriesStarted("BPF T1", 80, std::nullopt);
+    panel.show();
+    QObject::connect(&feed, &QTimer::timeout, [this] {
+      data.Point("BPF T1", static_cast<int16_t>(n % 256), static_cast<int16_t>(40 + (n * 7) % 150));
+      if (++n % 256 == 0) data.ProcedureStarted(model::ProcedureKind::kBpfSweep, "BPF T1", "80");
+    });
+    feed.start(20);
+  }
+  model::PlotData data;
+  app::PlotPanel panel{data};
+  QTimer feed;
+  int n = 0;
+};
+
+void StepToWire(bool recording, bool plotting = false) {
   TempDir logDir;
   const std::string log = logDir.file("sim.log");
   SimProcess sim({"--log", log});
   Core core(sim.path(), recording);
+  std::unique_ptr<BusyPlot> plot(plotting ? new BusyPlot : nullptr);
   core.program.main().ClickCmd00(0);
   core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
   core.RunFor(1000);
@@ -207,9 +230,9 @@ void StepToWire(bool recording) {
   }
   std::sort(delays.begin(), delays.end());
   if (delays.empty()) return;
-  const std::string how = recording ? "" : ", service record off";
+  const std::string how = plotting ? ", plot panel redrawing" : recording ? "" : ", service record off";
   Row("Value step to wire" + how + ", median of " + std::to_string(delays.size()),
-      Format("%.1f ms", delays[delays.size() / 2]), recording ? "no more than with the record off" : "-");
+      Format("%.1f ms", delays[delays.size() / 2]), recording ? "within noise of the record off" : "-");
   Row("Value step to wire" + how + ", 99th percentile", Format("%.1f ms", delays[delays.size() * 99 / 100]),
       "<= 60 ms");
 }
@@ -295,13 +318,15 @@ void RealProgram() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  if (getenv("DISPLAY") == nullptr && getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);  // the plot panel is a widget
   const std::string only = argc > 1 ? argv[1] : "";
   if (only.empty() || only == "clone") CloneReadFullSpeed();
   if (only.empty() || only == "record") RecordEvents();
   if (only.empty() || only == "step") {
     StepToWire(false);
     StepToWire(true);
+    StepToWire(true, true);
   }
   if (only.empty() || only == "program") RealProgram();
   if (only.empty() || only == "connect" || only == "restore") ConnectAt9600();

@@ -8,6 +8,7 @@ MainMenus::MainMenus(QMenuBar* bar, Reactions reactions, QObject* parent)
     : QObject(parent), reactions_(std::move(reactions)) {
   CreateFile(bar);
   CreateEdit(bar);
+  CreateView(bar);
   CreateOption(bar);
 }
 
@@ -28,6 +29,13 @@ void MainMenus::CreateEdit(QMenuBar* bar) {
   mnuEditUndo_->setShortcut(QKeySequence::Undo);
   mnuEditUndo_->setShortcutContext(Qt::WindowShortcut);
   mnuEditRevert_ = edit->addAction("Revert to values as read", this, [this] { reactions_.revert(); });
+}
+
+void MainMenus::CreateView(QMenuBar* bar) {
+  QMenu* view = bar->addMenu("&View");
+  mnuViewPlot_ = view->addAction("&Plot");
+  mnuViewPlot_->setCheckable(true);
+  connect(mnuViewPlot_, &QAction::triggered, this, [this](bool on) { reactions_.plot(on); });
 }
 
 void MainMenus::CreateOption(QMenuBar* bar) {

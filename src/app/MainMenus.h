@@ -1,7 +1,7 @@
 #pragma once
 // The main window's menus: File ("Restore image...", "History...", "Save report...",
-// "Technician...", "E&xit"), Edit ("Undo", "Revert to values as read") and Option (the COM port
-// and the automatic port release). The window hands each
+// "Technician...", "E&xit"), Edit ("Undo", "Revert to values as read"), View ("Plot") and
+// Option (the COM port and the automatic port release). The window hands each
 // item its reaction; the check marks are set on every tick from the options.
 
 #include <QAction>
@@ -24,6 +24,7 @@ class MainMenus : public QObject {
     std::function<void()> exit;
     std::function<void()> undo;
     std::function<void()> revert;
+    std::function<void(bool)> plot;
     std::function<void(int)> port;     // COM 1..4
     std::function<void(int)> release;  // 0..5 seconds
   };
@@ -39,10 +40,12 @@ class MainMenus : public QObject {
   QAction* technicianAction() const { return mnuFileTechnician_; }
   QAction* undoAction() const { return mnuEditUndo_; }
   QAction* revertAction() const { return mnuEditRevert_; }
+  QAction* plotAction() const { return mnuViewPlot_; }
 
  private:
   void CreateFile(QMenuBar* bar);
   void CreateEdit(QMenuBar* bar);
+  void CreateView(QMenuBar* bar);
   void CreateOption(QMenuBar* bar);
 
   Reactions reactions_;
@@ -53,6 +56,7 @@ class MainMenus : public QObject {
   QAction* mnuFileExit_ = nullptr;
   QAction* mnuEditUndo_ = nullptr;
   QAction* mnuEditRevert_ = nullptr;
+  QAction* mnuViewPlot_ = nullptr;
   std::array<QAction*, 5> mnuOptSelCom_{};
   std::array<QAction*, 6> mnuOptionSelAutoRelease_{};
 };

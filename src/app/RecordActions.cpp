@@ -7,7 +7,6 @@
 #include "app/ReportWriter.h"
 #include "record/Provenance.h"
 #include "record/RecordReader.h"
-#include "record/ServiceReport.h"
 
 namespace qxt::app {
 
@@ -58,12 +57,11 @@ void RecordActions::SaveReport(int64_t session) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return notice(record.problem());
   record::RecordReader reader(*record.database());
-  record::ServiceReport report(reader, session, program_.main().Technician());
-  if (!report.found()) return notice("Save report: the service record holds no session yet.");
+  if (!reader.Session(session)) return notice("Save report: the service record holds no session yet.");
   const QString path = chooseSaveFile(QString("Save the report of session %1").arg(session),
                                       "PDF documents (*.pdf);;HTML documents (*.html)");
   if (path.isEmpty()) return;
-  const QString why = ReportWriter::Save(report.Html(), path);
+  const QString why = ReportWriter::SaveSession(reader, session, program_.main().Technician(), path);
   notice(why.isEmpty()
              ? "The report of session " + std::to_string(session) + " was saved as " + path.toStdString() + "."
              : "The report was not saved: " + why.toStdString());

@@ -1,21 +1,45 @@
 #include "app/ReportWriter.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
+#include <QUrl>
+
+#include "app/PlotChart.h"
+#include "model/PlotData.h"
+#include "record/ServiceReport.h"
 
 namespace qxt::app {
+
+namespace {
+
+const QSize kFigureSize(800, 440);
+
+// Each picture inside the HTML itself, as a data URL, so the file stands on its own.
+QByteArray WithPictures(const std::string& html, const std::vector<ReportWriter::Figure>& figures) {
+  QByteArray out = QByteArray::fromStdString(html);
+  for (const auto& f : figures) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    f.image.save(&buffer, "PNG");
+    out.replace("src=\"" + f.name.toUtf8() + "\"", "src=\"data:image/png;base64," + png.toBase64() + "\"");
+  }
+  return out;
+}
+
+}  // namespace
 
 bool ReportWriter::IsHtml(const QString& path) {
   return path.endsWith(".html", Qt::CaseInsensitive) || path.endsWith(".htm", Qt::CaseInsensitive);
 }
 
-QString ReportWriter::Save(const std::string& html, const QString& path) {
+QString ReportWriter::Save(const std::string& html, const QString& path, const std::vector<Figure>& figures) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return path + ": " + file.errorString();
   if (IsHtml(path)) {
-    file.write(html.data(), static_cast<qint64>(html.size()));
+    file.write(WithPictures(html, figures));
   } else {
     QPdfWriter pdf(&file);
     pdf.setPageSize(QPageSize(QPageSize::A4));
@@ -23,11 +47,27 @@ QString ReportWriter::Save(const std::string& html, const QString& path) {
     pdf.setTitle("Service report");
     pdf.setCreator("QX-T7130 ADJ Rev.1.0");
     QTextDocument document;
+    for (const auto& f : figures) document.addResource(QTextDocument::ImageResource, QUrl(f.name), f.image);
     document.setHtml(QString::fromStdString(html));
     document.print(&pdf);
   }
   if (!file.commit()) return path + ": " + file.errorString();
   return {};
+}
+
+QString ReportWriter::SaveSession(const record::RecordReader& reader, int64_t session, const std::string& technician,
+                                  const QString& path) {
+  record::ServiceReport report(reader, session, technician);
+  if (!report.found()) return QString("the service record has no session %1").arg(session);
+  std::vector<Figure> figures;
+  for (const record::ProcedureRow& p : reader.Procedures(session)) {
+    const QString name = QString("plot-%1.png").arg(p.id);
+    const model::PlotData plot = model::PlotData::FromRecord(p);
+    figures.push_back({name, PlotChart::Render(plot, kFigureSize)});
+    report.AddFigure(p.id, "<p><img src=\"" + name.toStdString() + "\" width=\"600\" alt=\"" +
+                               record::ServiceReport::Escape(plot.Describe()) + "\"></p>\n");
+  }
+  return Save(report.Html(), path, figures);
 }
 
 }  // namespace qxt::app

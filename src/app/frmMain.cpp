@@ -40,6 +40,10 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
   paramView_ = QtTextBox(txtDispPara_);
   program_ = std::make_unique<model::RigProgram>(port, ticks, *this, *this, recordPath);
   records_ = new RecordActions(*program_, this);
+  plot_ = new PlotPanel(program_->plot(), this);
+  plot_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  addDockWidget(Qt::RightDockWidgetArea, plot_);
+  plot_->hide();
   records_->notice = [this](const std::string& text) { showNotice(text); };
   transfer_->onCancel([this] { program_->op().CancelRestore(); });
   chooseImageFile = [this] {
@@ -113,6 +117,7 @@ void frmMain::CreateMenus() {
   r.exit = [this] { close(); };
   r.undo = [this] { program_->op().Undo(); };
   r.revert = [this] { program_->op().RevertToRead(); };
+  r.plot = [this](bool on) { ShowPlot(on); };
   r.port = [this](int port) { program_->main().ComPortNo(port); };
   r.release = [this](int seconds) { program_->main().ComAutoRelease(seconds); };
   menus_ = new MainMenus(menuBar(), std::move(r), this);
@@ -165,6 +170,24 @@ void frmMain::Form_Resize() {
 void frmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (program_) Form_Resize();
+}
+
+// The options are read by now: the plot panel comes back as it was left.
+void frmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  if (program_->main().PlotShown()) ShowPlot(true);
+}
+
+// The window grows by the panel's width (and shrinks back), so the console keeps its room.
+void frmMain::ShowPlot(bool on) {
+  program_->main().PlotShown(on);
+  menus_->plotAction()->setChecked(on);
+  if (plot_->isVisibleTo(this) == on) return;
+  const int extra = plot_->isFloating() ? 0 : plot_->sizeHint().width();
+  plot_->setVisible(on);
+  resize(width() + (on ? extra : -extra), height());
 }
 
 // Any close request: the port is closed and the options written, never cancelled.
@@ -342,7 +365,8 @@ QRect frmMain::ToPixels(const model::TwipsRect& r) const {
 
 void frmMain::setWindowRect(const model::TwipsRect& r) {
   const QRect px = ToPixels(r);
-  resize(px.size());
+  const bool docked = plot_ != nullptr && plot_->isVisibleTo(this) && !plot_->isFloating();
+  resize(px.size() + QSize(docked ? plot_->width() : 0, 0));
   move(px.topLeft() + screen()->geometry().topLeft());
 }
 

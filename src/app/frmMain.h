@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/MainMenus.h"
+#include "app/PlotPanel.h"
 #include "app/QtListBox.h"
 #include "app/QtTextBox.h"
 #include "app/RecordActions.h"
@@ -45,6 +46,9 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   QPlainTextEdit* paramText() const { return txtDispPara_; }
   MainMenus& menus() const { return *menus_; }
   RecordActions& records() const { return *records_; }
+  PlotPanel* plotPanel() const { return plot_; }
+  // View > "Plot": the panel shown or hidden, and remembered in the options.
+  void ShowPlot(bool on);
   QAction* portAction(int i) const { return menus_->portAction(i); }
   QAction* releaseAction(int i) const { return menus_->releaseAction(i); }
   QAction* exitAction() const { return menus_->exitAction(); }
@@ -96,6 +100,7 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -120,6 +125,8 @@ class frmMain : public QMainWindow, public model::MainView, public model::MainWi
   QPlainTextEdit* txtDispPara_ = nullptr;
   MainMenus* menus_ = nullptr;
   RecordActions* records_ = nullptr;
+  PlotPanel* plot_ = nullptr;
+  bool shownOnce_ = false;
   TransferBar* transfer_ = nullptr;
   QString lastNotice_;
   QPushButton* cancelButton_ = nullptr;

@@ -3,7 +3,6 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
 
@@ -27,7 +26,6 @@
 #include "common/SteadyTickSource.h"
 #include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
-#include "record/ServiceReport.h"
 
 using namespace qxt;
 using namespace qxt::app;
@@ -130,22 +128,17 @@ int SaveReport(int argc, char** argv, const CommandLine& cl) {
     std::fprintf(stderr, "qxt7130-adj: %s exists; the report is saved only as a new file\n", path.c_str());
     return 1;
   }
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
-  QGuiApplication app(argc, argv);
+  auto unset = [](const char* name) { return std::getenv(name) == nullptr || *std::getenv(name) == '\0'; };
+  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);  // the plots are drawn with widgets' graphics scene
   record::ServiceRecord store(record::ServiceRecord::DefaultPath());
   if (!store.on()) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", store.problem().c_str());
     return 1;
   }
   record::RecordReader reader(*store.database());
-  record::ServiceReport report(reader, cl.session);
-  if (!report.found()) {
-    std::fprintf(stderr, "qxt7130-adj: the service record has no session %lld\n", static_cast<long long>(cl.session));
-    return 1;
-  }
-  const QString why = ReportWriter::Save(report.Html(), QString::fromStdString(path));
+  const QString why = ReportWriter::SaveSession(reader, cl.session, "", QString::fromStdString(path));
   if (!why.isEmpty()) {
     std::fprintf(stderr, "qxt7130-adj: the report was not saved: %s\n", why.toLocal8Bit().constData());
     return 1;

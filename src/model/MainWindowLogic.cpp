@@ -47,6 +47,7 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   objProf.loadData("ComAutoRelease", release, settings::ProfileValue(int32_t{0}));
   ComAutoRelease(std::get<int32_t>(release));
   technician_ = objProf.ReadKey("REPORT", "Technician", "");
+  plotShown_ = objProf.ReadKey("VIEW", "Plot", "0") == "1";
 }
 
 void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
@@ -56,6 +57,9 @@ void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
   if (!technician_.empty() || !objProf.ReadKey("REPORT", "Technician", "").empty()) {
     objProf.WriteKey("REPORT", "Technician", technician_);
   }
+  // Written once it differs from the default, so an options file stays as it was until then.
+  if (plotShown_ || !objProf.ReadKey("VIEW", "Plot", "").empty())
+    objProf.WriteKey("VIEW", "Plot", plotShown_ ? "1" : "0");
 }
 
 void MainWindowLogic::ClickCmd00(int16_t index) {

@@ -45,6 +45,9 @@ class MainWindowLogic {
   // The technician named in the service record and the report ([REPORT] Technician=).
   const std::string& Technician() const { return technician_; }
   void Technician(const std::string& name) { technician_ = name; }
+  // Whether the plot panel is shown ([VIEW] Plot=1).
+  bool PlotShown() const { return plotShown_; }
+  void PlotShown(bool shown) { plotShown_ = shown; }
   // The title sequence; returns the new window caption when it is complete.
   std::optional<std::string> ButtonKeyPress(int charCode);
 
@@ -59,6 +62,7 @@ class MainWindowLogic {
   MainWindowView& view_;
   common::NoticeSink& notices_;
   std::string technician_;
+  bool plotShown_ = false;
   int16_t comPortNo_ = 1;
   int16_t comAutoRelease_ = 0;
   std::string keyBuffer_;

@@ -60,6 +60,10 @@ void RecordKeeper::ProcedureStarted(ProcedureKind kind, const std::string& items
   record_.BeginProcedure(KindName(kind), items, values);
 }
 
+void RecordKeeper::SeriesStarted(const std::string& series, int16_t reference, std::optional<int16_t> target) {
+  record_.SeriesStarted(series, reference, target ? std::optional<int32_t>(*target) : std::nullopt);
+}
+
 void RecordKeeper::Point(const std::string& series, int16_t setting, int16_t level) {
   record_.Point(series, setting, level);
 }
@@ -68,6 +72,7 @@ void RecordKeeper::SeriesEnded(const std::string& series, int16_t plateauFrom, i
                                std::optional<int16_t> chosen) {
   seriesNotes_ += (seriesNotes_.empty() ? "" : "; ") + series + ": " + std::to_string(plateauFrom) + ".." +
                   std::to_string(plateauTo) + (chosen ? ", set to " + std::to_string(*chosen) : ", none chosen");
+  record_.SeriesEnded(series, plateauFrom, plateauTo, chosen ? std::optional<int32_t>(*chosen) : std::nullopt);
 }
 
 void RecordKeeper::PointStored(const std::string& which, int16_t level) { record_.Point(which, -1, level); }

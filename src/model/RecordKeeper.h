@@ -45,6 +45,7 @@ class RecordKeeper : public common::LiveCommandSender, public TaskObserver {
 
   // TaskObserver: the procedures and their points.
   void ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) override;
+  void SeriesStarted(const std::string& series, int16_t reference, std::optional<int16_t> target) override;
   void Point(const std::string& series, int16_t setting, int16_t level) override;
   void SeriesEnded(const std::string& series, int16_t plateauFrom, int16_t plateauTo,
                    std::optional<int16_t> chosen) override;

@@ -40,6 +40,7 @@ RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, 
     view.showNotice(record_.openNote());
   }
   common::MessageBox::listen([this](const std::string& text) { keeper_.Message("error", text); });
+  op_.observers().Add(&plot_);
 }
 
 RigProgram::~RigProgram() {

@@ -15,6 +15,7 @@
 #include "model/MainView.h"
 #include "model/MainWindowLogic.h"
 #include "model/MainWindowView.h"
+#include "model/PlotData.h"
 #include "model/RecordKeeper.h"
 #include "model/clsIndOp_RigK70R.h"
 #include "record/ServiceRecord.h"
@@ -50,6 +51,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   console::clsConsole& console() { return op_.console(); }
   const console::clsConsole& console() const { return op_.console(); }
   MainWindowLogic& main() { return main_; }
+  // What the plot panel shows, fed by the procedures and the readouts.
+  const PlotData& plot() const { return plot_; }
 
  private:
   void task() override { main_.task(); }
@@ -64,6 +67,7 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   link::frmCom com_;
   link::clsCmcCln3Sequence seq_;
   RecordKeeper keeper_;
+  PlotData plot_;  // before op_, which publishes to it
   clsIndOp_RigK70R op_;
   MainWindowLogic main_;
 };

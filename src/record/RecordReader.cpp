@@ -91,6 +91,15 @@ std::vector<ProcedureRow> RecordReader::Procedures(int64_t session) const {
     while (points.executeStep()) {
       p.points.push_back({points.getColumn(0).getString(), points.getColumn(1).getInt(), points.getColumn(2).getInt()});
     }
+    SQLite::Statement series(db_,
+                             "SELECT name, reference, target, plateau_from, plateau_to, chosen, ended FROM series"
+                             " WHERE procedure_id = ? ORDER BY rowid");
+    series.bind(1, p.id);
+    while (series.executeStep()) {
+      p.series.push_back({series.getColumn(0).getString(), Optional(series.getColumn(1)), Optional(series.getColumn(2)),
+                          Optional(series.getColumn(3)), Optional(series.getColumn(4)), Optional(series.getColumn(5)),
+                          series.getColumn(6).getInt() != 0});
+    }
   }
   return out;
 }

@@ -31,6 +31,12 @@ constexpr const char* kSteps[RecordSchema::kVersion + 1] = {
     "CREATE TABLE images (sha256 TEXT PRIMARY KEY, bytes BLOB NOT NULL);"
     "ALTER TABLE sessions ADD COLUMN technician TEXT;"
     "ALTER TABLE events ADD COLUMN image_sha256 TEXT;",
+    // 4: what each series of points was about: the value before, the level sought, the plateau
+    // found and the setting chosen, so that a plot can be drawn again from the record.
+    "CREATE TABLE series ("
+    "  procedure_id INTEGER NOT NULL REFERENCES procedures(id), name TEXT NOT NULL, reference INTEGER,"
+    "  target INTEGER, plateau_from INTEGER, plateau_to INTEGER, chosen INTEGER, ended INTEGER NOT NULL DEFAULT 0);"
+    "CREATE INDEX series_by_procedure ON series(procedure_id);",
 };
 
 }  // namespace

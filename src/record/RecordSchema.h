@@ -16,7 +16,7 @@ namespace qxt::record {
 
 class RecordSchema {
  public:
-  static constexpr int kVersion = 3;
+  static constexpr int kVersion = 4;
 
   // Brings db from whatever version it has to kVersion.
   static void Migrate(SQLite::Database& db);

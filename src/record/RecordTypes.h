@@ -41,10 +41,18 @@ struct PointRow {
   int32_t setting = 0, level = 0;
 };
 
+// A series of points and what it was about (a filter's sweep, a level adjustment).
+struct SeriesRow {
+  std::string name;
+  std::optional<int32_t> reference, target, plateauFrom, plateauTo, chosen;
+  bool ended = false;
+};
+
 struct ProcedureRow {
   int64_t id = 0;
   std::string started, ended, kind, items, startValues, endValues, outcome, note;
   std::vector<PointRow> points;
+  std::vector<SeriesRow> series;
 };
 
 // Which sessions a list shows: text found in model, sub code, identity, device, outcome or

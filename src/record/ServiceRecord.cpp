@@ -261,6 +261,34 @@ void ServiceRecord::Point(const std::string& series, int32_t setting, int32_t le
   });
 }
 
+void ServiceRecord::SeriesStarted(const std::string& name, int32_t reference, std::optional<int32_t> target) {
+  if (procedure_ == 0) return;
+  Guarded("recording a series", [&] {
+    SQLite::Statement q(*db_, "INSERT INTO series (procedure_id, name, reference, target) VALUES (?, ?, ?, ?)");
+    q.bind(1, procedure_);
+    q.bind(2, name);
+    q.bind(3, reference);
+    BindOptional(q, 4, target);
+    q.exec();
+  });
+}
+
+void ServiceRecord::SeriesEnded(const std::string& name, int32_t plateauFrom, int32_t plateauTo,
+                                std::optional<int32_t> chosen) {
+  if (procedure_ == 0) return;
+  Guarded("recording a series", [&] {
+    SQLite::Statement q(*db_,
+                        "UPDATE series SET plateau_from = ?, plateau_to = ?, chosen = ?, ended = 1 "
+                        "WHERE procedure_id = ? AND name = ? AND ended = 0");
+    q.bind(1, plateauFrom);
+    q.bind(2, plateauTo);
+    BindOptional(q, 3, chosen);
+    q.bind(4, procedure_);
+    q.bind(5, name);
+    q.exec();
+  });
+}
+
 void ServiceRecord::EndProcedure(const std::string& endValues, const std::string& outcome, const std::string& note) {
   if (procedure_ == 0) return;
   std::string kind;

@@ -59,7 +59,9 @@ class ServiceRecord {
   void Restore(const std::string& file, const Bytes& image, bool verified, const std::string& report);
 
   void BeginProcedure(const std::string& kind, const std::string& items, const std::string& startValues);
+  void SeriesStarted(const std::string& name, int32_t reference, std::optional<int32_t> target);
   void Point(const std::string& series, int32_t setting, int32_t level);
+  void SeriesEnded(const std::string& name, int32_t plateauFrom, int32_t plateauTo, std::optional<int32_t> chosen);
   void EndProcedure(const std::string& endValues, const std::string& outcome, const std::string& note);
 
   // The open database, for readers in the same program (nullptr when off).
