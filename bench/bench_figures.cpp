@@ -232,7 +232,10 @@ void StepToWire(bool recording, bool plotting = false) {
   if (delays.empty()) return;
   const std::string how = plotting ? ", plot panel redrawing" : recording ? "" : ", service record off";
   Row("Value step to wire" + how + ", median of " + std::to_string(delays.size()),
-      Format("%.1f ms", delays[delays.size() / 2]), recording ? "within noise of the record off" : "-");
+      Format("%.1f ms", delays[delays.size() / 2]),
+      plotting    ? "within noise of the above"
+      : recording ? "within noise of the record off"
+                  : "-");
   Row("Value step to wire" + how + ", 99th percentile", Format("%.1f ms", delays[delays.size() * 99 / 100]),
       "<= 60 ms");
 }
