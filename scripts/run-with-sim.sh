@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # make run: the program against the bundled simulated radio. The simulator's pseudo-terminal
-# is linked at a fixed path and handed to the program as COM 1 for this run only; the
-# simulator stops when the program ends.
+# is linked at a temporary path and handed to the program, for this run only, as the COM port
+# the options file names (COM 1 at first). What is typed in this terminal goes to the
+# simulator (signal s1, fault no-echo, help, ...); its answers are printed here. The simulator
+# stops when the program ends.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -12,26 +14,53 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   exit 1
 fi
 
+# The COM port the program will open: ComPort in section [OPTION] of its options file (beside
+# the program when run from the build folder), if it is one the program accepts.
+options="$build/PJ5102K.rs"
+[[ -f "$options" ]] || options="${XDG_CONFIG_HOME:-$HOME/.config}/qxt7130-adj/PJ5102K.rs"
+port=$(awk -F= '/^\[/ { section = $0 } section == "[OPTION]" && $1 == "ComPort" { print $2 + 0 }' \
+  "$options" 2>/dev/null | tail -n1 || true)
+[[ "$port" =~ ^([1-9]|10)$ ]] || port=1
+
 workdir=$(mktemp -d "${TMPDIR:-/tmp}/qxt-run.XXXXXX")
 link="$workdir/qzr700"
 fifo="$workdir/sim-input"
 mkfifo "$fifo"
-sim_pid=""
+sim_pid="" app_pid="" echo_pid=""
 cleanup() {
   if [[ -n "$sim_pid" ]] && kill -0 "$sim_pid" 2>/dev/null; then
     echo quit >&3 || true
     sleep 0.2
     kill "$sim_pid" 2>/dev/null || true
   fi
+  [[ -n "$echo_pid" ]] && kill "$echo_pid" 2>/dev/null || true
   exec 3>&- || true
   rm -rf "$workdir"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 "$build/qzr700-sim" --link "$link" --log "$workdir/sim.log" <"$fifo" >"$workdir/sim.out" &
 sim_pid=$!
 exec 3>"$fifo"
 for _ in $(seq 50); do [[ -L "$link" ]] && break; sleep 0.1; done
 [[ -L "$link" ]] || { echo "make run: the simulator did not start" >&2; exit 1; }
-echo "Simulated QZ-R700 on $(head -n1 "$workdir/sim.out" | sed 's/^pty: //') (COM 1). Press \"Connect\"."
-"$build/qxt7130-adj" --port-device "COM1=$link"
+echo "Simulated QZ-R700 on $(head -n1 "$workdir/sim.out" | sed 's/^pty: //') (COM $port). Press \"Connect\"."
+"$build/qxt7130-adj" --port-device "COM$port=$link" &
+app_pid=$!
+
+if [[ -t 0 ]]; then
+  echo "Type simulator commands here, one per line (\"help\" lists them; \"signal s1\" for the RSSI S1 point)."
+  tail -n +2 -f "$workdir/sim.out" &
+  echo_pid=$!
+  while kill -0 "$app_pid" 2>/dev/null; do
+    status=0
+    IFS= read -r -t 1 line || status=$?
+    if ((status == 0)); then
+      echo "$line" >&3
+    elif ((status <= 128)); then
+      break  # end of input: the program runs on without it
+    fi
+  done
+fi
+wait "$app_pid"

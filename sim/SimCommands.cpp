@@ -43,6 +43,13 @@ CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string
   } else if (verb == "quit") {
     reply = "bye";
     return CommandResult::kQuit;
+  } else if (verb == "help") {
+    reply =
+        "commands: signal s1|s3|off, temp C, vin V, centre t1|t2 N, block N, fault NAME[=N], fault clear, "
+        "status, quit. Faults: no-echo, no-answer-inquiry, no-answer-ad, bad-checksum=N, bad-count, other-model, "
+        "sub-0200, pos43-05, short-e1, bad-ad, garbage, hangup=N, slow, missing-blocks=N, refuse-write, "
+        "echo-stops=N";
+    return CommandResult::kOk;
   } else if (verb == "signal") {
     ok = ParseSignal(a, radio.bench.signal);
   } else if (verb == "temp") {

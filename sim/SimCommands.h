@@ -8,6 +8,7 @@
 //   block N                data bytes per clone-read block (1..255)
 //   fault NAME[=N]         switch a fault on (see SimFaults.h); "fault clear" switches all off
 //   status                 prints the bench, the faults and the live settings
+//   help                   lists these commands
 //   quit                   ends the simulator
 
 #include <string>

@@ -11,7 +11,7 @@
 //   short-e1              the inquiry answer body is 60 bytes long
 //   bad-ad                A/D answers carry non-hex digits
 //   garbage               random bytes (never FE) between answer frames
-//   hangup=N              the line is hung up after block N of a clone read
+//   hangup=N              the line is hung up after block N of the next clone read (once)
 //   slow                  every answer comes 1300 ms late
 //   missing-blocks=N      a clone read leaves out its last N blocks; its E5 counts those sent
 //   refuse-write          a clone write is answered with E6 status 01

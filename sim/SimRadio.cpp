@@ -157,6 +157,7 @@ void SimRadio::CloneRead(const Bytes& data, std::vector<Output>& out) {
            n == 0 ? AnswerDelay() : 0);
     if (n == faults.hangupAfterBlock) {
       out.back().hangUpAfter = true;
+      faults.hangupAfterBlock = -1;  // once: the next read goes through
       return;
     }
   }

@@ -139,8 +139,13 @@ int SignalFd() {
   sigemptyset(&mask);
   sigaddset(&mask, SIGINT);
   sigaddset(&mask, SIGTERM);
+  sigaddset(&mask, SIGHUP);
   sigprocmask(SIG_BLOCK, &mask, nullptr);
   ::signal(SIGPIPE, SIG_IGN);
+  // Started with & from an interactive shell, the simulator must neither stop for the terminal
+  // nor take its input: it reads commands only while it is in the foreground.
+  ::signal(SIGTTIN, SIG_IGN);
+  ::signal(SIGTTOU, SIG_IGN);
   return signalfd(-1, &mask, SFD_CLOEXEC);
 }
 
@@ -175,12 +180,15 @@ int main(int argc, char** argv) {
   StdinLines input;
   bool running = true;
   int64_t waitNs = -1;
+  const bool terminal = ::isatty(0) != 0;
   while (running) {
+    const bool foreground = !terminal || ::tcgetpgrp(0) == ::getpgrp();
     pollfd fds[3] = {{line.masterFd(), static_cast<short>(POLLIN | (line.blocked() ? POLLOUT : 0)), 0},
                      {sigFd, POLLIN, 0},
-                     {input.open() ? 0 : -1, POLLIN, 0}};
+                     {input.open() && foreground ? 0 : -1, POLLIN, 0}};
     int timeoutMs = waitNs < 0 ? -1 : static_cast<int>(waitNs / 1'000'000 + 1);
     if (line.blocked()) timeoutMs = -1;
+    if (!foreground && (timeoutMs < 0 || timeoutMs > 1000)) timeoutMs = 1000;  // until brought to the front
     if (::poll(fds, 3, timeoutMs) < 0 && errno != EINTR) break;
     if (fds[1].revents & POLLIN) running = false;
     if (fds[2].revents & (POLLIN | POLLHUP)) {

@@ -20,8 +20,8 @@ HeadlessTransfer::HeadlessTransfer(const CommandLine& cl)
 
 HeadlessTransfer::~HeadlessTransfer() { common::MessageBox::install(nullptr); }
 
-int16_t HeadlessTransfer::show(const std::string& text, const std::string&, int16_t) {
-  std::string lines = text;
+int16_t HeadlessTransfer::show(const std::string& text, const std::string&, int16_t, const std::string& detail) {
+  std::string lines = detail.empty() ? text : text + "\r\n" + detail;
   for (size_t at; (at = lines.find("\r\n")) != std::string::npos;) lines.replace(at, 2, "\n");
   std::fprintf(stderr, "qxt7130-adj: %s\n", lines.c_str());
   program_.keeper().Message("error", text);

@@ -24,7 +24,7 @@ class HeadlessTransfer : private common::MessageBox {
   int Run();
 
  private:
-  int16_t show(const std::string& text, const std::string& title, int16_t style) override;
+  int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) override;
   bool ChoosePort();
   // Runs the sequencer's operation to its end; false when it failed (its message is out).
   bool Finish(const char* what);

@@ -5,10 +5,13 @@
 // item its reaction; the check marks are set on every tick from the options.
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QObject>
 #include <array>
 #include <functional>
+#include <map>
+#include <vector>
 
 namespace qxt::app {
 
@@ -25,13 +28,30 @@ class MainMenus : public QObject {
     std::function<void()> undo;
     std::function<void()> revert;
     std::function<void(bool)> plot;
-    std::function<void(int)> port;     // COM 1..4
+    std::function<void(int)> textSize;  // +1 larger, -1 smaller
+    std::function<void(int)> port;      // a COM number
+    std::function<void()> otherPort;
     std::function<void(int)> release;  // 0..5 seconds
   };
 
-  MainMenus(QMenuBar* bar, Reactions reactions, QObject* parent = nullptr);
+  // A COM number with its device, as the Port menu shows it.
+  struct PortEntry {
+    int number;
+    QString device, description;
+    bool present;
+  };
 
-  QAction* portAction(int i) const { return mnuOptSelCom_[static_cast<size_t>(i)]; }
+  // ports: the entries of the Port menu, asked for each time it opens.
+  MainMenus(QMenuBar* bar, Reactions reactions, std::function<std::vector<PortEntry>()> ports,
+            QObject* parent = nullptr);
+
+  // The Port menu's entry of a COM number (nullptr when it has none).
+  QAction* portAction(int i) const;
+  QAction* otherPortAction() const { return mnuOptOtherPort_; }
+  void setPortChecked(int i, bool checked);
+  // The entries again, from the devices present now.
+  void RebuildPorts();
+  static QString PortText(const PortEntry& entry);
   QAction* releaseAction(int i) const { return mnuOptionSelAutoRelease_[static_cast<size_t>(i)]; }
   QAction* exitAction() const { return mnuFileExit_; }
   QAction* restoreAction() const { return mnuFileRestore_; }
@@ -41,6 +61,8 @@ class MainMenus : public QObject {
   QAction* undoAction() const { return mnuEditUndo_; }
   QAction* revertAction() const { return mnuEditRevert_; }
   QAction* plotAction() const { return mnuViewPlot_; }
+  QAction* largerAction() const { return mnuViewLarger_; }
+  QAction* smallerAction() const { return mnuViewSmaller_; }
 
  private:
   void CreateFile(QMenuBar* bar);
@@ -57,7 +79,13 @@ class MainMenus : public QObject {
   QAction* mnuEditUndo_ = nullptr;
   QAction* mnuEditRevert_ = nullptr;
   QAction* mnuViewPlot_ = nullptr;
-  std::array<QAction*, 5> mnuOptSelCom_{};
+  QAction* mnuViewLarger_ = nullptr;
+  QAction* mnuViewSmaller_ = nullptr;
+  std::function<std::vector<PortEntry>()> ports_;
+  QMenu* portMenu_ = nullptr;
+  std::map<int, QAction*> mnuOptSelCom_;
+  QAction* mnuOptOtherPort_ = nullptr;
+  int checkedPort_ = 0;
   std::array<QAction*, 6> mnuOptionSelAutoRelease_{};
 };
 

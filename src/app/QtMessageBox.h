@@ -9,7 +9,7 @@ namespace qxt::app {
 
 class QtMessageBox : public common::MessageBox {
  public:
-  int16_t show(const std::string& text, const std::string& title, int16_t style) override;
+  int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) override;
   void setParent(QWidget* parent) { parent_ = parent; }
 
  private:

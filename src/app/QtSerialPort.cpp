@@ -21,9 +21,8 @@ bool QtSerialPort::open(const std::string& device, int32_t baud, int32_t inBuffe
         errorText_ = "no such device";
         break;
       case QSerialPort::PermissionError:
-        errorText_ = port_.errorString().contains("lock", Qt::CaseInsensitive)
-                         ? "in use by another program"
-                         : "permission denied (is the user in the dialout group?)";
+        errorText_ = port_.errorString().contains("lock", Qt::CaseInsensitive) ? "in use by another program"
+                                                                               : "permission denied";
         break;
       default:
         errorText_ = port_.errorString().toStdString();

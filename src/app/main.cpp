@@ -1,10 +1,12 @@
 // QX-T7130 ADJ Rev.1.0: the entry procedure.
 
 #include <unistd.h>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <QWindow>
+#include <csignal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include "app/OfflineModes.h"
 #include "app/QtMessageBox.h"
 #include "app/QtSerialPort.h"
+#include "app/QuitOnSignal.h"
 #include "app/ReportWriter.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
@@ -113,6 +116,13 @@ int RunWindow(int argc, char** argv, const CommandLine& cl) {
   ExposeReporter exposed;
   if (cl.timing && form.windowHandle() != nullptr) form.windowHandle()->installEventFilter(&exposed);
   if (cl.connect) form.program().main().ClickCmd00(0);
+  // Shutdown, logout, Ctrl+C or a closed terminal end the program as its close box does.
+  QuitOnSignal quitOnSignal({SIGTERM, SIGINT, SIGHUP}, [&form](int) {
+    form.close();
+    QApplication::quit();
+  });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.close(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.close(); });
   if (!cl.screenshot.empty()) ScheduleScreenshot(form, QString::fromStdString(cl.screenshot));
   const int rc = app.exec();
   timer.stop();

@@ -22,7 +22,7 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 class SilentMessageBox : public MessageBox {
  public:
-  int16_t show(const std::string&, const std::string&, int16_t) override { return kOk; }
+  int16_t show(const std::string&, const std::string&, int16_t, const std::string&) override { return kOk; }
 };
 
 MessageBox* g_installed = nullptr;
@@ -108,11 +108,11 @@ std::string ExpandNewLine(std::string text) {
   return text;
 }
 
-int16_t MsgBoxError(const std::string& text) {
+int16_t MsgBoxError(const std::string& text, const std::string& detail) {
   const std::string expanded = ExpandNewLine(text);
-  LogLine(expanded);
+  LogLine(detail.empty() ? expanded : expanded + "\r\n" + detail);
   MessageBox::tell(expanded);
-  return MessageBox::current().show(expanded, kAppTitle, MessageBox::kCritical);
+  return MessageBox::current().show(expanded, kAppTitle, MessageBox::kCritical, detail);
 }
 
 }  // namespace qxt::common

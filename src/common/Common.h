@@ -51,7 +51,8 @@ std::string SignedNumberText(int32_t n);
 std::string ExpandNewLine(std::string text);
 
 // Shows text (through ExpandNewLine) in a modal box with the critical-stop icon (style 16),
-// one OK button and the program's title; returns the button code.
-int16_t MsgBoxError(const std::string& text);
+// one OK button and the program's title; returns the button code. detail: the cause, behind the
+// box's "Show Details..." button. The message and its detail also go to standard error.
+int16_t MsgBoxError(const std::string& text, const std::string& detail = "");
 
 }  // namespace qxt::common

@@ -14,7 +14,8 @@ class MessageBox {
   static constexpr int16_t kOk = 1;         // the button code of OK
 
   virtual ~MessageBox() = default;
-  virtual int16_t show(const std::string& text, const std::string& title, int16_t style) = 0;
+  // detail: more about the cause, shown on request beside the text ("" when there is none).
+  virtual int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) = 0;
 
   // The box MsgBoxError uses; nullptr restores the default, which shows nothing (every message
   // is logged on standard error before it is shown).

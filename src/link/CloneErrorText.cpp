@@ -28,4 +28,11 @@ std::string CloneErrorText(const CloneErrorState& state) {
   return text;
 }
 
+std::string PortFailureDetail(const std::string& failure) {
+  if (failure.find("permission denied") == std::string::npos) return failure;
+  return failure +
+         "\r\n\r\nSerial ports belong to the group dialout. Add the user to it (sudo adduser $USER dialout), "
+         "then log out and in again.";
+}
+
 }  // namespace qxt::link

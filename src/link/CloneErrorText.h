@@ -21,4 +21,8 @@ struct CloneErrorState {
 // Lines joined by CR LF, without a CR LF at the end.
 std::string CloneErrorText(const CloneErrorState& state);
 
+// The details of a port failure for its message box: what failed and why, and for a denied
+// permission how to get it.
+std::string PortFailureDetail(const std::string& failure);
+
 }  // namespace qxt::link

@@ -33,4 +33,21 @@ std::string PortDeviceMap::devicePath(int16_t port, const common::OptionsFile& o
   return ec ? path : canonical.string();
 }
 
+bool PortDeviceMap::mapped(int16_t port, const common::OptionsFile& options) const {
+  return overrides_.count(port) != 0 || !options.ReadKey("PORTS", "COM" + std::to_string(port), "").empty();
+}
+
+int16_t PortDeviceMap::numberFor(const std::string& path, const common::OptionsFile& options) const {
+  std::error_code ec;
+  auto wanted = std::filesystem::canonical(path, ec);
+  const std::string target = ec ? path : wanted.string();
+  for (int16_t n = 1; n <= kLast; ++n) {
+    if (mapped(n, options) && devicePath(n, options) == target) return n;
+  }
+  for (int16_t n = kFirstExtra; n <= kLast; ++n) {
+    if (!mapped(n, options)) return n;
+  }
+  return kLast;
+}
+
 }  // namespace qxt::link

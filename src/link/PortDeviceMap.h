@@ -19,6 +19,13 @@ class PortDeviceMap {
   void setOverride(int16_t port, const std::string& path) { overrides_[port] = path; }
 
   std::string devicePath(int16_t port, const common::OptionsFile& options) const;
+  // Whether COM port has a device of its own: a mapping for this run or in [PORTS].
+  bool mapped(int16_t port, const common::OptionsFile& options) const;
+  // The COM number for a device chosen by path: the one it is mapped to already, else the first
+  // of COM 5 to COM 10 without a mapping, else COM 10.
+  int16_t numberFor(const std::string& path, const common::OptionsFile& options) const;
+
+  static constexpr int16_t kFirstExtra = 5, kLast = 10;
 
  private:
   std::map<int16_t, std::string> overrides_;

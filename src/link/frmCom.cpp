@@ -62,6 +62,7 @@ bool frmCom::OpenPort() {
   const int32_t baud = std::atoi(settings_.c_str());
   openDevice_ = device;
   if (port_.open(device, baud, kInBufferSize)) {
+    failure_.clear();
     trace_.note("COM" + std::to_string(commPort_) + " opened: " + device + " " + settings_);
     return true;
   }
@@ -69,11 +70,10 @@ bool frmCom::OpenPort() {
   return false;
 }
 
-// The message box keeps its fixed text; the reason goes where a technician or support can see it.
+// The message box keeps its fixed text; the reason goes into its details, and into the trace.
 void frmCom::ReportOpenFailure(const std::string& device, const std::string& reason) {
-  const std::string text = "COM" + std::to_string(commPort_) + " (" + device + "): " + reason;
-  std::fprintf(stderr, "qxt7130-adj: %s\n", text.c_str());
-  trace_.note(text);
+  failure_ = "COM" + std::to_string(commPort_) + " (" + device + "): " + reason;
+  trace_.note(failure_);
 }
 
 bool frmCom::totalError() const { return cln3D_.nowError() != DriverError::kNone || errOverflow_ || errCannotOpen_; }

@@ -52,6 +52,8 @@ class frmCom : public DriverPort, public SerialPortListener {
   PortDeviceMap& portDevices() { return portDevices_; }
   // The device that COM port opens.
   std::string DevicePath(int16_t port) const { return portDevices_.devicePath(port, options_); }
+  bool PortMapped(int16_t port) const { return portDevices_.mapped(port, options_); }
+  int16_t PortNumberFor(const std::string& path) const { return portDevices_.numberFor(path, options_); }
 
   void Reset();
   void HighSpeedBRatioSet();
@@ -71,6 +73,9 @@ class frmCom : public DriverPort, public SerialPortListener {
   bool errOverflow() const { return errOverflow_; }
   void errOverflow(bool v) { errOverflow_ = v; }
   bool errCannotOpen() const { return errCannotOpen_; }
+  // Why the port could not be opened or was lost ("COM1 (/dev/ttyUSB0): no such device"); empty
+  // once a port has opened.
+  const std::string& failure() const { return failure_; }
   void errCannotOpen(bool v) { errCannotOpen_ = v; }
   bool totalError() const;
 
@@ -99,6 +104,7 @@ class frmCom : public DriverPort, public SerialPortListener {
   void ApplyDefaults(int32_t baud, int32_t threshold);
   bool OpenPort();
   void ReportOpenFailure(const std::string& device, const std::string& reason);
+  std::string failure_;
 
   SerialPort& port_;
   const common::OptionsFile& options_;

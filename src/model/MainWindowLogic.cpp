@@ -38,16 +38,29 @@ void MainWindowLogic::ComAutoRelease(int32_t seconds) {
   seq_.comHoldReload(std::clamp<int32_t>(comAutoRelease_, 0, 32) * 1000);
 }
 
+// A value the program cannot use falls back to its default, and the technician is told.
 void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   objProf.Section("OPTION");
   settings::ProfileValue port = int32_t{1};
   objProf.loadData("ComPort", port, settings::ProfileValue(int32_t{1}));
-  ComPortNo(std::get<int32_t>(port));
+  int32_t portNo = std::get<int32_t>(port);
+  if (portNo < link::frmCom::imdMinComPortNum || portNo > link::frmCom::imdmaxComPortNum) {
+    notices_.showNotice("The options name COM " + std::to_string(portNo) + ", outside COM 1 to COM 10: COM 1 is used.");
+    portNo = 1;
+  }
+  ComPortNo(portNo);
   settings::ProfileValue release = int32_t{0};
   objProf.loadData("ComAutoRelease", release, settings::ProfileValue(int32_t{0}));
-  ComAutoRelease(std::get<int32_t>(release));
+  int32_t seconds = std::get<int32_t>(release);
+  if (seconds < 0 || seconds > kMaxRelease) {
+    notices_.showNotice("The options set ComAutoRelease=" + std::to_string(seconds) +
+                        ", outside 0 to 5 seconds: the port is not released automatically.");
+    seconds = 0;
+  }
+  ComAutoRelease(seconds);
   technician_ = objProf.ReadKey("REPORT", "Technician", "");
   plotShown_ = objProf.ReadKey("VIEW", "Plot", "0") == "1";
+  TextSize(std::atoi(objProf.ReadKey("VIEW", "TextSize", "0").c_str()));
 }
 
 void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
@@ -58,8 +71,12 @@ void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
     objProf.WriteKey("REPORT", "Technician", technician_);
   }
   // Written once it differs from the default, so an options file stays as it was until then.
-  if (plotShown_ || !objProf.ReadKey("VIEW", "Plot", "").empty())
+  if (plotShown_ || !objProf.ReadKey("VIEW", "Plot", "").empty()) {
     objProf.WriteKey("VIEW", "Plot", plotShown_ ? "1" : "0");
+  }
+  if (textSize_ != 0 || !objProf.ReadKey("VIEW", "TextSize", "").empty()) {
+    objProf.WriteKey("VIEW", "TextSize", std::to_string(textSize_));
+  }
 }
 
 void MainWindowLogic::ClickCmd00(int16_t index) {
@@ -76,7 +93,7 @@ void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
   op_.RigOpFunc_ResetAll();
   if (LinkFailed(state)) op_.DropPutBack();
-  if (!text.empty()) common::MsgBoxError(text);
+  if (!text.empty()) common::MsgBoxError(text, state.errCannotOpen ? link::PortFailureDetail(com_.failure()) : "");
 }
 
 // The radio cannot be reached at all, so nothing can be put back into it.
@@ -89,9 +106,11 @@ void MainWindowLogic::task() {
   seq_.task();
   op_.task();
   if (seq_.OpRunning()) seq_.task();
-  for (int i = 1; i <= 4; ++i) view_.setPortChecked(i, i == comPortNo_);
-  for (int i = 0; i <= 5; ++i) view_.setReleaseChecked(i, i == comAutoRelease_);
-  view_.setStatusLine(StatusText(comPortNo_, com_.comOpen()), com_.comOpen());
+  for (int i = 1; i <= link::frmCom::imdmaxComPortNum; ++i) view_.setPortChecked(i, i == comPortNo_);
+  for (int i = 0; i <= kMaxRelease; ++i) view_.setReleaseChecked(i, i == comAutoRelease_);
+  // While a port is open, the one the link holds; else the one chosen.
+  const bool open = com_.comOpen();
+  view_.setStatusLine(StatusText(open ? com_.comPortNum() : comPortNo_, open), open);
 }
 
 std::string MainWindowLogic::StatusText(int16_t port, bool open) {

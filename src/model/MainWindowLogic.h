@@ -3,6 +3,7 @@
 // save, the per-tick task (sequencer, adjustment task, check marks, port status line), the clone
 // error message, and the keyboard and buttons of the console.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,9 @@ class MainWindowLogic {
   MainWindowLogic(link::clsCmcCln3Sequence& seq, clsIndOp_RigK70R& op, const link::frmCom& com, RecordKeeper& keeper,
                   MainWindowView& view, common::NoticeSink& notices);
 
+  static constexpr int kMenuPorts = 4;  // COM 1 to 4 always have a menu entry
+  static constexpr int kMaxRelease = 5;
+
   int16_t ComPortNo() const { return comPortNo_; }
   void ComPortNo(int32_t value);
   int16_t ComAutoRelease() const { return comAutoRelease_; }
@@ -48,6 +52,10 @@ class MainWindowLogic {
   // Whether the plot panel is shown ([VIEW] Plot=1).
   bool PlotShown() const { return plotShown_; }
   void PlotShown(bool shown) { plotShown_ = shown; }
+  // Points added to the console's and the readouts' text ([VIEW] TextSize=), kMinText..kMaxText.
+  static constexpr int kMinText = -2, kMaxText = 8;
+  int TextSize() const { return textSize_; }
+  void TextSize(int points) { textSize_ = std::clamp(points, kMinText, kMaxText); }
   // The title sequence; returns the new window caption when it is complete.
   std::optional<std::string> ButtonKeyPress(int charCode);
 
@@ -63,6 +71,7 @@ class MainWindowLogic {
   common::NoticeSink& notices_;
   std::string technician_;
   bool plotShown_ = false;
+  int textSize_ = 0;
   int16_t comPortNo_ = 1;
   int16_t comAutoRelease_ = 0;
   std::string keyBuffer_;

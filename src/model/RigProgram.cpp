@@ -48,6 +48,13 @@ RigProgram::~RigProgram() {
   com_.Unload();
 }
 
+int16_t RigProgram::UsePortDevice(const std::string& path) {
+  const int16_t n = com_.PortNumberFor(path);
+  profMain_.WriteKey("PORTS", "COM" + std::to_string(n), path);
+  main_.ComPortNo(n);
+  return n;
+}
+
 void RigProgram::Start() {
   radio_.radioNameM("2927");
   radio_.radionameS("0100");

@@ -37,6 +37,9 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   void Start();
   // Port closed, options written (saveAllData), heartbeat off.
   void CloseDown();
+  // A serial device chosen by path: mapped to a COM number in [PORTS] (the one it has, else the
+  // first free of COM 5 to 10) and made the port in use. Returns the number.
+  int16_t UsePortDevice(const std::string& path);
 
   settings::clsCmcProfileIO& profMain() { return profMain_; }
   record::ServiceRecord& record() { return record_; }

@@ -2,7 +2,10 @@
 // program against the simulated radio on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <csignal>
 
 #include "sim/SimImage.h"
 #include "support/RunProgram.h"
@@ -111,6 +114,23 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
             std::string::npos);
   EXPECT_EQ(Run({"--session", "99"}).exitStatus, 1);
   EXPECT_EQ(Run({"--session", "x"}).exitStatus, 2);
+}
+
+TEST_F(CommandLine, TheWindowClosesInOrderOnTerminateAndInterrupt) {
+  // A copy of the program of its own, so that its options file lands beside it here.
+  const std::string program = dir.file("qxt7130-adj");
+  TempDir::Write(program, TempDir::Read(QXT_APP_PATH));
+  ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+  for (int signal : {SIGTERM, SIGINT}) {
+    SimProcess sim({"--link", dir.file("radio"), "--log", dir.file("sim.log")});
+    ::unlink(dir.file("PJ5102K.rs").c_str());
+    auto talking = [&] { return TempDir::Read(dir.file("sim.log")).size() > 100; };
+    const ProgramRun run =
+        RunProgram(program, {"--port-device", "COM1=" + dir.file("radio"), "--connect"},
+                   {{"QT_QPA_PLATFORM", "offscreen"}, {"XDG_DATA_HOME", dir.file("data")}}, {talking, signal});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(TempDir::Read(dir.file("PJ5102K.rs")).find("ComPort=1"), std::string::npos) << signal;
+  }
 }
 
 TEST_F(CommandLine, ALinkThatFailsSaysWhy) {

@@ -76,6 +76,9 @@ void PortWithoutPermission() {
   p.Connect();
   ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
   p.ExpectReset("Cannot access COM 1.");
+  const std::string& detail = p.box.shown.at(0).detail;
+  EXPECT_NE(detail.find("): permission denied"), std::string::npos) << detail;
+  EXPECT_NE(detail.find("sudo adduser $USER dialout"), std::string::npos) << detail;
   ASSERT_EQ(::chmod(sim.path().c_str(), 0600), 0);
   p.box.shown.clear();
   EXPECT_TRUE(p.Connected());
@@ -128,6 +131,7 @@ TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
   p.Connect();
   ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
   p.ExpectReset("Cannot access COM 1.");
+  EXPECT_EQ(p.box.shown.at(0).detail, "COM1 (/dev/qxt-no-such-port): no such device");
 
   app::QtSerialPort other;  // another program holds the port
   ASSERT_TRUE(other.open(sim.path(), 9600, 32760));
@@ -136,6 +140,8 @@ TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
   p.Connect();
   ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
   p.ExpectReset("Cannot access COM 1.");
+  EXPECT_NE(p.box.shown.at(0).detail.find("): in use by another program"), std::string::npos)
+      << p.box.shown.at(0).detail;
   other.close();
   p.box.shown.clear();
   EXPECT_TRUE(p.Connected());

@@ -24,7 +24,7 @@ QPushButton* Button(QWidget* in, const QString& text) {
 
 TEST(History, ASessionIsListedExportedAndReported) {
   ShellRig s;
-  app::RecordActions& records = s.form.records();
+  app::FileActions& records = s.form.files();
   records.askName = [](const QString&) { return std::optional<QString>(" Ann Smith "); };
   s.form.menus().technicianAction()->trigger();
   EXPECT_NE(s.Options().find("Technician=Ann Smith"), std::string::npos) << s.Options();
@@ -76,8 +76,8 @@ TEST(History, ASessionIsListedExportedAndReported) {
   const auto session = record::RecordReader(*s.form.program().record().database()).Session(1);
   app::RestoreDialog::Comparison asked;
   const QString backup = QString::fromStdString(session->backupPath);
-  s.form.chooseImageFile = [&] { return backup; };
-  s.form.confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
+  s.form.files().chooseImageFile = [&] { return backup; };
+  s.form.files().confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
     asked = c;
     return false;
   };

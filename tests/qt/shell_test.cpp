@@ -28,7 +28,8 @@ TEST(Shell, FirstStartWithoutOptions) {
   EXPECT_FALSE(s.form.portAction(2)->isChecked());
   EXPECT_TRUE(s.form.releaseAction(0)->isChecked());
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
-  EXPECT_EQ(s.form.portAction(3)->text(), "COM &3");
+  EXPECT_TRUE(s.form.portAction(3)->text().startsWith("COM &3   /dev/ttyUSB2"));
+  EXPECT_EQ(s.form.portAction(5), nullptr);  // no device of its own, not chosen
   EXPECT_EQ(s.form.releaseAction(5)->text(), "&5 sec");
   EXPECT_EQ(s.form.button(1)->text(), "Reload(F5)");
   QFontInfo console(s.form.consoleList()->font());
@@ -52,10 +53,11 @@ TEST(Shell, MenusSetTheOptions) {
   EXPECT_EQ(s.form.program().seq().ComPortNo(), 3);
   s.form.releaseAction(3)->trigger();
   EXPECT_EQ(s.form.program().seq().comHoldReload(), 3000);
-  s.form.program().main().ComPortNo(7);  // from the options file: shown, but no item checked
+  s.form.program().main().ComPortNo(7);  // from the options file: it gets a menu entry
   s.Tick();
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 7: CLOSE");
   for (int i = 1; i <= 4; ++i) EXPECT_FALSE(s.form.portAction(i)->isChecked());
+  EXPECT_TRUE(s.form.portAction(7)->isChecked());
   s.form.portAction(1)->trigger();
   ASSERT_TRUE(s.Connect());
   s.Tick();
@@ -146,8 +148,8 @@ TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
   const std::string file = s.dir.file("backup.bin");
   TempDir::Write(file, std::string(image.begin(), image.end()));
   app::RestoreDialog::Comparison asked;
-  s.form.chooseImageFile = [&] { return QString::fromStdString(file); };
-  s.form.confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
+  s.form.files().chooseImageFile = [&] { return QString::fromStdString(file); };
+  s.form.files().confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
     asked = c;
     app::RestoreDialog dialog(c, &s.form);  // what the technician would see
     EXPECT_EQ(dialog.changedLines(), 1);
@@ -182,7 +184,8 @@ TEST(Shell, LayoutFollowsTheWindow) {
   const int clientWidth = s.form.centralWidget()->width();
   EXPECT_NEAR(buttonsLeft, clientWidth - buttonsRight, 2);  // centred
   EXPECT_EQ(s.form.button(1)->y(), s.form.button(0)->y());
-  EXPECT_EQ(s.form.control(model::Control::kFra1)->geometry(), s.form.control(model::Control::kFra3)->geometry());
+  EXPECT_EQ(s.form.controls().control(model::Control::kFra1)->geometry(),
+            s.form.controls().control(model::Control::kFra3)->geometry());
   EXPECT_EQ(s.form.statusLabel()->text(), "");  // blank until the next tick
   s.Tick();
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
@@ -190,7 +193,7 @@ TEST(Shell, LayoutFollowsTheWindow) {
   QApplication::processEvents();
   EXPECT_GE(s.form.consoleList()->height(), 1);
   EXPECT_GE(s.form.paramText()->height(), 1);
-  EXPECT_GE(s.form.control(model::Control::kFra0)->height(), 1);
+  EXPECT_GE(s.form.controls().control(model::Control::kFra0)->height(), 1);
 }
 
 TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {

@@ -167,6 +167,7 @@ TEST(SimRadio, FaultsShapeTheAnswers) {
   unsigned sum = 0;
   for (uint8_t b : raw) sum += b;
   EXPECT_EQ(sum % 256, 1u);
+  EXPECT_EQ(radio.Receive(Hex("FEFEEEEFE229270100FD")).size(), 1u + 2007u + 1u);  // the hang-up came once
 }
 
 TEST(SimRadio, PhysicsTheProgramCanMeasure) {
@@ -203,6 +204,8 @@ TEST(SimRadio, CommandsChangeTheBench) {
   EXPECT_EQ(sim::ApplyCommand("centre t2 120", radio, reply), sim::CommandResult::kOk);
   EXPECT_EQ(radio.bench.t2Centre, 120);
   EXPECT_EQ(sim::ApplyCommand("temp -5.5", radio, reply), sim::CommandResult::kOk);
+  EXPECT_EQ(sim::ApplyCommand("help", radio, reply), sim::CommandResult::kOk);
+  EXPECT_EQ(reply.rfind("commands: signal s1|s3|off", 0), 0u) << reply;
   EXPECT_EQ(sim::ApplyCommand("fault hangup 7", radio, reply), sim::CommandResult::kOk);
   EXPECT_EQ(radio.faults.hangupAfterBlock, 7);
   EXPECT_EQ(sim::ApplyCommand("fault nonsense", radio, reply), sim::CommandResult::kError);

@@ -12,11 +12,12 @@ class RecordingMessageBox : public common::MessageBox {
   struct Shown {
     std::string text, title;
     int16_t style;
+    std::string detail;
   };
   RecordingMessageBox() { MessageBox::install(this); }
   ~RecordingMessageBox() override { MessageBox::install(nullptr); }
-  int16_t show(const std::string& text, const std::string& title, int16_t style) override {
-    shown.push_back({text, title, style});
+  int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) override {
+    shown.push_back({text, title, style, detail});
     return kOk;
   }
   std::vector<Shown> shown;

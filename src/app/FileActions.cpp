@@ -1,16 +1,20 @@
-#include "app/RecordActions.h"
+#include "app/FileActions.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QStandardPaths>
 
 #include "app/ReportWriter.h"
+#include "common/Common.h"
+#include "model/ImageBackup.h"
+#include "model/RigK70RRestore.h"
 #include "record/Provenance.h"
 #include "record/RecordReader.h"
 
 namespace qxt::app {
 
-RecordActions::RecordActions(model::RigProgram& program, QWidget* window)
+FileActions::FileActions(model::RigProgram& program, QWidget* window)
     : QObject(window), program_(program), window_(window) {
   chooseSaveFile = [this](const QString& caption, const QString& filter) {
     return QFileDialog::getSaveFileName(window_, caption,
@@ -24,9 +28,41 @@ RecordActions::RecordActions(model::RigProgram& program, QWidget* window)
                                                QLineEdit::Normal, current, &ok);
     return ok ? std::optional<QString>(name) : std::nullopt;
   };
+  chooseImageFile = [this] {
+    return QFileDialog::getOpenFileName(window_, "Restore image",
+                                        QString::fromStdString(model::ImageBackup::Directory()),
+                                        "Radio images (*.bin);;All files (*)");
+  };
+  confirmRestore = [this](const RestoreDialog::Comparison& c) {
+    RestoreDialog dialog(c, window_);
+    return dialog.exec() == QDialog::Accepted;
+  };
 }
 
-HistoryWindow* RecordActions::ShowHistory() {
+void FileActions::RestoreImage() {
+  model::clsIndOp_RigK70R& op = program_.op();
+  if (!op.RigK70RProp_EditEnabled() || op.restoring()) return notice("Restore image: connect to the radio first.");
+  const QString path = chooseImageFile();
+  if (path.isEmpty()) return;
+  QFile file(path);
+  Bytes bytes;
+  if (file.open(QIODevice::ReadOnly)) {
+    const QByteArray data = file.read(memory::clsCmcEeprom::kDefaultSize + 1);
+    bytes.assign(data.begin(), data.end());
+  }
+  if (auto refusal = model::RigK70RRestore::CheckFile(bytes)) {
+    common::MsgBoxError(path.toStdString() + ": " + *refusal);
+    return;
+  }
+  const Bytes& radio = program_.radio().eepImage().bytes();
+  RestoreDialog::Comparison c{path, memory::ParameterListing::RowsOf(radio), memory::ParameterListing::RowsOf(bytes), 0,
+                              Provenance(bytes)};
+  for (size_t a = 0; a < bytes.size(); ++a) c.bytesDiffering += radio[a] != bytes[a] ? 1 : 0;
+  if (!confirmRestore(c)) return;
+  if (auto refusal = op.StartRestore(bytes, path.toStdString())) notice(*refusal);
+}
+
+HistoryWindow* FileActions::ShowHistory() {
   if (history_ == nullptr) {
     history_ = new HistoryWindow(program_.record(), window_);
     history_->setAttribute(Qt::WA_DeleteOnClose);
@@ -43,7 +79,7 @@ HistoryWindow* RecordActions::ShowHistory() {
   return history_;
 }
 
-void RecordActions::SaveReport() {
+void FileActions::SaveReport() {
   record::ServiceRecord& record = program_.record();
   int64_t session = record.session();
   if (session == 0 && record.on()) {
@@ -53,7 +89,7 @@ void RecordActions::SaveReport() {
   SaveReport(session);
 }
 
-void RecordActions::SaveReport(int64_t session) {
+void FileActions::SaveReport(int64_t session) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return notice(record.problem());
   record::RecordReader reader(*record.database());
@@ -67,14 +103,14 @@ void RecordActions::SaveReport(int64_t session) {
              : "The report was not saved: " + why.toStdString());
 }
 
-void RecordActions::AskTechnician() {
+void FileActions::AskTechnician() {
   const auto name = askName(QString::fromStdString(program_.main().Technician()));
   if (!name) return;
   program_.main().Technician(name->trimmed().toStdString());
   program_.main().saveData(program_.profMain());
 }
 
-QString RecordActions::Provenance(const Bytes& file) {
+QString FileActions::Provenance(const Bytes& file) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return {};
   record::RecordReader reader(*record.database());

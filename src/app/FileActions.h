@@ -1,6 +1,7 @@
 #pragma once
-// The main window's part of the service record: File > "History...", "Save report..." and
-// "Technician...", and what the record knows of an image file before it is restored.
+// The main window's File menu: "Restore image..." (the file compared with the radio and written
+// only when the technician says so, with what the service record knows of it), "History...",
+// "Save report..." and "Technician...".
 
 #include <QObject>
 #include <QPointer>
@@ -8,16 +9,17 @@
 #include <functional>
 
 #include "app/HistoryWindow.h"
+#include "app/RestoreDialog.h"
 #include "common/Bytes.h"
 #include "model/RigProgram.h"
 
 namespace qxt::app {
 
-class RecordActions : public QObject {
+class FileActions : public QObject {
   Q_OBJECT
 
  public:
-  RecordActions(model::RigProgram& program, QWidget* window);
+  FileActions(model::RigProgram& program, QWidget* window);
 
   // The history window, opened or raised.
   HistoryWindow* ShowHistory();
@@ -25,9 +27,13 @@ class RecordActions : public QObject {
   void SaveReport();
   void SaveReport(int64_t session);
   void AskTechnician();
+  void RestoreImage();
   // For the restore dialog: where the record says the file came from ("" when it does not know).
   QString Provenance(const Bytes& file);
 
+  // How "Restore image..." chooses its file and asks before it writes; tests replace both.
+  std::function<QString()> chooseImageFile;
+  std::function<bool(const RestoreDialog::Comparison&)> confirmRestore;
   // A file name to save to (a save dialog; tests replace it); empty: cancelled.
   std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
   // The technician's name (an input dialog; tests replace it); nullopt: cancelled.
