@@ -168,6 +168,7 @@ int main(int argc, char** argv) {
   FrameLog log(opt.log);
   radio.setFrameLog([&log](const char* dir, const Bytes& frame) { log.Write(dir, frame); });
 
+  const int sigFd = SignalFd();  // before the link exists, so that no ending can leave it behind
   sim::SimLine line(opt.baud, opt.link);
   if (!line.Open()) {
     std::perror("qzr700-sim: openpty");
@@ -176,7 +177,6 @@ int main(int argc, char** argv) {
   std::printf("pty: %s\n", line.path().c_str());
   std::fflush(stdout);
 
-  const int sigFd = SignalFd();
   StdinLines input;
   bool running = true;
   int64_t waitNs = -1;

@@ -110,12 +110,14 @@ int HeadlessTransfer::Restore(const std::string& path) {
   }
   program_.seq().easyCloneRead();
   if (!Finish("reading")) return 1;
-  const std::string backup =
+  const model::ImageBackup::Saved saved =
       model::ImageBackup::Save(program_.radio().eepImage().bytes(), program_.radio().radioNameM(),
                                program_.radio().radionameS(), std::time(nullptr));
+  const std::string& backup = saved.path;
   program_.keeper().RadioRead(program_.radio(), program_.seq().ansInfo(), backup);
   if (backup.empty()) {
-    std::fprintf(stderr, "qxt7130-adj: the radio's memory could not be kept as a backup; nothing was written\n");
+    std::fprintf(stderr, "qxt7130-adj: the radio's memory could not be kept as a backup (%s); nothing was written\n",
+                 saved.error.c_str());
     return 1;
   }
   std::fprintf(stderr, "backup of the radio: %s\n", backup.c_str());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Log.h"
 #include "model/MainView.h"
 #include "model/MainWindowView.h"
 
@@ -26,7 +27,7 @@ class HeadlessView : public model::MainView, public model::MainWindowView {
   void showTransfer(int, int, bool) override {}
   void hideTransfer() override {}
   void showReport(const std::string& text, bool) override { std::printf("%s\n", text.c_str()); }
-  void showNotice(const std::string& text) override { std::fprintf(stderr, "qxt7130-adj: %s\n", text.c_str()); }
+  void showNotice(const std::string& text) override { common::LogLine(text); }
   double screenWidth() const override { return 19200; }
   double screenHeight() const override { return 10800; }
   void setWindowRect(const model::TwipsRect&) override {}

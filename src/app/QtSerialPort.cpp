@@ -1,5 +1,9 @@
 #include "app/QtSerialPort.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+
 namespace qxt::app {
 
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
@@ -12,6 +16,13 @@ bool QtSerialPort::open(const std::string& device, int32_t baud, int32_t inBuffe
   inBufferSize_ = inBufferSize;
   lost_ = false;
   errorText_.clear();
+  // A link left by a program that is gone may point at anything now: only a character device is
+  // a serial port.
+  struct stat st {};
+  if (::stat(device.c_str(), &st) == 0 && !S_ISCHR(st.st_mode)) {
+    errorText_ = "not a serial device";
+    return false;
+  }
   port_.setPortName(QString::fromStdString(device));
   // Qt keeps reading however much waits; more than the receive buffer holds is our overflow.
   port_.setReadBufferSize(0);
@@ -39,12 +50,16 @@ bool QtSerialPort::open(const std::string& device, int32_t baud, int32_t inBuffe
   // The cable draws its power from DTR and RTS; a pseudo-terminal refuses both, harmlessly.
   port_.setDataTerminalReady(true);
   port_.setRequestToSend(true);
+  // Whatever a radio sent to an earlier session of this port is not for this one.
+  port_.clear(QSerialPort::Input);
+  pending_.clear();
   port_.clearError();
   return true;
 }
 
 void QtSerialPort::close() {
   if (port_.isOpen()) port_.close();
+  pending_.clear();
   port_.clearError();
 }
 
@@ -53,8 +68,9 @@ void QtSerialPort::discardOutput() {
 }
 
 Bytes QtSerialPort::takeInput() {
-  QByteArray data = port_.readAll();
-  return Bytes(data.begin(), data.end());
+  const QByteArray rest = port_.readAll();
+  pending_.insert(pending_.end(), rest.begin(), rest.end());
+  return std::exchange(pending_, Bytes());
 }
 
 void QtSerialPort::write(const Bytes& data) {
@@ -63,11 +79,15 @@ void QtSerialPort::write(const Bytes& data) {
 }
 
 void QtSerialPort::onReadyRead() {
-  if (listener_ == nullptr) return;
-  if (port_.bytesAvailable() > inBufferSize_) {
-    listener_->onOverflow();
-  } else {
-    listener_->onReceived();
+  while (port_.isOpen() && port_.bytesAvailable() > 0) {
+    const qint64 room = inBufferSize_ - static_cast<qint64>(pending_.size());
+    if (room <= 0) {
+      if (listener_ != nullptr) listener_->onOverflow();
+      return;
+    }
+    const QByteArray chunk = port_.read(std::min(kChunk, room));
+    pending_.insert(pending_.end(), chunk.begin(), chunk.end());
+    if (listener_ != nullptr) listener_->onReceived();
   }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
-// The serial port of the program: QSerialPort behind the link's port interface.
+// The serial port of the program: QSerialPort behind the link's port interface. What arrives is
+// taken from Qt in chunks as it comes, and each chunk is announced at once, so the program
+// takes it before the next; only bytes the program leaves unread count against the receive
+// buffer, so a fast stream is never mistaken for an overflow.
 
 #include <QObject>
 #include <QSerialPort>
@@ -18,7 +21,9 @@ class QtSerialPort : public QObject, public link::SerialPort {
   void close() override;
   bool isOpen() const override { return port_.isOpen(); }
   void discardOutput() override;
-  int32_t bytesAvailable() const override { return static_cast<int32_t>(port_.bytesAvailable()); }
+  int32_t bytesAvailable() const override {
+    return static_cast<int32_t>(pending_.size() + static_cast<size_t>(port_.bytesAvailable()));
+  }
   Bytes takeInput() override;
   void write(const Bytes& data) override;
   int32_t bytesToWrite() const override { return static_cast<int32_t>(port_.bytesToWrite()); }
@@ -29,7 +34,9 @@ class QtSerialPort : public QObject, public link::SerialPort {
   void onError(QSerialPort::SerialPortError error);
 
   QSerialPort port_;
+  static constexpr qint64 kChunk = 4096;
   int32_t inBufferSize_ = 32760;
+  Bytes pending_;  // taken from Qt, not yet by the program
   std::string errorText_;
   bool lost_ = false;
 };

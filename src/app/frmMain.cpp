@@ -162,6 +162,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
   if (!closed_) {
     closed_ = true;
     program_->CloseDown();
+    // The last chance to say so: the status bar goes with the window. Not when the system ends
+    // the program, which must not wait for a click.
+    if (!program_->optionsProblem().empty() && !systemClose_) common::MsgBoxError(program_->optionsProblem());
   }
   event->accept();
 }

@@ -53,6 +53,11 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   PlotPanel* plotPanel() const { return plot_; }
   // View > "Plot": the panel shown or hidden, and remembered in the options.
   void ShowPlot(bool on);
+  // Closes as the system asks (shutdown, a signal): nothing waits for the technician.
+  void CloseForSystem() {
+    systemClose_ = true;
+    close();
+  }
   // How "Other port..." chooses a device (a dialog; tests replace it). Empty: cancelled.
   std::function<QString()> chooseOtherPort;
   QAction* portAction(int i) const { return menus_->portAction(i); }
@@ -91,6 +96,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   FileActions* files_ = nullptr;
   PlotPanel* plot_ = nullptr;
   bool shownOnce_ = false;
+  bool systemClose_ = false;
   QRect outer_;  // the whole window as the layout asked for it
   QMargins fittedFrame_;
   QString lastNotice_;

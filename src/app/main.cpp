@@ -118,11 +118,11 @@ int RunWindow(int argc, char** argv, const CommandLine& cl) {
   if (cl.connect) form.program().main().ClickCmd00(0);
   // Shutdown, logout, Ctrl+C or a closed terminal end the program as its close box does.
   QuitOnSignal quitOnSignal({SIGTERM, SIGINT, SIGHUP}, [&form](int) {
-    form.close();
+    form.CloseForSystem();
     QApplication::quit();
   });
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.close(); });
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.close(); });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.CloseForSystem(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.CloseForSystem(); });
   if (!cl.screenshot.empty()) ScheduleScreenshot(form, QString::fromStdString(cl.screenshot));
   const int rc = app.exec();
   timer.stop();

@@ -15,13 +15,17 @@ void LogLine(const std::string& text) {
       line += " / ";
     }
   }
+  std::fprintf(stderr, "qxt7130-adj: %s %s\n", TimeStamp("%Y-%m-%d %H:%M:%S").c_str(), line.c_str());
+  std::fflush(stderr);
+}
+
+std::string TimeStamp(const char* format) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
-  std::fprintf(stderr, "qxt7130-adj: %s %s\n", stamp, line.c_str());
-  std::fflush(stderr);
+  char stamp[64];
+  std::strftime(stamp, sizeof stamp, format, &local);
+  return stamp;
 }
 
 }  // namespace qxt::common

@@ -8,5 +8,7 @@ namespace qxt::common {
 
 // "qxt7130-adj: 2026-12-07 14:03:11 text", the lines of a multi-line text joined by " / ".
 void LogLine(const std::string& text);
+// The local date and time now in a strftime format.
+std::string TimeStamp(const char* format);
 
 }  // namespace qxt::common

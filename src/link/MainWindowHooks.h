@@ -2,6 +2,8 @@
 // What the link reaches of the layer above it: the main window's per-tick task, the clone error
 // message for the program's sequencer, and the saving of the options at shut-down.
 
+#include <string>
+
 namespace qxt::link {
 
 class MainWindowHooks {
@@ -11,6 +13,8 @@ class MainWindowHooks {
   // Explains the failure of the program's one sequencer and resets the work.
   virtual void MsgBoxCloneErr() = 0;
   virtual void saveAllData() = 0;
+  // Something the technician should know that stops nothing (a trace that cannot be written).
+  virtual void notice(const std::string& text) = 0;
 };
 
 }  // namespace qxt::link

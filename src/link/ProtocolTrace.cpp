@@ -1,10 +1,14 @@
 #include "link/ProtocolTrace.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "common/Common.h"
 
 namespace qxt::link {
 
-ProtocolTrace::ProtocolTrace(const common::TickSource& ticks) : ticks_(ticks), startTick_(ticks.tickCount()) {}
+ProtocolTrace::ProtocolTrace(const common::TickSource& ticks, long maxBytes)
+    : ticks_(ticks), startTick_(ticks.tickCount()), maxBytes_(maxBytes) {}
 
 ProtocolTrace::~ProtocolTrace() { setFile(""); }
 
@@ -13,26 +17,63 @@ void ProtocolTrace::setFile(const std::string& path) {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
   path_ = path;
-  if (!path.empty()) file_ = std::fopen(path.c_str(), "a");
+  if (!path.empty()) Open("a");
+}
+
+void ProtocolTrace::Open(const char* mode) {
+  file_ = std::fopen(path_.c_str(), mode);
+  if (file_ == nullptr) return GiveUp("cannot be opened");
+  std::fseek(file_, 0, SEEK_END);
+  size_ = std::ftell(file_);
+  if (size_ >= maxBytes_) Rotate();
+}
+
+// The full file becomes FILE.1; what FILE.1 held is dropped, and the new file says so.
+void ProtocolTrace::Rotate() {
+  std::fclose(file_);
+  file_ = nullptr;
+  const std::string older = path_ + ".1";
+  std::remove(older.c_str());
+  if (std::rename(path_.c_str(), older.c_str()) != 0) return GiveUp("cannot be renamed to " + older);
+  file_ = std::fopen(path_.c_str(), "w");
+  if (file_ == nullptr) return GiveUp("cannot be opened");
+  size_ = 0;
+  Write(std::to_string(elapsed()) + " -- continued from " + older + "; the lines before that file were dropped\n");
+}
+
+void ProtocolTrace::GiveUp(const std::string& what) {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  const std::string text =
+      "The protocol trace " + path_ + " " + what + " (" + std::strerror(errno) + "): the link works on without it.";
+  if (trouble_ && told_ != path_) trouble_(text);
+  told_ = path_;
 }
 
 uint32_t ProtocolTrace::elapsed() const {
   return static_cast<uint32_t>(ticks_.tickCount()) - static_cast<uint32_t>(startTick_);
 }
 
+void ProtocolTrace::Write(const std::string& text) {
+  if (file_ == nullptr) return;
+  if (size_ + static_cast<long>(text.size()) > maxBytes_ && size_ > 0) {
+    Rotate();
+    if (file_ == nullptr) return;
+  }
+  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
+    return GiveUp("cannot be written");
+  }
+  size_ += static_cast<long>(text.size());
+}
+
 void ProtocolTrace::line(const char* direction, const Bytes& data) {
   if (file_ == nullptr) return;
-  if (std::fprintf(file_, "%u %s %s\n", elapsed(), direction, common::ByteStrToHexStr(data).c_str()) < 0 ||
-      std::fflush(file_) != 0) {
-    std::fclose(file_);
-    file_ = nullptr;
-  }
+  Write(std::to_string(elapsed()) + " " + direction + " " + common::ByteStrToHexStr(data) + "\n");
 }
 
 void ProtocolTrace::note(const std::string& text) {
   if (file_ == nullptr) return;
-  std::fprintf(file_, "%u -- %s\n", elapsed(), text.c_str());
-  std::fflush(file_);
+  Write(std::to_string(elapsed()) + " -- " + text + "\n");
 }
 
 }  // namespace qxt::link

@@ -1,10 +1,13 @@
 #pragma once
 // A support trace of the link: every chunk written to or read from the port, one line each:
 // milliseconds since the program started, TX or RX, and the bytes in hex. Notes (why a port
-// could not be opened) go in the same file. A trace that cannot be written is given up quietly;
-// the link never depends on it.
+// could not be opened) go in the same file. The file is bounded: at kMaxBytes it becomes
+// FILE.1 (replacing the one before, whose lines are dropped, as the new file says) and a new one
+// starts. A trace that cannot be written is given up and said so once; the link never depends
+// on it.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "common/Bytes.h"
@@ -14,7 +17,11 @@ namespace qxt::link {
 
 class ProtocolTrace {
  public:
-  explicit ProtocolTrace(const common::TickSource& ticks);
+  static constexpr long kMaxBytes = 10L * 1024 * 1024;
+
+  explicit ProtocolTrace(const common::TickSource& ticks, long maxBytes = kMaxBytes);
+  // Who hears that the trace cannot be written (once per file named).
+  void onTrouble(std::function<void(const std::string&)> trouble) { trouble_ = std::move(trouble); }
   ~ProtocolTrace();
   ProtocolTrace(const ProtocolTrace&) = delete;
   ProtocolTrace& operator=(const ProtocolTrace&) = delete;
@@ -29,12 +36,20 @@ class ProtocolTrace {
 
  private:
   void line(const char* direction, const Bytes& data);
+  void Write(const std::string& text);
+  void Open(const char* mode);
+  void Rotate();
+  void GiveUp(const std::string& what);
   uint32_t elapsed() const;
 
   const common::TickSource& ticks_;
   int32_t startTick_;
   std::string path_;
   std::FILE* file_ = nullptr;
+  long maxBytes_;
+  long size_ = 0;
+  std::string told_;  // the file whose trouble was told
+  std::function<void(const std::string&)> trouble_;
 };
 
 }  // namespace qxt::link

@@ -11,6 +11,7 @@ frmCom::frmCom(SerialPort& port, const common::TickSource& ticks, const common::
                MainWindowHooks& main)
     : port_(port), options_(options), main_(main), cln3D_(*this, ticks), trace_(ticks) {
   port_.setListener(this);
+  trace_.onTrouble([this](const std::string& text) { main_.notice(text); });
   Reset();
 }
 

@@ -1,22 +1,59 @@
 #include "model/ImageBackup.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <utility>
 
 #include "common/XdgDirectory.h"
 
 namespace qxt::model {
 
+namespace fs = std::filesystem;
+
+namespace {
+
+Bytes ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
 std::string ImageBackup::Directory() {
   return common::XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/images";
 }
 
-std::string ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when) {
-  namespace fs = std::filesystem;
+// By the time stamp in the name, then the number of a later file of the same second.
+std::string ImageBackup::Newest(const std::string& model, const std::string& sub) {
+  const std::string prefix = model + "-" + sub + "-";
+  std::error_code ec;
+  std::string newest;
+  std::pair<std::string, int> newestKey;
+  for (const auto& entry : fs::directory_iterator(Directory(), ec)) {
+    const std::string stem = entry.path().stem().string();
+    if (stem.rfind(prefix, 0) != 0 || entry.path().extension() != ".bin") continue;
+    const std::string rest = stem.substr(prefix.size());  // YYYYMMDD-HHMMSS, or with -N after it
+    const std::pair<std::string, int> key{rest.substr(0, 15), rest.size() > 16 ? std::atoi(rest.c_str() + 16) : 1};
+    if (newest.empty() || key > newestKey) {
+      newest = entry.path().string();
+      newestKey = key;
+    }
+  }
+  return newest;
+}
+
+ImageBackup::Saved ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub,
+                                     std::time_t when) {
   std::error_code ec;
   const fs::path dir = Directory();
   fs::create_directories(dir, ec);
+  if (const std::string newest = Newest(model, sub); !newest.empty() && ReadAll(newest) == image) {
+    return {newest, "", true};
+  }
   std::tm local{};
   localtime_r(&when, &local);
   char stamp[32];
@@ -24,14 +61,21 @@ std::string ImageBackup::Save(const Bytes& image, const std::string& model, cons
   const std::string stem = model + "-" + sub + "-" + stamp;
   fs::path file = dir / (stem + ".bin");
   for (int n = 2; fs::exists(file, ec) && n < 100; ++n) file = dir / (stem + "-" + std::to_string(n) + ".bin");
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  const fs::path part = file.string() + ".part";
+  std::ofstream out(part, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
   out.close();
   if (!out) {
-    std::fprintf(stderr, "qxt7130-adj: cannot keep a backup of the image in %s\n", file.c_str());
-    return {};
+    const std::string why = std::strerror(errno);
+    fs::remove(part, ec);
+    return {"", "cannot write " + file.string() + " (" + why + ")", false};
   }
-  return file.string();
+  fs::rename(part, file, ec);
+  if (ec) {
+    fs::remove(part, ec);
+    return {"", "cannot write " + file.string() + " (" + ec.message() + ")", false};
+  }
+  return {file.string(), "", false};
 }
 
 }  // namespace qxt::model

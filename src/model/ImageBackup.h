@@ -1,8 +1,9 @@
 #pragma once
 // Every image read from a radio is kept as a raw file, so the alignment values as found are
 // never lost: $XDG_DATA_HOME/qxt7130-adj/images/ (default ~/.local/share/qxt7130-adj/images/),
-// named with the model code, the sub code and the local date and time. A backup that cannot be
-// written is reported on standard error and changes nothing else.
+// named with the model code, the sub code and the local date and time. All are kept (they are
+// the radio's history); a read identical to the newest backup of the same model and sub code is
+// not written again. A file appears whole or not at all.
 
 #include <ctime>
 #include <string>
@@ -13,9 +14,16 @@ namespace qxt::model {
 
 class ImageBackup {
  public:
+  struct Saved {
+    std::string path;     // the backup holding the image; empty when none could be written
+    std::string error;    // why not
+    bool reused = false;  // the newest backup already held these bytes
+  };
+
   static std::string Directory();
-  // Returns the file written, or an empty text when it could not be written.
-  static std::string Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when);
+  static Saved Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when);
+  // The newest backup of a model and sub code ("" when there is none).
+  static std::string Newest(const std::string& model, const std::string& sub);
 };
 
 }  // namespace qxt::model

@@ -1,6 +1,7 @@
 #include "model/MainWindowLogic.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "common/Common.h"
@@ -63,20 +64,21 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   TextSize(std::atoi(objProf.ReadKey("VIEW", "TextSize", "0").c_str()));
 }
 
-void MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
+bool MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
   objProf.Section("OPTION");
-  objProf.saveData("ComPort", comPortNo_);
-  objProf.saveData("ComAutoRelease", comAutoRelease_);
-  if (!technician_.empty() || !objProf.ReadKey("REPORT", "Technician", "").empty()) {
-    objProf.WriteKey("REPORT", "Technician", technician_);
+  bool saved = objProf.saveData("ComPort", comPortNo_);
+  saved = objProf.saveData("ComAutoRelease", comAutoRelease_) && saved;
+  // The others are written once they differ from their defaults, so an options file stays as it
+  // was until then.
+  const std::pair<bool, std::array<std::string, 3>> keys[] = {
+      {!technician_.empty(), {"REPORT", "Technician", technician_}},
+      {plotShown_, {"VIEW", "Plot", plotShown_ ? "1" : "0"}},
+      {textSize_ != 0, {"VIEW", "TextSize", std::to_string(textSize_)}},
+  };
+  for (const auto& [differs, k] : keys) {
+    if (differs || !objProf.ReadKey(k[0], k[1], "").empty()) saved = objProf.WriteKey(k[0], k[1], k[2]) && saved;
   }
-  // Written once it differs from the default, so an options file stays as it was until then.
-  if (plotShown_ || !objProf.ReadKey("VIEW", "Plot", "").empty()) {
-    objProf.WriteKey("VIEW", "Plot", plotShown_ ? "1" : "0");
-  }
-  if (textSize_ != 0 || !objProf.ReadKey("VIEW", "TextSize", "").empty()) {
-    objProf.WriteKey("VIEW", "TextSize", std::to_string(textSize_));
-  }
+  return saved;
 }
 
 void MainWindowLogic::ClickCmd00(int16_t index) {
@@ -93,6 +95,7 @@ void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
   op_.RigOpFunc_ResetAll();
   if (LinkFailed(state)) op_.DropPutBack();
+  ShowStatus();  // the box may stay a while: the status line says now that the port is closed
   if (!text.empty()) common::MsgBoxError(text, state.errCannotOpen ? link::PortFailureDetail(com_.failure()) : "");
 }
 
@@ -108,7 +111,11 @@ void MainWindowLogic::task() {
   if (seq_.OpRunning()) seq_.task();
   for (int i = 1; i <= link::frmCom::imdmaxComPortNum; ++i) view_.setPortChecked(i, i == comPortNo_);
   for (int i = 0; i <= kMaxRelease; ++i) view_.setReleaseChecked(i, i == comAutoRelease_);
-  // While a port is open, the one the link holds; else the one chosen.
+  ShowStatus();
+}
+
+// While a port is open, the one the link holds; else the one chosen.
+void MainWindowLogic::ShowStatus() {
   const bool open = com_.comOpen();
   view_.setStatusLine(StatusText(open ? com_.comPortNum() : comPortNo_, open), open);
 }

@@ -37,7 +37,8 @@ class MainWindowLogic {
   void ComAutoRelease(int32_t seconds);
 
   void loadData(settings::clsCmcProfileIO& objProf);
-  void saveData(settings::clsCmcProfileIO& objProf);
+  // False when a value could not be written.
+  bool saveData(settings::clsCmcProfileIO& objProf);
   void MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq);
   void task();
 
@@ -60,6 +61,7 @@ class MainWindowLogic {
   std::optional<std::string> ButtonKeyPress(int charCode);
 
   static std::string StatusText(int16_t port, bool open);
+  void ShowStatus();
   static bool LinkFailed(const link::CloneErrorState& state);
 
  private:

@@ -61,7 +61,13 @@ void RigK70RConnection::Interpret() {
   con.Value(idx.chNo, con.Min(idx.chNo));
   con.flgChanged(idx.chNo, true);
   if (drv_.lastError() == link::DriverError::kNone && seq_.error() == link::SequencerError::kNone) {
-    lastBackup_ = ImageBackup::Save(image.bytes(), radio_.radioNameM(), radio_.radionameS(), std::time(nullptr));
+    const ImageBackup::Saved saved =
+        ImageBackup::Save(image.bytes(), radio_.radioNameM(), radio_.radionameS(), std::time(nullptr));
+    lastBackup_ = saved.path;
+    if (!saved.error.empty()) {
+      parts_.hooks.Notice("No backup of the radio's memory was kept: " + saved.error +
+                          ". The service record holds the image as read, if it is on.");
+    }
     parts_.keeper.RadioRead(radio_, seq_.ansInfo(), lastBackup_);
   }
 }

@@ -29,16 +29,11 @@ RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, 
       seq_(com_, radio_, ticks, *this, *this),
       keeper_(record_, seq_, radio_.eepImage()),
       op_(seq_, keeper_, radio_, view, ticks, *this),
-      main_(seq_, op_, com_, keeper_, window, view) {
+      main_(seq_, op_, com_, keeper_, window, view),
+      view_(view) {
   // The record says once, visibly, why it is off or what became of a damaged file.
-  record_.OnTrouble([&view](const std::string& problem) {
-    common::LogLine(problem);
-    view.showNotice(problem);
-  });
-  if (!record_.openNote().empty()) {
-    common::LogLine(record_.openNote());
-    view.showNotice(record_.openNote());
-  }
+  record_.OnTrouble([&view](const std::string& problem) { view.showNotice(problem); });
+  if (!record_.openNote().empty()) view.showNotice(record_.openNote());
   common::MessageBox::listen([this](const std::string& text) { keeper_.Message("error", text); });
   op_.observers().Add(&plot_);
 }
@@ -64,8 +59,24 @@ void RigProgram::Start() {
   com_.comBaud(9600);
   com_.cln3D().Reset();
   com_.Reset();
+  const std::string aside = profMain_.SetAsideIfTooLarge(common::TimeStamp("%Y%m%d-%H%M%S"));
+  if (!aside.empty()) notice(aside);
   main_.loadData(profMain_);
   com_.timSolidEnabled(true);
+}
+
+void RigProgram::saveAllData() {
+  optionsProblem_.clear();
+  if (main_.saveData(profMain_)) return;
+  optionsProblem_ = "The options could not be saved to " + profMain_.GetMyProfile() +
+                    " (a folder that cannot be written, a full disk, or a file too large): the choices of this "
+                    "session are lost.";
+  notice(optionsProblem_);
+}
+
+void RigProgram::notice(const std::string& text) {
+  view_.showNotice(text);
+  keeper_.Message("notice", text);
 }
 
 void RigProgram::CloseDown() {

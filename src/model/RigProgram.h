@@ -37,6 +37,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   void Start();
   // Port closed, options written (saveAllData), heartbeat off.
   void CloseDown();
+  // Why the options could not be saved the last time, or "".
+  const std::string& optionsProblem() const { return optionsProblem_; }
   // A serial device chosen by path: mapped to a COM number in [PORTS] (the one it has, else the
   // first free of COM 5 to 10) and made the port in use. Returns the number.
   int16_t UsePortDevice(const std::string& path);
@@ -60,7 +62,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
  private:
   void task() override { main_.task(); }
   void MsgBoxCloneErr() override { main_.MsgBoxCloneErr(seq_); }
-  void saveAllData() override { main_.saveData(profMain_); }
+  void saveAllData() override;
+  void notice(const std::string& text) override;
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override { return op_.RigOpFunc_CheckSubNameLegal(nameS); }
   void RigK70ROp_Digital_Option(bool st) override { op_.RigK70ROp_Digital_Option(st); }
 
@@ -73,6 +76,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   PlotData plot_;  // before op_, which publishes to it
   clsIndOp_RigK70R op_;
   MainWindowLogic main_;
+  MainView& view_;
+  std::string optionsProblem_;
 };
 
 }  // namespace qxt::model

@@ -3,6 +3,7 @@
 // adjustment object that runs them.
 
 #include <cstdint>
+#include <string>
 
 namespace qxt::model {
 
@@ -16,6 +17,8 @@ class TaskHooks {
   // One step of the running Enter procedure; true when it is finished.
   virtual bool RunAction() = 0;
   virtual void CancelActions() = 0;
+  // A notice for the technician: in the status bar, on standard error and in the record.
+  virtual void Notice(const std::string& text) = 0;
 };
 
 }  // namespace qxt::model

@@ -123,7 +123,6 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void ShowCloneReadProgress();
   void RunRestoreWrite();
   bool Adjustable(const std::string& what);
-  void Notice(const std::string& text);
   void RecordRestore();
   void RefreshPanels();
 
@@ -142,6 +141,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void PutBackByte(int16_t command, int32_t address, uint8_t value) override;
   bool RunAction() override;
   void CancelActions() override;
+  void Notice(const std::string& text) override;
   TaskObserver& Observer() override { return observers_; }
 
   link::clsCmcCln3Sequence& seq_;

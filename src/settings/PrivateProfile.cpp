@@ -12,17 +12,50 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 
 namespace qxt::settings {
 
 namespace {
 
+// The text of a file of at most PrivateProfile::kMaxBytes; false when absent or larger.
 bool ReadWholeFile(const std::string& file, std::string& out) {
+  std::error_code ec;
+  if (std::filesystem::file_size(file, ec) > PrivateProfile::kMaxBytes || ec) return false;
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
   out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  return out.size() <= PrivateProfile::kMaxBytes;
+}
+
+// The parsed file as last read, known by its size and time on disk.
+struct Cached {
+  std::string file;
+  struct stat seen {};
+  bool present = false;
+  std::unique_ptr<CSimpleIniA> ini;
+};
+
+bool SameState(const struct stat& a, const struct stat& b) {
+  return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+         a.st_ino == b.st_ino;
+}
+
+const CSimpleIniA& Parsed(const std::string& file) {
+  static Cached cache;
+  struct stat now {};
+  const bool present = ::stat(file.c_str(), &now) == 0;
+  if (cache.ini && cache.file == file && cache.present == present && (!present || SameState(cache.seen, now))) {
+    return *cache.ini;
+  }
+  cache.file = file;
+  cache.seen = now;
+  cache.present = present;
+  cache.ini = std::make_unique<CSimpleIniA>();
+  std::string text;
+  if (present && ReadWholeFile(file, text)) cache.ini->LoadData(text);
+  return *cache.ini;
 }
 
 bool IsCommentOrBlank(const std::string& line) {
@@ -89,10 +122,7 @@ bool WriteAtomically(const std::string& file, const std::string& data) {
 
 int PrivateProfile::GetString(const std::string& section, const std::string& key, const std::string& defaultText,
                               std::string& out, int size, const std::string& file) {
-  CSimpleIniA ini;
-  std::string text;
-  if (ReadWholeFile(file, text)) ini.LoadData(text);
-  const char* value = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  const char* value = Parsed(file).GetValue(section.c_str(), key.c_str(), nullptr);
   out = value != nullptr ? std::string(value) : defaultText;
   if (size <= 0) {
     out.clear();
@@ -107,6 +137,8 @@ bool PrivateProfile::WriteString(const std::string& section, const std::string& 
   CSimpleIniA ini;
   ini.SetSpaces(false);
   std::string original;
+  std::error_code ec;
+  if (std::filesystem::file_size(file, ec) > kMaxBytes && !ec) return false;  // not ours to rewrite
   bool existed = ReadWholeFile(file, original);
   if (existed && ini.LoadData(original) < 0) return false;
   if (ini.SetValue(section.c_str(), key.c_str(), text.c_str()) < 0) return false;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <filesystem>
 
 #include "settings/PrivateProfile.h"
 
@@ -51,6 +52,19 @@ std::string clsCmcProfileIO::ReadKey(const std::string& section, const std::stri
 
 bool clsCmcProfileIO::WriteKey(const std::string& section, const std::string& key, const std::string& text) {
   return PrivateProfile::WriteString(section, key, text, GetMyProfile());
+}
+
+std::string clsCmcProfileIO::SetAsideIfTooLarge(const std::string& stamp) {
+  const std::string file = GetMyProfile();
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec || size <= PrivateProfile::kMaxBytes) return "";
+  const std::string aside = file + ".too-large-" + stamp;
+  std::filesystem::rename(file, aside, ec);
+  const std::string what =
+      "The options file " + file + " holds " + std::to_string(size) + " bytes, more than any options file (1 MiB)";
+  if (ec) return what + ", and cannot be moved aside (" + ec.message() + "): the defaults apply.";
+  return what + ": it was moved to " + aside + " and the defaults apply.";
 }
 
 std::string clsCmcProfileIO::StripTerminator(const std::string& s) { return s.substr(0, s.find('\0')); }

@@ -179,3 +179,29 @@ TEST(SerialLink, TraceRecordsEveryChunk) {
   EXPECT_NE(trace.find(" TX FEFEEEEFE829270100023031FD"), std::string::npos) << trace;
   EXPECT_NE(trace.find(" RX FEFEEEEFE829270100023031FD"), std::string::npos) << trace;
 }
+
+TEST(SerialLink, TheTraceIsBoundedAndSaysWhatItCannotDo) {
+  TempDir dir;
+  FakeTickSource clock;
+  std::vector<std::string> trouble;
+  link::ProtocolTrace trace(clock, 1000);
+  trace.onTrouble([&](const std::string& why) { trouble.push_back(why); });
+  trace.setFile(dir.file("trace.log"));
+  for (int i = 0; i < 100; ++i) trace.rx(Bytes(20, static_cast<uint8_t>(i)));  // 6 kB of lines
+  const std::string now = TempDir::Read(dir.file("trace.log")), before = TempDir::Read(dir.file("trace.log.1"));
+  EXPECT_LE(now.size(), 1000u);
+  EXPECT_LE(before.size(), 1000u);
+  EXPECT_EQ(now.find(" -- continued from " + dir.file("trace.log.1") + "; the lines before that file were dropped"),
+            1u);
+  std::string last;
+  for (int i = 0; i < 20; ++i) last += "63";
+  EXPECT_NE(now.find(" RX " + last + "\n"), std::string::npos);  // the last chunk, 0x63 twenty times
+  EXPECT_TRUE(trouble.empty());
+
+  trace.setFile("/proc/no-such/trace.log");
+  trace.rx({1});
+  trace.setFile("");
+  trace.setFile("/proc/no-such/trace.log");  // the same file again: said once
+  ASSERT_EQ(trouble.size(), 1u);
+  EXPECT_EQ(trouble[0].rfind("The protocol trace /proc/no-such/trace.log cannot be opened", 0), 0u) << trouble[0];
+}

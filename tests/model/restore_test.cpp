@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/ImageBackup.h"
 #include "support/ProgramRig.h"
 
 using namespace qxt;
@@ -141,4 +142,25 @@ TEST(CloneRead, BlocksOfAnySizeUpTo255AreTaken) {
     ASSERT_TRUE(rig.Connect());
     EXPECT_EQ(rig.program.radio().eepImage().bytes(), rig.port.radio.image());
   }
+}
+
+TEST_F(Restore, EveryDifferentMemoryIsKeptOnceAsABackup) {
+  auto backups = [&] {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(model::ImageBackup::Directory())) {
+      n += e.path().extension() == ".bin" ? 1 : 0;
+    }
+    return n;
+  };
+  ASSERT_TRUE(rig.Connect());  // BAL's mirrors were written by the first Connect: new bytes
+  ASSERT_TRUE(rig.Settle());
+  const int kept = backups();
+  ASSERT_TRUE(rig.Connect());
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_EQ(backups(), kept);  // the same bytes as the newest backup
+  rig.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, kPower);
+  ASSERT_TRUE(rig.Settle());
+  ASSERT_TRUE(rig.Connect());
+  EXPECT_EQ(backups(), kept + 1);
+  EXPECT_EQ(TempDir::Read(model::ImageBackup::Newest("2927", "0100"))[0xA6], 83);
 }

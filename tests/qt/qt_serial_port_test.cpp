@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -7,6 +8,7 @@
 #include "app/QtSerialPort.h"
 #include "support/EventLoop.h"
 #include "support/Pty.h"
+#include "support/TempDir.h"
 
 using namespace qxt;
 using namespace qxt::test;
@@ -68,11 +70,31 @@ TEST_F(QtSerialPortTest, OpensWritesAndReceives) {
   EXPECT_FALSE(port.isOpen());
 }
 
-TEST_F(QtSerialPortTest, MoreThanTheReceiveBufferIsAnOverflow) {
+TEST_F(QtSerialPortTest, OnlyWhatTheProgramLeavesUnreadIsAnOverflow) {
   ASSERT_TRUE(port.open(pty.path(), 9600, 1000));
   Bytes flood(1500, 0x55);
   ASSERT_EQ(::write(pty.master(), flood.data(), flood.size()), 1500);
-  ASSERT_TRUE(Await([&] { return events.overflows > 0; }));
+  ASSERT_TRUE(Await([&] { return events.overflows > 0; }));  // nobody takes it
+
+  // A stream ten times the buffer, taken as it is announced, is no overflow.
+  struct Taker : Recorder {
+    void onReceived() override { taken += port->takeInput().size(); }
+    app::QtSerialPort* port = nullptr;
+    size_t taken = 0;
+  } taker;
+  taker.port = &port;
+  port.setListener(&taker);
+  ASSERT_TRUE(port.open(pty.path(), 9600, 1000));
+  EXPECT_EQ(port.bytesAvailable(), 0);  // what an earlier session left is gone
+  Bytes stream(10000, 0xAA);
+  ::fcntl(pty.master(), F_SETFL, ::fcntl(pty.master(), F_GETFL) | O_NONBLOCK);
+  for (size_t at = 0; at < stream.size();) {
+    const ssize_t n = ::write(pty.master(), stream.data() + at, stream.size() - at);
+    if (n > 0) at += static_cast<size_t>(n);
+    QCoreApplication::processEvents();
+  }
+  ASSERT_TRUE(Await([&] { return taker.taken + static_cast<size_t>(port.bytesAvailable()) >= 10000; }));
+  EXPECT_EQ(taker.overflows, 0);
 }
 
 TEST_F(QtSerialPortTest, VanishedDeviceIsReportedOnceAndClosed) {
@@ -92,6 +114,13 @@ TEST_F(QtSerialPortTest, PortsThatCannotBeOpened) {
   app::QtSerialPort second;
   EXPECT_FALSE(second.open(pty.path(), 9600, 32760));
   EXPECT_EQ(second.errorText(), "in use by another program");
+  TempDir dir;  // a link to what is no serial device, as a stale link may be
+  TempDir::Write(dir.file("file"), "");
+  ASSERT_EQ(::symlink(dir.file("file").c_str(), dir.file("link").c_str()), 0);
+  for (const std::string& path : {dir.file("link"), dir.path()}) {
+    EXPECT_FALSE(second.open(path, 9600, 32760)) << path;
+    EXPECT_EQ(second.errorText(), "not a serial device");
+  }
 }
 
 int main(int argc, char** argv) {

@@ -119,15 +119,33 @@ TEST_F(ProfileIO, HostileFilesGiveDefinedResults) {
   EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int32_t{2}));
 
-  // No sections, duplicate keys, a line of a megabyte: the last duplicate wins, values are cut
-  // to 254 characters.
+  // No sections, duplicate keys, a line of half a megabyte: the last duplicate wins, values are
+  // cut to 254 characters.
   TempDir::Write(prof.GetMyProfile(),
-                 "loose=1\n[OPTION]\nComPort=1\nComPort=4\nLong=" + std::string(1 << 20, 'x') + "\n");
+                 "loose=1\n[OPTION]\nComPort=1\nComPort=4\nLong=" + std::string(1 << 19, 'x') + "\n");
   EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int32_t{4}));
   settings::ProfileValue s = std::string();
   EXPECT_TRUE(prof.loadData("Long", s));
   EXPECT_EQ(std::get<std::string>(s), std::string(254, 'x'));
+  EXPECT_EQ(prof.SetAsideIfTooLarge("20261207-101010"), "");
+}
+
+TEST_F(ProfileIO, AFileTooLargeForOptionsIsNeitherReadNorRewrittenButSetAside) {
+  const std::string big = "[OPTION]\nComPort=3\n" + std::string((1 << 20) + 1, ';') + "\n";
+  TempDir::Write(prof.GetMyProfile(), big);
+  settings::ProfileValue v = int32_t{1};
+  prof.loadData("ComPort", v, settings::ProfileValue(int32_t{1}));
+  EXPECT_EQ(v, settings::ProfileValue(int32_t{1}));  // the default
+  EXPECT_FALSE(prof.saveData("ComPort", int16_t{2}));
+  EXPECT_EQ(TempDir::Read(prof.GetMyProfile()), big);
+  const std::string note = prof.SetAsideIfTooLarge("20261207-101010");
+  EXPECT_NE(note.find("it was moved to " + prof.GetMyProfile() + ".too-large-20261207-101010"), std::string::npos)
+      << note;
+  EXPECT_EQ(TempDir::Read(prof.GetMyProfile() + ".too-large-20261207-101010"), big);  // kept as it was
+  EXPECT_TRUE(prof.saveData("ComPort", int16_t{2}));                                  // a new file from here on
+  prof.loadData("ComPort", v);
+  EXPECT_EQ(v, settings::ProfileValue(int32_t{2}));
 }
 
 TEST_F(ProfileIO, UnwritableFileReportsFailure) {

@@ -137,4 +137,11 @@ TEST(SimLink, InTheBackgroundOfATerminalItRunsOn) {
   ::kill(sim, SIGCONT);  // a stopped one would not end otherwise
   ::waitpid(shell, nullptr, 0);
   EXPECT_FALSE(std::filesystem::exists(dir.file("radio")));  // the link goes with it
+  for (int signal : {SIGINT, SIGHUP}) {                      // and on the other endings it can catch
+    SimProcess other({"--link", dir.file("radio")});
+    ASSERT_TRUE(std::filesystem::is_symlink(dir.file("radio")));
+    other.Signal(signal);
+    other.Stop();
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("radio"))) << signal;
+  }
 }

@@ -32,6 +32,8 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
     seq.easyReset(1);
   }
   void saveAllData() override { ++saves; }
+  void notice(const std::string& text) override { notices.push_back(text); }
+  std::vector<std::string> notices;
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override {
     return nameS.substr(0, 2) <= std::string("0100").substr(0, 2);
   }

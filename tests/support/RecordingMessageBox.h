@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,11 @@ class RecordingMessageBox : public common::MessageBox {
   ~RecordingMessageBox() override { MessageBox::install(nullptr); }
   int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) override {
     shown.push_back({text, title, style, detail});
+    if (onShow) onShow();
     return kOk;
   }
   std::vector<Shown> shown;
+  std::function<void()> onShow;  // what a test looks at while the box is up
 };
 
 }  // namespace qxt::test
