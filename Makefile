@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build test run bench asan fuzz soak format clean
+.PHONY: all deps build test run bench asan fuzz soak package format clean
 
 all: build
 
@@ -40,6 +40,13 @@ fuzz: deps
 
 soak: build
 	$(BUILD)/bench/soak
+
+# The Debian package, $(BUILD)/qxt7130-adj_1.0_amd64.deb, checked with lintian.
+package: build
+	appstreamcli validate --no-net data/qxt7130-adj.metainfo.xml
+	desktop-file-validate data/qxt7130-adj.desktop
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/qxt7130-adj_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -10,6 +10,7 @@ packages=(
   libsimpleini-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-dev clang-format
   xvfb xauth fonts-liberation fontconfig
+  dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()

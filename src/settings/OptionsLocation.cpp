@@ -7,9 +7,9 @@
 namespace qxt::settings {
 
 std::string OptionsLocation::Choose(const std::string& programPath, const std::string& name) {
-  if (::access((programPath + name).c_str(), F_OK) == 0) return programPath;
-  std::string dir = programPath.empty() ? "." : programPath;
-  if (::access(dir.c_str(), W_OK) == 0) return programPath;
+  const std::string dir = programPath.empty() ? "./" : programPath;
+  if (::access((dir + name).c_str(), F_OK) == 0) return programPath;
+  if (::access((dir + "CMakeCache.txt").c_str(), F_OK) == 0) return programPath;
   return UserConfigDirectory();
 }
 

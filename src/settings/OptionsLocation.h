@@ -1,7 +1,8 @@
 #pragma once
-// Where the options file lives. Beside the program, as always, when it exists there or that
-// directory can be written; otherwise (an installed program) in the user's configuration
-// directory, $XDG_CONFIG_HOME/qxt7130-adj/ (default ~/.config/qxt7130-adj/).
+// Where the options file lives. Beside the program when it exists there, or when the program
+// runs from its build folder (which holds CMakeCache.txt); otherwise, as for every installed
+// program, in the user's configuration directory, $XDG_CONFIG_HOME/qxt7130-adj/ (default
+// ~/.config/qxt7130-adj/). An installed program never writes beside its binary, even as root.
 
 #include <string>
 

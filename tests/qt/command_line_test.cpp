@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 
 #include "sim/SimImage.h"
 #include "support/RunProgram.h"
@@ -117,19 +118,22 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
 }
 
 TEST_F(CommandLine, TheWindowClosesInOrderOnTerminateAndInterrupt) {
-  // A copy of the program of its own, so that its options file lands beside it here.
-  const std::string program = dir.file("qxt7130-adj");
+  // A copy of the program, as installed: its options go to the user's configuration folder.
+  const std::string program = dir.file("qxt7130-adj"), options = dir.file("config/qxt7130-adj/PJ5102K.rs");
   TempDir::Write(program, TempDir::Read(QXT_APP_PATH));
   ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
   for (int signal : {SIGTERM, SIGINT}) {
     SimProcess sim({"--link", dir.file("radio"), "--log", dir.file("sim.log")});
-    ::unlink(dir.file("PJ5102K.rs").c_str());
+    ::unlink(options.c_str());
     auto talking = [&] { return TempDir::Read(dir.file("sim.log")).size() > 100; };
-    const ProgramRun run =
-        RunProgram(program, {"--port-device", "COM1=" + dir.file("radio"), "--connect"},
-                   {{"QT_QPA_PLATFORM", "offscreen"}, {"XDG_DATA_HOME", dir.file("data")}}, {talking, signal});
+    const ProgramRun run = RunProgram(program, {"--port-device", "COM1=" + dir.file("radio"), "--connect"},
+                                      {{"QT_QPA_PLATFORM", "offscreen"},
+                                       {"XDG_DATA_HOME", dir.file("data")},
+                                       {"XDG_CONFIG_HOME", dir.file("config")}},
+                                      {talking, signal});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_NE(TempDir::Read(dir.file("PJ5102K.rs")).find("ComPort=1"), std::string::npos) << signal;
+    EXPECT_NE(TempDir::Read(options).find("ComPort=1"), std::string::npos) << signal;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("PJ5102K.rs")));  // never beside the program
   }
 }
 

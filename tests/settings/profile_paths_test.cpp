@@ -39,11 +39,16 @@ TEST(ProfilePaths, FullPathAndCurrentPath) {
   EXPECT_EQ(prof.Path(), settings::clsCmcProfileIO::ProgramDirectory() + "/");
 }
 
-TEST(OptionsLocation, BesideTheProgramUnlessThatIsImpossible) {
+TEST(OptionsLocation, BesideTheProgramOnlyInItsBuildFolderOrWhereTheFileIs) {
   TempDir dir;
   const std::string prog = dir.path() + "/";
-  EXPECT_EQ(settings::OptionsLocation::Choose(prog, "PJ5102K.rs"), prog);  // writable directory
   setenv("XDG_CONFIG_HOME", "/xdg/config", 1);
+  EXPECT_EQ(settings::OptionsLocation::Choose(prog, "PJ5102K.rs"), "/xdg/config/qxt7130-adj/");  // installed
+  TempDir::Write(dir.file("CMakeCache.txt"), "");
+  EXPECT_EQ(settings::OptionsLocation::Choose(prog, "PJ5102K.rs"), prog);  // a build folder
+  TempDir other;
+  TempDir::Write(other.file("PJ5102K.rs"), "");
+  EXPECT_EQ(settings::OptionsLocation::Choose(other.path() + "/", "PJ5102K.rs"), other.path() + "/");
   EXPECT_EQ(settings::OptionsLocation::Choose("/nonexistent-qxt/", "PJ5102K.rs"), "/xdg/config/qxt7130-adj/");
   unsetenv("XDG_CONFIG_HOME");
   setenv("HOME", "/home/tech", 1);
