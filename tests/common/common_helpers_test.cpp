@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/Common.h"
-#include "support/RecordingMessageBox.h"
 
 using namespace qxt;
-using namespace qxt::test;
 
 TEST(HexHelpers, ConvertTheDocumentedExamples) {
   EXPECT_EQ(common::HexStrToByteStr("FE FE EE"), (Bytes{0xFE, 0xFE, 0xEE}));
@@ -41,13 +39,4 @@ TEST(ExpandNewLine, ReplacesMarksInPlace) {
   EXPECT_EQ(common::ExpandNewLine("\\"), "\\");
   EXPECT_EQ(common::ExpandNewLine("\\\\n"), "\\\r\n");
   EXPECT_EQ(common::ExpandNewLine(""), "");
-}
-
-TEST(MsgBoxError, ShowsExpandedTextWithTitleAndCriticalIcon) {
-  RecordingMessageBox box;
-  EXPECT_EQ(common::MsgBoxError("one\\ntwo"), common::MessageBox::kOk);
-  ASSERT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(box.shown[0].text, "one\r\ntwo");
-  EXPECT_EQ(box.shown[0].title, "QX-T7130 ADJ Rev.1.0");
-  EXPECT_EQ(box.shown[0].style, 16);
 }

@@ -51,18 +51,6 @@ class Console : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Console, LinesOfThePowerItem) {
-  int16_t i = Add("     Power", 0, 255, true);
-  EXPECT_EQ(list.lines.at(0), "     Power:   0");  // the bar shows from the next redraw on
-  con.Value(i, 0);
-  con.flgChanged(i, true);
-  EXPECT_EQ(list.lines.at(0), "     Power:   0" + Bar(0));
-  con.Value(i, 128);
-  EXPECT_EQ(list.lines.at(0), "     Power: 128" + Bar(10));
-  con.Value(i, 255);
-  EXPECT_EQ(list.lines.at(0), "     Power: 255" + Bar(20));
-}
-
 TEST_F(Console, BarsRoundHalfToEvenAndValueFieldsKeepFourCharacters) {
   int16_t i = Add("", 0, 40, true);
   EXPECT_EQ(con.DefaultString(i), ":   0" + Bar(0));
@@ -183,14 +171,4 @@ TEST_F(Console, EnterFlagIsOneSlot) {
   con.EnterExec(5);
   EXPECT_EQ(events.enters.back(), 5);
   EXPECT_EQ(list.replaces, replaces + 1);
-}
-
-TEST_F(Console, EventLinesComeFromTheHandler) {
-  int16_t i = Add("t", 0, 255, true);
-  con.Event_Disp(i, 0);
-  con.Value(i, 9);
-  EXPECT_EQ(list.lines.at(0), "event 0 value 9");
-  con.Clear();
-  EXPECT_EQ(con.ListCount(), 0);
-  EXPECT_TRUE(list.lines.empty());
 }

@@ -9,87 +9,6 @@ using namespace qxt::test;
 
 using frames::Hex;
 
-namespace {
-
-// Records the order in which the tick reaches the main window.
-struct OrderRig : LinkRig {
-  void task() override {
-    order += "main;";
-    LinkRig::task();
-  }
-  std::string order;
-};
-
-}  // namespace
-
-TEST(SerialLink, PortNumberRangeAndSettingsText) {
-  LinkRig rig;
-  rig.com.comPortNum(0);
-  EXPECT_EQ(rig.com.comPortNum(), 1);
-  rig.com.comPortNum(10);
-  EXPECT_EQ(rig.com.comPortNum(), 10);
-  rig.com.comPortNum(11);
-  EXPECT_EQ(rig.com.comPortNum(), 10);
-  rig.com.portDevices().setOverride(10, "/dev/fake10");
-  rig.com.comOpen(true);
-  EXPECT_EQ(rig.com.Settings(), "9600,N,8,1");
-  EXPECT_EQ(rig.port.lastBaud, 9600);
-  EXPECT_EQ(rig.port.lastInBufferSize, 32760);
-  EXPECT_EQ(rig.port.opens.back(), "/dev/fake10");
-  rig.com.Reset();
-  EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_EQ(rig.com.comPortNum(), 1);
-  rig.com.HighSpeedBRatioSet();
-  EXPECT_EQ(rig.com.comBaud(), 38400);
-  EXPECT_EQ(rig.com.rThreshold(), 1024);
-}
-
-TEST(SerialLink, PortThatCannotBeOpenedIsReportedOnTheNextTick) {
-  LinkRig rig;
-  rig.port.refuseOpen = true;
-  rig.com.comPortNum(3);
-  rig.com.comOpen(true);
-  EXPECT_TRUE(rig.com.errCannotOpen());
-  EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_TRUE(rig.com.totalError());
-  rig.Tick();
-  ASSERT_EQ(rig.messages.size(), 1u);
-  EXPECT_EQ(rig.messages[0].substr(0, 20), "Cannot access COM 3.");
-  EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_FALSE(rig.com.totalError());  // the reset after the message cleared it
-}
-
-TEST(SerialLink, ReopeningKeepsOutputInFlightAndResetsTheDriver) {
-  LinkRig rig;
-  rig.seq.easySendE8ReqAnswer("0330");
-  EXPECT_TRUE(rig.com.cln3D().Running());
-  int discards = rig.port.discards;
-  size_t opens = rig.port.opens.size();
-  rig.com.comOpen(true);
-  EXPECT_EQ(rig.port.discards, discards);  // the frame still being sent is kept
-  EXPECT_EQ(rig.port.opens.size(), opens);
-  EXPECT_FALSE(rig.com.cln3D().Running());
-  rig.com.comOpen(false);
-  EXPECT_EQ(rig.port.discards, discards + 1);  // closing drops what was not sent
-}
-
-TEST(SerialLink, ReceiveRunsTheWholeTickInOrder) {
-  OrderRig rig;
-  rig.port.receive({});  // nothing waiting: nothing runs
-  EXPECT_EQ(rig.order, "");
-  rig.seq.easySendE8ReqAnswer("0330");
-  rig.port.receive(rig.port.lastWritten());
-  EXPECT_EQ(rig.order, "main;");
-  EXPECT_EQ(rig.com.cln3D().rxPhase(), link::RxPhase::kAnswer);  // the driver had the bytes before the main task ran
-  rig.com.errCannotOpen(true);
-  EXPECT_TRUE(rig.com.totalError());
-  rig.port.receive({0x00});
-  EXPECT_EQ(rig.order, "main;main;");
-  ASSERT_EQ(rig.messages.size(), 1u);  // then the error check
-  EXPECT_EQ(rig.messages[0].substr(0, 20), "Cannot access COM 1.");
-  EXPECT_FALSE(rig.com.totalError());
-}
-
 TEST(SerialLink, OverflowAndLineErrors) {
   LinkRig rig;
   rig.seq.easySendE8ReqAnswer("0330");
@@ -104,50 +23,6 @@ TEST(SerialLink, OverflowAndLineErrors) {
   rig.Tick();
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].substr(0, 20), "COM buffer overflow.");
-}
-
-TEST(SerialLink, LostDeviceClosesThePortAndIsReportedOnce) {
-  LinkRig rig;
-  rig.seq.easyCloneRead();
-  rig.port.loseDevice();
-  EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_TRUE(rig.com.errCannotOpen());
-  rig.Tick();
-  rig.Tick();
-  ASSERT_EQ(rig.messages.size(), 1u);
-  EXPECT_EQ(rig.messages[0].substr(0, 20), "Cannot access COM 1.");
-}
-
-TEST(SerialLink, AllOverClosesAndSavesThroughTheMainWindow) {
-  LinkRig rig;
-  rig.com.comOpen(true);
-  rig.com.AllOver();
-  EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_EQ(rig.saves, 1);
-  rig.com.timSolidEnabled(true);
-  rig.com.Unload();
-  EXPECT_FALSE(rig.com.timSolidEnabled());
-}
-
-TEST(SerialLink, AutomaticReleaseAfterIdleTime) {
-  LinkRig rig;
-  rig.seq.comHoldReload(3000);
-  rig.seq.easySendE8NoAnswer("0230 31");
-  rig.port.receive(rig.port.lastWritten());
-  EXPECT_FALSE(rig.seq.OpRunning());
-  EXPECT_TRUE(rig.com.comOpen());
-  rig.Tick(2950);
-  EXPECT_TRUE(rig.com.comOpen());
-  rig.Tick(50);
-  EXPECT_FALSE(rig.com.comOpen());
-  EXPECT_EQ(rig.com.comPortNum(), 1);
-
-  LinkRig never;
-  never.seq.comHoldReload(0);
-  never.seq.easySendE8NoAnswer("0230 31");
-  never.port.receive(never.port.lastWritten());
-  for (int i = 0; i < 100; ++i) never.Tick(1000);
-  EXPECT_TRUE(never.com.comOpen());
 }
 
 TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {

@@ -9,13 +9,6 @@ constexpr auto kDone = common::Outcome::kDone;
 constexpr auto kRefused = common::Outcome::kRefused;
 }  // namespace
 
-TEST(Eeprom, NewImageIsZeroFilledAndSized) {
-  memory::clsCmcEeprom ee;
-  EXPECT_EQ(ee.eeSize(), 32112);
-  EXPECT_EQ(ee.ReadByte(0), 0);
-  EXPECT_EQ(ee.ReadByte(32111), 0);
-}
-
 TEST(Eeprom, AddressesOutsideReadZeroAndRefuseWrites) {
   memory::clsCmcEeprom ee;
   EXPECT_EQ(ee.WriteByte(32111, 7), kDone);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "record/RecordReader.h"
 #include "support/ProgramRig.h"
 
 using namespace qxt;
@@ -25,6 +26,12 @@ class Adjust : public ::testing::Test {
   void Enter(int16_t item) {
     rig.program.console().EnterPushed(item);
     ASSERT_TRUE(rig.Settle());
+  }
+
+  // A procedure as the service record kept it, drawn again for the report.
+  model::PlotData PlotFromRecord(size_t procedure) {
+    record::RecordReader reader(*rig.program.record().database());
+    return model::PlotData::FromRecord(reader.Procedures(rig.program.record().session()).at(procedure));
   }
 
   ProgramRig rig;
@@ -91,6 +98,14 @@ TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
   EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));  // every setting in turn, upwards
   EXPECT_EQ(std::set<int>(steps.begin(), steps.end()).size(), 256u);
   EXPECT_EQ(con.Value(10), 96);  // the other filter untouched
+  // The plot shows the simulator's flat top (89..95 at full level), and the report the same.
+  const model::PlotSeries& s = rig.program.plot().series().at(0);
+  int16_t top = 0;
+  for (const auto& p : s.points) top = std::max(top, p.level);
+  for (const auto& p : s.points) EXPECT_EQ(p.level == top, p.setting >= 89 && p.setting <= 95) << p.setting;
+  EXPECT_EQ(rig.program.plot().Describe(),
+            "BPF sweep: BPF T1 (done). BPF T1: 256 points, before 80, plateau 89 to 95, set to 92.");
+  EXPECT_EQ(PlotFromRecord(0).Describe(), rig.program.plot().Describe());
 }
 
 TEST_F(Adjust, SweepOfBothFiltersInStepsOfTwo) {
@@ -119,6 +134,11 @@ TEST_F(Adjust, LevelBisectionFindsTheTarget) {
   EXPECT_FALSE(rig.program.op().actions().lvaFailed(0));
   EXPECT_EQ(rig.Line(11).find("Failed"), std::string::npos);
   EXPECT_EQ(rig.view.beeps, 1);
+  const model::PlotSeries& s = rig.program.plot().series().at(0);
+  EXPECT_EQ(s.target, 120);
+  EXPECT_GE(s.points.size(), 8u);  // the two ends, then halving 255 settings
+  EXPECT_EQ(s.points.back().level, 120);
+  EXPECT_EQ(PlotFromRecord(0).Describe(), rig.program.plot().Describe());
 }
 
 TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
@@ -150,16 +170,8 @@ TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
   EXPECT_EQ(rig.port.radio.live.value[0x15], 53);
   EXPECT_EQ(rig.view.beeps, 1);
   EXPECT_EQ(rig.Line(15), "      RSSI: [Enter] to Start");
-}
-
-TEST_F(Adjust, AnotherEnterCancelsTheRunningProcedure) {
-  con.EnterPushed(11);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actState() >= model::ActState::kLvaSetHigh; }));
-  con.EnterPushed(9);
-  ASSERT_TRUE(rig.TickUntil([&] { return model::IsBpf(rig.program.op().actState()); }));
-  EXPECT_FALSE(rig.program.op().actions().lvaSel(0) && model::IsLva(rig.program.op().actState()));
-  ASSERT_TRUE(rig.Settle());
-  EXPECT_EQ(con.Value(9), 92);
+  EXPECT_EQ(rig.program.plot().stored(), (std::vector<std::pair<std::string, int16_t>>{{"S3", 117}, {"S1", 53}}));
+  EXPECT_EQ(PlotFromRecord(0).Describe(), rig.program.plot().Describe());
 }
 
 TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
@@ -174,32 +186,4 @@ TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
   }
   for (int i = 0; i < 50; ++i) rig.Tick();
   EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(Adjust, ParameterDisplayComesAndGoes) {
-  rig.program.main().ClickCmd00(2);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().RigK70RProp_DispPara(); }));
-  EXPECT_EQ(rig.view.para.text.substr(0, 34), std::string(16, ' ') + "POW HI Level: " + " 200");
-  EXPECT_TRUE(rig.view.visible[model::Control::kFra3]);
-  EXPECT_FALSE(rig.view.visible[model::Control::kFra1]);
-  EXPECT_FALSE(rig.view.enabled[model::Control::kCmd0]);
-  EXPECT_TRUE(rig.view.defaultCancel[model::Control::kCmd2]);
-  rig.program.main().ClickCmd00(2);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().RigK70RProp_EditEnabled(); }));
-  // Button 2 takes the focus as the display closes, then the console as its frame reappears.
-  ASSERT_GE(rig.view.focus.size(), 2u);
-  EXPECT_EQ(rig.view.focus[rig.view.focus.size() - 2], model::Control::kCmd2);
-  EXPECT_EQ(rig.view.focus.back(), model::Control::kLboConsole);
-  EXPECT_TRUE(rig.view.visible[model::Control::kFra1]);
-  EXPECT_FALSE(rig.view.defaultCancel[model::Control::kCmd2]);
-}
-
-TEST_F(Adjust, InvalidReadoutShowsTheMessageAndResets) {
-  rig.port.radio.faults.badAd = true;
-  rig.program.main().ClickCmd00(1);
-  ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
-  EXPECT_EQ(rig.messages.shown[0].text.substr(0, 21), "Communication failed.");
-  EXPECT_TRUE(rig.program.op().isIdle());
-  EXPECT_FALSE(rig.program.com().comOpen());
-  EXPECT_EQ(rig.view.readouts[0].lines[1], "----");
 }

@@ -78,14 +78,4 @@ TEST(Handlers, PromptsFollowTheActions) {
   // The other filter's line keeps the text it had when the actions were cancelled: the sweep
   // cut off there failed.
   EXPECT_EQ(rig.Line(10).substr(rig.Line(10).size() - 38), " [Enter] to Sweep (Auto Adjust Failed)");
-
-  c.EnterPushed(12);  // TX LVA cancels the sweep and starts
-  rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kLvaSetLow; });
-  EXPECT_EQ(rig.Line(11).substr(rig.Line(11).size() - 17), " [Enter] to Sweep");
-  EXPECT_EQ(rig.Line(12).substr(rig.Line(12).size() - 9), " Sweeping");
-  EXPECT_EQ(rig.Line(9).substr(rig.Line(9).size() - 38), " [Enter] to Sweep (Auto Adjust Failed)");
-
-  c.EnterPushed(15);  // RSSI
-  rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kRssiRead; });
-  EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S3 Level ");
 }

@@ -5,45 +5,6 @@
 using namespace qxt;
 using namespace qxt::test;
 
-TEST(MainWindowLogic, ReleaseDelayIsLimitedBeforeItBecomesMilliseconds) {
-  ProgramRig rig;
-  rig.program.main().ComAutoRelease(3);
-  EXPECT_EQ(rig.program.seq().comHoldReload(), 3000);
-  rig.program.main().ComAutoRelease(0);
-  EXPECT_EQ(rig.program.seq().comHoldReload(), 0);
-  rig.program.main().ComAutoRelease(40);
-  EXPECT_EQ(rig.program.seq().comHoldReload(), 32000);
-  EXPECT_EQ(rig.program.main().ComAutoRelease(), 40);  // kept as given, and saved so
-  rig.program.main().ComAutoRelease(-5);
-  EXPECT_EQ(rig.program.seq().comHoldReload(), 0);
-}
-
-TEST(MainWindowLogic, OptionsLoadAndSave) {
-  ProgramRig rig;
-  settings::clsCmcProfileIO& prof = rig.program.profMain();
-  EXPECT_EQ(prof.Name(), "PJ5102K.rs");
-  TempDir::Write(prof.GetMyProfile(), "[OPTION]\nComPort=2\nComAutoRelease=4\n");
-  rig.program.Start();
-  EXPECT_EQ(rig.program.main().ComPortNo(), 2);
-  EXPECT_EQ(rig.program.seq().ComPortNo(), 2);
-  EXPECT_EQ(rig.program.seq().comHoldReload(), 4000);
-  rig.program.main().ComPortNo(4);
-  rig.program.main().ComAutoRelease(1);
-  rig.program.CloseDown();
-  EXPECT_FALSE(rig.program.com().comOpen());
-  EXPECT_EQ(TempDir::Read(prof.GetMyProfile()), "[OPTION]\nComPort=4\nComAutoRelease=1\n");
-}
-
-TEST(MainWindowLogic, KeypadSeparatorAndNoSelection) {
-  ProgramRig rig;
-  model::MainWindowLogic& m = rig.program.main();
-  EXPECT_FALSE(m.ConsoleKeyDown(model::MainWindowLogic::kKeySeparator, 0, 15));
-  EXPECT_TRUE(rig.program.console().flgEnterOn(15));
-  EXPECT_FALSE(m.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, -1));  // nothing selected: nothing
-  EXPECT_FALSE(m.ConsoleKeyDown(model::MainWindowLogic::kKeyEnter, 0, -1));
-  EXPECT_EQ(rig.program.console().Value(0), 0);
-}
-
 // Failures that stop nothing are said in the status bar (and so on standard error), and the
 // status line is current before a message box stays up.
 TEST(MainWindowLogic, NoFailureGoesUnsaid) {
@@ -77,4 +38,12 @@ TEST(MainWindowLogic, NoFailureGoesUnsaid) {
   EXPECT_NE(rig.program.optionsProblem().find("The options could not be saved to /proc/no-such-folder/"),
             std::string::npos);
   EXPECT_TRUE(said(rig, rig.program.optionsProblem()));
+
+  TempDir::Write(rig.dataDir.file("not-a-folder"), "");  // a record that cannot be opened
+  ProgramRig off(sim::DefaultImage({}), rig.dataDir.file("not-a-folder") + "/service.sqlite");
+  EXPECT_TRUE(said(off, "The service record is off"));
+  ASSERT_TRUE(off.Connect());  // and the work goes on
+  off.program.main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 2);
+  ASSERT_TRUE(off.Settle());
+  EXPECT_EQ(off.port.radio.live.value[0x11], 125);
 }

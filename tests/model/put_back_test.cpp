@@ -82,14 +82,12 @@ TEST_F(PutBack, EveryWayOfCuttingAProcedureOffPutsItsValuesBack) {
     ASSERT_TRUE(rig.Settle());
     EXPECT_TRUE(EndsWith(rig.Line(line), kFailed)) << rig.Line(line);
   }
-}
-
-TEST_F(PutBack, AConnectCuttingASweepOffFindsTheOldValuesInTheRadio) {
-  Enter(kBpfAll);
-  ASSERT_TRUE(rig.TickUntil([&] { return SweepUnderWay(rig); }));
-  ASSERT_TRUE(rig.Connect());
-  EXPECT_EQ(rig.program.console().Value(kBpfT1), 80);
-  EXPECT_EQ(rig.program.console().Value(kBpfT2), 96);
+  // On record: each procedure cut off, and the values put back, with why.
+  const int64_t session = rig.program.record().session();
+  for (const auto& p : rig.Reader().Procedures(session)) EXPECT_EQ(p.outcome, "cancelled") << p.kind;
+  int putBack = 0;
+  for (const auto& e : rig.Reader().Events(session)) putBack += e.reason == "put back" ? 1 : 0;
+  EXPECT_GE(putBack, 4);
 }
 
 TEST_F(PutBack, AnRssiCalibrationCutOffAfterItsFirstPointPutsThatPointBack) {
@@ -120,11 +118,15 @@ TEST_F(PutBack, AResetWhileTheLinkWorksStillPutsBackButAFailedLinkIsNamed) {
   ASSERT_TRUE(rig.Settle());
   Enter(kBpfT2);
   ASSERT_TRUE(rig.TickUntil([&] { return Sent(rig, 0x14) >= 5; }));
+  const int64_t session = rig.program.record().session();
   rig.port.radio.faults.noEcho = true;  // the cable is pulled: nothing can be put back
   ASSERT_TRUE(rig.TickUntil([&] { return rig.messages.shown.size() == 2; }));
   EXPECT_EQ(rig.messages.shown[1].text.substr(0, 22), "Cannot access COM port");
   ASSERT_FALSE(rig.view.notices.empty());
   EXPECT_NE(rig.view.notices.back().find("BPF T2 96"), std::string::npos) << rig.view.notices.back();
+  const auto ended = rig.Reader().Session(session);  // the session ends with the message shown
+  EXPECT_EQ(ended->outcome + ": " + ended->outcomeText, "error: " + rig.messages.shown[1].text);
+  EXPECT_EQ(ended->errors, 1);
 }
 
 TEST_F(PutBack, ASweepWithoutASignalKeepsTheFilterAndSaysSo) {

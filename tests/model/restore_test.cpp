@@ -2,6 +2,7 @@
 // values as read at Connect, the last key changes. And a clone read is whole or it fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "model/ImageBackup.h"
@@ -38,9 +39,10 @@ class Restore : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Restore, ABackupIsWrittenCheckedAndLoaded) {
-  const Bytes file = Backup();
-  ASSERT_EQ(rig.program.op().StartRestore(file), std::nullopt);
+TEST_F(Restore, ABackupIsWrittenCheckedLoadedAndRecorded) {
+  const Bytes file = Backup(), found = rig.program.op().imageAsRead();
+  const int64_t session = rig.program.record().session();
+  ASSERT_EQ(rig.program.op().StartRestore(file, "/backups/power.bin"), std::nullopt);
   EXPECT_TRUE(rig.program.op().streaming());
   ASSERT_TRUE(rig.TickUntil([&] { return !rig.view.reports.empty(); }));
   EXPECT_EQ(rig.view.reports[0], (std::pair<std::string, bool>{
@@ -50,6 +52,15 @@ TEST_F(Restore, ABackupIsWrittenCheckedAndLoaded) {
   EXPECT_EQ(rig.program.console().Value(kPower), 90);  // the items show what the radio now holds
   EXPECT_EQ(rig.program.op().imageAsRead(), file);
   EXPECT_TRUE(rig.messages.shown.empty());
+  // The check read belongs to the same session, whose image before stays the one found.
+  EXPECT_EQ(rig.program.record().session(), session);
+  EXPECT_EQ(*rig.Reader().ImageBefore(session), found);
+  EXPECT_EQ(*rig.Reader().ImageAfter(session), rig.port.radio.image());
+  std::vector<std::string> kinds;
+  for (const auto& e : rig.Reader().Events(session)) {
+    if (e.kind == "restore" || e.kind == "read") kinds.push_back(e.kind + " " + e.item + " " + e.reason);
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"read  ", "restore /backups/power.bin verified"}));
 }
 
 TEST_F(Restore, WhatIsNotAnImageOrNotTheRightMomentIsRefused) {
@@ -93,8 +104,9 @@ TEST_F(Restore, AWriteThatFailsOrIsCancelledSaysTheRadioIsPartlyWritten) {
   }
 }
 
-TEST_F(Restore, RevertAndUndoTakeBackWhatWasChanged) {
+TEST_F(Restore, RevertAndUndoTakeBackWhatWasChangedAndTheRecordSaysWhy) {
   const int power = rig.program.console().Value(kPower), bal = rig.program.console().Value(kBal);
+  const int64_t session = rig.program.record().session();
   model::MainWindowLogic& m = rig.program.main();
   m.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, kPower);
   m.ConsoleKeyDown(model::MainWindowLogic::kKeyRight, model::MainWindowLogic::kShiftMask, kPower);
@@ -113,11 +125,25 @@ TEST_F(Restore, RevertAndUndoTakeBackWhatWasChanged) {
   EXPECT_TRUE(rig.program.op().Undo());
   EXPECT_FALSE(rig.program.op().Undo());
   EXPECT_EQ(rig.view.notices.back(), "Nothing to undo.");
+  // On record with why each value went out; a value sent again unchanged (BAL goes out once per
+  // mirror) is no change.
+  const auto changes = rig.Changes();
+  auto has = [&](const std::string& c) { return std::count(changes.begin(), changes.end(), c); };
+  auto step = [](int from, int to) { return std::to_string(from) + "->" + std::to_string(to); };
+  EXPECT_EQ(has("BAL " + step(bal, bal - 1) + " key"), 1) << ::testing::PrintToString(changes);
+  EXPECT_EQ(has("BAL mirror " + step(bal, bal - 1) + " BAL mirror"), 3);
+  EXPECT_EQ(has("BAL " + step(bal - 1, bal) + " undo"), 1);
+  EXPECT_EQ(has("Power " + step(power + 1, power) + " revert"), 1);
+  EXPECT_EQ(has("BAL " + step(bal - 1, bal - 1) + " key"), 0);
+  EXPECT_EQ(has("Power " + step(power, power) + " connect"), 1);
 
   rig.program.console().EnterPushed(kBpfT1);
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().running(); }));
   EXPECT_FALSE(rig.program.op().RevertToRead());
   EXPECT_EQ(rig.view.notices.back(), "Revert is not possible while a procedure runs.");
+  rig.program.CloseDown();
+  const auto ended = rig.Reader().Session(session);
+  EXPECT_EQ(ended->model + "/" + ended->sub + " " + ended->outcome, "2927/0100 exit");
 }
 
 TEST(CloneRead, AReadWithBlocksMissingFailsAndKeepsNoBackup) {

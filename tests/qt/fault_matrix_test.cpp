@@ -184,6 +184,15 @@ TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
   p.ExpectReset("Cannot access COM 1.");
   EXPECT_EQ(p.box.shown.at(0).detail, "COM1 (/dev/qxt-no-such-port): no such device");
 
+  // A stale link that now points at something other than a serial device.
+  TempDir::Write(link.file("file"), "");
+  ASSERT_EQ(::symlink(link.file("file").c_str(), link.file("stale").c_str()), 0);
+  p.form.program().com().portDevices().setOverride(1, link.file("stale"));
+  p.box.shown.clear();
+  p.Connect();
+  ASSERT_TRUE(p.RunUntil([&] { return !p.box.shown.empty(); }));
+  EXPECT_EQ(p.box.shown.at(0).detail, "COM1 (" + link.file("file") + "): not a serial device");
+
   app::QtSerialPort other;  // another program holds the port
   ASSERT_TRUE(other.open(sim.path(), 9600, 32760));
   p.form.program().com().portDevices().setOverride(1, link.file("qzr700"));

@@ -4,7 +4,6 @@
 
 #include <QAbstractSeries>
 #include <QClipboard>
-#include <QScatterSeries>
 #include <QXYSeries>
 
 #include "app/PlotChart.h"
@@ -54,14 +53,6 @@ TEST(PlotChart, EachProcedureHasItsSeriesAndMarks) {
   chart.reset(app::PlotChart::Build(lva));
   EXPECT_EQ(Names(chart.get()),
             (QStringList{"TX LVA LVIN as measured", "target level 250", "TX LVA failed: back to 90"}));
-
-  model::PlotData rssi;
-  rssi.ProcedureStarted(model::ProcedureKind::kRssi, "RSSI S3, RSSI S1", "");
-  rssi.PointStored("S3", 117);
-  rssi.PointStored("S1", 53);
-  chart.reset(app::PlotChart::Build(rssi));
-  auto* points = static_cast<QScatterSeries*>(chart->series().at(0));
-  EXPECT_EQ(points->points(), (QList<QPointF>{{3, 117}, {1, 53}}));
 
   const QImage image = app::PlotChart::Render(sweep, QSize(400, 300));
   EXPECT_EQ(image.size(), QSize(400, 300));

@@ -99,7 +99,7 @@ TEST(Window, OtherPortMapsAnyDeviceToAComNumber) {
   EXPECT_EQ(s.form.program().main().ComPortNo(), 5);
 }
 
-TEST(Window, TextSizeStatusLineAndIcon) {
+TEST(Window, TextSizeIsChosenAndRemembered) {
   ShellRig s;
   const qreal points = s.form.consoleList()->font().pointSizeF();
   s.form.menus().largerAction()->trigger();
@@ -113,13 +113,4 @@ TEST(Window, TextSizeStatusLineAndIcon) {
   ShellRig again(s.Options());
   again.form.show();
   EXPECT_EQ(again.form.consoleList()->font().pointSizeF(), points + 1);  // remembered
-
-  again.Tick();
-  const QColor closed = again.form.statusLabel()->palette().color(QPalette::WindowText);
-  EXPECT_NE(closed, again.form.palette().color(QPalette::Disabled, QPalette::WindowText));
-  again.form.resize(200, 500);  // as narrow as it goes
-  again.Tick();
-  EXPECT_FALSE(again.form.statusLabel()->geometry().intersects(again.form.button(0)->geometry()));
-  EXPECT_EQ(again.form.statusLabel()->text(), "COM 1: CLOSE");
-  EXPECT_FALSE(again.form.windowIcon().isNull());
 }

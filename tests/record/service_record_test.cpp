@@ -27,55 +27,6 @@ struct Store {
 
 }  // namespace
 
-TEST(ServiceRecord, KeepsEveryKindOfEventInItsSession) {
-  TempDir dir;
-  Store s(dir.file("service.sqlite"));
-  ASSERT_TRUE(s.record.on());
-  const Bytes image(32112, 7);
-  s.record.BeginSession(2, "/dev/ttyUSB1", "A. Tech");
-  s.record.SessionRadio({"2927", "0100", "4142", "/tmp/backup.bin", image});
-  s.record.ValueSent("Power", 0xA6, 82, 83, record::SendReason::kKey);
-  s.record.ValueSent("CH No.", -1, std::nullopt, 2, record::SendReason::kConnect);
-  s.record.BeginProcedure("BPF sweep", "BPF T1", "80");
-  s.record.Point("BPF T1", 0, 12);
-  s.record.Point("BPF T1", 1, 13);
-  s.record.EndProcedure("92", "done", "");
-  s.record.Message("error", "No answer from transceiver.");
-  s.now = 5;
-  s.record.EndSession("error", "No answer from transceiver.");
-
-  record::RecordReader reader(*s.record.database());
-  const auto sessions = reader.Sessions();
-  ASSERT_EQ(sessions.size(), 1u);
-  const record::SessionSummary& one = sessions[0];
-  EXPECT_EQ(one.model + one.sub + one.identity + one.device, "292701004142/dev/ttyUSB1");
-  EXPECT_EQ(one.backupSha256, common::Sha256Hex(image));
-  EXPECT_EQ(one.outcome + ": " + one.outcomeText, "error: No answer from transceiver.");
-  EXPECT_EQ(one.technician, "A. Tech");
-  EXPECT_EQ(one.changes, 2);
-  EXPECT_EQ(one.errors, 1);
-  EXPECT_NE(one.ended, one.started);
-  const auto events = reader.Events(one.id);
-  ASSERT_EQ(events.size(), 5u);  // two changes, the procedure's start and end, the error
-  EXPECT_EQ(events[0].item + " " + std::to_string(*events[0].before) + " -> " + std::to_string(*events[0].after) + " " +
-                events[0].reason,
-            "Power 82 -> 83 key");
-  EXPECT_FALSE(events[1].before.has_value());
-  const auto procedures = reader.Procedures(one.id);
-  ASSERT_EQ(procedures.size(), 1u);
-  EXPECT_EQ(procedures[0].points.size(), 2u);
-  EXPECT_EQ(procedures[0].outcome, "done");
-  EXPECT_EQ(reader.ImageBefore(one.id), image);
-  Bytes after = image;
-  after[0xA6] = 83;
-  EXPECT_EQ(reader.ImageAfter(one.id), after);
-  EXPECT_EQ(reader.ReadIn(common::Sha256Hex(image))->id, one.id);
-
-  EXPECT_EQ(reader.Sessions({"usb1", "", ""}).size(), 1u);  // text, without regard to case
-  EXPECT_EQ(reader.Sessions({"2928", "", ""}).size(), 0u);
-  EXPECT_EQ(reader.Sessions({"", "2026-12-30", ""}).size(), 0u);
-}
-
 TEST(ServiceRecord, AnOlderDatabaseIsBroughtUpToDateWithItsData) {
   TempDir dir;
   {

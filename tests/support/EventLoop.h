@@ -38,11 +38,6 @@ inline bool RunEventsUntil(const std::function<bool()>& done, int guardMs = 6000
 }
 
 // Lets time pass on the real clock.
-inline void RunTicksFor(link::frmCom& com, int ms) {
-  TimeLimit over(ms);
-  RunTicksUntil(
-      com, [&] { return over(); }, ms + 1000);
-}
 inline void RunEventsFor(int ms) {
   TimeLimit over(ms);
   RunEventsUntil([&] { return over(); }, ms + 1000);

@@ -10,20 +10,13 @@ namespace qxt::test {
 // An in-memory port: the test pushes received bytes and reads what was written.
 class FakeSerialPort : public link::SerialPort {
  public:
-  bool open(const std::string& device, int32_t baud, int32_t inBufferSize) override {
-    opens.push_back(device);
-    lastBaud = baud;
-    lastInBufferSize = inBufferSize;
-    if (refuseOpen) return false;
+  bool open(const std::string&, int32_t, int32_t) override {
     open_ = true;
     return true;
   }
   void close() override { open_ = false; }
   bool isOpen() const override { return open_; }
-  void discardOutput() override {
-    ++discards;
-    pendingOutput = 0;
-  }
+  void discardOutput() override { pendingOutput = 0; }
   int32_t bytesAvailable() const override { return static_cast<int32_t>(input.size()); }
   Bytes takeInput() override { return std::exchange(input, {}); }
   void write(const Bytes& data) override {
@@ -38,20 +31,13 @@ class FakeSerialPort : public link::SerialPort {
     input.insert(input.end(), data.begin(), data.end());
     if (listener_ != nullptr) listener_->onReceived();
   }
-  // Bytes that wait without a notification (taken by the next tick).
-  void queue(const Bytes& data) { input.insert(input.end(), data.begin(), data.end()); }
   void loseDevice() {
     if (listener_ != nullptr) listener_->onDeviceLost();
   }
   Bytes lastWritten() const { return written.empty() ? Bytes{} : written.back(); }
 
-  bool refuseOpen = false;
   bool holdOutput = false;
   int32_t pendingOutput = 0;
-  int discards = 0;
-  int32_t lastBaud = 0;
-  int32_t lastInBufferSize = 0;
-  std::vector<std::string> opens;
   std::vector<Bytes> written;
   Bytes input;
 

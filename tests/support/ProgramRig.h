@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/RigProgram.h"
+#include "record/RecordReader.h"
 #include "support/FakeViews.h"
 #include "support/RadioPort.h"
 #include "support/RecordingMessageBox.h"
@@ -14,7 +15,9 @@
 namespace qxt::test {
 
 struct ProgramRig {
-  explicit ProgramRig(Bytes image = sim::DefaultImage({})) : port(clock, std::move(image)) {
+  // recordPath: the service record's file ("": one in the rig's folder).
+  explicit ProgramRig(Bytes image = sim::DefaultImage({}), const std::string& recordPath = "")
+      : recordPath(recordPath.empty() ? dataDir.file("service.sqlite") : recordPath), port(clock, std::move(image)) {
     setenv("XDG_DATA_HOME", dataDir.path().c_str(), 1);
     program.profMain().Path(dataDir.path() + "/");
     program.Start();
@@ -51,14 +54,26 @@ struct ProgramRig {
     return false;
   }
   const std::string& Line(int i) const { return view.console.lines.at(static_cast<size_t>(i)); }
+  // The service record of this program, and the values sent in its session ("item a->b why").
+  record::RecordReader Reader() { return record::RecordReader(*program.record().database()); }
+  std::vector<std::string> Changes() {
+    std::vector<std::string> out;
+    for (const auto& e : Reader().Events(program.record().session())) {
+      if (e.kind != "change") continue;
+      out.push_back(e.item + " " + (e.before ? std::to_string(*e.before) : "-") + "->" + std::to_string(*e.after) +
+                    " " + e.reason);
+    }
+    return out;
+  }
 
   TempDir dataDir;
+  std::string recordPath;
   RecordingMessageBox messages;
   FakeTickSource clock;
   RadioPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, clock, view, window, dataDir.file("service.sqlite")};
+  model::RigProgram program{port, clock, view, window, recordPath};
 };
 
 }  // namespace qxt::test

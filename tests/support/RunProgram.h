@@ -1,7 +1,6 @@
 #pragma once
-// Runs a program to its end, as a user would from a shell: its exit status, standard output and
-// standard error. The environment can be changed for the run (a variable set to "" is removed).
-// A signal can be sent to it once a condition holds (looked at every 100 ms).
+// Programs run as a user runs them from a shell: a child with pipes on its standard input,
+// output and error, its environment changed for the run (a variable set to "" is removed).
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -16,68 +15,106 @@
 
 namespace qxt::test {
 
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& binary, std::vector<std::string> args,
+               const std::map<std::string, std::string>& env = {}) {
+    int in[2], out[2], err[2];
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::dup2(in[0], 0);
+      ::dup2(out[1], 1);
+      ::dup2(err[1], 2);
+      for (const auto& [name, value] : env)
+        value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+      std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+      for (auto& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      ::execv(binary.c_str(), argv.data());
+      ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    ::close(err[1]);
+    in_ = in[1];
+    fds_[0] = {out[0], POLLIN, 0};
+    fds_[1] = {err[0], POLLIN, 0};
+  }
+  ~ChildProcess() {
+    CloseInput();
+    if (pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0) ::kill(pid_, SIGKILL);
+    Wait();
+    for (auto& p : fds_) {
+      if (p.fd >= 0) ::close(p.fd);
+    }
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  pid_t pid() const { return pid_; }
+  void Write(const std::string& text) { (void)!::write(in_, text.data(), text.size()); }
+  void CloseInput() {
+    if (in_ >= 0) ::close(in_);
+    in_ = -1;
+  }
+  // Takes what the child wrote within timeoutMs; false once both its outputs are closed.
+  bool Pump(int timeoutMs) {
+    if (fds_[0].fd < 0 && fds_[1].fd < 0) return false;
+    if (::poll(fds_, 2, timeoutMs) <= 0) return true;
+    std::string* sinks[2] = {&out, &err};
+    for (int i = 0; i < 2; ++i) {
+      if (fds_[i].fd < 0 || (fds_[i].revents & (POLLIN | POLLHUP)) == 0) continue;
+      char buf[4096];
+      const ssize_t n = ::read(fds_[i].fd, buf, sizeof buf);
+      if (n > 0) {
+        sinks[i]->append(buf, static_cast<size_t>(n));
+      } else {
+        ::close(fds_[i].fd);
+        fds_[i].fd = -1;
+      }
+    }
+    return true;
+  }
+  // The exit status once it has ended (waiting for it), -1 when it did not exit by itself.
+  int Wait() {
+    if (pid_ > 0) {
+      ::waitpid(pid_, &status_, 0);
+      pid_ = -1;
+    }
+    return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+  }
+
+  std::string out, err;
+
+ private:
+  pid_t pid_ = -1;
+  int in_ = -1;
+  int status_ = -1;
+  pollfd fds_[2] = {{-1, POLLIN, 0}, {-1, POLLIN, 0}};
+};
+
 struct ProgramRun {
   int exitStatus = -1;
   std::string out, err;
 };
 
+// A signal sent once a condition holds (looked at every 100 ms).
 struct SignalWhen {
   std::function<bool()> condition;
   int signal = SIGTERM;
 };
 
+// Runs a program to its end; one that hangs for two minutes without a word fails its test.
 inline ProgramRun RunProgram(const std::string& binary, std::vector<std::string> args,
                              const std::map<std::string, std::string>& env = {}, SignalWhen when = {}) {
-  ProgramRun run;
-  int out[2], err[2];
-  if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return run;
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(out[1], 1);
-    ::dup2(err[1], 2);
-    for (const auto& [name, value] : env) {
-      if (value.empty()) {
-        ::unsetenv(name.c_str());
-      } else {
-        ::setenv(name.c_str(), value.c_str(), 1);
-      }
-    }
-    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(binary.c_str(), argv.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  ::close(err[1]);
-  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  std::string* sinks[2] = {&run.out, &run.err};
+  ChildProcess child(binary, std::move(args), env);
+  child.CloseInput();
   bool signalled = false;
-  for (int open = 2, waited = 0; open > 0 && waited < 120000;) {  // a program that hangs fails its test
-    const int ready = ::poll(fds, 2, 100);
-    waited = ready > 0 ? 0 : waited + 100;
-    if (!signalled && when.condition && when.condition()) {
-      ::kill(pid, when.signal);
-      signalled = true;
-    }
-    if (ready <= 0) continue;
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || (fds[i].revents & (POLLIN | POLLHUP)) == 0) continue;
-      char buf[4096];
-      const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
-      if (n > 0) {
-        sinks[i]->append(buf, static_cast<size_t>(n));
-      } else {
-        ::close(fds[i].fd);
-        fds[i].fd = -1;
-        --open;
-      }
-    }
+  for (int quiet = 0; quiet < 120000 && child.Pump(100); quiet += 100) {
+    if (!signalled && when.condition && when.condition()) signalled = ::kill(child.pid(), when.signal) == 0;
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return {child.Wait(), child.out, child.err};
 }
 
 }  // namespace qxt::test
