@@ -17,6 +17,7 @@
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
 #include "support/RecordingMessageBox.h"
+#include "support/ResidentMemory.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
 
@@ -24,17 +25,6 @@ using namespace qxt;
 using namespace qxt::test;
 
 namespace {
-
-long ResidentKb() {
-  std::ifstream in("/proc/self/status");
-  std::string key;
-  long kb = 0;
-  while (in >> key) {
-    if (key == "VmRSS:") return in >> kb, kb;
-    in.ignore(1 << 16, '\n');
-  }
-  return kb;
-}
 
 int OpenDescriptors() {
   int n = 0;

@@ -12,7 +12,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 
 #include "app/ComTimer.h"
@@ -22,6 +21,7 @@
 #include "support/EventLoop.h"
 #include "support/Pty.h"
 #include "support/RecordingMessageBox.h"
+#include "support/ResidentMemory.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
 
@@ -128,17 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
       for (char c : std::string(info.param.fault)) name += std::isalnum(c) ? c : '_';
       return name;
     });
-
-long ResidentKb() {
-  std::ifstream in("/proc/self/status");
-  std::string key;
-  long kb = 0;
-  while (in >> key) {
-    if (key == "VmRSS:") return in >> kb, kb;
-    in.ignore(1 << 16, '\n');
-  }
-  return kb;
-}
 
 // A device that answers the inquiry's echo and then pours out bytes without end: the program
 // gives up with a message, its memory and its trace stay bounded, and the next Connect to a
