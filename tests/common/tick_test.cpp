@@ -14,10 +14,8 @@ struct TickCase {
 
 TEST(CmcTick, CountsDownAcrossTheWrapAndGivesUpOnWhatItCannotMeasure) {
   const TickCase cases[] = {
-      {"armed, nothing passed", 5000, 1000, 5000, 1000},
       {"1 ms left", 5000, 1000, 5999, 1},
       {"run out", 5000, 1000, 6000, 0},
-      {"stays out", 5000, 1000, 7000, 0},
       {"zero duration", 0, 0, 0, 0},
       {"negative duration", 0, -5, 0, 0},
       {"across the signed wrap", 2147483600, 100, -2147483600, 5},

@@ -66,7 +66,9 @@ TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
   int n = 0;
   // Longer than any block can be: refused as a whole, never taken in part.
   const Bytes overlong = frames::FromRadio(Cat(Hex("E4"), Bytes(1001, 0x30)));
-  for (const Bytes& bad : {block(1), evenLength, badPair, wrongCount, frames::FromRadio(Hex("E4303030")), overlong}) {
+  const Bytes shortEnd = frames::FromRadio(Hex("E55461766F"));
+  for (const Bytes& bad :
+       {block(1), evenLength, badPair, wrongCount, frames::FromRadio(Hex("E4303030")), overlong, shortEnd}) {
     SCOPED_TRACE(n++);
     LinkRig rig;
     StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));

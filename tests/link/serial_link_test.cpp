@@ -37,10 +37,11 @@ TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {
   TempDir::Write(target, "");
   ASSERT_EQ(::symlink(target.c_str(), dir.file("link").c_str()), 0);
   EXPECT_TRUE(map.addOverride("com2=" + dir.file("link")));
-  EXPECT_EQ(map.devicePath(2, prof), target);  // links resolved to the device itself
-  EXPECT_FALSE(map.addOverride("COMx=/dev/a"));
-  EXPECT_FALSE(map.addOverride("LPT1=/dev/a"));
-  EXPECT_FALSE(map.addOverride("COM1="));
+  EXPECT_EQ(map.devicePath(2, prof), target);       // links resolved to the device itself
+  prof.WriteKey("PORTS", "COM10", "/dev/ttyACM0");  // a device chosen again keeps its number
+  EXPECT_EQ(map.numberFor("/dev/ttyACM0", prof), 10);
+  EXPECT_EQ(map.numberFor("/dev/ttyACM1", prof), 5);
+  for (const char* bad : {"COMx=/dev/a", "LPT1=/dev/a", "COM1="}) EXPECT_FALSE(map.addOverride(bad)) << bad;
 }
 
 TEST(SerialLink, TraceRecordsEveryChunk) {

@@ -186,4 +186,5 @@ TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
   }
   for (int i = 0; i < 50; ++i) rig.Tick();
   EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(rig.view.readouts[1].lines.at(9), " 90:5Ah:SQL Lev: 35.29%");  // the last line too
 }

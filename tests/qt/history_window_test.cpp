@@ -62,7 +62,6 @@ TEST(History, ASessionIsListedExportedAndReported) {
   next = QString::fromStdString(csv);
   QTest::mouseClick(Button(history, "Export &sessions..."), Qt::LeftButton);
   EXPECT_EQ(TempDir::Read(csv).substr(0, 16), "Session,Started,");
-  EXPECT_NE(TempDir::Read(csv).find("Ann Smith"), std::string::npos);
   next = QString::fromStdString(pdf);
   QTest::mouseClick(Button(history, "Save &report..."), Qt::LeftButton);
   EXPECT_EQ(TempDir::Read(pdf).substr(0, 5), "%PDF-");

@@ -32,6 +32,7 @@ TEST(ServiceRecord, AnOlderDatabaseIsBroughtUpToDateWithItsData) {
   {
     SQLite::Database db(dir.file("service.sqlite"), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
     record::RecordSchema::CreateAt(db, 1);
+    ASSERT_EQ(record::RecordSchema::VersionOf(db), 1);
     db.exec("INSERT INTO sessions (started, model, outcome) VALUES ('2025-01-02 10:00:00', '2927', 'closed')");
     db.exec("INSERT INTO events (session_id, at, kind, item) VALUES (1, '2025-01-02 10:00:01', 'change', 'BAL')");
   }

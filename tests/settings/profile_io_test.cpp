@@ -68,7 +68,7 @@ TEST_F(ProfileIO, DefaultsAndKindRules) {
 TEST_F(ProfileIO, TextsThatDoNotConvertLeaveTheVariable) {
   TempDir::Write(prof.GetMyProfile(),
                  "[OPTION]\nComPort=abc\nBig=70000\nDate=2026.12.05-04:09:0\nYes=yes\nZero=0\nHalf=2.5\n"
-                 "Carry=2026.13.32-25:00:00\n");
+                 "Carry=2026.13.32-25:00:00\nOld=0100.01.01-00:00:00\n");
   settings::ProfileValue v = int16_t{9};
   EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int16_t{9}));
@@ -81,6 +81,8 @@ TEST_F(ProfileIO, TextsThatDoNotConvertLeaveTheVariable) {
   EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{}));
   EXPECT_TRUE(prof.loadData("Carry", d));  // month 13, day 32 and hour 25 carry over
   EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{2027, 2, 2, 1, 0, 0}));
+  EXPECT_TRUE(prof.loadData("Old", d));  // the first year a date can have
+  EXPECT_EQ(d, settings::ProfileValue(settings::DateTime{100, 1, 1, 0, 0, 0}));
   settings::ProfileValue b = false;
   EXPECT_TRUE(prof.loadData("Yes", b));
   EXPECT_EQ(b, settings::ProfileValue(true));
