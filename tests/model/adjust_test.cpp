@@ -142,13 +142,16 @@ TEST_F(Adjust, LevelBisectionFindsTheTarget) {
 }
 
 TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
-  con.Value(14, 250);  // LV(TX LVA) beyond what LVIN can show
-  ASSERT_TRUE(rig.Settle());
-  Enter(12);
-  EXPECT_EQ(con.Value(12), 90);
-  EXPECT_EQ(rig.port.radio.live.value[0x07], 90);
-  EXPECT_TRUE(rig.program.op().actions().lvaFailed(1));
-  EXPECT_NE(rig.Line(12).find(" [Enter] to Sweep (Auto Adjust Failed)"), std::string::npos);
+  // Beyond what LVIN can show, and LVIN at the top end: the target must lie strictly between.
+  for (int16_t target : {250, int{sim::SimPhysics::LvinRaw(255)}}) {
+    con.Value(14, target);  // LV(TX LVA)
+    ASSERT_TRUE(rig.Settle());
+    Enter(12);
+    EXPECT_EQ(con.Value(12), 90) << target;
+    EXPECT_EQ(rig.port.radio.live.value[0x07], 90);
+    EXPECT_TRUE(rig.program.op().actions().lvaFailed(1));
+    EXPECT_NE(rig.Line(12).find(" [Enter] to Sweep (Auto Adjust Failed)"), std::string::npos);
+  }
 }
 
 TEST_F(Adjust, RssiCalibrationStoresBothPoints) {

@@ -16,7 +16,6 @@ TEST(ItemTable, SubCodesAndTheChannelLineBeforeAConnection) {
 
 TEST(ItemTable, ButtonsBeforeAConnectionOnlyCancelAndSetTheWaits) {
   ProgramRig rig;
-  EXPECT_EQ(rig.program.console().WaitAfterE8(12), 200);
   rig.program.console().EnterPushed(15);
   rig.program.main().ClickCmd00(1);
   rig.program.main().ClickCmd00(2);
