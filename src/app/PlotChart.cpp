@@ -72,6 +72,8 @@ void AddSweep(QChart* chart, const model::PlotData& data) {
         high->append(x, 255);
       }
       auto* area = new QAreaSeries(high, low);
+      low->setParent(area);  // the area does not take its bounding lines
+      high->setParent(area);
       area->setName(name + " plateau " + QString::number(s.plateau->first) + "-" + QString::number(s.plateau->second));
       area->setColor(QColor(255, 200, 80, 90));
       area->setBorderColor(QColor(255, 170, 0, 140));
