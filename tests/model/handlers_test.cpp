@@ -75,7 +75,6 @@ TEST(Handlers, PromptsFollowTheActions) {
   rig.TickUntil([&] { return rig.program.op().actState() == model::ActState::kBpfNextFilter; });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: [Enter] to Sweep");
   EXPECT_NE(rig.Line(9).find(" Sweeping"), std::string::npos);
-  // The other filter's line keeps the text it had when the actions were cancelled: the sweep
-  // cut off there failed.
+  // The other filter's line keeps the text it had when the actions were cancelled: that sweep failed.
   EXPECT_EQ(rig.Line(10).substr(rig.Line(10).size() - 38), " [Enter] to Sweep (Auto Adjust Failed)");
 }

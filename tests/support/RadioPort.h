@@ -34,8 +34,7 @@ class RadioPort : public FakeSerialPort {
     FakeSerialPort::close();
     pending_.clear();
   }
-  // What is due reaches the program as one chunk (at most maxChunk bytes), with a receive
-  // notification.
+  // What is due reaches the program as one chunk (at most maxChunk bytes), with a receive notification.
   void Deliver() {
     Bytes chunk;
     bool hangUp = false;
