@@ -44,6 +44,7 @@ TEST_F(Restore, ABackupIsWrittenCheckedLoadedAndRecorded) {
   const int64_t session = rig.program.record().session();
   ASSERT_EQ(rig.program.op().StartRestore(file, "/backups/power.bin"), std::nullopt);
   EXPECT_TRUE(rig.program.op().streaming());
+  rig.program.main().ClickCmd00(0);  // Connect waits until the radio holds the image
   ASSERT_TRUE(rig.TickUntil([&] { return !rig.view.reports.empty(); }));
   EXPECT_EQ(rig.view.reports[0], (std::pair<std::string, bool>{
                                      "The image was restored and verified: the radio holds every byte of it.", true}));
