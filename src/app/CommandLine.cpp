@@ -64,6 +64,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
       cl.screenshot = value();
     } else if (a == "--csv") {
       cl.csv = true;
+    } else if (a == "--yes") {
+      cl.yes = true;
     } else if (a == "--connect") {
       cl.connect = true;
     } else if (a == "--timing") {
@@ -75,13 +77,14 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
   const bool transfer = cl.mode == Mode::kRead || cl.mode == Mode::kRestore;
   if (!cl.port.empty() && !transfer) fail("--port goes with --read and --restore");
   if (cl.csv && cl.mode != Mode::kHistory && cl.mode != Mode::kSession) fail("--csv goes with --history and --session");
+  if (cl.yes && cl.mode != Mode::kRestore) fail("--yes goes with --restore");
   return cl;
 }
 
 const char* CommandLine::Usage() {
   return "usage: qxt7130-adj [--port-device COMn=PATH]... [--connect] [--timing] [--screenshot FILE]\n"
          "       qxt7130-adj --read FILE [--port COMn|PATH]\n"
-         "       qxt7130-adj --restore FILE [--port COMn|PATH]\n"
+         "       qxt7130-adj --restore FILE [--port COMn|PATH] [--yes]\n"
          "       qxt7130-adj --list FILE\n"
          "       qxt7130-adj --diff A B\n"
          "       qxt7130-adj --history [--csv] | --session N [--csv] | --report N FILE\n"
@@ -91,7 +94,9 @@ const char* CommandLine::Usage() {
          "  --read FILE              identify the radio, read its whole memory and save it as FILE\n"
          "                           (a new file: an existing one is never overwritten)\n"
          "  --restore FILE           read the radio (kept as a backup), write the image FILE into it,\n"
-         "                           read it back and compare every byte\n"
+         "                           read it back and compare every byte; it shows what would change\n"
+         "                           and asks for \"yes\" first\n"
+         "  --yes                    --restore without asking (where no terminal can ask, it is needed)\n"
          "  --list FILE              the 67-line parameter listing of an image file\n"
          "  --diff A B               the listing lines in which two image files differ (exit 1 when\n"
          "                           they differ, 0 when not)\n"

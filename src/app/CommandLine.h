@@ -10,6 +10,7 @@
 //   --session N [--csv]       the events of session N
 //   --report N FILE           the service report of session N as FILE (.pdf or .html)
 //   --port COMn|PATH          the port of --read and --restore (default: the option ComPort)
+//   --yes                     --restore without asking (needed where no terminal can ask)
 //   --port-device COMn=PATH   use PATH for COM n in this run only (repeatable; not saved)
 //   --connect                 press "Connect" as soon as the window is shown
 //   --timing                  print on standard error how long the start took
@@ -29,6 +30,7 @@ struct CommandLine {
   std::vector<std::string> files;  // the FILE arguments of the mode
   int64_t session = 0;             // --session N, --report N
   bool csv = false;
+  bool yes = false;  // --restore writes without asking
   std::string port;  // --port: COMn or a device path
   std::vector<std::string> portDevices;
   std::string screenshot;

@@ -1,6 +1,6 @@
 #include "app/FileActions.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QStandardPaths>
@@ -8,7 +8,8 @@
 #include "app/ReportWriter.h"
 #include "common/Common.h"
 #include "model/ImageBackup.h"
-#include "model/RigK70RRestore.h"
+#include "model/ImageFile.h"
+#include "model/RestorePreview.h"
 #include "record/Provenance.h"
 #include "record/RecordReader.h"
 
@@ -44,22 +45,32 @@ void FileActions::RestoreImage() {
   if (!op.RigK70RProp_EditEnabled() || op.restoring()) return notice("Restore image: connect to the radio first.");
   const QString path = chooseImageFile();
   if (path.isEmpty()) return;
-  QFile file(path);
-  Bytes bytes;
-  if (file.open(QIODevice::ReadOnly)) {
-    const QByteArray data = file.read(memory::clsCmcEeprom::kDefaultSize + 1);
-    bytes.assign(data.begin(), data.end());
-  }
-  if (auto refusal = model::RigK70RRestore::CheckFile(bytes)) {
-    common::MsgBoxError(path.toStdString() + ": " + *refusal);
+  std::string why;
+  const std::optional<Bytes> bytes = model::ImageFile::Load(path.toStdString(), why);
+  if (!bytes) {
+    common::MsgBoxError(why + ". Nothing was written.");
     return;
   }
-  const Bytes& radio = program_.radio().eepImage().bytes();
-  RestoreDialog::Comparison c{path, memory::ParameterListing::RowsOf(radio), memory::ParameterListing::RowsOf(bytes), 0,
-                              Provenance(bytes)};
-  for (size_t a = 0; a < bytes.size(); ++a) c.bytesDiffering += radio[a] != bytes[a] ? 1 : 0;
+  // Asked first, so that the technician is never shown a comparison that could not be written.
+  if (auto refusal = op.RestoreRefusal(*bytes)) {
+    program_.keeper().RestoreRefused(path.toStdString(), *refusal);
+    common::MsgBoxError(*refusal);
+    return;
+  }
+  const std::string kept = !op.lastBackup().empty()
+                               ? "The radio's memory as read at Connect is kept as a backup: " + op.lastBackup() + "."
+                               : "The radio's memory as read at Connect is kept in the service record (no backup "
+                                 "file could be written).";
+  const model::RestorePreview preview(program_.radio().eepImage().bytes(), *bytes,
+                                      Provenance(*bytes).toStdString(), kept);
+  const RestoreDialog::Comparison c{path,
+                                    preview.radioRows(),
+                                    preview.fileRows(),
+                                    preview.bytesDiffering(),
+                                    Provenance(*bytes),
+                                    QString::fromStdString(preview.Summary(QFileInfo(path).fileName().toStdString()))};
   if (!confirmRestore(c)) return;
-  if (auto refusal = op.StartRestore(bytes, path.toStdString())) notice(*refusal);
+  if (auto refusal = op.StartRestore(*bytes, path.toStdString())) notice(*refusal);
 }
 
 HistoryWindow* FileActions::ShowHistory() {

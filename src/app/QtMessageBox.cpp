@@ -8,7 +8,9 @@ int16_t QtMessageBox::show(const std::string& text, const std::string& title, in
                            const std::string& detail) {
   QString body = QString::fromStdString(text);
   body.replace("\r\n", "\n");
-  const QMessageBox::Icon icon = style == kCritical ? QMessageBox::Critical : QMessageBox::Information;
+  const QMessageBox::Icon icon = style == kCritical  ? QMessageBox::Critical
+                                 : style == kWarning ? QMessageBox::Warning
+                                                     : QMessageBox::Information;
   QMessageBox box(icon, QString::fromStdString(title), body, QMessageBox::Ok, parent_);
   box.setAccessibleName(QString::fromStdString(title));
   if (!detail.empty()) box.setDetailedText(QString::fromStdString(detail));

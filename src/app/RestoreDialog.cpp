@@ -1,7 +1,6 @@
 #include "app/RestoreDialog.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
@@ -56,16 +55,7 @@ void RestoreDialog::Fill(const Comparison& c) {
     }
   }
   table_->resizeColumnsToContents();
-  QString text = QString(
-                     "Restore the radio from %1.\n\nThe whole memory of the radio is written from this file, "
-                     "memory channels included: %2 of its bytes differ from the radio's memory, %3 of the %4 "
-                     "parameter lines below (marked *).")
-                     .arg(QFileInfo(c.file).fileName())
-                     .arg(c.bytesDiffering)
-                     .arg(changed_)
-                     .arg(c.radio.size());
-  if (!c.provenance.isEmpty()) text += "\n\n" + c.provenance;
-  text += "\n\nThe radio's memory as read at Connect is kept as a backup.";
+  const QString text = c.summary;
   summary_->setText(text);
 }
 

@@ -23,6 +23,7 @@ class RestoreDialog : public QDialog {
     std::vector<memory::ParameterRow> fromFile;
     size_t bytesDiffering = 0;
     QString provenance;  // what the record knows of where the file came from; may be empty
+    QString summary;     // what the restore does and what is kept, as --restore says it too
   };
 
   RestoreDialog(const Comparison& comparison, QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
@@ -53,6 +54,16 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
   plot_->hide();
   files_->notice = [this](const std::string& text) { showNotice(text); };
   chooseOtherPort = [this] { return OtherPortDialog::Choose(this); };
+  askStopRestore = [this](int32_t written) { return AskStopRestore(written); };
+  runUntil = [](const std::function<bool()>& done) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+      if (done()) loop.quit();
+    });
+    poll.start(10);
+    if (!done()) loop.exec();
+  };
   controls_->transfer()->onCancel([this] { program_->op().CancelRestore(); });
   qApp->installEventFilter(keys_);
   Form_Load();
@@ -157,10 +168,35 @@ void frmMain::ShowPlot(bool on) {
   FitOnScreen();
 }
 
-// Any close request: the port is closed and the options written, never cancelled.
+bool frmMain::AskStopRestore(int32_t written) {
+  QMessageBox box(QMessageBox::Warning, common::kAppTitle,
+                  QString("The radio's memory is being written (%1 of %2 bytes so far). Closing now leaves it partly "
+                          "written, and the radio will not work as it should until an image is restored whole.")
+                      .arg(written)
+                      .arg(memory::clsCmcEeprom::kDefaultSize),
+                  QMessageBox::NoButton, this);
+  QPushButton* stop = box.addButton("Stop after the current block", QMessageBox::DestructiveRole);
+  QPushButton* keep = box.addButton("Keep writing", QMessageBox::RejectRole);
+  box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
+  box.exec();
+  return box.clickedButton() == stop;
+}
+
+// Any close request ends the work in order before the port closes: a procedure is cancelled
+// and its values put back, a restore stops after the block under way (the technician is asked
+// first, unless the system ends the program). Only "Keep writing" keeps the window open.
 void frmMain::closeEvent(QCloseEvent* event) {
+  const model::RigK70RRestore& restore = program_->op().restore();
+  if (!closed_ && !systemClose_ && restore.phase() == model::RigK70RRestore::Phase::kWriting &&
+      !askStopRestore(restore.bytesWritten())) {
+    event->ignore();
+    return;
+  }
   if (!closed_) {
     closed_ = true;
+    program_->BeginEnd();
+    runUntil([this] { return program_->EndSettled(); });
     program_->CloseDown();
     // The last chance to say so: the status bar goes with the window. Not when the system ends
     // the program, which must not wait for a click.

@@ -60,6 +60,11 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   }
   // How "Other port..." chooses a device (a dialog; tests replace it). Empty: cancelled.
   std::function<QString()> chooseOtherPort;
+  // Closing while a restore writes the radio asks first (a dialog; tests replace it): true stops
+  // the write after the block under way, false keeps writing and the window open.
+  std::function<bool(int32_t bytesWritten)> askStopRestore;
+  // Runs the program until done() holds: the event loop with its heartbeat (tests tick instead).
+  std::function<void(const std::function<bool()>& done)> runUntil;
   QAction* portAction(int i) const { return menus_->portAction(i); }
   QAction* releaseAction(int i) const { return menus_->releaseAction(i); }
   QAction* exitAction() const { return menus_->exitAction(); }
@@ -90,6 +95,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   std::vector<MainMenus::PortEntry> PortEntries() const;
   void OtherPort();
   void ApplyTextSize();
+  bool AskStopRestore(int32_t written);
 
   FormControls* controls_ = nullptr;
   MainMenus* menus_ = nullptr;

@@ -115,4 +115,9 @@ int16_t MsgBoxError(const std::string& text, const std::string& detail) {
   return MessageBox::current().show(expanded, kAppTitle, MessageBox::kCritical, detail);
 }
 
+int16_t MsgBoxWarning(const std::string& text) {
+  LogLine(text);
+  return MessageBox::current().show(text, kAppTitle, MessageBox::kWarning, "");
+}
+
 }  // namespace qxt::common

@@ -54,5 +54,8 @@ std::string ExpandNewLine(std::string text);
 // one OK button and the program's title; returns the button code. detail: the cause, behind the
 // box's "Show Details..." button. The message and its detail also go to standard error.
 int16_t MsgBoxError(const std::string& text, const std::string& detail = "");
+// The same with the exclamation icon (style 48), for what the technician must know before going
+// on, when nothing failed. The caller records it as what it is.
+int16_t MsgBoxWarning(const std::string& text);
 
 }  // namespace qxt::common

@@ -11,6 +11,7 @@ namespace qxt::common {
 class MessageBox {
  public:
   static constexpr int16_t kCritical = 16;  // critical-stop icon with an OK button
+  static constexpr int16_t kWarning = 48;   // exclamation icon with an OK button
   static constexpr int16_t kOk = 1;         // the button code of OK
 
   virtual ~MessageBox() = default;

@@ -16,7 +16,7 @@ enum class DriverError : int16_t {
   kImageRefused = 5,   // the image refused a block's data (it lies outside)
   kNeverSet = 6,       // kept for its message; nothing sets it
   kWriteRefused = 7,   // the E6 answer to a clone write carried a nonzero status
-  kWriteNotSent = 8,   // clone write: the next block or the end frame could not be written
+  kWriteNotSent = 8,   // a frame could not be written (the next clone-write block, its end frame, a request)
 };
 
 // The message for a nonzero code: "Cannot Clone." for a code outside the list.

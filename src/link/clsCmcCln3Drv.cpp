@@ -36,6 +36,8 @@ clsCmcCln3Drv::clsCmcCln3Drv(DriverPort& port, const common::TickSource& ticks)
 void clsCmcCln3Drv::workMode(WorkMode mode) {
   workMode_ = mode;
   varLastE8Answer_.clear();
+  // An identification is judged by its own answer, never by one left from an earlier exchange.
+  if (mode == WorkMode::kInquiry) ansInfo_.clear();
   lastEeAdr_ = 0;
   waitAnswer_ = mode == WorkMode::kInquiry || mode == WorkMode::kCloneRead || mode == WorkMode::kCloneWriteEnd;
   if (mode == WorkMode::kCloneRead) startCoverage();

@@ -205,7 +205,11 @@ void clsCmcCln3Sequence::prepareLink() {
   com_.comOpen(true);
 }
 
-void clsCmcCln3Sequence::sendHex(const std::string& hexText) { drv_.Send(common::HexStrToByteStr(hexText)); }
+// A frame the driver cannot take (one still going out, the port's buffer full) fails the
+// operation as a lost echo would: the next pass finds the code and ends it with its message.
+void clsCmcCln3Sequence::sendHex(const std::string& hexText) {
+  if (drv_.Send(common::HexStrToByteStr(hexText)) != common::Outcome::kDone) drv_.nowError(DriverError::kWriteNotSent);
+}
 
 void clsCmcCln3Sequence::doAction(Action action) {
   const std::string codes = radio_.radioNameM() + radio_.radionameS();

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/XdgDirectory.h"
+#include "model/ImageFile.h"
 
 namespace qxt::model {
 
@@ -47,7 +48,7 @@ std::string ImageBackup::Newest(const std::string& model, const std::string& sub
 }
 
 ImageBackup::Saved ImageBackup::Save(const Bytes& image, const std::string& model, const std::string& sub,
-                                     std::time_t when) {
+                                     std::time_t when, const std::string& mark) {
   std::error_code ec;
   const fs::path dir = Directory();
   fs::create_directories(dir, ec);
@@ -58,23 +59,22 @@ ImageBackup::Saved ImageBackup::Save(const Bytes& image, const std::string& mode
   localtime_r(&when, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  const std::string stem = model + "-" + sub + "-" + stamp;
+  const std::string stem = model + "-" + sub + "-" + stamp + mark;
   fs::path file = dir / (stem + ".bin");
   for (int n = 2; fs::exists(file, ec) && n < 100; ++n) file = dir / (stem + "-" + std::to_string(n) + ".bin");
   const fs::path part = file.string() + ".part";
-  std::ofstream out(part, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-  out.close();
-  if (!out) {
-    const std::string why = std::strerror(errno);
+  std::string why;
+  if (!ImageFile::WriteDurably(part.string(), image, why)) {
     fs::remove(part, ec);
     return {"", "cannot write " + file.string() + " (" + why + ")", false};
   }
   fs::rename(part, file, ec);
   if (ec) {
+    const std::string because = ec.message();
     fs::remove(part, ec);
-    return {"", "cannot write " + file.string() + " (" + ec.message() + ")", false};
+    return {"", "cannot write " + file.string() + " (" + because + ")", false};
   }
+  ImageFile::SyncFolder(dir.string());  // the file itself is on disk already; this keeps its name
   return {file.string(), "", false};
 }
 

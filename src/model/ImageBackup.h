@@ -20,8 +20,14 @@ class ImageBackup {
     bool reused = false;  // the newest backup already held these bytes
   };
 
+  // Ends the name of a backup read from a radio whose last restore did not end verified.
+  static constexpr const char* kAfterUnfinishedRestore = "-after-unfinished-restore";
+
   static std::string Directory();
-  static Saved Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when);
+  // mark: added to the name (kAfterUnfinishedRestore or ""). The file and its folder are synced
+  // before the file takes its name, so after a power cut a backup is whole or absent.
+  static Saved Save(const Bytes& image, const std::string& model, const std::string& sub, std::time_t when,
+                    const std::string& mark = "");
   // The newest backup of a model and sub code ("" when there is none).
   static std::string Newest(const std::string& model, const std::string& sub);
 };

@@ -1,27 +1,72 @@
 #include "model/ImageFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::model {
 
+namespace {
+
+// Writes all of data; false (errno set) when the file takes less.
+bool WriteAll(int fd, const Bytes& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Writes, syncs and closes fd; on failure why is the system's reason.
+bool Finish(int fd, const Bytes& data, std::string& why) {
+  const bool written = WriteAll(fd, data) && ::fsync(fd) == 0;
+  const int error = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed) why = std::strerror(written ? errno : error);
+  return written && closed;
+}
+
+}  // namespace
+
 std::optional<Bytes> ImageFile::Load(const std::string& path, std::string& why) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  // Opened without waiting: a FIFO would otherwise block here until a writer came.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     why = path + ": cannot be read (" + std::strerror(errno) + ")";
+    return std::nullopt;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    why = path + ": not a regular file (" +
+          (S_ISDIR(st.st_mode) ? "a folder" : S_ISFIFO(st.st_mode) ? "a pipe" : "a device or other special file") +
+          "); an image is a file of exactly " + std::to_string(memory::clsCmcEeprom::kDefaultSize) + " bytes";
     return std::nullopt;
   }
   // Never more than one byte past an image: a huge file is refused without reading it all.
   Bytes image(static_cast<size_t>(memory::clsCmcEeprom::kDefaultSize) + 1);
-  in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-  image.resize(static_cast<size_t>(in.gcount()));
+  size_t got = 0;
+  while (got < image.size()) {
+    const ssize_t n = ::read(fd, image.data() + got, image.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      why = path + ": cannot be read (" + std::strerror(errno) + ")";
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  image.resize(got);
   if (image.size() != static_cast<size_t>(memory::clsCmcEeprom::kDefaultSize)) {
     why = path + ": not an image of this radio (an image holds exactly " +
           std::to_string(memory::clsCmcEeprom::kDefaultSize) + " bytes)";
@@ -37,20 +82,28 @@ bool ImageFile::SaveNew(const std::string& path, const Bytes& image, std::string
           (errno == EEXIST ? "" : std::string(std::strerror(errno)) + ")");
     return false;
   }
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < image.size()) {
-    const ssize_t n = ::write(fd, image.data() + done, image.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok) {
-    why = path + ": could not be written whole (" + std::strerror(errno) + ")";
+  if (!Finish(fd, image, why)) {
+    why = path + ": could not be written whole (" + why + ")";
     ::unlink(path.c_str());
+    return false;
   }
+  return true;
+}
+
+bool ImageFile::WriteDurably(const std::string& path, const Bytes& data, std::string& why) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  return Finish(fd, data, why);
+}
+
+bool ImageFile::SyncFolder(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
   return ok;
 }
 

@@ -10,10 +10,15 @@ namespace qxt::model {
 
 class ImageFile {
  public:
-  // The image in path; nullopt, with why set, when it cannot be read or is not 32112 bytes.
+  // The image in path; nullopt, with why set, when it cannot be read, is not a regular file (a
+  // FIFO, a device or a folder is refused at once, never waited on) or is not 32112 bytes.
   static std::optional<Bytes> Load(const std::string& path, std::string& why);
   // Writes a new file (an existing one is never replaced); false, with why set, when it cannot.
   static bool SaveNew(const std::string& path, const Bytes& image, std::string& why);
+  // Writes path afresh (replacing it), for the user only, and syncs it to the disk.
+  static bool WriteDurably(const std::string& path, const Bytes& data, std::string& why);
+  // Syncs a folder, so that a file just renamed into it keeps its name after a power cut.
+  static bool SyncFolder(const std::string& dir);
 };
 
 }  // namespace qxt::model

@@ -91,10 +91,11 @@ void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
                                     com_.cln3D().lastError(), myObjCln3Seq.error()};
   const std::string text = link::CloneErrorText(state);
   keeper_.Message("error", text);
-  keeper_.Ended("error", text);
-  // Everything is rebuilt before the box shows, so ticks during the box find a clean state.
+  // Everything is rebuilt before the box shows, so ticks during the box find a clean state. What
+  // the reset cancels, and what it could not put back, is still part of the session.
   op_.RigOpFunc_ResetAll();
   if (LinkFailed(state)) op_.DropPutBack();
+  keeper_.Ended("error", text);
   ShowStatus();  // the box may stay a while: the status line says now that the port is closed
   if (!text.empty()) common::MsgBoxError(text, state.errCannotOpen ? link::PortFailureDetail(com_.failure()) : "");
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "common/Common.h"
+#include "model/ImageBackup.h"
 #include "model/RigK70RItemTable.h"
+#include "record/RecordReader.h"
 
 namespace qxt::model {
 
@@ -44,15 +46,33 @@ void RecordKeeper::Connecting(int16_t port, const std::string& device, const std
 
 void RecordKeeper::RadioRead(const record::RadioFacts& facts) { record_.SessionRadio(facts); }
 
-void RecordKeeper::RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAnswer, const std::string& backupPath) {
+std::string RecordKeeper::IdentityOf(const Bytes& inquiryAnswer) {
   const auto header = static_cast<std::ptrdiff_t>(std::min<size_t>(8, inquiryAnswer.size()));
-  const Bytes identity(inquiryAnswer.begin() + header, inquiryAnswer.end());
-  RadioRead({radio.radioNameM(), radio.radionameS(), common::ByteStrToHexStr(identity), backupPath,
-             radio.eepImage().bytes()});
+  return common::ByteStrToHexStr(Bytes(inquiryAnswer.begin() + header, inquiryAnswer.end()));
 }
 
-void RecordKeeper::Restored(const std::string& file, const Bytes& image, bool verified, const std::string& report) {
-  record_.Restore(file, image, verified, report);
+void RecordKeeper::RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAnswer, const std::string& backupPath) {
+  RadioRead({radio.radioNameM(), radio.radionameS(), IdentityOf(inquiryAnswer), backupPath, radio.eepImage().bytes()});
+}
+
+std::optional<std::string> RecordKeeper::UnfinishedRestore(const Bytes& inquiryAnswer) {
+  SQLite::Database* db = record_.database();
+  if (db == nullptr) return std::nullopt;
+  std::optional<record::RestoreRow> last;
+  try {
+    last = record::RecordReader(*db).LastRestoreOf(IdentityOf(inquiryAnswer));
+  } catch (const std::exception&) {
+    return std::nullopt;  // a record it cannot read tells nothing either way
+  }
+  if (!last || last->verified()) return std::nullopt;
+  const bool unended = last->outcome == record::RestoreOutcomeName(record::RestoreOutcome::kStarted);
+  return "The last restore of this radio (" + last->at + ", from " + last->file + ") " +
+         (unended ? "never came to its end"
+                  : "did not end verified (" + last->outcome + ", " + std::to_string(last->bytesWritten) +
+                        " bytes written)") +
+         ": its memory may be partly written. Restore a good image again (File > Restore image..., or "
+         "qxt7130-adj --restore FILE) before the radio is used; the backups are in " +
+         ImageBackup::Directory() + ".";
 }
 
 void RecordKeeper::ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) {

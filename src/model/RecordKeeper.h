@@ -39,7 +39,16 @@ class RecordKeeper : public common::LiveCommandSender, public TaskObserver {
   // (what follows its eight header bytes) and its image, kept at backupPath.
   void RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAnswer, const std::string& backupPath);
   void Message(const std::string& kind, const std::string& text) { record_.Message(kind, text); }
-  void Restored(const std::string& file, const Bytes& image, bool verified, const std::string& report);
+  void RestoreStarted(const std::string& file, const Bytes& image) { record_.RestoreStarted(file, image); }
+  void RestoreEnded(record::RestoreOutcome outcome, int32_t bytesWritten, const std::string& report) {
+    record_.RestoreEnded(outcome, bytesWritten, report);
+  }
+  void RestoreRefused(const std::string& file, const std::string& why) { record_.RestoreRefused(file, why); }
+  // What to tell the technician when the record's last restore of the radio that gave this
+  // inquiry answer did not end verified (its memory may be partly written); nullopt otherwise.
+  std::optional<std::string> UnfinishedRestore(const Bytes& inquiryAnswer);
+  // The identification data of an inquiry answer (what follows its eight header bytes), in hex.
+  static std::string IdentityOf(const Bytes& inquiryAnswer);
   // outcome: "closed", "error" or "exit".
   void Ended(const std::string& outcome, const std::string& text = "") { record_.EndSession(outcome, text); }
 

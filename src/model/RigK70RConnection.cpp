@@ -61,8 +61,12 @@ void RigK70RConnection::Interpret() {
   con.Value(idx.chNo, con.Min(idx.chNo));
   con.flgChanged(idx.chNo, true);
   if (drv_.lastError() == link::DriverError::kNone && seq_.error() == link::SequencerError::kNone) {
+    const auto unfinished =
+        parts_.hooks.CheckingRestore() ? std::nullopt : parts_.keeper.UnfinishedRestore(seq_.ansInfo());
+    if (unfinished) parts_.hooks.Warn(*unfinished);
     const ImageBackup::Saved saved =
-        ImageBackup::Save(image.bytes(), radio_.radioNameM(), radio_.radionameS(), std::time(nullptr));
+        ImageBackup::Save(image.bytes(), radio_.radioNameM(), radio_.radionameS(), std::time(nullptr),
+                          unfinished ? ImageBackup::kAfterUnfinishedRestore : "");
     lastBackup_ = saved.path;
     if (!saved.error.empty()) {
       parts_.hooks.Notice("No backup of the radio's memory was kept: " + saved.error +

@@ -13,6 +13,7 @@ int32_t RigK70RPutBack::SendNext() {
   if (pending_.empty()) return 0;
   const Pending p = pending_.front();
   pending_.pop_front();
+  inFlight_ = p;
   sender_.Reason(p.why);
   sender_.easySendE8NoAnswer(common::LiveCommandText(p.command, p.value));
   if (p.address >= 0) image_.WriteByte(p.address, p.value);
@@ -21,8 +22,10 @@ int32_t RigK70RPutBack::SendNext() {
 
 std::vector<std::string> RigK70RPutBack::Drop() {
   std::vector<std::string> names;
+  if (inFlight_) names.push_back(inFlight_->what);
   for (const Pending& p : pending_) names.push_back(p.what);
   pending_.clear();
+  inFlight_.reset();
   return names;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,10 @@ class RigK70RPutBack {
 
   // Sends the next one and writes it to the image; returns the wait that follows it.
   int32_t SendNext();
-  // Forgets what is left; returns the names of what could not be put back.
+  // The link came back idle without an error: the value last sent is in the radio.
+  void Delivered() { inFlight_.reset(); }
+  // Forgets what is left; returns the names of what could not be put back, the value whose
+  // frame was under way when the link failed first.
   std::vector<std::string> Drop();
 
  private:
@@ -41,6 +45,7 @@ class RigK70RPutBack {
   RecordKeeper& sender_;
   memory::clsCmcEeprom& image_;
   std::deque<Pending> pending_;
+  std::optional<Pending> inFlight_;
 };
 
 }  // namespace qxt::model

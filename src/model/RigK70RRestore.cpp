@@ -22,20 +22,25 @@ std::optional<std::string> RigK70RRestore::CheckFile(const Bytes& file) {
 void RigK70RRestore::StartWrite(const Bytes& file) {
   file_ = file;
   report_.clear();
-  verified_ = false;
+  outcome_ = record::RestoreOutcome::kStarted;
+  written_ = 0;
   radio_.eepImage().WriteBlock(0, file_);
   phase_ = Phase::kWriting;
   seq_.easyCloneWrite();
 }
 
-int32_t RigK70RRestore::bytesWritten() const { return phase_ == Phase::kWriting ? seq_.driver().lastEeAdr() + 1 : 0; }
+int32_t RigK70RRestore::bytesWritten() const {
+  return phase_ == Phase::kWriting ? seq_.driver().lastEeAdr() + 1 : written_;
+}
 
 bool RigK70RRestore::FinishWrite() {
+  written_ = bytesWritten();
   if (!seq_.driver().writeCancelled()) {
     phase_ = Phase::kVerifying;
     return true;
   }
-  report_ = "The restore was cancelled after " + std::to_string(bytesWritten()) + " of " +
+  outcome_ = record::RestoreOutcome::kStopped;
+  report_ = "The restore was cancelled after " + std::to_string(written_) + " of " +
             std::to_string(file_.size()) +
             " bytes: the radio's memory is partly written. Restore the image again before the radio is used.";
   phase_ = Phase::kIdle;
@@ -54,8 +59,8 @@ void RigK70RRestore::Verify(const memory::clsCmcEeprom& readBack) {
                common::ByteToHex2(file_[a]);
     }
   }
-  verified_ = differences == 0;
-  if (verified_) {
+  outcome_ = differences == 0 ? record::RestoreOutcome::kVerified : record::RestoreOutcome::kDiffers;
+  if (differences == 0) {
     report_ = "The image was restored and verified: the radio holds every byte of it.";
     return;
   }
@@ -65,7 +70,10 @@ void RigK70RRestore::Verify(const memory::clsCmcEeprom& readBack) {
 
 void RigK70RRestore::Abandon() {
   if (phase_ == Phase::kIdle) return;
-  report_ = phase_ == Phase::kWriting
+  const bool writing = phase_ == Phase::kWriting;
+  if (writing) written_ = bytesWritten();
+  outcome_ = writing ? record::RestoreOutcome::kLinkFailed : record::RestoreOutcome::kUnchecked;
+  report_ = writing
                 ? "The restore stopped with the link: the radio's memory is partly written. Restore the image "
                   "again before the radio is used."
                 : "The image was written, but the check read failed: whether the radio holds it is not known. "

@@ -10,6 +10,7 @@
 #include "common/Bytes.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "memory/clsCmcRadio.h"
+#include "record/RecordTypes.h"
 
 namespace qxt::model {
 
@@ -26,7 +27,7 @@ class RigK70RRestore {
   // Puts the file into the image and starts the clone write.
   void StartWrite(const Bytes& file);
   void Cancel() { seq_.CancelCloneWrite(); }
-  // Bytes of the image the radio has taken so far.
+  // Bytes of the image the radio has taken so far (after the write: in all).
   int32_t bytesWritten() const;
   // Once the write has ended without an error: true when it went through (the check read is
   // next); false when it was stopped between blocks (report() says how far it got).
@@ -39,7 +40,9 @@ class RigK70RRestore {
   // The last report, and whether the radio holds the file for certain.
   const std::string& report() const { return report_; }
   const Bytes& file() const { return file_; }
-  bool verified() const { return verified_; }
+  bool verified() const { return outcome_ == record::RestoreOutcome::kVerified; }
+  // How the last restore ended (kStarted while it runs).
+  record::RestoreOutcome outcome() const { return outcome_; }
 
  private:
   link::clsCmcCln3Sequence& seq_;
@@ -47,7 +50,8 @@ class RigK70RRestore {
   Phase phase_ = Phase::kIdle;
   Bytes file_;
   std::string report_;
-  bool verified_ = false;
+  record::RestoreOutcome outcome_ = record::RestoreOutcome::kStarted;
+  int32_t written_ = 0;
 };
 
 }  // namespace qxt::model

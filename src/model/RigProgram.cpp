@@ -30,7 +30,8 @@ RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, 
       keeper_(record_, seq_, radio_.eepImage()),
       op_(seq_, keeper_, radio_, view, ticks, *this),
       main_(seq_, op_, com_, keeper_, window, view),
-      view_(view) {
+      view_(view),
+      ticks_(ticks) {
   // The record says once, visibly, why it is off or what became of a damaged file.
   record_.OnTrouble([&view](const std::string& problem) { view.showNotice(problem); });
   if (!record_.openNote().empty()) view.showNotice(record_.openNote());
@@ -79,7 +80,19 @@ void RigProgram::notice(const std::string& text) {
   keeper_.Message("notice", text);
 }
 
+void RigProgram::BeginEnd() {
+  endBegan_ = ticks_.tickCount();
+  op_.BeginEnd();
+}
+
+// The difference of two tick counts is right across the wrap from the maximum to the minimum.
+bool RigProgram::EndSettled() const {
+  const auto waited = static_cast<int32_t>(static_cast<uint32_t>(ticks_.tickCount()) - static_cast<uint32_t>(endBegan_));
+  return op_.EndReady() || waited >= kEndPatienceMs;
+}
+
 void RigProgram::CloseDown() {
+  op_.EndNow();
   keeper_.Ended("exit");
   com_.AllOver();
   com_.Unload();

@@ -35,7 +35,16 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   // Identity, port defaults, resets, options (loadAllData), heartbeat on. The shell shows the
   // window after.
   void Start();
-  // Port closed, options written (saveAllData), heartbeat off.
+  // An orderly end, first step: a running procedure is cancelled (its values are put back on the
+  // next ticks), a restore stops after the block under way. The shell keeps the ticks running
+  // until EndReady() or its patience ends, then calls CloseDown().
+  void BeginEnd();
+  // Nothing is left to put back and the link is idle, or kEndPatienceMs have passed since
+  // BeginEnd (long enough for the link's own time-outs on a few values and the block under way).
+  bool EndSettled() const;
+  static constexpr int32_t kEndPatienceMs = 5000;
+  // What could not be put back in time is named (status line, standard error, record); then the
+  // session ends, the port closes, the options are written (saveAllData) and the heartbeat stops.
   void CloseDown();
   // Why the options could not be saved the last time, or "".
   const std::string& optionsProblem() const { return optionsProblem_; }
@@ -77,6 +86,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   clsIndOp_RigK70R op_;
   MainWindowLogic main_;
   MainView& view_;
+  const common::TickSource& ticks_;
+  int32_t endBegan_ = 0;
   std::string optionsProblem_;
 };
 

@@ -19,6 +19,10 @@ class TaskHooks {
   virtual void CancelActions() = 0;
   // A notice for the technician: in the status bar, on standard error and in the record.
   virtual void Notice(const std::string& text) = 0;
+  // What the technician must see before going on: the status bar, a message box, the record.
+  virtual void Warn(const std::string& text) = 0;
+  // The read under way checks a restore this program has just written.
+  virtual bool CheckingRestore() const = 0;
 };
 
 }  // namespace qxt::model

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/Common.h"
+#include "model/ImageBackup.h"
 #include "model/RigK70RFormLayout.h"
 
 namespace qxt::model {
@@ -50,8 +51,7 @@ void clsIndOp_RigK70R::RigOpFunc_ResetAll() {
   actions_.Abort();
   if (restoring()) {
     restore_.Abandon();
-    RecordRestore();
-    view_.showReport(restore_.report(), false);
+    ReportRestore();
   }
   progress_.Stop();
   revert_.Forget();
@@ -180,6 +180,12 @@ void clsIndOp_RigK70R::Notice(const std::string& text) {
   keeper_.Message("notice", text);
 }
 
+void clsIndOp_RigK70R::Warn(const std::string& text) {
+  view_.showNotice(text);
+  keeper_.Message("warning", text);
+  common::MsgBoxWarning(text);
+}
+
 // ---- put back, restore, revert, undo ----
 
 void clsIndOp_RigK70R::PutBackItem(int16_t item, int16_t value) {
@@ -196,23 +202,60 @@ void clsIndOp_RigK70R::PutBackByte(int16_t command, int32_t address, uint8_t val
                std::string(address == 0xAA ? "RSSI S3 " : "RSSI S1 ") + std::to_string(value));
 }
 
-std::vector<std::string> clsIndOp_RigK70R::DropPutBack() {
+std::vector<std::string> clsIndOp_RigK70R::DropPutBack(const std::string& why) {
   std::vector<std::string> names = putBack_.Drop();
   if (names.empty()) return names;
   std::string list;
   for (const std::string& n : names) list += (list.empty() ? "" : ", ") + n;
-  Notice("Not put back into the radio, the link having failed: " + list + ". Check these values.");
+  Notice("Not put back into the radio, " + why + ": " + list + ". Check these values.");
   return names;
 }
 
-std::optional<std::string> clsIndOp_RigK70R::StartRestore(const Bytes& file, const std::string& path) {
+void clsIndOp_RigK70R::BeginEnd() {
+  if (ending_) return;
+  ending_ = true;
+  CancelActions();
+  if (restore_.phase() == RigK70RRestore::Phase::kWriting) restore_.Cancel();
+}
+
+bool clsIndOp_RigK70R::EndReady() const {
+  return putBack_.empty() && !seq_.OpRunning() && restore_.phase() != RigK70RRestore::Phase::kWriting;
+}
+
+void clsIndOp_RigK70R::EndNow() {
+  BeginEnd();
+  if (!seq_.OpRunning()) putBack_.Delivered();
+  DropPutBack("the program having ended before they could be sent");
+  if (restoring()) {
+    restore_.Abandon();
+    ReportRestore();
+  }
+}
+
+std::optional<std::string> clsIndOp_RigK70R::RestoreRefusal(const Bytes& file) const {
   if (auto refusal = RigK70RRestore::CheckFile(file)) return refusal;
-  if (!RigK70RProp_EditEnabled() || actions_.running() || restoring()) {
+  if (!RigK70RProp_EditEnabled() || actions_.running() || restoring() || ending_) {
     return std::string("A restore needs a connected radio and no procedure running.");
+  }
+  // Without a copy of what the radio holds now, nothing could take a restore back.
+  if (connection_.lastBackup().empty() && !keeper_.record().holdsRadioImage()) {
+    return std::string(
+        "No copy of the radio's memory as read at Connect exists: the backup could not be written and the "
+        "service record is off. Nothing was written; free the data folder (" +
+        ImageBackup::Directory() + ") and connect again.");
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> clsIndOp_RigK70R::StartRestore(const Bytes& file, const std::string& path) {
+  if (auto refusal = RestoreRefusal(file)) {
+    keeper_.RestoreRefused(path, *refusal);
+    return refusal;
   }
   CancelActions();
   opState_ = OpState::kIdle;  // the steady cycle rests; the check read starts it again
   restoreFile_ = path;
+  keeper_.RestoreStarted(path, file);
   restore_.StartWrite(file);
   RefreshPanels();
   return std::nullopt;
@@ -234,15 +277,24 @@ void clsIndOp_RigK70R::RunRestoreWrite() {
     connectReason_ = record::SendReason::kRestore;
     return;
   }
-  RecordRestore();
-  const std::string report = restore_.report();
+  ReportRestore();
   RigOpFunc_ResetAll();
-  view_.showReport(report, false);
 }
 
 void clsIndOp_RigK70R::RecordRestore() {
   const std::string& report = restore_.report();
-  keeper_.Restored(restoreFile_, restore_.file(), restore_.verified(), report.substr(0, report.find('\r')));
+  keeper_.RestoreEnded(restore_.outcome(), restore_.bytesWritten(), report.substr(0, report.find('\r')));
+}
+
+// At an orderly end of the program nobody is left to read a report: it goes to the status line
+// (and so to standard error) and the record.
+void clsIndOp_RigK70R::ReportRestore() {
+  RecordRestore();
+  if (ending_) {
+    Notice(restore_.report());
+  } else {
+    view_.showReport(restore_.report(), restore_.verified());
+  }
 }
 
 bool clsIndOp_RigK70R::Adjustable(const std::string& what) {
@@ -315,6 +367,7 @@ void clsIndOp_RigK70R::task() {
     if (opState_ == OpState::kCloneRead) ShowCloneReadProgress();
     return;
   }
+  putBack_.Delivered();  // a failed frame would have reset the work before this pass
   progress_.Stop();
   if (InRange(opState_, OpState::kFirstReadouts, OpState::kFirstLiveUpdate)) {
     progress_.Row(static_cast<int>(std::floor((opState_ - OpState::kCloneRead) / 7.0 * RigK70RProgress::kWidth)));
@@ -329,6 +382,7 @@ void clsIndOp_RigK70R::task() {
     waitE8_ = putBack_.SendNext();
     return;
   }
+  if (ending_) return;
   const bool connecting = InRange(opState_, OpState::kStart, OpState::kFirstLiveUpdate);
   keeper_.Reason(connecting           ? connectReason_
                  : actions_.running() ? record::SendReason::kProcedure
@@ -355,8 +409,7 @@ bool clsIndOp_RigK70R::RunState(OpState& next) {
       revert_.ImageRead(radio_.eepImage().bytes());
       if (restore_.phase() == RigK70RRestore::Phase::kVerifying) {
         restore_.Verify(radio_.eepImage());
-        RecordRestore();
-        view_.showReport(restore_.report(), restore_.verified());
+        ReportRestore();
       }
     }
     return advance;

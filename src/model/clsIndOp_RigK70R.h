@@ -81,6 +81,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   // Writes an image file into the radio and checks it with a read; the reason when it cannot
   // start (not connected, a procedure running, not an image of this radio).
   std::optional<std::string> StartRestore(const Bytes& file, const std::string& path = "");
+  // Why a restore of file could not start now (StartRestore's refusals, nothing recorded).
+  std::optional<std::string> RestoreRefusal(const Bytes& file) const;
   void CancelRestore() { restore_.Cancel(); }
   bool restoring() const { return restore_.phase() != RigK70RRestore::Phase::kIdle; }
   // Every item back to the image as read at Connect, or the last change by key undone; refused
@@ -89,8 +91,17 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   bool Undo();
   // A key is about to step item: what it shows now is kept for Undo.
   void RememberKeyChange(int16_t item);
-  // The link failed: what waits to be put back cannot be; returns its names (also shown).
-  std::vector<std::string> DropPutBack();
+  // What waits to be put back cannot be (the link failed, the program ends); returns its names,
+  // also shown and recorded with why.
+  std::vector<std::string> DropPutBack(const std::string& why = "the link having failed");
+  // An orderly end of the program: a running procedure is cancelled as a button cancels it (its
+  // values put back), a restore stops after the block under way; nothing new starts after.
+  void BeginEnd();
+  // Everything to be put back has gone out and the link is idle: the port may close.
+  bool EndReady() const;
+  // The end has come, ready or not: what is still to be put back is named as left in the radio,
+  // and a restore still under way is recorded as cut off.
+  void EndNow();
   const Bytes& imageAsRead() const { return revert_.asRead(); }
 
   // Where the task is, for the shell and for tests.
@@ -124,6 +135,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void RunRestoreWrite();
   bool Adjustable(const std::string& what);
   void RecordRestore();
+  void ReportRestore();
   void RefreshPanels();
 
   // ActionContext and TaskHooks.
@@ -142,6 +154,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   bool RunAction() override;
   void CancelActions() override;
   void Notice(const std::string& text) override;
+  void Warn(const std::string& text) override;
+  bool CheckingRestore() const override { return restore_.phase() == RigK70RRestore::Phase::kVerifying; }
   TaskObserver& Observer() override { return observers_; }
 
   link::clsCmcCln3Sequence& seq_;
@@ -174,6 +188,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   bool flgOpError_ = false;
   bool flgDigital_ = false;
   bool layoutDone_ = false;
+  bool ending_ = false;
   int32_t waitE8_ = 0;
   std::array<int16_t, 22> tempBorder_{};
   record::SendReason connectReason_ = record::SendReason::kConnect;

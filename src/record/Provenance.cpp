@@ -6,7 +6,10 @@ namespace qxt::record {
 
 std::string ProvenanceNote(const RecordReader& reader, const Bytes& file, const std::string& identity) {
   const auto first = reader.ReadIn(common::Sha256Hex(file));
-  if (!first) return "";
+  if (!first) {
+    return "The service record does not know this image: no radio was read to hold it here. Make sure it is an "
+           "image of this radio.";
+  }
   if (first->identity == identity) {
     return "The service record knows this image: it was read from this radio on " + first->started + ".";
   }

@@ -9,8 +9,8 @@
 
 namespace qxt::record {
 
-// A sentence for the restore dialog, or "" when the record does not know the file or it was
-// read from this radio (identity: the identification data of the radio connected now).
+// A sentence for the restore summary: the file was read from this radio, from a radio with other
+// identification data, or is unknown to the record (identity: the radio connected now).
 std::string ProvenanceNote(const RecordReader& reader, const Bytes& file, const std::string& identity);
 
 }  // namespace qxt::record

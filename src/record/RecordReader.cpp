@@ -141,4 +141,18 @@ std::optional<SessionSummary> RecordReader::ReadIn(const std::string& sha256) co
   return SummaryOf(q);
 }
 
+// Refusals wrote nothing into the radio, so they say nothing of its memory.
+std::optional<RestoreRow> RecordReader::LastRestoreOf(const std::string& identity) const {
+  if (identity.empty()) return std::nullopt;
+  SQLite::Statement q(db_,
+                      "SELECT e.at, COALESCE(e.item, ''), COALESCE(e.reason, ''), COALESCE(e.after, 0) FROM events e"
+                      " JOIN sessions s ON s.id = e.session_id"
+                      " WHERE s.identity = ? AND e.kind = 'restore' AND e.reason <> 'refused'"
+                      " ORDER BY e.id DESC LIMIT 1");
+  q.bind(1, identity);
+  if (!q.executeStep()) return std::nullopt;
+  return RestoreRow{q.getColumn(0).getString(), q.getColumn(1).getString(), q.getColumn(2).getString(),
+                    q.getColumn(3).getInt()};
+}
+
 }  // namespace qxt::record

@@ -27,6 +27,8 @@ class RecordReader {
   std::optional<Bytes> ImageAfter(int64_t session) const;
   // The first session whose connection read an image with this SHA-256.
   std::optional<SessionSummary> ReadIn(const std::string& sha256) const;
+  // The newest restore written into the radio with this identification data (hex), if any.
+  std::optional<RestoreRow> LastRestoreOf(const std::string& identity) const;
 
  private:
   SQLite::Database& db_;

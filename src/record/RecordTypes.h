@@ -14,6 +14,18 @@ namespace qxt::record {
 enum class SendReason { kKey, kProcedure, kConnect, kMirror, kRevert, kUndo, kRestore, kPutBack };
 const char* ReasonName(SendReason reason);
 
+// How a restore ended; the record keeps the name (RestoreOutcomeName). "started" stays on record
+// when the program never came to its end (killed, power cut).
+enum class RestoreOutcome { kStarted, kVerified, kDiffers, kStopped, kLinkFailed, kUnchecked, kRefused };
+const char* RestoreOutcomeName(RestoreOutcome outcome);
+
+// The last restore of a radio that the record knows of.
+struct RestoreRow {
+  std::string at, file, outcome;
+  int32_t bytesWritten = 0;
+  bool verified() const { return outcome == "verified"; }
+};
+
 // The radio as a connection found it.
 struct RadioFacts {
   std::string model, sub;

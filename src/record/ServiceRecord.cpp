@@ -54,6 +54,26 @@ const char* ReasonName(SendReason reason) {
   return "";
 }
 
+const char* RestoreOutcomeName(RestoreOutcome outcome) {
+  switch (outcome) {
+    case RestoreOutcome::kStarted:
+      return "started";
+    case RestoreOutcome::kVerified:
+      return "verified";
+    case RestoreOutcome::kDiffers:
+      return "not verified";
+    case RestoreOutcome::kStopped:
+      return "stopped, partly written";
+    case RestoreOutcome::kLinkFailed:
+      return "failed, partly written";
+    case RestoreOutcome::kUnchecked:
+      return "written, not checked";
+    case RestoreOutcome::kRefused:
+      return "refused";
+  }
+  return "";
+}
+
 ServiceRecord::ServiceRecord(std::string path, Clock clock) : path_(std::move(path)), clock_(std::move(clock)) {
   Open();
 }
@@ -185,13 +205,14 @@ void ServiceRecord::EndSession(const std::string& outcome, const std::string& te
 
 void ServiceRecord::Event(const std::string& kind, const std::string& item, std::optional<int32_t> address,
                           std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
-                          const std::string& text, const std::string& sha) {
-  if (!inSession()) return;
+                          const std::string& text, const std::string& sha, int64_t session) {
+  if (session == 0) session = session_;
+  if (session == 0) return;
   Guarded("recording an event", [&] {
     SQLite::Statement q(*db_,
                         "INSERT INTO events (session_id, at, kind, item, address, before, after, reason, text, "
                         "image_sha256) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    q.bind(1, session_);
+    q.bind(1, session);
     q.bind(2, Now());
     q.bind(3, kind);
     q.bind(4, item);
@@ -215,10 +236,24 @@ void ServiceRecord::Message(const std::string& kind, const std::string& text) {
   Event(kind, "", std::nullopt, std::nullopt, std::nullopt, "", text);
 }
 
-void ServiceRecord::Restore(const std::string& file, const Bytes& image, bool verified, const std::string& report) {
-  const std::string sha = common::Sha256Hex(image);
-  StoreImage(sha, image);
-  Event("restore", file, std::nullopt, std::nullopt, std::nullopt, verified ? "verified" : "not verified", report, sha);
+void ServiceRecord::RestoreStarted(const std::string& file, const Bytes& image) {
+  restoreSession_ = session_;
+  restoreFile_ = file;
+  restoreSha_ = common::Sha256Hex(image);
+  StoreImage(restoreSha_, image);
+  Event("restore", file, std::nullopt, std::nullopt, 0, RestoreOutcomeName(RestoreOutcome::kStarted),
+        "writing " + std::to_string(image.size()) + " bytes into the radio", restoreSha_, restoreSession_);
+}
+
+void ServiceRecord::RestoreEnded(RestoreOutcome outcome, int32_t bytesWritten, const std::string& report) {
+  if (restoreSession_ == 0) return;
+  Event("restore", restoreFile_, std::nullopt, std::nullopt, bytesWritten, RestoreOutcomeName(outcome), report,
+        restoreSha_, restoreSession_);
+  restoreSession_ = 0;
+}
+
+void ServiceRecord::RestoreRefused(const std::string& file, const std::string& why) {
+  Event("restore", file, std::nullopt, std::nullopt, 0, RestoreOutcomeName(RestoreOutcome::kRefused), why);
 }
 
 void ServiceRecord::StoreImage(const std::string& sha, const Bytes& image) {

@@ -55,8 +55,16 @@ class ServiceRecord {
   void ValueSent(const std::string& item, int32_t address, std::optional<int32_t> before, int32_t after,
                  SendReason why);
   void Message(const std::string& kind, const std::string& text);
-  // A restore of an image file: whether the check read found every byte of it, and the report.
-  void Restore(const std::string& file, const Bytes& image, bool verified, const std::string& report);
+  // A restore is on record before the first block goes out, so that a program killed during the
+  // write still leaves "started" behind. Its end goes into the session it started in, even when
+  // that session has ended meanwhile (a link failure ends the session before the restore).
+  void RestoreStarted(const std::string& file, const Bytes& image);
+  // outcome: a RestoreOutcome name; bytesWritten: how much of the image the radio took.
+  void RestoreEnded(RestoreOutcome outcome, int32_t bytesWritten, const std::string& report);
+  // A restore refused before anything was written (no copy of the radio, not an image).
+  void RestoreRefused(const std::string& file, const std::string& why);
+  // The radio's memory as read is kept by the record in this session.
+  bool holdsRadioImage() const { return on() && inSession() && sessionRead_; }
 
   void BeginProcedure(const std::string& kind, const std::string& items, const std::string& startValues);
   void SeriesStarted(const std::string& name, int32_t reference, std::optional<int32_t> target);
@@ -73,7 +81,7 @@ class ServiceRecord {
   void Fail(const std::string& what, const std::exception& e);
   void Event(const std::string& kind, const std::string& item, std::optional<int32_t> address,
              std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
-             const std::string& text, const std::string& sha = "");
+             const std::string& text, const std::string& sha = "", int64_t session = 0);
   void StoreImage(const std::string& sha, const Bytes& image);
   std::string Now() const;
   template <class Fn>
@@ -88,6 +96,8 @@ class ServiceRecord {
   bool sessionRead_ = false;
   int64_t procedure_ = 0;
   int pointSeq_ = 0;
+  int64_t restoreSession_ = 0;
+  std::string restoreFile_, restoreSha_;
 };
 
 }  // namespace qxt::record

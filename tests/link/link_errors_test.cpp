@@ -128,3 +128,32 @@ TEST(LinkErrors, HostileStreamsNeverGrowOrHang) {
   EXPECT_EQ(rig.com.cln3D().ansInfo(), frames::InquiryBody());
   EXPECT_TRUE(rig.messages.empty());
 }
+
+// A frame the port cannot take fails its operation with code 8, at the step that would have
+// judged its echo; a live command is never counted as sent, and an identification never judges
+// the answer of an earlier inquiry.
+TEST(LinkErrors, RefusedSendsAreError8) {
+  struct Case {
+    const char* name;
+    bool live;
+    link::SequencerError sequencer;
+  };
+  for (const Case c : {Case{"live command", true, S::kNone}, Case{"clone read", false, S::kDriverFailed}}) {
+    SCOPED_TRACE(c.name);
+    LinkRig rig;
+    StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));  // an answer is now on hand
+    rig.seq.easyReset(1);
+    rig.port.holdOutput = true;
+    rig.port.pendingOutput = link::frmCom::kOutBufferSize;  // no room left for a frame
+    const size_t framesBefore = rig.port.written.size();
+    if (c.live) {
+      rig.seq.easySendE8NoAnswer("0B3533");
+    } else {
+      rig.seq.easyCloneRead();
+      EXPECT_TRUE(rig.seq.ansInfo().empty());
+    }
+    rig.Tick();
+    EXPECT_EQ(rig.port.written.size(), framesBefore);
+    ExpectFailure(rig, D::kWriteNotSent, c.sequencer, "Cannot Clone.");
+  }
+}

@@ -159,3 +159,51 @@ TEST_F(PutBack, AnRssiCalibrationWithoutASignalStoresNeitherPoint) {
   EXPECT_EQ(Sent(rig, 0x15), 0);
   EXPECT_EQ(rig.Line(kRssi), "      RSSI: [Enter] to Start" + kFailed);
 }
+
+// Closing the window, a logout or a signal: the program ends as a button cancels, the values put
+// back before the port closes; when the radio no longer answers, the end comes within its bound
+// and names what was left in the radio.
+TEST_F(PutBack, AnOrderlyEndPutsBackBeforeThePortCloses) {
+  const CancelCase cases[] = {
+      {"BPF ALL", kBpfAll, SweepUnderWay, nullptr},
+      {"RX LVA", kRxLva, LvaUnderWay, nullptr},
+      {"BPF T1, the cable pulled", kBpfT1, SweepUnderWay, [](ProgramRig& r) { r.port.radio.faults.noEcho = true; }},
+  };
+  for (const CancelCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramRig fresh;
+    ASSERT_TRUE(fresh.Connect());
+    ASSERT_TRUE(fresh.Settle());
+    const int64_t session = fresh.program.record().session();
+    fresh.program.console().EnterPushed(c.item);
+    ASSERT_TRUE(fresh.TickUntil([&] { return c.midway(fresh); }));
+    if (c.cancel) c.cancel(fresh);
+    fresh.program.BeginEnd();
+    ASSERT_TRUE(fresh.TickUntil([&] { return fresh.program.EndSettled(); }));
+    fresh.program.CloseDown();
+    const auto procedures = fresh.Reader().Procedures(session);
+    ASSERT_EQ(procedures.size(), 1u);
+    EXPECT_EQ(procedures[0].outcome, "cancelled");
+    EXPECT_NE(procedures[0].endValues, "");
+    if (c.cancel) {
+      ASSERT_FALSE(fresh.view.notices.empty());
+      const std::string left = fresh.view.notices.back();
+      EXPECT_EQ(left.rfind("Not put back into the radio, ", 0), 0u) << left;
+      EXPECT_NE(left.find(": BPF T1 80. Check these values."), std::string::npos) << left;
+      bool recorded = false;
+      for (const auto& e : fresh.Reader().Events(session)) recorded = recorded || e.text == left;
+      EXPECT_TRUE(recorded);
+      continue;
+    }
+    if (c.item == kRxLva) {
+      EXPECT_EQ(fresh.port.radio.live.value[0x06], 110);
+      EXPECT_EQ(fresh.port.radio.image()[0x5C], 110);
+    } else {
+      EXPECT_EQ(fresh.port.radio.live.value[0x13], 80);
+      EXPECT_EQ(fresh.port.radio.live.value[0x14], 96);
+      EXPECT_EQ(fresh.port.radio.image()[0x54], 80);
+      EXPECT_EQ(fresh.port.radio.image()[0x55], 96);
+    }
+    EXPECT_EQ(fresh.Reader().Session(session)->outcome, "exit");
+  }
+}

@@ -61,7 +61,8 @@ TEST_F(Restore, ABackupIsWrittenCheckedLoadedAndRecorded) {
   for (const auto& e : rig.Reader().Events(session)) {
     if (e.kind == "restore" || e.kind == "read") kinds.push_back(e.kind + " " + e.item + " " + e.reason);
   }
-  EXPECT_EQ(kinds, (std::vector<std::string>{"read  ", "restore /backups/power.bin verified"}));
+  EXPECT_EQ(kinds, (std::vector<std::string>{"restore /backups/power.bin started", "read  ",
+                                              "restore /backups/power.bin verified"}));
 }
 
 TEST_F(Restore, WhatIsNotAnImageOrNotTheRightMomentIsRefused) {
@@ -74,20 +75,26 @@ TEST_F(Restore, WhatIsNotAnImageOrNotTheRightMomentIsRefused) {
   EXPECT_NE(rig.port.radio.image()[0xA6], 90);
 }
 
+// However a restore ends short, its own session says so with the bytes written, even when the
+// link's failure ended that session first.
 TEST_F(Restore, AWriteThatFailsOrIsCancelledSaysTheRadioIsPartlyWritten) {
   struct Case {
     const char* fault;
     std::string message;  // the first line of the link's message; empty: cancelled
-  } cases[] = {{"refuse-write", "Cannot write cloning data."}, {"echo-stops=500", "Cannot access COM port"}, {"", ""}};
+    std::string outcome;
+  } cases[] = {{"refuse-write", "Cannot write cloning data.", "failed, partly written"},
+               {"echo-stops=500", "Cannot access COM port", "failed, partly written"},
+               {"", "", "stopped, partly written"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fault);
     ProgramRig fresh;
     ASSERT_TRUE(fresh.Connect());
     ASSERT_TRUE(fresh.Settle());
+    const int64_t session = fresh.program.record().session();
     if (c.fault[0] != '\0') {
       ASSERT_TRUE(fresh.port.radio.faults.Set(c.fault));
     }
-    ASSERT_EQ(fresh.program.op().StartRestore(Backup()), std::nullopt);
+    ASSERT_EQ(fresh.program.op().StartRestore(Backup(), "/b.bin"), std::nullopt);
     if (c.message.empty()) {
       ASSERT_TRUE(fresh.TickUntil([&] { return fresh.port.radio.image()[0xA6] == 90; }));
       fresh.program.op().CancelRestore();
@@ -102,6 +109,9 @@ TEST_F(Restore, AWriteThatFailsOrIsCancelledSaysTheRadioIsPartlyWritten) {
       ASSERT_EQ(fresh.messages.shown.size(), 1u);
       EXPECT_EQ(fresh.messages.shown[0].text.substr(0, c.message.size()), c.message);
     }
+    const auto last = fresh.Reader().Events(session).back();
+    EXPECT_EQ(last.kind + " " + last.item + " " + last.reason, "restore /b.bin " + c.outcome);
+    EXPECT_GT(last.after.value_or(0), 0);
   }
 }
 
@@ -190,4 +200,68 @@ TEST_F(Restore, EveryDifferentMemoryIsKeptOnceAsABackup) {
   ASSERT_TRUE(rig.Connect());
   EXPECT_EQ(backups(), kept + 1);
   EXPECT_EQ(TempDir::Read(model::ImageBackup::Newest("2927", "0100"))[0xA6], 83);
+}
+
+// A restore cut off by the end of the program (or by its death) is known to the next Connect to
+// that radio: it warns, reads on, and marks the backup it keeps.
+TEST(RestoreCutOff, TheNextConnectWarnsWhenTheLastRestoreDidNotEndVerified) {
+  struct Case {
+    const char* name;
+    bool orderly;  // false: the program dies during the write, nothing more is recorded
+    std::string says;
+  } cases[] = {{"closed", true, "did not end verified (stopped, partly written, "},
+               {"killed", false, "never came to its end"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir shared;
+    const std::string record = shared.file("service.sqlite");
+    Bytes radio;
+    int32_t written = 0;
+    {
+      ProgramRig first(sim::DefaultImage({}), record);
+      ASSERT_TRUE(first.Connect());
+      ASSERT_TRUE(first.Settle());
+      ASSERT_EQ(first.program.op().StartRestore(Backup(), "/b.bin"), std::nullopt);
+      ASSERT_TRUE(first.TickUntil([&] { return first.program.op().restore().bytesWritten() > 4000; }));
+      if (c.orderly) {
+        first.program.BeginEnd();
+        ASSERT_TRUE(first.TickUntil([&] { return first.program.EndSettled(); }));
+        written = first.program.op().restore().bytesWritten();
+        first.program.CloseDown();
+        EXPECT_NE(first.view.notices.back().find("partly written"), std::string::npos);
+        // Whole blocks only: the file up to where the write stopped, the old memory after it.
+        const Bytes file = Backup();
+        EXPECT_TRUE(std::equal(file.begin(), file.begin() + written, first.port.radio.image().begin()));
+        EXPECT_EQ(first.port.radio.image()[static_cast<size_t>(written)], first.program.op().imageAsRead()[written]);
+        EXPECT_LT(written, 32112);
+      }
+      radio = first.port.radio.image();
+    }
+    ProgramRig next(radio, record);
+    ASSERT_TRUE(next.Connect());
+    ASSERT_EQ(next.messages.shown.size(), 1u);
+    const auto& warning = next.messages.shown[0];
+    EXPECT_EQ(warning.style, common::MessageBox::kWarning);
+    EXPECT_NE(warning.text.find("The last restore of this radio ("), std::string::npos) << warning.text;
+    EXPECT_NE(warning.text.find(", from /b.bin) " + c.says), std::string::npos) << warning.text;
+    if (c.orderly) {
+      EXPECT_NE(warning.text.find(std::to_string(written) + " bytes written"), std::string::npos);
+    }
+    EXPECT_NE(next.program.op().lastBackup().find(model::ImageBackup::kAfterUnfinishedRestore), std::string::npos);
+    EXPECT_EQ(next.view.notices.back(), warning.text);
+  }
+}
+
+// Where neither a backup file nor the record holds the radio's memory, nothing is written.
+TEST(RestoreCutOff, NoRestoreWithoutACopyOfTheRadio) {
+  ProgramRig rig(sim::DefaultImage({}), "/dev/null/service.sqlite");
+  setenv("XDG_DATA_HOME", "/dev/null", 1);  // no backup folder can be made
+  ASSERT_TRUE(rig.Connect());
+  ASSERT_TRUE(rig.Settle());
+  EXPECT_EQ(rig.program.op().lastBackup(), "");
+  const auto refusal = rig.program.op().StartRestore(Backup(), "/b.bin");
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_EQ(refusal->rfind("No copy of the radio's memory as read at Connect exists", 0), 0u) << *refusal;
+  EXPECT_NE(rig.port.radio.image()[0xA6], 90);
+  EXPECT_FALSE(rig.program.op().restoring());
 }
