@@ -45,7 +45,7 @@ std::string RestorePreview::DifferingLines() const {
   std::string text;
   for (size_t line = 0; line < radioRows_.size(); ++line) {
     if (!LineDiffers(line)) continue;
-    text += "* " + Trimmed(radioRows_[line].label) + ": radio " + Trimmed(radioRows_[line].value) + ", file " +
+    text += "* " + Trimmed(radioRows_[line].label) + " radio " + Trimmed(radioRows_[line].value) + ", file " +
             Trimmed(fileRows_[line].value) + "\n";
   }
   return text;

@@ -143,6 +143,7 @@ TEST(LinkErrors, RefusedSendsAreError8) {
     LinkRig rig;
     StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));  // an answer is now on hand
     rig.seq.easyReset(1);
+    rig.com.comOpen(true);  // open already, so nothing clears what waits to go out
     rig.port.holdOutput = true;
     rig.port.pendingOutput = link::frmCom::kOutBufferSize;  // no room left for a frame
     const size_t framesBefore = rig.port.written.size();

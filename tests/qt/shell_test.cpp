@@ -9,6 +9,7 @@
 
 #include "app/RestoreDialog.h"
 #include "app/SingleInstance.h"
+#include "record/RecordReader.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
@@ -124,6 +125,62 @@ TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
   EXPECT_EQ(s.form.program().console().Value(1), 100);
   QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(s.form.program().console().Value(1), 99);
+}
+
+// Closing the window ends the work in order: a procedure puts its values back before the port
+// closes; a restore asks first ("Keep writing" keeps the window), and stopping it, or the system
+// closing the window, leaves whole blocks written and the record saying so.
+TEST(Shell, ClosingEndsTheWorkInOrder) {
+  for (bool system : {false, true}) {  // what a signal or a logout does is the system's close
+    Shell s;
+    ASSERT_TRUE(s.Connect());
+    const int command = system ? 0x06 : 0x13, address = system ? 0x5C : 0x54, value = system ? 110 : 80;
+    s.form.program().console().EnterPushed(system ? 11 : 8);  // RX LVA, BPF ALL
+    ASSERT_TRUE(s.TickUntil([&] { return s.port.radio.live.value[command] != value; }));
+    system ? s.form.CloseForSystem() : void(s.form.close());
+    EXPECT_EQ(s.port.radio.live.value[command], value);
+    EXPECT_EQ(s.port.radio.image()[static_cast<size_t>(address)], value);
+    if (!system) {
+      EXPECT_EQ(s.port.radio.live.value[0x14], 96);
+    }
+  }
+  for (bool system : {false, true}) {
+    SCOPED_TRACE(system ? "closed by the system" : "closed by the technician");
+    Shell s;
+    ASSERT_TRUE(s.Connect());
+    const Bytes before = s.port.radio.image();
+    Bytes file = before;
+    for (size_t a = 0; a < file.size(); ++a) file[a] = static_cast<uint8_t>(a);
+    const int64_t session = s.form.program().record().session();
+    ASSERT_EQ(s.form.program().op().StartRestore(file, "/f.bin"), std::nullopt);
+    ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().restore().bytesWritten() > 4000; }));
+    std::vector<int32_t> asked;
+    bool stop = false;
+    s.form.askStopRestore = [&](int32_t written) {
+      asked.push_back(written);
+      return stop;
+    };
+    if (system) {
+      s.form.CloseForSystem();
+    } else {
+      EXPECT_FALSE(s.form.close());  // "Keep writing"
+      EXPECT_TRUE(s.form.program().op().restoring());
+      stop = true;
+      EXPECT_TRUE(s.form.close());
+    }
+    EXPECT_EQ(asked.size(), system ? 0u : 2u);
+    EXPECT_FALSE(s.form.isVisible());
+    const auto events = record::RecordReader(*s.form.program().record().database()).Events(session);
+    auto last = events.rbegin();
+    while (last != events.rend() && last->kind != "restore") ++last;
+    ASSERT_NE(last, events.rend());
+    EXPECT_EQ(last->reason, "stopped, partly written");
+    const int32_t written = last->after.value_or(0);
+    EXPECT_GT(written, 4000);
+    EXPECT_EQ(s.port.radio.image()[static_cast<size_t>(written - 1)], file[static_cast<size_t>(written - 1)]);
+    EXPECT_EQ(Bytes(s.port.radio.image().begin() + written, s.port.radio.image().end()),
+              Bytes(before.begin() + written, before.end()));
+  }
 }
 
 TEST(Shell, TheLayoutFollowsTheWindowAndTheStatusLineStaysReadable) {

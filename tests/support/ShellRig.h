@@ -22,6 +22,8 @@ struct ShellRig {
     if (!options.empty()) TempDir::Write(form.program().profMain().GetMyProfile(), options);
     form.program().Start();
     form.show();
+    // An orderly close runs on the test's clock.
+    form.runUntil = [this](const std::function<bool()>& done) { TickUntil(done); };
   }
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) {
