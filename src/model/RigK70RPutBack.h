@@ -23,6 +23,8 @@ class RigK70RPutBack {
   void Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what,
            record::SendReason why = record::SendReason::kPutBack);
   bool empty() const { return pending_.empty(); }
+  // Nothing waits and the last value sent has arrived.
+  bool settled() const { return pending_.empty() && !inFlight_; }
 
   // Sends the next one and writes it to the image; returns the wait that follows it.
   int32_t SendNext();

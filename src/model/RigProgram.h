@@ -39,7 +39,7 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   // next ticks), a restore stops after the block under way. The shell keeps the ticks running
   // until EndReady() or its patience ends, then calls CloseDown().
   void BeginEnd();
-  // Nothing is left to put back and the link is idle, or kEndPatienceMs have passed since
+  // Nothing is left to put back and no restore writes, or kEndPatienceMs have passed since
   // BeginEnd (long enough for the link's own time-outs on a few values and the block under way).
   bool EndSettled() const;
   static constexpr int32_t kEndPatienceMs = 5000;

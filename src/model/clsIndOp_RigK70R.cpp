@@ -218,8 +218,9 @@ void clsIndOp_RigK70R::BeginEnd() {
   if (restore_.phase() == RigK70RRestore::Phase::kWriting) restore_.Cancel();
 }
 
+// A read or a readout under way may be cut off: it changes nothing in the radio.
 bool clsIndOp_RigK70R::EndReady() const {
-  return putBack_.empty() && !seq_.OpRunning() && restore_.phase() != RigK70RRestore::Phase::kWriting;
+  return putBack_.settled() && restore_.phase() != RigK70RRestore::Phase::kWriting;
 }
 
 void clsIndOp_RigK70R::EndNow() {

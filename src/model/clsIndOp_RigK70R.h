@@ -97,7 +97,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   // An orderly end of the program: a running procedure is cancelled as a button cancels it (its
   // values put back), a restore stops after the block under way; nothing new starts after.
   void BeginEnd();
-  // Everything to be put back has gone out and the link is idle: the port may close.
+  // Everything to be put back is in the radio and no restore writes: the port may close.
   bool EndReady() const;
   // The end has come, ready or not: what is still to be put back is named as left in the radio,
   // and a restore still under way is recorded as cut off.
