@@ -1,5 +1,10 @@
 #include "app/CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include "link/PortDeviceMap.h"
+
 namespace qxt::app {
 
 namespace {
@@ -7,77 +12,145 @@ namespace {
 struct ModeOption {
   const char* name;
   Mode mode;
-  bool session;  // a session number comes first
-  size_t files;
+  const char* valueName;  // nullptr: a flag
+  int more;               // arguments after the option's value (--diff A B, --report N FILE)
+  AppKind app;
 };
 
 constexpr ModeOption kModes[] = {
-    {"--read", Mode::kRead, false, 1},       {"--restore", Mode::kRestore, false, 1},
-    {"--list", Mode::kList, false, 1},       {"--diff", Mode::kDiff, false, 2},
-    {"--history", Mode::kHistory, false, 0}, {"--session", Mode::kSession, true, 0},
-    {"--report", Mode::kReport, true, 1},    {"--help", Mode::kHelp, false, 0},
-    {"-h", Mode::kHelp, false, 0},           {"--version", Mode::kVersion, false, 0},
+    {"read", Mode::kRead, "FILE", 0, AppKind::kCore},        {"restore", Mode::kRestore, "FILE", 0, AppKind::kCore},
+    {"list", Mode::kList, "FILE", 0, AppKind::kCore},        {"diff", Mode::kDiff, "A", 1, AppKind::kCore},
+    {"history", Mode::kHistory, nullptr, 0, AppKind::kCore}, {"session", Mode::kSession, "N", 0, AppKind::kCore},
+    {"report", Mode::kReport, "N", 1, AppKind::kPainting},   {"help", Mode::kHelp, nullptr, 0, AppKind::kCore},
+    {"version", Mode::kVersion, nullptr, 0, AppKind::kCore},
 };
 
+const char* const kWindowOnly[] = {"connect", "timing", "screenshot"};
+
 // A session number: digits only, from 1.
-int64_t SessionNumber(const std::string& text) {
-  if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
-  return std::stoll(text);
+int64_t SessionNumber(const QString& text) {
+  if (text.isEmpty() || text.size() > 18 || !QRegularExpression("^[0-9]+$").match(text).hasMatch()) return 0;
+  return text.toLongLong();
+}
+
+// "COMn" with n from 1 to 10 as "COMn", any other text but "COM..." as a device path; "" when
+// the text is neither.
+std::string PortArgument(const QString& text) {
+  if (text.isEmpty()) return {};
+  const auto com = QRegularExpression("^com([0-9]*)$", QRegularExpression::CaseInsensitiveOption).match(text);
+  if (!com.hasMatch()) return text.toStdString();
+  const QString digits = com.captured(1);
+  const int n = digits.size() <= 2 ? digits.toInt() : 0;
+  if (n < 1 || n > link::PortDeviceMap::kLast) return {};
+  return "COM" + std::to_string(n);
 }
 
 }  // namespace
 
-CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
+AppKind CommandLine::Needs(const QStringList& args) {
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (a == "--") break;
+    if (a == "-h" || a == "-v") return AppKind::kCore;
+    if (!a.startsWith("--")) continue;
+    const QString name = a.mid(2).section('=', 0, 0);
+    for (const auto& m : kModes) {
+      if (name == m.name) return m.app;
+    }
+  }
+  return AppKind::kWindow;
+}
+
+QStringList CommandLine::WithoutQtOptions(const QStringList& args) {
+  static const QStringList kWithValue{"-platform",      "-platformpluginpath",
+                                      "-platformtheme", "-plugin",
+                                      "-style",         "-stylesheet",
+                                      "-session",       "-display",
+                                      "-geometry",      "-qwindowgeometry",
+                                      "-qwindowtitle",  "-qwindowicon",
+                                      "-title",         "-name",
+                                      "-visual"};
+  QStringList kept;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (i == 0 || !a.startsWith('-') || a.startsWith("--") || a == "-h" || a == "-v") {
+      kept << a;
+    } else if (kWithValue.contains(a)) {
+      ++i;
+    }
+  }
+  return kept;
+}
+
+CommandLine CommandLine::Parse(const QStringList& args) {
   CommandLine cl;
   auto fail = [&](const std::string& why) {
     if (cl.error.empty()) cl.error = why;
   };
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) {
-        fail("missing value after " + a);
-        return {};
-      }
-      return args[++i];
-    };
-    const ModeOption* mode = nullptr;
-    for (const auto& m : kModes) {
-      if (a == m.name) mode = &m;
+  QCommandLineParser parser;
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  for (const auto& m : kModes) {
+    QStringList names{m.name};
+    if (m.mode == Mode::kHelp || m.mode == Mode::kVersion) names.prepend(QString(m.name[0]));
+    parser.addOption(m.valueName != nullptr ? QCommandLineOption(names, "", m.valueName) : QCommandLineOption(names));
+  }
+  parser.addOptions({{"port", "", "COMn|PATH"},
+                     {"port-device", "", "COMn=PATH"},
+                     {"screenshot", "", "FILE"},
+                     {"csv", ""},
+                     {"yes", ""},
+                     {"connect", ""},
+                     {"timing", ""}});
+  if (!parser.parse(args)) {
+    cl.error = parser.errorText().toStdString();
+    return cl;
+  }
+  const ModeOption* mode = nullptr;
+  for (const auto& m : kModes) {
+    if (!parser.isSet(m.name)) continue;
+    if (mode != nullptr || parser.values(m.name).size() > 1) fail("only one mode at a time (see --help)");
+    mode = &m;
+  }
+  const QStringList rest = parser.positionalArguments();
+  const int more = mode != nullptr ? mode->more : 0;
+  if (rest.size() > more) fail("unexpected argument \"" + rest[more].toStdString() + "\"");
+  if (mode != nullptr) {
+    cl.mode = mode->mode;
+    const QString value = mode->valueName != nullptr ? parser.value(mode->name) : QString();
+    if (mode->mode == Mode::kSession || mode->mode == Mode::kReport) {
+      cl.session = SessionNumber(value);
+      if (cl.session == 0)
+        fail("--" + std::string(mode->name) + " wants a session number, not \"" + value.toStdString() + "\"");
+    } else if (mode->valueName != nullptr) {
+      cl.files.push_back(value.toStdString());
     }
-    if (mode != nullptr) {
-      if (cl.mode != Mode::kWindow) fail("only one mode at a time (see --help)");
-      cl.mode = mode->mode;
-      if (mode->session) {
-        const std::string number = value();
-        cl.session = SessionNumber(number);
-        if (cl.session == 0) fail(std::string(a) + " wants a session number, not \"" + number + "\"");
-      }
-      for (size_t f = 0; f < mode->files; ++f) cl.files.push_back(value());
-    } else if (a == "--port") {
-      cl.port = value();
-    } else if (a == "--port-device") {
-      cl.portDevices.push_back(value());
-    } else if (a.rfind("--port-device=", 0) == 0) {
-      cl.portDevices.push_back(a.substr(14));
-    } else if (a == "--screenshot") {
-      cl.screenshot = value();
-    } else if (a == "--csv") {
-      cl.csv = true;
-    } else if (a == "--yes") {
-      cl.yes = true;
-    } else if (a == "--connect") {
-      cl.connect = true;
-    } else if (a == "--timing") {
-      cl.timing = true;
-    } else {
-      fail("unknown option " + a);
-    }
+    for (const QString& file : rest) cl.files.push_back(file.toStdString());
+    if (rest.size() < more) fail(mode->mode == Mode::kDiff ? "--diff wants two files" : "--report wants N and FILE");
   }
   const bool transfer = cl.mode == Mode::kRead || cl.mode == Mode::kRestore;
-  if (!cl.port.empty() && !transfer) fail("--port goes with --read and --restore");
+  if (parser.isSet("port")) {
+    if (!transfer) fail("--port goes with --read and --restore");
+    cl.port = PortArgument(parser.value("port"));
+    if (cl.port.empty())
+      fail("--port wants COM1 to COM10 or a device path, not \"" + parser.value("port").toStdString() + "\"");
+  }
+  for (const QString& mapping : parser.values("port-device")) {
+    if (cl.mode != Mode::kWindow && !transfer) fail("--port-device goes with the window, --read and --restore");
+    if (!link::PortDeviceMap().addOverride(mapping.toStdString()))
+      fail("--port-device wants COMn=PATH with n from 1 to 10, not \"" + mapping.toStdString() + "\"");
+    cl.portDevices.push_back(mapping.toStdString());
+  }
+  for (const char* option : kWindowOnly) {
+    if (parser.isSet(option) && cl.mode != Mode::kWindow)
+      fail("--" + std::string(option) + " goes with the window only");
+  }
+  cl.csv = parser.isSet("csv");
   if (cl.csv && cl.mode != Mode::kHistory && cl.mode != Mode::kSession) fail("--csv goes with --history and --session");
+  cl.yes = parser.isSet("yes");
   if (cl.yes && cl.mode != Mode::kRestore) fail("--yes goes with --restore");
+  cl.connect = parser.isSet("connect");
+  cl.timing = parser.isSet("timing");
+  cl.screenshot = parser.value("screenshot").toStdString();
   return cl;
 }
 
@@ -88,7 +161,7 @@ const char* CommandLine::Usage() {
          "       qxt7130-adj --list FILE\n"
          "       qxt7130-adj --diff A B\n"
          "       qxt7130-adj --history [--csv] | --session N [--csv] | --report N FILE\n"
-         "       qxt7130-adj --help | --version\n"
+         "       qxt7130-adj -h | --help | -v | --version\n"
          "\n"
          "Without a mode the window opens. The modes need no display and open no window:\n"
          "  --read FILE              identify the radio, read its whole memory and save it as FILE\n"
@@ -106,11 +179,12 @@ const char* CommandLine::Usage() {
          "  --report N FILE          the service report of session N as FILE: PDF, or HTML when FILE\n"
          "                           ends in .html (a new file: an existing one is never overwritten)\n"
          "  --port COMn|PATH         the port of --read and --restore (default: the option ComPort)\n"
-         "Options of the window:\n"
-         "  --port-device COMn=PATH  open PATH as COM n in this run (not saved)\n"
+         "  --port-device COMn=PATH  open PATH as COM n (1 to 10) in this run (not saved)\n"
+         "Options of the window (and Qt's own, such as -style NAME, -platform NAME, -session ID):\n"
          "  --connect                press \"Connect\" as soon as the window is shown\n"
          "  --timing                 print on standard error how long the start took\n"
          "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n"
+         "Options take their value as --opt VALUE or --opt=VALUE.\n"
          "Exit status: 0 done, 1 the radio or the files say no, 2 a wrong command line.\n";
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The program's command line, parsed before any window system is touched:
+// The program's command line:
 //   (none)                    the window
 //   --read FILE               identify the radio, read its memory, save it as FILE (a new file)
 //   --restore FILE            read the radio (kept as a backup), write FILE into it, read it
@@ -15,8 +15,14 @@
 //   --connect                 press "Connect" as soon as the window is shown
 //   --timing                  print on standard error how long the start took
 //   --screenshot FILE         connect, wait for the steady cycle, save the window as PNG, quit
-//   --help, --version
+//   -h/--help, -v/--version
+//
+// Which application object a run needs is decided from the raw arguments first (the window
+// needs a display, the modes do not); the arguments are then parsed by QCommandLineParser from
+// that object's own list, so the options Qt takes for itself (-style, -platform, -session...)
+// are gone by then. Options take their value as "--opt value" or "--opt=value".
 
+#include <QStringList>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +30,13 @@
 namespace qxt::app {
 
 enum class Mode { kWindow, kRead, kRestore, kList, kDiff, kHistory, kSession, kReport, kHelp, kVersion };
+
+// The application object a run is built on.
+enum class AppKind {
+  kCore,      // no window system at all
+  kPainting,  // widgets' painting without a window (the report), offscreen when there is no display
+  kWindow,    // the window
+};
 
 struct CommandLine {
   Mode mode = Mode::kWindow;
@@ -38,7 +51,11 @@ struct CommandLine {
   bool timing = false;
   std::string error;
 
-  static CommandLine Parse(const std::vector<std::string>& args);
+  static AppKind Needs(const QStringList& args);
+  static CommandLine Parse(const QStringList& args);
+  // The arguments without the options Qt's window system would have taken (-style NAME,
+  // -reverse...), to check the program's own where no window system can be started.
+  static QStringList WithoutQtOptions(const QStringList& args);
   static const char* Usage();
   static const char* Version();
 };

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QStandardPaths>
 
 #include "app/ReportWriter.h"
@@ -22,12 +23,14 @@ FileActions::FileActions(model::RigProgram& program, QWidget* window)
                                         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), filter);
   };
   askName = [this](const QString& current) -> std::optional<QString> {
-    bool ok = false;
-    const QString name = QInputDialog::getText(window_, "Technician",
-                                               "The technician named in the service record "
-                                               "and its reports:",
-                                               QLineEdit::Normal, current, &ok);
-    return ok ? std::optional<QString>(name) : std::nullopt;
+    QInputDialog dialog(window_);
+    dialog.setWindowTitle("Technician");
+    dialog.setLabelText(QString("The technician named in the service record and its reports "
+                                "(one line, at most %1 characters):")
+                            .arg(kTechnicianMax));
+    dialog.setTextValue(current);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(kTechnicianMax);
+    return dialog.exec() == QDialog::Accepted ? std::optional<QString>(dialog.textValue()) : std::nullopt;
   };
   chooseImageFile = [this] {
     return QFileDialog::getOpenFileName(window_, "Restore image",
@@ -114,10 +117,20 @@ void FileActions::SaveReport(int64_t session) {
              : "The report was not saved: " + why.toStdString());
 }
 
+// One line: pasted line breaks, tabs and other control characters become single spaces.
 void FileActions::AskTechnician() {
-  const auto name = askName(QString::fromStdString(program_.main().Technician()));
-  if (!name) return;
-  program_.main().Technician(name->trimmed().toStdString());
+  const auto typed = askName(QString::fromStdString(program_.main().Technician()));
+  if (!typed) return;
+  QString name;
+  for (const QChar c : *typed) name += c.category() == QChar::Other_Control ? QChar(' ') : c;
+  name = name.simplified();
+  if (name.size() > kTechnicianMax) {
+    return notice(QString("Technician: a name has at most %1 characters; this one has %2 and was not saved.")
+                      .arg(kTechnicianMax)
+                      .arg(name.size())
+                      .toStdString());
+  }
+  program_.main().Technician(name.toStdString());
   program_.main().saveData(program_.profMain());
 }
 

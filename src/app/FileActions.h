@@ -26,7 +26,9 @@ class FileActions : public QObject {
   // The report of the session under way, or else of the last one.
   void SaveReport();
   void SaveReport(int64_t session);
+  // The name is one line of at most kTechnicianMax characters.
   void AskTechnician();
+  static constexpr int kTechnicianMax = 80;
   void RestoreImage();
   // For the restore dialog: where the record says the file came from ("" when it does not know).
   QString Provenance(const Bytes& file);

@@ -23,6 +23,7 @@ namespace qxt::app {
 HeadlessTransfer::HeadlessTransfer(const CommandLine& cl)
     : cl_(cl), program_(port_, common::SteadyTickSource::instance(), view_, view_) {
   common::MessageBox::install(this);
+  program_.SaveOptionsAtExit(false);  // a run from a shell leaves the window's options as they are
 }
 
 HeadlessTransfer::~HeadlessTransfer() { common::MessageBox::install(nullptr); }
@@ -119,6 +120,12 @@ int HeadlessTransfer::Stopped(const char* what) {
 }
 
 int HeadlessTransfer::Run() {
+  // A full read takes about 100 s: a file that cannot be made is said before the port is touched.
+  std::string why;
+  if (cl_.mode == Mode::kRead && !model::ImageFile::CanCreate(cl_.files.at(0), why)) {
+    std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
+    return 1;
+  }
   if (cl_.mode == Mode::kRestore && !cl_.yes && ::isatty(STDIN_FILENO) == 0) {
     std::fprintf(stderr, "qxt7130-adj: --restore asks before it writes, and there is no terminal to ask: give --yes\n");
     return 2;
@@ -142,6 +149,16 @@ int HeadlessTransfer::Run() {
 int HeadlessTransfer::Read(const std::string& path) {
   bool afterUnfinished = false;
   if (!ReadRadioFirst(path, afterUnfinished)) return stopRequested_ ? Stopped("no file was written") : 1;
+  // Every read is kept in the backup folder, as the window keeps it.
+  const model::ImageBackup::Saved saved =
+      model::ImageBackup::Save(program_.radio().eepImage().bytes(), program_.radio().radioNameM(),
+                               program_.radio().radionameS(), std::time(nullptr),
+                               afterUnfinished ? model::ImageBackup::kAfterUnfinishedRestore : "");
+  if (saved.path.empty()) {
+    std::fprintf(stderr, "qxt7130-adj: no backup of the radio was kept (%s)\n", saved.error.c_str());
+  } else {
+    std::fprintf(stderr, "backup of the radio: %s\n", saved.path.c_str());
+  }
   std::string why;
   if (!model::ImageFile::SaveNew(path, program_.radio().eepImage().bytes(), why)) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());

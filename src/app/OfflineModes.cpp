@@ -30,7 +30,7 @@ int OfflineModes::List(const std::string& file, std::ostream& out, std::ostream&
   const auto image = model::ImageFile::Load(file, why);
   if (!image) {
     err << "qxt7130-adj: " << why << "\n";
-    return 2;
+    return 1;
   }
   for (const auto& row : memory::ParameterListing::RowsOf(*image)) out << row.label << row.value << "\n";
   return 0;
@@ -42,7 +42,7 @@ int OfflineModes::Diff(const std::string& a, const std::string& b, std::ostream&
   const auto second = first ? model::ImageFile::Load(b, why) : std::nullopt;
   if (!first || !second) {
     err << "qxt7130-adj: " << why << "\n";
-    return 2;
+    return 1;
   }
   const auto rowsA = memory::ParameterListing::RowsOf(*first);
   const auto rowsB = memory::ParameterListing::RowsOf(*second);

@@ -12,11 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/ComTimer.h"
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/HeadlessTransfer.h"
 #include "app/OfflineModes.h"
 #include "app/QtMessageBox.h"
@@ -57,6 +59,17 @@ long ProcessAgeMs() {
   return static_cast<long>(up * 1000.0 - startTicks * 1000.0 / sysconf(_SC_CLK_TCK));
 }
 
+QStringList RawArguments(int argc, char** argv) {
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
+int WrongCommandLine(const CommandLine& cl) {
+  std::fprintf(stderr, "qxt7130-adj: %s\n%s", cl.error.c_str(), CommandLine::Usage());
+  return 2;
+}
+
 // For the documentation: connect, wait until the steady cycle has settled, save the window.
 void ScheduleScreenshot(frmMain& form, const QString& file) {
   form.program().main().ClickCmd00(0);
@@ -89,10 +102,22 @@ class ExposeReporter : public QObject {
   bool done_ = false;
 };
 
-// The window: one copy per user and display.
-int RunWindow(int argc, char** argv, const CommandLine& cl) {
+// The window: one copy per user and display. Qt has taken its own options out of the
+// arguments by the time they are parsed.
+int RunWindow(int argc, char** argv) {
+  const QStringList raw = RawArguments(argc, argv);
+  if (const std::string missing = DisplayCheck::Missing(raw); !missing.empty()) {
+    const CommandLine own = CommandLine::Parse(CommandLine::WithoutQtOptions(raw));
+    if (!own.error.empty()) return WrongCommandLine(own);
+    std::fputs(DisplayCheck::Line(missing).c_str(), stderr);
+    return 2;
+  }
+  std::optional<DisplayCheck> check(std::in_place);
   QApplication app(argc, argv);
+  check.reset();
   app.setApplicationName("qxt7130-adj");
+  const CommandLine cl = CommandLine::Parse(QCoreApplication::arguments());
+  if (!cl.error.empty()) return WrongCommandLine(cl);
   QtMessageBox messageBox;
   common::MessageBox::install(&messageBox);
   SingleInstance instance;
@@ -103,12 +128,7 @@ int RunWindow(int argc, char** argv, const CommandLine& cl) {
   QtSerialPort port;
   frmMain form(port, common::SteadyTickSource::instance());
   messageBox.setParent(&form);
-  for (const auto& mapping : cl.portDevices) {
-    if (!form.program().com().portDevices().addOverride(mapping)) {
-      std::fprintf(stderr, "qxt7130-adj: --port-device wants COMn=PATH, not \"%s\"\n", mapping.c_str());
-      return 2;
-    }
-  }
+  for (const auto& mapping : cl.portDevices) form.program().com().portDevices().addOverride(mapping);
   form.program().Start();
   ComTimer timer(form.program().com());
   timer.start();
@@ -130,18 +150,13 @@ int RunWindow(int argc, char** argv, const CommandLine& cl) {
   return rc;
 }
 
-// --report N FILE: no window, but fonts and a PDF writer, so the offscreen platform stands in
-// when there is no display.
-int SaveReport(int argc, char** argv, const CommandLine& cl) {
+// --report N FILE: no window, but fonts and a PDF writer.
+int SaveReport(const CommandLine& cl) {
   const std::string& path = cl.files[0];
   if (QFileInfo::exists(QString::fromStdString(path))) {
     std::fprintf(stderr, "qxt7130-adj: %s exists; the report is saved only as a new file\n", path.c_str());
     return 1;
   }
-  auto unset = [](const char* name) { return std::getenv(name) == nullptr || *std::getenv(name) == '\0'; };
-  if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);  // the plots are drawn with widgets' graphics scene
   record::ServiceRecord store(record::ServiceRecord::DefaultPath());
   if (!store.on()) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", store.problem().c_str());
@@ -156,16 +171,9 @@ int SaveReport(int argc, char** argv, const CommandLine& cl) {
   return 0;
 }
 
-}  // namespace
-
-// The command line decides first: the modes without a window never touch the window system, so
-// they run where there is no display.
-int main(int argc, char** argv) {
-  const CommandLine cl = CommandLine::Parse(std::vector<std::string>(argv, argv + argc));
-  if (!cl.error.empty()) {
-    std::fprintf(stderr, "qxt7130-adj: %s\n%s", cl.error.c_str(), CommandLine::Usage());
-    return 2;
-  }
+// The modes without a window, on the application object that main() built for them.
+int RunMode(const CommandLine& cl) {
+  if (!cl.error.empty()) return WrongCommandLine(cl);
   switch (cl.mode) {
     case Mode::kHelp:
       std::fputs(CommandLine::Usage(), stdout);
@@ -182,14 +190,34 @@ int main(int argc, char** argv) {
     case Mode::kSession:
       return OfflineModes::Session(record::ServiceRecord::DefaultPath(), cl.session, cl.csv, std::cout, std::cerr);
     case Mode::kReport:
-      return SaveReport(argc, argv, cl);
+      return SaveReport(cl);
     case Mode::kRead:
-    case Mode::kRestore: {
-      QCoreApplication app(argc, argv);
+    case Mode::kRestore:
       return HeadlessTransfer(cl).Run();
-    }
     case Mode::kWindow:
       break;
   }
-  return RunWindow(argc, argv, cl);
+  return 2;
+}
+
+}  // namespace
+
+// The arguments decide first which application object the run needs: the modes without a window
+// never touch the window system, so they run where there is no display.
+int main(int argc, char** argv) {
+  switch (CommandLine::Needs(RawArguments(argc, argv))) {
+    case AppKind::kCore: {
+      QCoreApplication app(argc, argv);
+      return RunMode(CommandLine::Parse(QCoreApplication::arguments()));
+    }
+    case AppKind::kPainting: {
+      // The report's plots are drawn with widgets' graphics scene: offscreen without a display.
+      if (!DisplayCheck::Missing(RawArguments(argc, argv)).empty()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      QApplication app(argc, argv);
+      return RunMode(CommandLine::Parse(QCoreApplication::arguments()));
+    }
+    case AppKind::kWindow:
+      break;
+  }
+  return RunWindow(argc, argv);
 }

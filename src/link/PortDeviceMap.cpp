@@ -16,7 +16,9 @@ bool PortDeviceMap::addOverride(const std::string& mapping) {
   for (char c : digits) {
     if (!std::isdigit(static_cast<unsigned char>(c))) return false;
   }
-  overrides_[static_cast<int16_t>(std::stoi(digits))] = mapping.substr(eq + 1);
+  const int number = std::stoi(digits);
+  if (number < 1 || number > kLast) return false;  // no such COM port: it would never be used
+  overrides_[static_cast<int16_t>(number)] = mapping.substr(eq + 1);
   return true;
 }
 

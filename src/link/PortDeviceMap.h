@@ -14,7 +14,7 @@ namespace qxt::link {
 
 class PortDeviceMap {
  public:
-  // Takes "COMn=PATH"; false when the text is not of that form.
+  // Takes "COMn=PATH" with n from 1 to kLast; false when the text is not of that form.
   bool addOverride(const std::string& mapping);
   void setOverride(int16_t port, const std::string& path) { overrides_[port] = path; }
 

@@ -75,6 +75,25 @@ std::optional<Bytes> ImageFile::Load(const std::string& path, std::string& why) 
   return image;
 }
 
+bool ImageFile::CanCreate(const std::string& path, std::string& why) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0) {
+    why = path + ": exists already; choose another name";
+    return false;
+  }
+  if (errno != ENOENT) {
+    why = path + ": cannot be written (" + std::strerror(errno) + ")";
+    return false;
+  }
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    why = path + ": cannot be written (" + folder + ": " + std::strerror(errno) + ")";
+    return false;
+  }
+  return true;
+}
+
 bool ImageFile::SaveNew(const std::string& path, const Bytes& image, std::string& why) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {

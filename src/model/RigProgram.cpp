@@ -60,7 +60,7 @@ void RigProgram::Start() {
   com_.comBaud(9600);
   com_.cln3D().Reset();
   com_.Reset();
-  const std::string aside = profMain_.SetAsideIfTooLarge(common::TimeStamp("%Y%m%d-%H%M%S"));
+  const std::string aside = profMain_.SetAsideIfUnusable(common::TimeStamp("%Y%m%d-%H%M%S"));
   if (!aside.empty()) notice(aside);
   main_.loadData(profMain_);
   com_.timSolidEnabled(true);
@@ -68,6 +68,7 @@ void RigProgram::Start() {
 
 void RigProgram::saveAllData() {
   optionsProblem_.clear();
+  if (!saveOptions_) return;
   if (main_.saveData(profMain_)) return;
   optionsProblem_ = "The options could not be saved to " + profMain_.GetMyProfile() +
                     " (a folder that cannot be written, a full disk, or a file too large): the choices of this "

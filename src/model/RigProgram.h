@@ -46,6 +46,8 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   // What could not be put back in time is named (status line, standard error, record); then the
   // session ends, the port closes, the options are written (saveAllData) and the heartbeat stops.
   void CloseDown();
+  // The command-line modes use the options as they find them and never write the file.
+  void SaveOptionsAtExit(bool save) { saveOptions_ = save; }
   // Why the options could not be saved the last time, or "".
   const std::string& optionsProblem() const { return optionsProblem_; }
   // A serial device chosen by path: mapped to a COM number in [PORTS] (the one it has, else the
@@ -89,6 +91,7 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   const common::TickSource& ticks_;
   int32_t endBegan_ = 0;
   std::string optionsProblem_;
+  bool saveOptions_ = true;
 };
 
 }  // namespace qxt::model

@@ -42,6 +42,8 @@ bool SameState(const struct stat& a, const struct stat& b) {
          a.st_ino == b.st_ino;
 }
 
+bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+
 const CSimpleIniA& Parsed(const std::string& file) {
   static Cached cache;
   struct stat now {};
@@ -54,7 +56,7 @@ const CSimpleIniA& Parsed(const std::string& file) {
   cache.present = present;
   cache.ini = std::make_unique<CSimpleIniA>();
   std::string text;
-  if (present && ReadWholeFile(file, text)) cache.ini->LoadData(text);
+  if (present && ReadWholeFile(file, text) && PrivateProfile::Readable(text)) cache.ini->LoadData(text);
   return *cache.ini;
 }
 
@@ -120,6 +122,36 @@ bool WriteAtomically(const std::string& file, const std::string& data) {
 
 }  // namespace
 
+bool PrivateProfile::Readable(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    for (unsigned char c : line) {
+      if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F) return false;
+    }
+    if (IsCommentOrBlank(line)) continue;
+    const size_t b = line.find_first_not_of(" \t");
+    if (line[b] != '[' && line.find('=') == std::string::npos) return false;
+  }
+  return true;
+}
+
+bool PrivateProfile::Usable(const std::string& file, std::string& why) {
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec) return true;  // absent: the defaults apply and a save makes it
+  if (size > kMaxBytes) {
+    why = "holds " + std::to_string(size) + " bytes, more than any options file (1 MiB)";
+    return false;
+  }
+  std::string text;
+  if (ReadWholeFile(file, text) && !Readable(text)) {
+    why = "is not an options file (binary data, or lines that are neither [SECTION] nor KEY=VALUE)";
+    return false;
+  }
+  return true;
+}
+
 int PrivateProfile::GetString(const std::string& section, const std::string& key, const std::string& defaultText,
                               std::string& out, int size, const std::string& file) {
   const char* value = Parsed(file).GetValue(section.c_str(), key.c_str(), nullptr);
@@ -134,13 +166,16 @@ int PrivateProfile::GetString(const std::string& section, const std::string& key
 
 bool PrivateProfile::WriteString(const std::string& section, const std::string& key, const std::string& text,
                                  const std::string& file) {
+  // One line per value: a line break would let the text become sections and keys of its own.
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(text)) return false;
+  if (section.find(']') != std::string::npos || key.find('=') != std::string::npos) return false;
   CSimpleIniA ini;
   ini.SetSpaces(false);
   std::string original;
   std::error_code ec;
   if (std::filesystem::file_size(file, ec) > kMaxBytes && !ec) return false;  // not ours to rewrite
   bool existed = ReadWholeFile(file, original);
-  if (existed && ini.LoadData(original) < 0) return false;
+  if (existed && (!Readable(original) || ini.LoadData(original) < 0)) return false;
   if (ini.SetValue(section.c_str(), key.c_str(), text.c_str()) < 0) return false;
   std::string data;
   if (ini.Save(data, false) < 0) return false;

@@ -54,15 +54,15 @@ bool clsCmcProfileIO::WriteKey(const std::string& section, const std::string& ke
   return PrivateProfile::WriteString(section, key, text, GetMyProfile());
 }
 
-std::string clsCmcProfileIO::SetAsideIfTooLarge(const std::string& stamp) {
+std::string clsCmcProfileIO::SetAsideIfUnusable(const std::string& stamp) {
   const std::string file = GetMyProfile();
+  std::string why;
+  if (PrivateProfile::Usable(file, why)) return "";
+  const bool large = why.rfind("holds", 0) == 0;
+  const std::string aside = file + (large ? ".too-large-" : ".unreadable-") + stamp;
   std::error_code ec;
-  const uintmax_t size = std::filesystem::file_size(file, ec);
-  if (ec || size <= PrivateProfile::kMaxBytes) return "";
-  const std::string aside = file + ".too-large-" + stamp;
   std::filesystem::rename(file, aside, ec);
-  const std::string what =
-      "The options file " + file + " holds " + std::to_string(size) + " bytes, more than any options file (1 MiB)";
+  const std::string what = "The options file " + file + " " + why;
   if (ec) return what + ", and cannot be moved aside (" + ec.message() + "): the defaults apply.";
   return what + ": it was moved to " + aside + " and the defaults apply.";
 }

@@ -28,10 +28,10 @@ class clsCmcProfileIO : public common::OptionsFile {
   void SetCurrentPath();
   // Path followed directly by Name.
   std::string GetMyProfile() const { return path_ + name_; }
-  // At the start: a file too large to be an options file is moved aside (kept, renamed with the
-  // time) so the defaults apply and the next save starts a new one. Returns what to tell the
-  // technician, or "" when the file is fine.
-  std::string SetAsideIfTooLarge(const std::string& stamp);
+  // At the start: a file too large to be an options file, or one that does not read as one
+  // (binary data), is moved aside (kept, renamed with the time) so the defaults apply and the next
+  // save starts a new one. Returns what to tell the technician, or "" when the file is fine.
+  std::string SetAsideIfUnusable(const std::string& stamp);
 
   // True when the key was written; false when the file could not be written or the kind is
   // unsupported.

@@ -41,7 +41,8 @@ TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {
   prof.WriteKey("PORTS", "COM10", "/dev/ttyACM0");  // a device chosen again keeps its number
   EXPECT_EQ(map.numberFor("/dev/ttyACM0", prof), 10);
   EXPECT_EQ(map.numberFor("/dev/ttyACM1", prof), 5);
-  for (const char* bad : {"COMx=/dev/a", "LPT1=/dev/a", "COM1="}) EXPECT_FALSE(map.addOverride(bad)) << bad;
+  for (const char* bad : {"COMx=/dev/a", "LPT1=/dev/a", "COM1=", "COM0=/dev/a", "COM11=/dev/a"})
+    EXPECT_FALSE(map.addOverride(bad)) << bad;
 }
 
 TEST(SerialLink, TraceRecordsEveryChunk) {

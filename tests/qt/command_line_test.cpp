@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <map>
+#include <utility>
 
 #include "sim/SimImage.h"
 #include "support/RunProgram.h"
@@ -39,16 +41,95 @@ class CommandLine : public ::testing::Test {
 }  // namespace
 
 TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
-  const ProgramRun help = Run({"--help"});
-  EXPECT_EQ(help.exitStatus, 0);
-  for (const char* option : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
+  for (const char* option : {"--help", "-h"}) {
+    const ProgramRun help = Run({option});
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* name : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
                              "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version"}) {
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+      EXPECT_NE(help.out.find(name), std::string::npos) << name;
+    }
   }
   EXPECT_EQ(Run({"--version"}).out, "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n");
-  const ProgramRun wrong = Run({"--list"});
-  EXPECT_EQ(wrong.exitStatus, 2);
-  EXPECT_NE(wrong.err.find("missing value after --list"), std::string::npos);
+  EXPECT_EQ(Run({"-v"}).out, "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n");
+}
+
+// 0 done, 1 the radio or a file said no, 2 a wrong command line, whatever the mode.
+TEST_F(CommandLine, ExitStatusOfEveryMode) {
+  const std::string image = Image("a.bin", sim::DefaultImage({})), junk = Image("junk.bin", Bytes(100, 0));
+  const std::string out = dir.file("out.bin");
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--list"}, 2, "Missing value after '--list'"},
+      {{"--list=" + image}, 0, ""},
+      {{"--list", junk}, 1, "not an image of this radio"},
+      {{"--list", dir.file("none.bin")}, 1, "cannot be read"},
+      {{"--diff", junk, image}, 1, "not an image of this radio"},
+      {{"--diff=" + image, image}, 0, ""},
+      {{"--diff", image}, 2, "--diff wants two files"},
+      {{"--list", image, image}, 2, "unexpected argument"},
+      {{"--read", out, "--port", ""}, 2, "--port wants COM1 to COM10 or a device path, not \"\""},
+      {{"--read", out, "--port=COM99999999999"}, 2, "not \"COM99999999999\""},
+      {{"--read", out, "--port", "COM0"}, 2, "not \"COM0\""},
+      {{"--read", out, "--port-device", "COM11=/dev/null"}, 2, "--port-device wants COMn=PATH"},
+      {{"--read", out, "--port-device", "/dev/null"}, 2, "--port-device wants COMn=PATH"},
+      {{"--list", image, "--port-device", "COM1=/dev/null"}, 2, "--port-device goes with the window"},
+      {{"--list", image, "--port", "COM1"}, 2, "--port goes with --read and --restore"},
+      {{"--list", image, "--connect"}, 2, "--connect goes with the window only"},
+      {{"--history", "--timing"}, 2, "--timing goes with the window only"},
+      {{"--restore", image, "--screenshot", out}, 2, "--screenshot goes with the window only"},
+      {{"--list", image, "--csv"}, 2, "--csv goes with --history and --session"},
+      {{"--read", out, "--list", image}, 2, "only one mode at a time"},
+      {{"--session", "x"}, 2, "wants a session number"},
+      {{"--report", "1"}, 2, "--report wants N and FILE"},
+      {{"--nonsense", "-style", "fusion"}, 2, "Unknown option 'nonsense'"},
+      {{"--connect", "-style", "fusion"}, 2, "the window needs a display"},
+      {{}, 2, "the window needs a display"},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = Run(c.args);
+    const std::string line = c.args.empty() ? "(none)" : c.args[0] + " ...";
+    EXPECT_EQ(run.exitStatus, c.status) << line << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << line << "\n" << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// Without a display the window says so in one line, naming what needs none, instead of Qt's abort.
+TEST_F(CommandLine, NoDisplayIsOneLineAndStatusTwo) {
+  for (const auto& [display, reason] : std::vector<std::pair<std::string, std::string>>{
+           {"", "neither DISPLAY nor WAYLAND_DISPLAY is set"}, {":97", "could not connect to display :97"}}) {
+    const ProgramRun run = RunProgram(
+        QXT_APP_PATH, {},
+        {{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}, {"XDG_CONFIG_HOME", dir.file("c")}});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "qxt7130-adj: the window needs a display and none can be used (" + reason +
+                           "); --read, --restore, --list, --diff and --history need none\n");
+  }
+}
+
+// Qt takes its own options (a session manager restarts programs with -session) before the
+// program's are parsed; the program's own are checked in the window too.
+TEST_F(CommandLine, TheWindowAcceptsQtsOptionsAndChecksItsOwn) {
+  const std::map<std::string, std::string> env{{"QT_QPA_PLATFORM", ""},
+                                               {"XDG_DATA_HOME", dir.file("data")},
+                                               {"XDG_CONFIG_HOME", dir.file("config")},
+                                               {"XDG_RUNTIME_DIR", dir.path()}};
+  ChildProcess window(QXT_APP_PATH, {"-platform", "offscreen", "-style", "fusion", "-session", "1234abcd", "--timing"},
+                      env);
+  for (int i = 0; i < 600 && window.err.find("window shown") == std::string::npos && window.Pump(100); ++i) {
+  }
+  EXPECT_NE(window.err.find("window shown"), std::string::npos) << window.err;
+  ::kill(window.pid(), SIGTERM);
+  EXPECT_EQ(window.Wait(), 0);
+  for (const char* mapping : {"COM0=/dev/null", "COM11=/dev/null", "COM1"}) {
+    const ProgramRun wrong = RunProgram(QXT_APP_PATH, {"-platform", "offscreen", "--port-device", mapping}, env);
+    EXPECT_EQ(wrong.exitStatus, 2) << mapping;
+    EXPECT_NE(wrong.err.find("--port-device wants COMn=PATH"), std::string::npos) << wrong.err;
+  }
 }
 
 TEST_F(CommandLine, ListAndDiffOfImageFiles) {
@@ -65,7 +146,7 @@ TEST_F(CommandLine, ListAndDiffOfImageFiles) {
   EXPECT_EQ(diff.exitStatus, 1);
   EXPECT_EQ(diff.out, "                POW L1 Level: 82 -> 153\n");
   const ProgramRun shortFile = Run({"--list", Image("short.bin", Bytes(100, 0))});
-  EXPECT_EQ(shortFile.exitStatus, 2);
+  EXPECT_EQ(shortFile.exitStatus, 1);
   EXPECT_NE(shortFile.err.find("not an image of this radio"), std::string::npos);
 }
 
@@ -75,10 +156,21 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   ASSERT_EQ(read.exitStatus, 0) << read.err;
   const std::string asRead = TempDir::Read(dir.file("read.bin"));
   EXPECT_EQ(asRead.size(), 32112u);
-  const ProgramRun again = Run({"--read", dir.file("read.bin"), "--port", dir.file("radio")});
-  EXPECT_EQ(again.exitStatus, 1);  // the file the technician already has is never replaced
-  EXPECT_NE(again.err.find("exists already"), std::string::npos);
-  EXPECT_EQ(TempDir::Read(dir.file("read.bin")), asRead);
+  // Every read is kept in the backup folder too.
+  const std::string images = dir.file("data/qxt7130-adj/images");
+  ASSERT_EQ(std::distance(std::filesystem::directory_iterator(images), {}), 1);
+  EXPECT_EQ(TempDir::Read(std::filesystem::directory_iterator(images)->path().string()), asRead);
+  EXPECT_NE(read.err.find("backup of the radio: " + images + "/2927-0100-"), std::string::npos) << read.err;
+  // A file that cannot be made is refused before the port is opened (a missing port would say
+  // "Cannot access COM 1." otherwise), so no 100-second read is lost.
+  for (const std::string& taken : {dir.file("read.bin"), dir.file("no-such-folder/x.bin")}) {
+    const ProgramRun again = Run({"--read", taken, "--port", dir.file("no-such-radio")});
+    EXPECT_EQ(again.exitStatus, 1);
+    EXPECT_NE(again.err.find(taken + (taken == dir.file("read.bin") ? ": exists already" : ": cannot be written")),
+              std::string::npos)
+        << again.err;
+  }
+  EXPECT_EQ(TempDir::Read(dir.file("read.bin")), asRead);  // the file the technician has is never replaced
 
   Bytes changed(asRead.begin(), asRead.end());
   changed[0xA6] = 153;
@@ -92,21 +184,21 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   // Every run above is a session of the service record, and each can be reported.
   const ProgramRun history = Run({"--history"});
   ASSERT_EQ(history.exitStatus, 0) << history.err;
-  EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 1 + 4) << history.out;
+  EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 1 + 3) << history.out;
   EXPECT_EQ(history.out.find("Session  Started"), 0u) << history.out;
   const ProgramRun csv = Run({"--history", "--csv"});
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
             "Session,Started,Model,Sub,Identity,Device,Changes,Procedures,"
             "Technician,Outcome\r");
-  const ProgramRun events = Run({"--session", "3"});  // the restore of changed.bin
+  const ProgramRun events = Run({"--session", "2"});  // the restore of changed.bin
   ASSERT_EQ(events.exitStatus, 0) << events.err;
   EXPECT_NE(events.out.find("restore from " + dir.file("changed.bin") + " (started)"), std::string::npos) << events.out;
   EXPECT_NE(events.out.find("restore from " + dir.file("changed.bin") + " (verified)"), std::string::npos)
       << events.out;
-  ASSERT_EQ(Run({"--report", "3", dir.file("report.pdf")}).exitStatus, 0);
+  ASSERT_EQ(Run({"--report", "2", dir.file("report.pdf")}).exitStatus, 0);
   EXPECT_EQ(TempDir::Read(dir.file("report.pdf")).substr(0, 5), "%PDF-");
-  EXPECT_EQ(Run({"--report", "3", dir.file("report.pdf")}).exitStatus, 1);  // never over a file
-  ASSERT_EQ(Run({"--report", "3", dir.file("report.html")}).exitStatus, 0);
+  EXPECT_EQ(Run({"--report", "2", dir.file("report.pdf")}).exitStatus, 1);  // never over a file
+  ASSERT_EQ(Run({"--report=2", dir.file("report.html")}).exitStatus, 0);
   EXPECT_NE(TempDir::Read(dir.file("report.html")).find("<td>*</td><td>POW L1 Level:</td><td>82</td><td>153</td>"),
             std::string::npos);
   EXPECT_EQ(Run({"--session", "99"}).exitStatus, 1);
@@ -130,6 +222,35 @@ TEST_F(CommandLine, TheWindowClosesInOrderOnTerminateAndInterrupt) {
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_NE(TempDir::Read(options).find("ComPort=1"), std::string::npos) << signal;
     EXPECT_FALSE(std::filesystem::exists(dir.file("PJ5102K.rs")));  // never beside the program
+  }
+}
+
+// The options belong to the window: a run from a shell reads them and never writes them, and a
+// file that is no options file is moved aside with a word, not overwritten.
+TEST_F(CommandLine, HeadlessRunsLeaveTheOptionsFileAsItIs) {
+  const std::string program = dir.file("qxt7130-adj"), options = dir.file("config/qxt7130-adj/PJ5102K.rs");
+  TempDir::Write(program, TempDir::Read(QXT_APP_PATH));
+  ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+  std::filesystem::create_directories(dir.file("config/qxt7130-adj"));
+  SimProcess sim({"--link", dir.file("radio")});
+  std::string garbage(2000, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 131);
+  const std::map<std::string, std::string> env{
+      {"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}};
+  for (const std::string& text : {std::string("; mine\r\n[OPTION]\r\nComPort=3\r\n"), garbage}) {
+    TempDir::Write(options, text);
+    const std::string file = dir.file(std::to_string(text.size()) + ".bin");
+    const ProgramRun read = RunProgram(program, {"--read", file, "--port", dir.file("radio")}, env);
+    ASSERT_EQ(read.exitStatus, 0) << read.err;
+    if (text == garbage) {
+      EXPECT_NE(read.err.find("is not an options file"), std::string::npos) << read.err;
+      EXPECT_FALSE(std::filesystem::exists(options));  // moved aside, and no new one written
+      const auto kept = std::filesystem::directory_iterator(dir.file("config/qxt7130-adj"))->path().string();
+      EXPECT_NE(kept.find("PJ5102K.rs.unreadable-"), std::string::npos) << kept;
+      EXPECT_EQ(TempDir::Read(kept), garbage);
+    } else {
+      EXPECT_EQ(TempDir::Read(options), text);
+    }
   }
 }
 

@@ -22,6 +22,24 @@ QPushButton* Button(QWidget* in, const QString& text) {
 
 }  // namespace
 
+// A pasted name with line breaks once became sections and keys of the options file.
+TEST(History, TheTechniciansNameIsOneLineOfLimitedLength) {
+  ShellRig s;
+  app::FileActions& records = s.form.files();
+  QString typed = "Ann\n[OPTION]\nComPort=2\r\n[PORTS]\tCOM2=/dev/sda\x7f";
+  records.askName = [&](const QString&) { return std::optional<QString>(typed); };
+  s.form.menus().technicianAction()->trigger();
+  EXPECT_EQ(s.form.program().main().Technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
+  const std::string options = s.Options();
+  EXPECT_NE(options.find("Technician=Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda\n"), std::string::npos) << options;
+  EXPECT_EQ(options.find("[PORTS]\n"), std::string::npos) << options;
+  EXPECT_NE(options.find("ComPort=1\n"), std::string::npos) << options;
+  typed = QString(app::FileActions::kTechnicianMax + 1, 'x');
+  s.form.menus().technicianAction()->trigger();
+  EXPECT_EQ(s.form.lastNotice(), "Technician: a name has at most 80 characters; this one has 81 and was not saved.");
+  EXPECT_EQ(s.form.program().main().Technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
+}
+
 TEST(History, ASessionIsListedExportedAndReported) {
   ShellRig s;
   app::FileActions& records = s.form.files();

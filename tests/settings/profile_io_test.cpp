@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "settings/clsCmcProfileIO.h"
 #include "support/TempDir.h"
 
@@ -114,12 +116,21 @@ TEST_F(ProfileIO, HandWrittenCrlfFileKeepsEverythingElse) {
 TEST_F(ProfileIO, HostileFilesGiveDefinedResults) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
+  garbage += "\n[OPTION]\nComPort=3\n";
   TempDir::Write(prof.GetMyProfile(), garbage);
   settings::ProfileValue v = int32_t{4};
   prof.loadData("ComPort", v, settings::ProfileValue(int32_t{1}));
+  EXPECT_EQ(v, settings::ProfileValue(int32_t{1}));    // binary data is no options file
+  EXPECT_FALSE(prof.saveData("ComPort", int16_t{2}));  // and it is never overwritten
+  EXPECT_EQ(FileText(), garbage);
+  const std::string note = prof.SetAsideIfUnusable("20261207-101010");
+  EXPECT_NE(note.find("is not an options file"), std::string::npos) << note;
+  EXPECT_EQ(TempDir::Read(prof.GetMyProfile() + ".unreadable-20261207-101010"), garbage);
   EXPECT_TRUE(prof.saveData("ComPort", int16_t{2}));
   EXPECT_TRUE(prof.loadData("ComPort", v));
   EXPECT_EQ(v, settings::ProfileValue(int32_t{2}));
+  TempDir::Write(prof.GetMyProfile(), "[OPTION]\nComPort=2\nthis line is neither\n");
+  EXPECT_NE(prof.SetAsideIfUnusable("20261207-101011"), "");
 
   // No sections, duplicate keys, a line of half a megabyte: the last duplicate wins, values are
   // cut to 254 characters.
@@ -130,7 +141,7 @@ TEST_F(ProfileIO, HostileFilesGiveDefinedResults) {
   settings::ProfileValue s = std::string();
   EXPECT_TRUE(prof.loadData("Long", s));
   EXPECT_EQ(std::get<std::string>(s), std::string(254, 'x'));
-  EXPECT_EQ(prof.SetAsideIfTooLarge("20261207-101010"), "");
+  EXPECT_EQ(prof.SetAsideIfUnusable("20261207-101010"), "");
 }
 
 TEST_F(ProfileIO, AFileTooLargeForOptionsIsNeitherReadNorRewrittenButSetAside) {
@@ -141,13 +152,35 @@ TEST_F(ProfileIO, AFileTooLargeForOptionsIsNeitherReadNorRewrittenButSetAside) {
   EXPECT_EQ(v, settings::ProfileValue(int32_t{1}));  // the default
   EXPECT_FALSE(prof.saveData("ComPort", int16_t{2}));
   EXPECT_EQ(TempDir::Read(prof.GetMyProfile()), big);
-  const std::string note = prof.SetAsideIfTooLarge("20261207-101010");
+  const std::string note = prof.SetAsideIfUnusable("20261207-101010");
   EXPECT_NE(note.find("it was moved to " + prof.GetMyProfile() + ".too-large-20261207-101010"), std::string::npos)
       << note;
   EXPECT_EQ(TempDir::Read(prof.GetMyProfile() + ".too-large-20261207-101010"), big);  // kept as it was
   EXPECT_TRUE(prof.saveData("ComPort", int16_t{2}));                                  // a new file from here on
   prof.loadData("ComPort", v);
   EXPECT_EQ(v, settings::ProfileValue(int32_t{2}));
+}
+
+TEST_F(ProfileIO, AValueIsOneLineSoNoTextBringsKeysOfItsOwn) {
+  ASSERT_TRUE(prof.WriteKey("OPTION", "ComPort", "1"));
+  const std::string before = FileText();
+  const std::array<std::array<const char*, 3>, 6> injections = {{
+      {"REPORT", "Technician", "Ann\n[OPTION]\nComPort=2"},
+      {"REPORT", "Technician", "Ann\r[PORTS]\rCOM2=/dev/sda"},
+      {"REPORT", "Technician", "Ann\r\nComPort=2"},
+      {"REPORT", "Tech\nComPort", "2"},
+      {"REPORT]\n[OPTION", "ComPort", "2"},
+      {"OPTION", "ComPort=2\nX", "1"},
+  }};
+  for (const auto& [section, key, text] : injections) {
+    EXPECT_FALSE(prof.WriteKey(section, key, text)) << text;
+    prof.Section(section);
+    EXPECT_FALSE(prof.saveData(key, std::string(text))) << text;
+  }
+  EXPECT_EQ(FileText(), before);
+  EXPECT_TRUE(prof.WriteKey("REPORT", "Technician", "Ann \t O'Neil; bench 2 = left"));
+  EXPECT_EQ(prof.ReadKey("REPORT", "Technician", ""), "Ann \t O'Neil; bench 2 = left");
+  EXPECT_EQ(prof.ReadKey("OPTION", "ComPort", ""), "1");
 }
 
 TEST_F(ProfileIO, UnwritableFileReportsFailure) {
