@@ -41,12 +41,12 @@ fuzz: deps
 soak: build
 	$(BUILD)/bench/soak
 
-# The Debian package, $(BUILD)/qxt7130-adj_1.0_amd64.deb, checked with lintian.
+# The Debian package, $(BUILD)/qxt7130-adj_1.0_amd64.deb, its installed tree validated and checked with lintian.
 package: build
-	appstreamcli validate --no-net data/qxt7130-adj.metainfo.xml
+	appstreamcli validate --no-net data/com.tavo.qxt7130_adj.metainfo.xml
 	desktop-file-validate data/qxt7130-adj.desktop
 	cd $(BUILD) && cpack -G DEB
-	lintian --fail-on error $(BUILD)/qxt7130-adj_*.deb
+	scripts/package-check.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

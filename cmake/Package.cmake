@@ -5,7 +5,8 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 set(QXT_DATA ${PROJECT_SOURCE_DIR}/data)
 install(FILES ${QXT_DATA}/qxt7130-adj.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${QXT_DATA}/qxt7130-adj.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# AppStream wants the file named after the component's id.
+install(FILES ${QXT_DATA}/com.tavo.qxt7130_adj.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QXT_DATA}/qxt7130-adj.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${QXT_DATA}/icons/${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -32,6 +33,17 @@ install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${QXT_DATA}/copyright DESTINATION
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${QXT_DOC})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/sweep-plot.png
         DESTINATION ${QXT_DOC}/docs)
+
+# Stripped as Debian strips its own packages: the compiler's .comment and .note sections go too.
+# (Install rules run in the order they are declared, so the programs are in place by now.)
+install(CODE [[
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program qxt7130-adj qzr700-sim)
+      execute_process(COMMAND strip --remove-section=.comment --remove-section=.note
+                              "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/${program}" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()
+]])
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qxt7130-adj)

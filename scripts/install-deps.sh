@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-dev clang-format
   xvfb xauth fonts-liberation fontconfig
   dpkg-dev lintian appstream desktop-file-utils
+  qt6-l10n-tools qt6-tools-dev
 )
 
 missing=()

@@ -3,7 +3,8 @@
 # is linked at a temporary path and handed to the program, for this run only, as the COM port
 # the options file names (COM 1 at first). What is typed in this terminal goes to the
 # simulator (signal s1, fault no-echo, help, ...); its answers are printed here. The simulator
-# stops when the program ends.
+# stops when the program ends. Training stays out of the user's own files: program and simulator
+# keep their data (service record, backups) in build/run-data/, not in ~/.local/share.
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -21,6 +22,10 @@ options="$build/PJ5102K.rs"
 port=$(awk -F= '/^\[/ { section = $0 } section == "[OPTION]" && $1 == "ComPort" { print $2 + 0 }' \
   "$options" 2>/dev/null | tail -n1 || true)
 [[ "$port" =~ ^([1-9]|10)$ ]] || port=1
+
+[[ "$build" == /* ]] || build="$PWD/$build"
+export XDG_DATA_HOME="$build/run-data"
+mkdir -p "$XDG_DATA_HOME"
 
 workdir=$(mktemp -d "${TMPDIR:-/tmp}/qxt-run.XXXXXX")
 link="$workdir/qzr700"
@@ -46,6 +51,7 @@ exec 3>"$fifo"
 for _ in $(seq 50); do [[ -L "$link" ]] && break; sleep 0.1; done
 [[ -L "$link" ]] || { echo "make run: the simulator did not start" >&2; exit 1; }
 echo "Simulated QZ-R700 on $(head -n1 "$workdir/sim.out" | sed 's/^pty: //') (COM $port). Press \"Connect\"."
+echo "Service record and backups of this run: $XDG_DATA_HOME/qxt7130-adj/"
 "$build/qxt7130-adj" --port-device "COM$port=$link" &
 app_pid=$!
 

@@ -37,16 +37,20 @@ FileActions::FileActions(model::RigProgram& program, QWidget* window)
                                         QString::fromStdString(model::ImageBackup::Directory()),
                                         "Radio images (*.bin);;All files (*)");
   };
+  chooseOpenFile = [this](const QString& caption) {
+    return QFileDialog::getOpenFileName(window_, caption, QString::fromStdString(model::ImageBackup::Directory()),
+                                        tr("Radio images (*.bin);;All files (*)"));
+  };
   confirmRestore = [this](const RestoreDialog::Comparison& c) {
     RestoreDialog dialog(c, window_);
     return dialog.exec() == QDialog::Accepted;
   };
 }
 
-void FileActions::RestoreImage() {
+void FileActions::RestoreImage(const QString& given) {
   model::clsIndOp_RigK70R& op = program_.op();
   if (!op.RigK70RProp_EditEnabled() || op.restoring()) return notice("Restore image: connect to the radio first.");
-  const QString path = chooseImageFile();
+  const QString path = given.isEmpty() ? chooseImageFile() : given;
   if (path.isEmpty()) return;
   std::string why;
   const std::optional<Bytes> bytes = model::ImageFile::Load(path.toStdString(), why);
@@ -74,6 +78,59 @@ void FileActions::RestoreImage() {
                                     QString::fromStdString(preview.Summary(QFileInfo(path).fileName().toStdString()))};
   if (!confirmRestore(c)) return;
   if (auto refusal = op.StartRestore(*bytes, path.toStdString())) notice(*refusal);
+}
+
+ImageWindow* FileActions::OpenImage(const QString& given) {
+  const QString path = given.isEmpty() ? chooseOpenFile(tr("Open image")) : given;
+  if (path.isEmpty()) return nullptr;
+  std::string why;
+  const auto image = model::ImageFile::Load(path.toStdString(), why);
+  if (!image) {
+    common::MsgBoxError(why);
+    return nullptr;
+  }
+  Remember(path);
+  auto* shown = new ImageWindow(path, *image, window_);
+  shown->compareRadio = [this](ImageWindow* w) {
+    if (!program_.op().RigK70RProp_EditEnabled()) return notice("Compare with the radio: connect to the radio first.");
+    w->CompareWith(tr("Radio"), program_.radio().eepImage().bytes());
+  };
+  shown->compareFile = [this](ImageWindow* w) {
+    const QString other = chooseOpenFile(tr("Compare with a file"));
+    if (other.isEmpty()) return;
+    std::string why;
+    if (const auto bytes = model::ImageFile::Load(other.toStdString(), why)) {
+      w->CompareWith(QFileInfo(other).fileName(), *bytes);
+    } else {
+      common::MsgBoxError(why);
+    }
+  };
+  shown->restore = [this](ImageWindow* w) { RestoreImage(w->path()); };
+  shown->show();
+  return shown;
+}
+
+QStringList FileActions::RecentImages() const {
+  QStringList files;
+  for (int i = 1; i <= kRecentMax; ++i) {
+    const std::string path = program_.profMain().ReadKey("RECENT", "File" + std::to_string(i), "");
+    if (!path.empty()) files << QString::fromStdString(path);
+  }
+  return files;
+}
+
+// Newest first, each file once; kept in the options at once, so a crash loses none.
+void FileActions::Remember(const QString& path) {
+  QStringList files = RecentImages();
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  files.removeAll(absolute);
+  files.prepend(absolute);
+  while (files.size() > kRecentMax) files.removeLast();
+  for (int i = 0; i < kRecentMax; ++i) {
+    program_.profMain().WriteKey("RECENT", "File" + std::to_string(i + 1),
+                                 i < files.size() ? files[i].toStdString() : "");
+  }
+  if (recentChanged) recentChanged(files);
 }
 
 HistoryWindow* FileActions::ShowHistory() {

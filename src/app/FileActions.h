@@ -1,7 +1,8 @@
 #pragma once
-// The main window's File menu: "Restore image..." (the file compared with the radio and written
-// only when the technician says so, with what the service record knows of it), "History...",
-// "Save report..." and "Technician...".
+// The main window's File menu: "Open image..." and "Recent images" (an image file's listing,
+// compared with the radio or another file), "Restore image..." (the file compared with the radio
+// and written only when the technician says so, with what the service record knows of it),
+// "History...", "Save report..." and "Technician...".
 
 #include <QObject>
 #include <QPointer>
@@ -9,6 +10,7 @@
 #include <functional>
 
 #include "app/HistoryWindow.h"
+#include "app/ImageWindow.h"
 #include "app/RestoreDialog.h"
 #include "common/Bytes.h"
 #include "model/RigProgram.h"
@@ -29,12 +31,22 @@ class FileActions : public QObject {
   // The name is one line of at most kTechnicianMax characters.
   void AskTechnician();
   static constexpr int kTechnicianMax = 80;
-  void RestoreImage();
+  // From a chosen file, or from path when it is given (an open image).
+  void RestoreImage(const QString& path = QString());
+  // The image window of path (chosen when empty); nullptr when the file is no image (said in a box).
+  ImageWindow* OpenImage(const QString& path = QString());
+  // The image files opened last, newest first (section [RECENT] of the options).
+  QStringList RecentImages() const;
+  static constexpr int kRecentMax = 5;
   // For the restore dialog: where the record says the file came from ("" when it does not know).
   QString Provenance(const Bytes& file);
 
   // How "Restore image..." chooses its file and asks before it writes; tests replace both.
   std::function<QString()> chooseImageFile;
+  // The file "Open image..." and "Compare with a file..." show (a dialog; tests replace it).
+  std::function<QString(const QString& caption)> chooseOpenFile;
+  // The list of "Recent images" changed.
+  std::function<void(const QStringList&)> recentChanged;
   std::function<bool(const RestoreDialog::Comparison&)> confirmRestore;
   // A file name to save to (a save dialog; tests replace it); empty: cancelled.
   std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
@@ -44,6 +56,8 @@ class FileActions : public QObject {
   std::function<void(const std::string&)> notice;
 
  private:
+  void Remember(const QString& path);
+
   model::RigProgram& program_;
   QWidget* window_;
   QPointer<HistoryWindow> history_;

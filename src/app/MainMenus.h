@@ -1,8 +1,10 @@
 #pragma once
-// The main window's menus: File ("Restore image...", "History...", "Save report...",
-// "Technician...", "E&xit"), Edit ("Undo", "Revert to values as read"), View ("Plot") and
-// Option (the COM port and the automatic port release). The window hands each
-// item its reaction; the check marks are set on every tick from the options.
+// The main window's menus: File ("Open image...", "Recent images", "Restore image...",
+// "History...", "Save report...", "Technician...", "E&xit"), Edit ("Undo", "Revert to values as
+// read"), View ("Plot", text size), Option (the COM port and the automatic port release) and Help
+// ("Manual", "Keyboard shortcuts", "About QX-T7130 ADJ", "About Qt"). Every item has an access
+// key and a status tip. The window hands each item its reaction; the check marks are set on
+// every tick from the options.
 
 #include <QAction>
 #include <QMenu>
@@ -20,6 +22,7 @@ class MainMenus : public QObject {
 
  public:
   struct Reactions {
+    std::function<void(const QString&)> openImage;  // a file, or "" to choose one
     std::function<void()> restoreImage;
     std::function<void()> history;
     std::function<void()> saveReport;
@@ -32,6 +35,10 @@ class MainMenus : public QObject {
     std::function<void(int)> port;      // a COM number
     std::function<void()> otherPort;
     std::function<void(int)> release;  // 0..5 seconds
+    std::function<void()> manual;
+    std::function<void()> shortcuts;
+    std::function<void()> about;
+    std::function<void()> aboutQt;
   };
 
   // A COM number with its device, as the Port menu shows it.
@@ -54,6 +61,14 @@ class MainMenus : public QObject {
   static QString PortText(const PortEntry& entry);
   QAction* releaseAction(int i) const { return mnuOptionSelAutoRelease_[static_cast<size_t>(i)]; }
   QAction* exitAction() const { return mnuFileExit_; }
+  QAction* openAction() const { return mnuFileOpen_; }
+  QMenu* recentMenu() const { return recentMenu_; }
+  // The entries of "Recent images", newest first.
+  void setRecentImages(const QStringList& files);
+  QAction* manualAction() const { return mnuHelpManual_; }
+  QAction* shortcutsAction() const { return mnuHelpShortcuts_; }
+  QAction* aboutAction() const { return mnuHelpAbout_; }
+  QAction* aboutQtAction() const { return mnuHelpAboutQt_; }
   QAction* restoreAction() const { return mnuFileRestore_; }
   QAction* historyAction() const { return mnuFileHistory_; }
   QAction* reportAction() const { return mnuFileReport_; }
@@ -69,8 +84,11 @@ class MainMenus : public QObject {
   void CreateEdit(QMenuBar* bar);
   void CreateView(QMenuBar* bar);
   void CreateOption(QMenuBar* bar);
+  void CreateHelp(QMenuBar* bar);
 
   Reactions reactions_;
+  QAction* mnuFileOpen_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
   QAction* mnuFileRestore_ = nullptr;
   QAction* mnuFileHistory_ = nullptr;
   QAction* mnuFileReport_ = nullptr;
@@ -81,6 +99,10 @@ class MainMenus : public QObject {
   QAction* mnuViewPlot_ = nullptr;
   QAction* mnuViewLarger_ = nullptr;
   QAction* mnuViewSmaller_ = nullptr;
+  QAction* mnuHelpManual_ = nullptr;
+  QAction* mnuHelpShortcuts_ = nullptr;
+  QAction* mnuHelpAbout_ = nullptr;
+  QAction* mnuHelpAboutQt_ = nullptr;
   std::function<std::vector<PortEntry>()> ports_;
   QMenu* portMenu_ = nullptr;
   std::map<int, QAction*> mnuOptSelCom_;

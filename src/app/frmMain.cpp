@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QStatusBar>
@@ -48,6 +49,10 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
   CreateMenus();
   keys_->setUndo(menus_->undoAction());
   files_ = new FileActions(*program_, this);
+  help_ = new HelpActions(this);
+  files_->recentChanged = [this](const QStringList& files) { menus_->setRecentImages(files); };
+  menus_->setRecentImages(files_->RecentImages());
+  setAcceptDrops(true);
   plot_ = new PlotPanel(program_->plot(), this);
   plot_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   addDockWidget(Qt::RightDockWidgetArea, plot_);
@@ -76,7 +81,12 @@ frmMain::~frmMain() {
 
 void frmMain::CreateMenus() {
   MainMenus::Reactions r;
+  r.openImage = [this](const QString& path) { files_->OpenImage(path); };
   r.restoreImage = [this] { files_->RestoreImage(); };
+  r.manual = [this] { help_->ShowManual(); };
+  r.shortcuts = [this] { help_->ShowShortcuts(); };
+  r.about = [this] { help_->ShowAbout(); };
+  r.aboutQt = [this] { help_->ShowAboutQt(); };
   r.history = [this] { files_->ShowHistory(); };
   r.saveReport = [this] { files_->SaveReport(); };
   r.technician = [this] { files_->AskTechnician(); };
@@ -203,6 +213,23 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (!program_->optionsProblem().empty() && !systemClose_) common::MsgBoxError(program_->optionsProblem());
   }
   event->accept();
+}
+
+// An image file dropped on the window opens as File > "Open image..." opens it.
+static QString DroppedFile(const QMimeData* data) {
+  const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+  return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  files_->OpenImage(path);
 }
 
 // ---- MainView ----

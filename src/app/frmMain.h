@@ -1,6 +1,7 @@
 #pragma once
 // The main window: title, port status line, the three command buttons, the readout lists and
-// the console in their frames, the parameter text box, and the File and Option menus. Its
+// the console in their frames, the parameter text box, and the menus. An image file dropped on it
+// opens in an image window. Its
 // widgets are standard Qt widgets, so a screen reader or a GUI test tool can read every caption,
 // line and message. The model's adjustment object dresses and lays it out (in twips, converted
 // to the screen's logical pixels at 1440 twips per inch).
@@ -19,6 +20,7 @@
 
 #include "app/FileActions.h"
 #include "app/FormControls.h"
+#include "app/HelpActions.h"
 #include "app/KeyRouter.h"
 #include "app/MainMenus.h"
 #include "app/OtherPortDialog.h"
@@ -50,6 +52,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   QPlainTextEdit* paramText() const { return controls_->paramText(); }
   MainMenus& menus() const { return *menus_; }
   FileActions& files() const { return *files_; }
+  HelpActions& help() const { return *help_; }
   PlotPanel* plotPanel() const { return plot_; }
   // View > "Plot": the panel shown or hidden, and remembered in the options.
   void ShowPlot(bool on);
@@ -85,6 +88,8 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateMenus();
@@ -100,6 +105,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   FormControls* controls_ = nullptr;
   MainMenus* menus_ = nullptr;
   FileActions* files_ = nullptr;
+  HelpActions* help_ = nullptr;
   PlotPanel* plot_ = nullptr;
   bool shownOnce_ = false;
   bool systemClose_ = false;

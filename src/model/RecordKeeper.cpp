@@ -41,7 +41,10 @@ bool RecordKeeper::easySendE8NoAnswer(const std::string& hexText) {
 void RecordKeeper::Connecting(int16_t port, const std::string& device, const std::string& technician) {
   itemReason_.fill(std::nullopt);
   lastSent_.fill(std::nullopt);
-  record_.BeginSession(port, device, technician);
+  // The bundled simulator answers on a pseudo-terminal, a radio on a serial device: training
+  // sessions stay told apart from customers' radios in every list and report.
+  const bool simulated = device.rfind("/dev/pts/", 0) == 0;
+  record_.BeginSession(port, simulated ? device + " (simulator)" : device, technician);
 }
 
 void RecordKeeper::RadioRead(const record::RadioFacts& facts) { record_.SessionRadio(facts); }

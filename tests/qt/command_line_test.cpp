@@ -195,6 +195,7 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   EXPECT_NE(events.out.find("restore from " + dir.file("changed.bin") + " (started)"), std::string::npos) << events.out;
   EXPECT_NE(events.out.find("restore from " + dir.file("changed.bin") + " (verified)"), std::string::npos)
       << events.out;
+  EXPECT_NE(events.out.find(" (simulator)\n"), std::string::npos) << events.out;  // a pseudo-terminal's session
   ASSERT_EQ(Run({"--report", "2", dir.file("report.pdf")}).exitStatus, 0);
   EXPECT_EQ(TempDir::Read(dir.file("report.pdf")).substr(0, 5), "%PDF-");
   EXPECT_EQ(Run({"--report", "2", dir.file("report.pdf")}).exitStatus, 1);  // never over a file
