@@ -82,6 +82,7 @@ TEST_F(CommandLine, ExitStatusOfEveryMode) {
       {{"--history", "--timing"}, 2, "--timing goes with the window only"},
       {{"--restore", image, "--screenshot", out}, 2, "--screenshot goes with the window only"},
       {{"--list", image, "--csv"}, 2, "--csv goes with --history and --session"},
+      {{"--read", out, "--yes"}, 2, "--yes goes with --restore"},
       {{"--read", out, "--list", image}, 2, "only one mode at a time"},
       {{"--session", "x"}, 2, "wants a session number"},
       {{"--report", "1"}, 2, "--report wants N and FILE"},
