@@ -11,7 +11,6 @@ packages=(
   clang libclang-rt-dev clang-format
   xvfb xauth fonts-liberation fontconfig
   dpkg-dev lintian appstream desktop-file-utils
-  qt6-l10n-tools qt6-tools-dev
 )
 
 missing=()
