@@ -70,13 +70,15 @@ QStringList CommandLine::WithoutQtOptions(const QStringList& args) {
                                       "-qwindowtitle",  "-qwindowicon",
                                       "-title",         "-name",
                                       "-visual"};
+  static const QStringList kFlags{"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount", "-testability"};
   QStringList kept;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
-    if (i == 0 || !a.startsWith('-') || a.startsWith("--") || a == "-h" || a == "-v") {
+    const QString name = a.section('=', 0, 0);
+    if (i > 0 && kWithValue.contains(name)) {
+      if (!a.contains('=')) ++i;
+    } else if (i == 0 || !kFlags.contains(a)) {
       kept << a;
-    } else if (kWithValue.contains(a)) {
-      ++i;
     }
   }
   return kept;

@@ -54,7 +54,8 @@ struct CommandLine {
   static AppKind Needs(const QStringList& args);
   static CommandLine Parse(const QStringList& args);
   // The arguments without the options Qt's window system would have taken (-style NAME,
-  // -reverse...), to check the program's own where no window system can be started.
+  // -reverse...): for the modes without one, and to check the program's own where no window
+  // system can be started.
   static QStringList WithoutQtOptions(const QStringList& args);
   static const char* Usage();
   static const char* Version();

@@ -207,8 +207,9 @@ int RunMode(const CommandLine& cl) {
 int main(int argc, char** argv) {
   switch (CommandLine::Needs(RawArguments(argc, argv))) {
     case AppKind::kCore: {
+      // No window system takes Qt's options here: they are accepted and have nothing to do.
       QCoreApplication app(argc, argv);
-      return RunMode(CommandLine::Parse(QCoreApplication::arguments()));
+      return RunMode(CommandLine::Parse(CommandLine::WithoutQtOptions(QCoreApplication::arguments())));
     }
     case AppKind::kPainting: {
       // The report's plots are drawn with widgets' graphics scene: offscreen without a display.

@@ -65,6 +65,8 @@ TEST_F(CommandLine, ExitStatusOfEveryMode) {
   const Case cases[] = {
       {{"--list"}, 2, "Missing value after '--list'"},
       {{"--list=" + image}, 0, ""},
+      {{"-style", "fusion", "--list", image, "-session", "ab12", "-reverse"}, 0, ""},  // Qt's own, unused here
+      {{"--list", image, "-x"}, 2, "Unknown option 'x'"},
       {{"--list", junk}, 1, "not an image of this radio"},
       {{"--list", dir.file("none.bin")}, 1, "cannot be read"},
       {{"--diff", junk, image}, 1, "not an image of this radio"},
