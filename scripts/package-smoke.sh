@@ -27,6 +27,9 @@ unset XDG_CONFIG_HOME XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY
 mkdir -p "$HOME"
 [[ "$(/usr/bin/qxt7130-adj --version)" == "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)" ]] || fail "--version"
 [[ -f /usr/share/man/man1/qxt7130-adj.1.gz && -f /lib/udev/rules.d/60-qxt7130-adj.rules ]] || fail "files"
+# Help > Manual reads the README installed beside the program's share/doc.
+[[ -f /usr/share/doc/qxt7130-adj/README.md ]] || fail "the manual of Help > Manual"
+[[ -f /usr/share/metainfo/com.tavo.qxt7130_adj.metainfo.xml ]] || fail "the AppStream file named after its id"
 
 /usr/bin/qzr700-sim --link "$work/radio" --log "$work/sim.log" </dev/null >/dev/null &
 sim_pid=$!
