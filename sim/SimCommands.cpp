@@ -46,7 +46,8 @@ CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string
   } else if (verb == "help") {
     reply =
         "commands: signal s1|s3|off, temp C, vin V, centre t1|t2 N, block N, fault NAME[=N], fault clear, "
-        "status, quit. Faults: no-echo, no-answer-inquiry, no-answer-ad, bad-checksum=N, bad-count, other-model, "
+        "status, gen slow MS, gen min-level DBM, gen status, quit. Faults: no-echo, no-answer-inquiry, no-answer-ad, "
+        "bad-checksum=N, bad-count, other-model, "
         "sub-0200, pos43-05, short-e1, bad-ad, garbage, hangup=N, slow, missing-blocks=N, refuse-write, "
         "echo-stops=N";
     return CommandResult::kOk;
@@ -71,6 +72,18 @@ CommandResult ApplyCommand(const std::string& line, SimRadio& radio, std::string
     }
   } else if (verb == "status") {
     ok = true;
+  } else if (verb == "gen" && radio.generator != nullptr) {
+    double v = 0;
+    if (a == "slow" && ParseDouble(b, v) && v >= 0 && v <= 10000) {
+      radio.generator->replyDelayMs(static_cast<int>(v));
+      ok = true;
+    } else if (a == "min-level" && ParseDouble(b, v)) {
+      radio.generator->minLevel(v);
+      ok = true;
+    } else if (a == "status" && b.empty()) {
+      reply = "ok " + radio.generator->Status();
+      return CommandResult::kOk;
+    }
   }
   reply = ok ? "ok " + Status(radio) : "error: cannot understand \"" + line + "\"";
   return ok ? CommandResult::kOk : CommandResult::kError;

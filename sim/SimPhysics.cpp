@@ -63,6 +63,11 @@ uint8_t SimPhysics::ThermistorRaw(double celsius) {
   return ToRaw(volts * 255.0 / 5.0);
 }
 
+double SimPhysics::LevelAmplitude(std::optional<double> dbm) {
+  if (!dbm) return 0.0;
+  return std::clamp(70.0 + (*dbm + 141.0) * 110.0 / 12.0, 0.0, 230.0);
+}
+
 uint8_t SimPhysics::LvinRaw(int lvaSetting) { return ToRaw(20.0 + 0.8 * lvaSetting); }
 
 uint8_t SimPhysics::Read(int channel, const Bench& bench, const LiveState& live) const {
@@ -74,7 +79,9 @@ uint8_t SimPhysics::Read(int channel, const Bench& bench, const LiveState& live)
     case 4: {
       double r1 = FilterResponse(live.value[0x13], bench.t1Centre, bench.plateauHalfWidth);
       double r2 = FilterResponse(live.value[0x14], bench.t2Centre, bench.plateauHalfWidth);
-      return ToRaw(12.0 + SignalAmplitude(bench.signal) * r1 * r2);
+      const double amplitude =
+          bench.generatorCoupled ? LevelAmplitude(bench.antennaDbm) : SignalAmplitude(bench.signal);
+      return ToRaw(12.0 + amplitude * r1 * r2);
     }
     case 5:
       return LvinRaw(live.value[live.lastLva]);

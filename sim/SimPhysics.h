@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace qxt::sim {
@@ -22,6 +23,10 @@ struct Bench {
   int t1Centre = 92;
   int t2Centre = 104;
   int plateauHalfWidth = 3;
+  // With a generator on the bench its level at the antenna (dBm; nullopt: none arrives) takes
+  // the place of signal.
+  bool generatorCoupled = false;
+  std::optional<double> antennaDbm;
 };
 
 // Live settings by command byte, 0..255 each; lastLva is 6 (RX) or 7 (TX).
@@ -38,6 +43,9 @@ class SimPhysics {
   static double FilterResponse(int x, int c, int halfWidth);
   static uint8_t ThermistorRaw(double celsius);
   static uint8_t LvinRaw(int lvaSetting);
+  // The SD amplitude of a level at the antenna: -141 dBm (S1) and -129 dBm (S3) give what the
+  // bench's s1 and s3 give, about 9 counts per dB between, limited at the top.
+  static double LevelAmplitude(std::optional<double> dbm);
 };
 
 bool ParseSignal(const std::string& text, Signal& out);

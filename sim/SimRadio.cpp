@@ -193,6 +193,8 @@ void SimRadio::Live(const Bytes& data, std::vector<Output>& out) {
   const int value = *parsed;
   if (cmd == 0x03) {
     if (faults.noAnswerAd) return;
+    bench.generatorCoupled = generator != nullptr;
+    if (generator != nullptr) bench.antennaDbm = generator->AntennaLevel(RxHz(), BandwidthHz());
     const uint8_t raw = SimPhysics().Read(value, bench, live);
     Bytes digits = faults.badAd ? common::StrToByteStr("G0") : common::StrToByteStr(common::ByteToHex2(raw));
     Answer(Cat(Cat(Cat({static_cast<uint8_t>(Command::kLive)}, ModelCode()), SubCode()), Cat({0x03}, digits)), out,
@@ -204,6 +206,21 @@ void SimRadio::Live(const Bytes& data, std::vector<Output>& out) {
   live.value[cmd] = value;
   if (cmd == 0x06 || cmd == 0x07) live.lastLva = cmd;
   if (known->address >= 0) image_[static_cast<size_t>(known->address)] = static_cast<uint8_t>(value);
+}
+
+// The channel the last CH command chose (it carries the channel number + 1), in the default
+// image's layout: 32-byte records from 0400, the receive frequency in bytes 0-3 under the
+// inhibit bit, narrow in bit 6 of byte 28.
+int64_t SimRadio::RxHz() const {
+  const int32_t rec = kChannelBase + std::clamp(live.value[0x00] - 1, 0, kChannelCount - 1) * kChannelRecord;
+  uint32_t hz = 0;
+  for (int i = 0; i < 4; ++i) hz = (hz << 8) | image_[static_cast<size_t>(rec + i)];
+  return hz & 0x7FFFFFFFu;
+}
+
+int64_t SimRadio::BandwidthHz() const {
+  const int32_t rec = kChannelBase + std::clamp(live.value[0x00] - 1, 0, kChannelCount - 1) * kChannelRecord;
+  return (image_[static_cast<size_t>(rec + 28)] & 0x40) != 0 ? 12500 : 25000;
 }
 
 Bytes SimRadio::Garbage() {

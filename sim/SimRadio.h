@@ -17,6 +17,7 @@
 
 #include "common/Bytes.h"
 #include "sim/SimFaults.h"
+#include "sim/SimGenerator.h"
 #include "sim/SimPhysics.h"
 
 namespace qxt::sim {
@@ -43,6 +44,11 @@ class SimRadio {
   LiveState live;
   int digitalOption;
   int blockSize = 16;  // data bytes per clone-read block, 1..255
+  // The bench generator feeding the antenna, when there is one (not owned).
+  SimGenerator* generator = nullptr;
+  // The receive frequency of the channel the radio is on, and its bandwidth (12.5 or 25 kHz).
+  int64_t RxHz() const;
+  int64_t BandwidthHz() const;
 
  private:
   void Parse(uint8_t b, std::vector<Output>& out);

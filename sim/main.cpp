@@ -3,8 +3,11 @@
 //   qzr700-sim [--link PATH] [--baud 9600] [--log FILE] [--image FILE] [--save-image FILE]
 //              [--mid] [--digital 0|1|2] [--signal s1|s3|off] [--temp C] [--vin V]
 //              [--centre-t1 N] [--centre-t2 N] [--block-size N] [--fault NAME[=N]]...
+//              [--generator PORT]
 //
-// The first line on standard output is "pty: /dev/pts/N". Commands on standard input change
+// With --generator a simulated signal generator takes SCPI on 127.0.0.1:PORT (0: a free port)
+// and feeds the radio's antenna; its first line is then "generator: 127.0.0.1:PORT".
+// The next line on standard output is "pty: /dev/pts/N". Commands on standard input change
 // the bench while it runs (see SimCommands.h); it ends on "quit", SIGINT or SIGTERM.
 
 #include <fcntl.h>
@@ -22,9 +25,11 @@
 
 #include "common/Common.h"
 #include "sim/SimCommands.h"
+#include "sim/SimGenerator.h"
 #include "sim/SimImage.h"
 #include "sim/SimLine.h"
 #include "sim/SimRadio.h"
+#include "sim/SimScpiServer.h"
 
 using namespace qxt;
 
@@ -35,6 +40,7 @@ struct Options {
   int baud = 0;
   bool mid = false;
   int digital = 0;
+  int generatorPort = -1;             // none
   std::vector<std::string> commands;  // bench settings given on the command line
 };
 
@@ -43,7 +49,7 @@ struct Options {
                "qzr700-sim: %s\nusage: qzr700-sim [--link PATH] [--baud 9600] [--log FILE] [--image FILE]\n"
                "                  [--save-image FILE] [--mid] [--digital 0|1|2] [--signal s1|s3|off]\n"
                "                  [--temp C] [--vin V] [--centre-t1 N] [--centre-t2 N] [--block-size N]\n"
-               "                  [--fault NAME[=N]]...\n",
+               "                  [--fault NAME[=N]]... [--generator PORT]\n",
                why);
   std::exit(2);
 }
@@ -82,12 +88,15 @@ Options ParseArgs(int argc, char** argv) {
       o.commands.push_back("centre t2 " + value());
     else if (arg == "--block-size")
       o.commands.push_back("block " + value());
+    else if (arg == "--generator")
+      o.generatorPort = std::atoi(value().c_str());
     else if (arg == "--fault")
       o.commands.push_back("fault " + value());
     else
       Usage(("unknown option " + arg).c_str());
   }
   if (o.baud < 0) Usage("the bit rate must be positive");
+  if (o.generatorPort > 65535) Usage("the generator's port is a number from 0 to 65535");
   return o;
 }
 
@@ -161,6 +170,8 @@ Bytes LoadOrDefaultImage(const Options& o) {
 int main(int argc, char** argv) {
   Options opt = ParseArgs(argc, argv);
   sim::SimRadio radio(LoadOrDefaultImage(opt), opt.digital);
+  sim::SimGenerator generator;
+  sim::SimScpiServer scpi(generator);
   for (const auto& cmd : opt.commands) {
     std::string reply;
     if (sim::ApplyCommand(cmd, radio, reply) != sim::CommandResult::kOk) Usage(reply.c_str());
@@ -168,7 +179,17 @@ int main(int argc, char** argv) {
   FrameLog log(opt.log);
   radio.setFrameLog([&log](const char* dir, const Bytes& frame) { log.Write(dir, frame); });
 
-  const int sigFd = SignalFd();  // before the link exists, so that no ending can leave it behind
+  const int sigFd =
+      SignalFd();  // before the link and the generator's thread exist, so that no ending can leave it behind
+  if (opt.generatorPort >= 0) {
+    radio.generator = &generator;
+    if (const std::string why = scpi.Start(opt.generatorPort); !why.empty()) {
+      std::fprintf(stderr, "qzr700-sim: the generator cannot listen on 127.0.0.1:%d: %s\n", opt.generatorPort,
+                   why.c_str());
+      return 1;
+    }
+    std::printf("generator: 127.0.0.1:%d\n", scpi.port());
+  }
   sim::SimLine line(opt.baud, opt.link);
   if (!line.Open()) {
     std::perror("qzr700-sim: openpty");
