@@ -2,8 +2,10 @@
 // What the Enter procedures use of the adjustment object while they run.
 
 #include <cstdint>
+#include <string>
 
 #include "console/clsConsole.h"
+#include "model/BenchGenerator.h"
 #include "model/RigK70RItemTable.h"
 #include "model/TaskObserver.h"
 
@@ -31,6 +33,12 @@ class ActionContext {
   virtual void PutBackByte(int16_t command, int32_t address, uint8_t value) = 0;
   // Where the procedures publish what they do and measure.
   virtual TaskObserver& Observer() = 0;
+  // The bench generator (configured() false when the bench has none).
+  virtual BenchGenerator& Generator() = 0;
+  // The receive frequency (Hz) of the channel the CH No. line shows.
+  virtual int64_t ChannelRxHz() const = 0;
+  // A notice for the technician: in the status bar, on standard error and in the record.
+  virtual void Notice(const std::string& text) = 0;
 };
 
 }  // namespace qxt::model

@@ -86,6 +86,16 @@ void MainWindowLogic::ClickCmd00(int16_t index) {
   op_.RigOpFunc_ClickCmd00(index);
 }
 
+std::string MainWindowLogic::AlignAll() {
+  const std::string why = op_.StartAlignAll(op_.generator().options().SequenceTitles());
+  if (!why.empty()) {
+    notices_.showNotice(why);
+    return why;
+  }
+  ClickCmd00(0);
+  return "";
+}
+
 void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
   const link::CloneErrorState state{com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(),
                                     com_.cln3D().lastError(), myObjCln3Seq.error()};

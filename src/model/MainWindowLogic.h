@@ -47,6 +47,9 @@ class MainWindowLogic {
   void FormKeyDown(int keyCode);
   // The buttons; "Connect" also starts a session of the service record.
   void ClickCmd00(int16_t index);
+  // Tools > "Align all": a Connect, then the Sequence of the bench options unattended. The
+  // reason when it cannot start (also shown), else "".
+  std::string AlignAll();
   // The technician named in the service record and the report ([REPORT] Technician=).
   const std::string& Technician() const { return technician_; }
   void Technician(const std::string& name) { technician_ = name; }

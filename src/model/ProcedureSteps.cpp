@@ -11,6 +11,7 @@ bool ProcedureSteps::Next(ActState state) {
 
 bool ProcedureSteps::Finish() {
   Next(ActState::kNone);
+  ctx_.Generator().RfOff();
   ctx_.Beep();
   return true;
 }
@@ -19,6 +20,14 @@ bool ProcedureSteps::ReadA(int16_t index) {
   const bool done = ctx_.ReadA(index, readFirst_);
   readFirst_ = false;
   return done;
+}
+
+bool ProcedureSteps::Signal(const instrument::GeneratorSettings& settings, std::string& error) {
+  const bool first = counter_ == 0;
+  counter_ = 1;
+  const BenchGenerator::Progress p = ctx_.Generator().Apply(settings, first);
+  if (p == BenchGenerator::Progress::kFailed) error = ctx_.Generator().error();
+  return p != BenchGenerator::Progress::kPending;
 }
 
 std::string ProcedureSteps::Names(const Selection& sel, int16_t first) const {

@@ -65,6 +65,10 @@ class ProcedureSteps {
   // A readout of group A over as many calls as it takes; true once its answer is in.
   bool ReadA(int16_t index);
   int16_t& counter() { return counter_; }
+  // The generator's group over as many calls as it takes (the step counter marks it sent), with
+  // the settle time after it; true when over, with error set when it failed.
+  bool Signal(const instrument::GeneratorSettings& settings, std::string& error);
+  bool generator() const { return ctx_.Generator().configured(); }
 
   // The trimmed titles and the values of the selected items ("BPF T1, BPF T2", "80, 96").
   std::string Names(const Selection& sel, int16_t first) const;

@@ -12,6 +12,7 @@ bool RigK70RActions::Step() {
 }
 
 void RigK70RActions::Abort() {
+  if (IsRssi(actState()) || IsBpf(actState())) steps_.ctx().Generator().RfOff();
   if (IsRssi(actState())) rssi_.Abort();
   if (IsBpf(actState())) bpf_.Abort();
   if (IsLva(actState())) lva_.Abort();

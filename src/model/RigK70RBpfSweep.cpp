@@ -28,7 +28,7 @@ bool RigK70RBpfSweep::Step() {
   const int16_t bpfT1 = ctx.Indices().bpfT1;
   switch (steps_.state()) {
     case ActState::kBpfStart:
-      return steps_.Next(ActState::kBpfPreset);
+      return SignalStep();
     case ActState::kBpfPreset:
       ForEachSelected(bpfSel_, bpfT1, [&](int16_t, int16_t item) { SetFilter(item, flgBpfAll_ ? 64 : 0); });
       return steps_.Next(ActState::kBpfNextFilter);
@@ -55,6 +55,27 @@ bool RigK70RBpfSweep::Step() {
     default:
       return true;
   }
+}
+
+// Without a generator the technician has applied the signal.
+bool RigK70RBpfSweep::SignalStep() {
+  if (!steps_.generator()) return steps_.Next(ActState::kBpfPreset);
+  const instrument::BenchOptions& bench = steps_.ctx().Generator().options();
+  std::string error;
+  if (!steps_.Signal({steps_.ctx().ChannelRxHz(), bench.bpfLevel, true}, error)) return false;
+  if (!error.empty()) return FailOnGenerator(error);
+  return steps_.Next(ActState::kBpfPreset);
+}
+
+bool RigK70RBpfSweep::FailOnGenerator(const std::string& error) {
+  ActionContext& ctx = steps_.ctx();
+  ForEachSelected(touched_, ctx.Indices().bpfT1,
+                  [&](int16_t k, int16_t item) { ctx.PutBackItem(item, saved_[static_cast<size_t>(k)]); });
+  failed_ = filters_;
+  bpfSel_ = {false, false};
+  ctx.Observer().ProcedureEnded(ProcedureOutcome::kFailed, steps_.Values(filters_, ctx.Indices().bpfT1), error);
+  ctx.Notice(error);
+  return steps_.Finish();
 }
 
 void RigK70RBpfSweep::SetFilter(int16_t item, int16_t value) {

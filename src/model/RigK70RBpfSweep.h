@@ -3,7 +3,10 @@
 // sets it to the centre of the plateau of maximum level; ALL sweeps both filters in turn, in
 // steps of 2 up to 127, a single filter goes in steps of 1 up to its Max. A sweep whose best
 // level does not stand kPeakMargin above its lowest shows no peak (no signal, a dead filter):
-// that filter keeps its value from before the sweep.
+// that filter keeps its value from before the sweep. With a generator on the bench the sweep
+// sets its own signal first: the RX frequency of the CH No. channel at BpfLevel, RF on, and the
+// settle time; RF goes off at its end. A generator that fails ends the sweep as a failure, the
+// filters back at their values.
 
 #include <array>
 #include <cstdint>
@@ -32,6 +35,8 @@ class RigK70RBpfSweep {
 
  private:
   bool SweepStep();
+  bool SignalStep();
+  bool FailOnGenerator(const std::string& error);
   void EndFilter(int16_t item);
   void SetFilter(int16_t item, int16_t value);
   std::string Series() const;

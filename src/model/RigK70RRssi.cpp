@@ -27,15 +27,12 @@ std::string RigK70RRssi::PointValues() const {
 bool RigK70RRssi::Step() {
   switch (steps_.state()) {
     case ActState::kRssiStart:
-      flgRssiStep_ = false;
-      rssiAck_ = false;
-      return steps_.Next(ActState::kRssiRead);
+      if (steps_.counter() == 0) flgRssiStep_ = rssiAck_ = false;
+      return SignalStep();
     case ActState::kRssiRead:
       if (!steps_.ReadA(kSdReadout)) return false;
-      if (flgRssiStep_ && !StorePoint()) {
-        steps_.ctx().Observer().ProcedureEnded(ProcedureOutcome::kFailed, PointValues(),
-                                               "the S1 level was not below the S3 level: neither point was kept");
-        return steps_.Finish();
+      if (flgRssiStep_) {
+        if (const std::string refusal = StorePoint(); !refusal.empty()) return End(ProcedureOutcome::kFailed, refusal);
       }
       rssiAck_ = flgRssiStep_;
       return steps_.Next(ActState::kRssiConfirm);
@@ -44,8 +41,7 @@ bool RigK70RRssi::Step() {
       if (flgRssiPhase_) {
         flgRssiStep_ = flgRssiPhase_ = false;
         failed_ = false;
-        steps_.ctx().Observer().ProcedureEnded(ProcedureOutcome::kDone, PointValues(), "");
-        return steps_.Finish();
+        return End(ProcedureOutcome::kDone, "");
       }
       flgRssiPhase_ = true;
       steps_.Next(ActState::kRssiStart);
@@ -56,23 +52,57 @@ bool RigK70RRssi::Step() {
   }
 }
 
-// The reading the technician confirmed becomes the point of this phase. An S1 level that is not
-// below the S3 level cannot be a calibration (no signal, the wrong level applied): refused.
-bool RigK70RRssi::StorePoint() {
+// The generator's level for this phase, and the reading taken at once once it has settled.
+bool RigK70RRssi::SignalStep() {
+  if (!steps_.generator()) return steps_.Next(ActState::kRssiRead);
+  const instrument::BenchOptions& bench = steps_.ctx().Generator().options();
+  std::string error;
+  const bool done = flgRssiPhase_ ? steps_.Signal({std::nullopt, bench.rssiS1Level, std::nullopt}, error)
+                                  : steps_.Signal({steps_.ctx().ChannelRxHz(), bench.rssiS3Level, true}, error);
+  if (!done) return false;
+  if (!error.empty()) {
+    PutBackPoints();
+    steps_.ctx().Notice(error);
+    return End(ProcedureOutcome::kFailed, error);
+  }
+  flgRssiStep_ = true;
+  return steps_.Next(ActState::kRssiRead);
+}
+
+bool RigK70RRssi::End(ProcedureOutcome outcome, const std::string& note) {
+  steps_.ctx().Observer().ProcedureEnded(outcome, PointValues(), note);
+  return steps_.Finish();
+}
+
+// The reading the technician confirmed (or the generator's settled level gave) becomes the point
+// of this phase. An S1 level that is not below the S3 level cannot be a calibration (no signal,
+// the wrong level applied): refused, as is one too close to S3 for the levels the generator set.
+std::string RigK70RRssi::StorePoint() {
   ActionContext& ctx = steps_.ctx();
   const int16_t v = ctx.LastAdA(kSdReadout);
   const size_t p = flgRssiPhase_ ? 1 : 0;
+  std::string refusal;
   if (p == 1 && v >= s3Level_) {
+    refusal = "the S1 level was not below the S3 level: neither point was kept";
+  } else if (p == 1 && steps_.generator()) {
+    const instrument::BenchOptions& bench = ctx.Generator().options();
+    const double margin = kCountsPerDb * (bench.rssiS3Level - bench.rssiS1Level);
+    if (s3Level_ - v < margin) {
+      refusal = "the S1 level (" + std::to_string(v) + ") was less than " + instrument::FormatLevel(margin) +
+                " counts below the S3 level (" + std::to_string(s3Level_) + "): neither point was kept";
+    }
+  }
+  if (!refusal.empty()) {
     flgRssiStep_ = flgRssiPhase_ = false;
     PutBackPoints();
-    return false;
+    return refusal;
   }
   if (p == 0) s3Level_ = v;
   ctx.SendLive(kPointCommand[p], v);
   ctx.WriteEeprom(kPointAddress[p], static_cast<uint8_t>(v));
   stored_[p] = true;
   ctx.Observer().PointStored(p == 0 ? "S3" : "S1", v);
-  return true;
+  return "";
 }
 
 void RigK70RRssi::PutBackPoints() {

@@ -63,7 +63,15 @@ void RigProgram::Start() {
   const std::string aside = profMain_.SetAsideIfUnusable(common::TimeStamp("%Y%m%d-%H%M%S"));
   if (!aside.empty()) notice(aside);
   main_.loadData(profMain_);
+  std::vector<std::string> notes;
+  op_.generator().Configure(instrument::BenchOptions::Load(profMain_, notes));
+  for (const std::string& note : notes) notice(note);
   com_.timSolidEnabled(true);
+}
+
+bool RigProgram::SaveBench(const instrument::BenchOptions& options) {
+  op_.generator().Configure(options);
+  return options.Save(profMain_);
 }
 
 void RigProgram::saveAllData() {
@@ -94,6 +102,7 @@ bool RigProgram::EndSettled() const {
 
 void RigProgram::CloseDown() {
   op_.EndNow();
+  op_.generator().Shutdown();  // RF off before the program goes
   keeper_.Ended("exit");
   com_.AllOver();
   com_.Unload();

@@ -48,6 +48,9 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   void CloseDown();
   // The command-line modes use the options as they find them and never write the file.
   void SaveOptionsAtExit(bool save) { saveOptions_ = save; }
+  // The bench generator's options from now on, kept in the options file; false when they could
+  // not be written.
+  bool SaveBench(const instrument::BenchOptions& options);
   // Why the options could not be saved the last time, or "".
   const std::string& optionsProblem() const { return optionsProblem_; }
   // A serial device chosen by path: mapped to a COM number in [PORTS] (the one it has, else the

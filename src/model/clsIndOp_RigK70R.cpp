@@ -28,6 +28,8 @@ clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, RecordKeeper& 
       view_(view),
       main_(main),
       ticks_(ticks),
+      bench_(ticks, keeper, [this](const std::string& text) { Notice(text); }),
+      align_(ticks),
       indEep_(radio),
       waitTick_(ticks),
       console_(view.lboConsole(), *this, keeper, radio.eepImage()),
@@ -42,6 +44,7 @@ clsIndOp_RigK70R::clsIndOp_RigK70R(link::clsCmcCln3Sequence& seq, RecordKeeper& 
       progress_(view, ticks) {
   comPortNo_ = 1;
   observers_.Add(&keeper_);
+  observers_.Add(&align_);
   RigOpFunc_ResetAll();
   std::copy(std::begin(kTempBorder), std::end(kTempBorder), tempBorder_.begin());
 }
@@ -95,6 +98,8 @@ void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
     Notice("The radio is still sending its memory: \"Connect\" waits until it has finished.");
     return;
   }
+  // A button pressed while Align all runs its procedures is the technician taking over.
+  if (align_.running() && align_.phase() != AlignAll::Phase::kConnecting) align_.Fail("cancelled by the technician");
   CancelActions();
   if (Index == kConnect) {
     connectReason_ = record::SendReason::kConnect;
@@ -110,6 +115,59 @@ void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
       cycle_.flgParaDisp(false);
     }
   }
+}
+
+// ---- Align all ----
+
+std::string clsIndOp_RigK70R::StartAlignAll(const std::vector<std::string>& titles) {
+  if (align_.running()) return "Align all is already running.";
+  if (titles.empty()) return "Align all has no procedures to run: the option Sequence is empty.";
+  std::vector<AlignStep> steps;
+  bool needsSignal = false;
+  for (const std::string& title : titles) {
+    AlignStep step;
+    step.title = title;
+    for (int16_t i = 0; i < console_.ListCount() && step.item < 0; ++i) {
+      std::string t = console_.Title(i);
+      t.erase(0, t.find_first_not_of(' '));
+      if (t == title && console_.Event_Enter(i) >= 0) step.item = i;
+    }
+    if (step.item < 0) return "Align all: \"" + title + "\" is not a procedure of the console.";
+    needsSignal = needsSignal || title.rfind("BPF", 0) == 0 || title == "RSSI";
+    steps.push_back(step);
+  }
+  if (needsSignal && !bench_.configured()) {
+    return "Align all needs a generator on the bench for the BPF sweep and the RSSI calibration: set it in Option "
+           "> \"Bench generator...\".";
+  }
+  align_.Begin(std::move(steps));
+  return "";
+}
+
+// Connected and nothing left to put back: the next step starts as an Enter on its line would.
+// The steps end through what their procedures publish; a reset on the way ends the run.
+void clsIndOp_RigK70R::StepAlignAll() {
+  const bool ready = isSteady() && !seq_.OpRunning() && putBack_.empty() && !actions_.running();
+  switch (align_.phase()) {
+    case AlignAll::Phase::kConnecting:
+      if (opState_ == OpState::kIdle) align_.Fail("the radio was not connected");
+      if (ready) align_.Connected();
+      break;
+    case AlignAll::Phase::kStartStep:
+      if (!ready) break;
+      console_.flgEnterOn(align_.current().item, true);
+      align_.StepStarting();
+      break;
+    case AlignAll::Phase::kRunning:
+      if (opState_ == OpState::kIdle) align_.Fail("the link to the radio failed");
+      break;
+    default:
+      break;
+  }
+  if (!align_.TakeOver()) return;
+  keeper_.Message("align", align_.Headline());
+  for (const std::string& line : align_.Summary()) keeper_.Message("align", line);
+  Notice(align_.Headline());
 }
 
 // ---- console handlers ----
@@ -171,6 +229,11 @@ bool clsIndOp_RigK70R::ReadB(int16_t index, bool isFirst) {
   return r != ReadoutResult::kPending;
 }
 
+int64_t clsIndOp_RigK70R::ChannelRxHz() const {
+  const int16_t ch = channels_.chList(console_.Value(idx_.chNo));
+  return indEep_.RigK70REep_GetChFreqRxReal(RigK70RFunc_Obj_Address(2), ch) & 0x7FFFFFFF;
+}
+
 void clsIndOp_RigK70R::SendLive(int16_t command, int16_t value) {
   keeper_.easySendE8NoAnswer(common::LiveCommandText(command, value));
 }
@@ -214,6 +277,7 @@ std::vector<std::string> clsIndOp_RigK70R::DropPutBack(const std::string& why) {
 void clsIndOp_RigK70R::BeginEnd() {
   if (ending_) return;
   ending_ = true;
+  align_.Fail("the program was closed");
   CancelActions();
   if (restore_.phase() == RigK70RRestore::Phase::kWriting) restore_.Cancel();
 }
@@ -359,6 +423,8 @@ bool clsIndOp_RigK70R::streaming() const {
 // Walks through the states until one has to wait or the cycle has come round to its end. What a
 // procedure must put back goes first.
 void clsIndOp_RigK70R::task() {
+  bench_.Poll();
+  StepAlignAll();
   if (restore_.phase() == RigK70RRestore::Phase::kWriting) {
     RunRestoreWrite();
     RefreshPanels();

@@ -20,6 +20,8 @@
 #include "memory/clsCmcRadio.h"
 #include "memory/clsIndEep_RigK70R.h"
 #include "model/ActionContext.h"
+#include "model/AlignAll.h"
+#include "model/BenchGenerator.h"
 #include "model/MainView.h"
 #include "model/OpState.h"
 #include "model/RecordKeeper.h"
@@ -127,6 +129,13 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   const ItemIndices& indices() const { return idx_; }
   // Who is told of the procedures' points and the readouts (the record, the plot panel).
   TaskObservers& observers() { return observers_; }
+  // The bench generator the procedures set their signal with.
+  BenchGenerator& generator() { return bench_; }
+  // Align all: the procedures of titles one after the other, unattended, once the Connect the
+  // caller presses next has ended. The reason when it cannot start, else "".
+  std::string StartAlignAll(const std::vector<std::string>& titles);
+  AlignAll& alignAll() { return align_; }
+  const AlignAll& alignAll() const { return align_; }
 
  private:
   memory::ObjectDirectory Directory() const { return memory::ObjectDirectory(radio_.eepImage()); }
@@ -157,6 +166,9 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void Warn(const std::string& text) override;
   bool CheckingRestore() const override { return restore_.phase() == RigK70RRestore::Phase::kVerifying; }
   TaskObserver& Observer() override { return observers_; }
+  BenchGenerator& Generator() override { return bench_; }
+  int64_t ChannelRxHz() const override;
+  void StepAlignAll();
 
   link::clsCmcCln3Sequence& seq_;
   RecordKeeper& keeper_;
@@ -166,6 +178,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   link::MainWindowHooks& main_;
   const common::TickSource& ticks_;
   TaskObservers observers_;
+  BenchGenerator bench_;
+  AlignAll align_;
   memory::clsIndEep_RigK70R indEep_;
   common::clsCmcTick waitTick_;
   console::clsConsole console_;
