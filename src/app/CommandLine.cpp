@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include "instrument/VisaResource.h"
 #include "link/PortDeviceMap.h"
 
 namespace qxt::app {
@@ -22,7 +23,7 @@ constexpr ModeOption kModes[] = {
     {"list", Mode::kList, "FILE", 0, AppKind::kCore},        {"diff", Mode::kDiff, "A", 1, AppKind::kCore},
     {"history", Mode::kHistory, nullptr, 0, AppKind::kCore}, {"session", Mode::kSession, "N", 0, AppKind::kCore},
     {"report", Mode::kReport, "N", 1, AppKind::kPainting},   {"help", Mode::kHelp, nullptr, 0, AppKind::kCore},
-    {"version", Mode::kVersion, nullptr, 0, AppKind::kCore},
+    {"version", Mode::kVersion, nullptr, 0, AppKind::kCore}, {"align", Mode::kAlign, nullptr, 0, AppKind::kCore},
 };
 
 const char* const kWindowOnly[] = {"connect", "timing", "screenshot"};
@@ -102,7 +103,9 @@ CommandLine CommandLine::Parse(const QStringList& args) {
                      {"csv", ""},
                      {"yes", ""},
                      {"connect", ""},
-                     {"timing", ""}});
+                     {"timing", ""},
+                     {"generator", "", "RESOURCE"},
+                     {"sequence", "", "LIST"}});
   if (!parser.parse(args)) {
     cl.error = parser.errorText().toStdString();
     return cl;
@@ -129,15 +132,15 @@ CommandLine CommandLine::Parse(const QStringList& args) {
     for (const QString& file : rest) cl.files.push_back(file.toStdString());
     if (rest.size() < more) fail(mode->mode == Mode::kDiff ? "--diff wants two files" : "--report wants N and FILE");
   }
-  const bool transfer = cl.mode == Mode::kRead || cl.mode == Mode::kRestore;
+  const bool transfer = cl.mode == Mode::kRead || cl.mode == Mode::kRestore || cl.mode == Mode::kAlign;
   if (parser.isSet("port")) {
-    if (!transfer) fail("--port goes with --read and --restore");
+    if (!transfer) fail("--port goes with --read, --restore and --align");
     cl.port = PortArgument(parser.value("port"));
     if (cl.port.empty())
       fail("--port wants COM1 to COM10 or a device path, not \"" + parser.value("port").toStdString() + "\"");
   }
   for (const QString& mapping : parser.values("port-device")) {
-    if (cl.mode != Mode::kWindow && !transfer) fail("--port-device goes with the window, --read and --restore");
+    if (cl.mode != Mode::kWindow && !transfer) fail("--port-device goes with the window, --read, --restore and --align");
     if (!link::PortDeviceMap().addOverride(mapping.toStdString()))
       fail("--port-device wants COMn=PATH with n from 1 to 10, not \"" + mapping.toStdString() + "\"");
     cl.portDevices.push_back(mapping.toStdString());
@@ -153,6 +156,12 @@ CommandLine CommandLine::Parse(const QStringList& args) {
   cl.connect = parser.isSet("connect");
   cl.timing = parser.isSet("timing");
   cl.screenshot = parser.value("screenshot").toStdString();
+  cl.generator = parser.value("generator").toStdString();
+  cl.sequence = parser.value("sequence").toStdString();
+  if ((parser.isSet("generator") || parser.isSet("sequence")) && cl.mode != Mode::kAlign && cl.mode != Mode::kWindow)
+    fail("--generator and --sequence go with --align and the window");
+  std::string why;
+  if (parser.isSet("generator") && !instrument::VisaResource::Parse(cl.generator, why)) fail("--generator: " + why);
   return cl;
 }
 
@@ -160,6 +169,7 @@ const char* CommandLine::Usage() {
   return "usage: qxt7130-adj [--port-device COMn=PATH]... [--connect] [--timing] [--screenshot FILE]\n"
          "       qxt7130-adj --read FILE [--port COMn|PATH]\n"
          "       qxt7130-adj --restore FILE [--port COMn|PATH] [--yes]\n"
+         "       qxt7130-adj --align [--port COMn|PATH] [--generator RESOURCE] [--sequence LIST]\n"
          "       qxt7130-adj --list FILE\n"
          "       qxt7130-adj --diff A B\n"
          "       qxt7130-adj --history [--csv] | --session N [--csv] | --report N FILE\n"
@@ -180,14 +190,23 @@ const char* CommandLine::Usage() {
          "  --csv                    --history and --session as CSV\n"
          "  --report N FILE          the service report of session N as FILE: PDF, or HTML when FILE\n"
          "                           ends in .html (a new file: an existing one is never overwritten)\n"
-         "  --port COMn|PATH         the port of --read and --restore (default: the option ComPort)\n"
+         "  --align                  connect (clone read and backup), then run the procedures of the\n"
+         "                           option Sequence unattended, the bench generator setting the\n"
+         "                           signal; the summary on standard output\n"
+         "  --generator RESOURCE     the generator of --align in this run: TCPIP0::host::5025::SOCKET\n"
+         "                           or TCPIP0::host::inst0::INSTR (default: the option Generator)\n"
+         "  --sequence LIST          the procedures of --align by their titles, comma-separated\n"
+         "  --port COMn|PATH         the port of --read, --restore and --align (default: the option\n"
+         "                           ComPort)\n"
          "  --port-device COMn=PATH  open PATH as COM n (1 to 10) in this run (not saved)\n"
          "Options of the window (and Qt's own, such as -style NAME, -platform NAME, -session ID):\n"
          "  --connect                press \"Connect\" as soon as the window is shown\n"
+         "  --generator, --sequence  as for --align, for Tools > \"Align all\" in this run (not saved)\n"
          "  --timing                 print on standard error how long the start took\n"
          "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n"
          "Options take their value as --opt VALUE or --opt=VALUE.\n"
-         "Exit status: 0 done, 1 the radio or the files say no, 2 a wrong command line.\n";
+         "Exit status: 0 done, 1 the radio, the instrument or the files say no (--align: a step\n"
+         "failed), 2 a wrong command line.\n";
 }
 
 const char* CommandLine::Version() { return "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n"; }

@@ -9,7 +9,10 @@
 //   --history [--csv]         the sessions of the service record, newest first
 //   --session N [--csv]       the events of session N
 //   --report N FILE           the service report of session N as FILE (.pdf or .html)
-//   --port COMn|PATH          the port of --read and --restore (default: the option ComPort)
+//   --align                   Connect, then Align all unattended; the summary on standard output
+//   --generator RESOURCE      the bench generator of --align in this run (not saved)
+//   --sequence LIST           the procedures of --align in this run (not saved)
+//   --port COMn|PATH          the port of --read, --restore and --align (default: the option ComPort)
 //   --yes                     --restore without asking (needed where no terminal can ask)
 //   --port-device COMn=PATH   use PATH for COM n in this run only (repeatable; not saved)
 //   --connect                 press "Connect" as soon as the window is shown
@@ -29,7 +32,7 @@
 
 namespace qxt::app {
 
-enum class Mode { kWindow, kRead, kRestore, kList, kDiff, kHistory, kSession, kReport, kHelp, kVersion };
+enum class Mode { kWindow, kRead, kRestore, kList, kDiff, kHistory, kSession, kReport, kAlign, kHelp, kVersion };
 
 // The application object a run is built on.
 enum class AppKind {
@@ -47,6 +50,8 @@ struct CommandLine {
   std::string port;  // --port: COMn or a device path
   std::vector<std::string> portDevices;
   std::string screenshot;
+  std::string generator;  // --generator
+  std::string sequence;   // --sequence
   bool connect = false;
   bool timing = false;
   std::string error;

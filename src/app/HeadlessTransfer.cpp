@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "app/ComTimer.h"
+#include "app/HeadlessPort.h"
 #include "common/Common.h"
 #include "common/SteadyTickSource.h"
 #include "model/ImageBackup.h"
@@ -38,23 +39,6 @@ int16_t HeadlessTransfer::show(const std::string& text, const std::string&, int1
   lastError_ = text;
   failed_ = true;
   return kOk;
-}
-
-bool HeadlessTransfer::ChoosePort() {
-  for (const auto& mapping : cl_.portDevices) {
-    if (!program_.com().portDevices().addOverride(mapping)) return false;
-  }
-  if (cl_.port.empty()) return true;
-  if ((cl_.port.rfind("COM", 0) == 0 || cl_.port.rfind("com", 0) == 0) && cl_.port.size() <= 5) {
-    const std::string digits = cl_.port.substr(3);
-    const int n = digits.empty() ? 0 : std::atoi(digits.c_str());
-    if (n < link::frmCom::imdMinComPortNum || n > link::frmCom::imdmaxComPortNum) return false;
-    program_.main().ComPortNo(n);
-    return true;
-  }
-  program_.com().portDevices().setOverride(1, cl_.port);
-  program_.main().ComPortNo(1);
-  return true;
 }
 
 void HeadlessTransfer::OnSignal(int signal) {
@@ -131,7 +115,7 @@ int HeadlessTransfer::Run() {
     return 2;
   }
   program_.Start();
-  if (!ChoosePort()) {
+  if (!ChooseHeadlessPort(program_, cl_)) {
     std::fprintf(stderr, "qxt7130-adj: --port wants COM1 to COM10 or a device path, not \"%s\"\n", cl_.port.c_str());
     return 2;
   }

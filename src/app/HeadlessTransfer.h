@@ -34,7 +34,6 @@ class HeadlessTransfer : private common::MessageBox {
 
  private:
   int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) override;
-  bool ChoosePort();
   void OnSignal(int signal);
   // Runs the sequencer's operation to its end; false when it failed (its message is out) or a
   // read was stopped.

@@ -19,6 +19,7 @@
 #include "app/ComTimer.h"
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
+#include "app/HeadlessAlign.h"
 #include "app/HeadlessTransfer.h"
 #include "app/OfflineModes.h"
 #include "app/QtMessageBox.h"
@@ -194,6 +195,8 @@ int RunMode(const CommandLine& cl) {
     case Mode::kRead:
     case Mode::kRestore:
       return HeadlessTransfer(cl).Run();
+    case Mode::kAlign:
+      return HeadlessAlign(cl).Run();
     case Mode::kWindow:
       break;
   }

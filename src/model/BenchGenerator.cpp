@@ -31,7 +31,7 @@ void BenchGenerator::Take(const instrument::GeneratorReply& reply) {
     awaitedDone_ = true;
     error_ = reply.error;
     if (!error_.empty()) keeper_.Message("instrument", error_);
-  } else if (!reply.error.empty()) {
+  } else if (!reply.error.empty() && reply.error != error_) {  // the same trouble is told once
     notice_(reply.error);
   }
 }

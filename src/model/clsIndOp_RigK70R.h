@@ -136,6 +136,8 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   std::string StartAlignAll(const std::vector<std::string>& titles);
   AlignAll& alignAll() { return align_; }
   const AlignAll& alignAll() const { return align_; }
+  // Values a procedure changed are still on their way back into the radio.
+  bool puttingBack() const { return !putBack_.empty(); }
 
  private:
   memory::ObjectDirectory Directory() const { return memory::ObjectDirectory(radio_.eepImage()); }

@@ -45,7 +45,8 @@ TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
     const ProgramRun help = Run({option});
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* name : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
-                             "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version"}) {
+                             "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version",
+                             "--align", "--generator", "--sequence"}) {
       EXPECT_NE(help.out.find(name), std::string::npos) << name;
     }
   }
@@ -349,4 +350,28 @@ TEST_F(CommandLine, TransfersEndInOrderAndTheNextReadWarns) {
   EXPECT_NE(fifo.err.find("not a regular file (a pipe)"), std::string::npos) << fifo.err;
   EXPECT_NE(Run({"--list", dir.file("fifo")}).err.find("not a regular file (a pipe)"), std::string::npos);
   EXPECT_EQ(TempDir::Read(dir.file("sim.log")).size(), logged);  // the radio never heard of them
+
+// Align all against the simulated radio and its generator; a generator that cannot make a level
+// stops the run at that step, RF off and the rest not run.
+TEST_F(CommandLine, AlignAllWithoutAWindow) {
+  SimProcess sim({"--link", dir.file("radio"), "--generator", "0"});
+  ASSERT_GT(sim.generatorPort(), 0);
+  const std::string generator = "TCPIP0::127.0.0.1::" + std::to_string(sim.generatorPort()) + "::SOCKET";
+  const ProgramRun done =
+      Run({"--align", "--port", dir.file("radio"), "--generator", generator, "--sequence", "BPF ALL, RSSI"});
+  ASSERT_EQ(done.exitStatus, 0) << done.err;
+  EXPECT_EQ(done.out.rfind("Align all: 2 of 2 done in ", 0), 0u) << done.out;
+  EXPECT_NE(done.out.find("generator: " + generator + " (QXT-SIM,SG-1,0001,1.0)"), std::string::npos) << done.out;
+  EXPECT_NE(done.out.find("  RSSI: done, "), std::string::npos) << done.out;
+
+  EXPECT_EQ(sim.Command("gen min-level -135").rfind("ok", 0), 0u);
+  const ProgramRun failed =
+      Run({"--align", "--port", dir.file("radio"), "--generator", generator, "--sequence", "RSSI, BPF ALL"});
+  EXPECT_EQ(failed.exitStatus, 1);
+  EXPECT_NE(failed.out.find("  RSSI: failed, "), std::string::npos) << failed.out;
+  EXPECT_NE(failed.out.find("  BPF ALL: not run"), std::string::npos) << failed.out;
+  EXPECT_NE(sim.Command("gen status").find("RF off"), std::string::npos);
+
+  EXPECT_EQ(Run({"--align", "--generator", "bench-gen"}).exitStatus, 2);
+  EXPECT_EQ(Run({"--read", dir.file("x.bin"), "--sequence", "RSSI"}).exitStatus, 2);
 }

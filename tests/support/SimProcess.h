@@ -24,6 +24,8 @@ class SimProcess {
   ~SimProcess() { Stop(); }
 
   const std::string& path() const { return path_; }
+  // With --generator: the port its simulated generator listens on at 127.0.0.1.
+  int generatorPort() const { return generatorPort_; }
 
   // Sends one command and returns the simulator's one-line reply.
   std::string Command(const std::string& line) {
@@ -37,7 +39,11 @@ class SimProcess {
 
   // After a hang-up the simulator opens a new pseudo-terminal and prints its path.
   std::string WaitForPty(int timeoutMs = 10000) {
-    const std::string line = ReadLine(timeoutMs);
+    std::string line = ReadLine(timeoutMs);
+    if (line.rfind("generator: 127.0.0.1:", 0) == 0) {
+      generatorPort_ = std::atoi(line.c_str() + 21);
+      line = ReadLine(timeoutMs);
+    }
     if (line.rfind("pty: ", 0) != 0) return {};
     return path_ = line.substr(5);
   }
@@ -74,6 +80,7 @@ class SimProcess {
 
   std::unique_ptr<ChildProcess> child_;
   std::string path_;
+  int generatorPort_ = 0;
 };
 
 }  // namespace qxt::test

@@ -1,0 +1,91 @@
+#include "app/HeadlessAlign.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/ComTimer.h"
+#include "app/HeadlessPort.h"
+#include "common/SteadyTickSource.h"
+#include "instrument/VisaResource.h"
+
+namespace qxt::app {
+
+HeadlessAlign::HeadlessAlign(const CommandLine& cl)
+    : cl_(cl), program_(port_, common::SteadyTickSource::instance(), view_, view_) {
+  common::MessageBox::install(this);
+  program_.SaveOptionsAtExit(false);  // a run from a shell leaves the window's options as they are
+}
+
+HeadlessAlign::~HeadlessAlign() { common::MessageBox::install(nullptr); }
+
+int16_t HeadlessAlign::show(const std::string& text, const std::string&, int16_t, const std::string& detail) {
+  std::string lines;
+  for (const char c : detail.empty() ? text : text + "\r\n" + detail) {
+    if (c != '\r') lines += c;
+  }
+  std::fprintf(stderr, "qxt7130-adj: %s\n", lines.c_str());
+  program_.keeper().Message("error", text);
+  lastError_ = text;
+  return kOk;
+}
+
+bool HeadlessAlign::UseBench() {
+  instrument::BenchOptions o = program_.op().generator().options();
+  if (!cl_.generator.empty()) {
+    std::string why;
+    if (!instrument::VisaResource::Parse(cl_.generator, why)) {
+      std::fprintf(stderr, "qxt7130-adj: --generator: %s\n", why.c_str());
+      return false;
+    }
+    o.generator = cl_.generator;
+  }
+  if (!cl_.sequence.empty()) o.sequence = cl_.sequence;
+  program_.op().generator().Configure(o);
+  return true;
+}
+
+void HeadlessAlign::PrintSummary() {
+  const model::AlignAll& align = program_.op().alignAll();
+  const instrument::BenchOptions& o = program_.op().generator().options();
+  std::printf("%s\n", align.Headline().c_str());
+  std::printf("radio: %s-%s\n", program_.radio().radioNameM().c_str(), program_.radio().radionameS().c_str());
+  std::printf("generator: %s\n", program_.op().generator().Identity().c_str());
+  std::printf("levels: BPF %s dBm, RSSI S3 %s dBm, S1 %s dBm at the antenna; cable loss %s dB\n",
+              instrument::FormatLevel(o.bpfLevel).c_str(), instrument::FormatLevel(o.rssiS3Level).c_str(),
+              instrument::FormatLevel(o.rssiS1Level).c_str(), instrument::FormatLevel(o.cableLoss).c_str());
+  for (const std::string& line : align.Summary()) std::printf("  %s\n", line.c_str());
+}
+
+int HeadlessAlign::Run() {
+  program_.Start();
+  if (!ChooseHeadlessPort(program_, cl_)) {
+    std::fprintf(stderr, "qxt7130-adj: --port wants COM1 to COM10 or a device path, not \"%s\"\n", cl_.port.c_str());
+    return 2;
+  }
+  if (!UseBench()) return 2;
+  model::clsIndOp_RigK70R& op = program_.op();
+  if (const std::string why = program_.main().AlignAll(); !why.empty()) {
+    std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
+    return 1;
+  }
+  ComTimer timer(program_.com());
+  timer.start();
+  // Until the run has ended and whatever its last procedure put back has reached the radio.
+  QEventLoop loop;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    const bool quiet = op.isIdle() || (op.isSteady() && !program_.seq().OpRunning() && !op.puttingBack());
+    if (!op.alignAll().running() && quiet) loop.quit();
+  });
+  poll.start(50);
+  loop.exec();
+  timer.stop();
+  PrintSummary();
+  const bool ok = op.alignAll().succeeded();
+  program_.keeper().Ended(ok ? "closed" : "error", ok ? "" : op.alignAll().Headline());
+  program_.CloseDown();
+  return ok ? 0 : 1;
+}
+
+}  // namespace qxt::app
