@@ -10,6 +10,7 @@ MainMenus::MainMenus(QMenuBar* bar, Reactions reactions, std::function<std::vect
   CreateEdit(bar);
   CreateView(bar);
   CreateOption(bar);
+  CreateTools(bar);
   CreateHelp(bar);
 }
 
@@ -86,6 +87,15 @@ void MainMenus::CreateOption(QMenuBar* bar) {
     connect(a, &QAction::triggered, this, [this, i] { reactions_.release(i); });
     mnuOptionSelAutoRelease_[static_cast<size_t>(i)] = a;
   }
+  option->addSeparator();
+  mnuOptBench_ = Item(option, tr("&Bench generator..."), tr("The signal generator on the bench and the levels it sets"),
+                      this, [this] { reactions_.benchGenerator(); });
+}
+
+void MainMenus::CreateTools(QMenuBar* bar) {
+  QMenu* tools = bar->addMenu(tr("&Tools"));
+  mnuToolsAlignAll_ = Item(tools, tr("&Align all"), tr("Connect, then run the procedures of the sequence unattended"),
+                           this, [this] { reactions_.alignAll(); });
 }
 
 void MainMenus::CreateHelp(QMenuBar* bar) {

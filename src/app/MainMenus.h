@@ -1,9 +1,9 @@
 #pragma once
 // The main window's menus: File ("Open image...", "Recent images", "Restore image...",
 // "History...", "Save report...", "Technician...", "E&xit"), Edit ("Undo", "Revert to values as
-// read"), View ("Plot", text size), Option (the COM port and the automatic port release) and Help
-// ("Manual", "Keyboard shortcuts", "About QX-T7130 ADJ", "About Qt"). Every item has an access
-// key and a status tip. The window hands each item its reaction; the check marks are set on
+// read"), View ("Plot", text size), Option (the COM port, the automatic port release, "Bench
+// generator..."), Tools ("Align all") and Help ("Manual", "Keyboard shortcuts", "About QX-T7130
+// ADJ", "About Qt"). Every item has an access key and a status tip. The window hands each item its reaction; the check marks are set on
 // every tick from the options.
 
 #include <QAction>
@@ -39,6 +39,8 @@ class MainMenus : public QObject {
     std::function<void()> shortcuts;
     std::function<void()> about;
     std::function<void()> aboutQt;
+    std::function<void()> benchGenerator;
+    std::function<void()> alignAll;
   };
 
   // A COM number with its device, as the Port menu shows it.
@@ -78,6 +80,8 @@ class MainMenus : public QObject {
   QAction* plotAction() const { return mnuViewPlot_; }
   QAction* largerAction() const { return mnuViewLarger_; }
   QAction* smallerAction() const { return mnuViewSmaller_; }
+  QAction* benchAction() const { return mnuOptBench_; }
+  QAction* alignAllAction() const { return mnuToolsAlignAll_; }
 
  private:
   void CreateFile(QMenuBar* bar);
@@ -85,6 +89,7 @@ class MainMenus : public QObject {
   void CreateView(QMenuBar* bar);
   void CreateOption(QMenuBar* bar);
   void CreateHelp(QMenuBar* bar);
+  void CreateTools(QMenuBar* bar);
 
   Reactions reactions_;
   QAction* mnuFileOpen_ = nullptr;
@@ -103,6 +108,8 @@ class MainMenus : public QObject {
   QAction* mnuHelpShortcuts_ = nullptr;
   QAction* mnuHelpAbout_ = nullptr;
   QAction* mnuHelpAboutQt_ = nullptr;
+  QAction* mnuOptBench_ = nullptr;
+  QAction* mnuToolsAlignAll_ = nullptr;
   std::function<std::vector<PortEntry>()> ports_;
   QMenu* portMenu_ = nullptr;
   std::map<int, QAction*> mnuOptSelCom_;

@@ -69,6 +69,11 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
     poll.start(10);
     if (!done()) loop.exec();
   };
+  editBench = [this](const instrument::BenchOptions& now) -> std::optional<instrument::BenchOptions> {
+    BenchDialog dialog(now, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.options();
+  };
   controls_->transfer()->onCancel([this] { program_->op().CancelRestore(); });
   qApp->installEventFilter(keys_);
   Form_Load();
@@ -100,6 +105,8 @@ void frmMain::CreateMenus() {
   };
   r.port = [this](int port) { program_->main().ComPortNo(port); };
   r.otherPort = [this] { OtherPort(); };
+  r.benchGenerator = [this] { EditBench(); };
+  r.alignAll = [this] { program_->main().AlignAll(); };
   r.release = [this](int seconds) { program_->main().ComAutoRelease(seconds); };
   menus_ = new MainMenus(
       menuBar(), std::move(r), [this] { return PortEntries(); }, this);
@@ -148,6 +155,18 @@ void frmMain::OtherPort() {
   const int16_t n = program_->UsePortDevice(path.toStdString());
   menus_->RebuildPorts();
   showNotice("COM " + std::to_string(n) + " is now " + path.toStdString() + ".");
+}
+
+// The generator in use from now on; it is not changed under a running procedure.
+void frmMain::EditBench() {
+  const auto chosen = editBench(program_->op().generator().options());
+  if (!chosen) return;
+  if (program_->op().actions().running() || program_->op().alignAll().running()) {
+    showNotice("The bench generator cannot be changed while a procedure runs.");
+    return;
+  }
+  if (!program_->SaveBench(*chosen)) showNotice("The bench options could not be saved to the options file.");
+  showNotice(chosen->configured() ? "Bench generator: " + chosen->generator + "." : "No bench generator.");
 }
 
 // The console and the readouts in the size the technician chose.

@@ -16,8 +16,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "app/BenchDialog.h"
 #include "app/FileActions.h"
 #include "app/FormControls.h"
 #include "app/HelpActions.h"
@@ -68,6 +70,8 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   std::function<bool(int32_t bytesWritten)> askStopRestore;
   // Runs the program until done() holds: the event loop with its heartbeat (tests tick instead).
   std::function<void(const std::function<bool()>& done)> runUntil;
+  // How "Bench generator..." edits the bench options (a dialog; tests replace it). nullopt: cancelled.
+  std::function<std::optional<instrument::BenchOptions>(const instrument::BenchOptions&)> editBench;
   QAction* portAction(int i) const { return menus_->portAction(i); }
   QAction* releaseAction(int i) const { return menus_->releaseAction(i); }
   QAction* exitAction() const { return menus_->exitAction(); }
@@ -99,6 +103,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   void FitOnScreen();
   std::vector<MainMenus::PortEntry> PortEntries() const;
   void OtherPort();
+  void EditBench();
   void ApplyTextSize();
   bool AskStopRestore(int32_t written);
 
