@@ -165,7 +165,13 @@ void clsIndOp_RigK70R::StepAlignAll() {
       break;
   }
   if (!align_.TakeOver()) return;
+  const instrument::BenchOptions& o = bench_.options();
   keeper_.Message("align", align_.Headline());
+  keeper_.Message("align", "Instrument: " + bench_.Identity());
+  keeper_.Message("align", "Levels: BPF " + instrument::FormatLevel(o.bpfLevel) + " dBm, RSSI S3 " +
+                               instrument::FormatLevel(o.rssiS3Level) + " dBm, S1 " +
+                               instrument::FormatLevel(o.rssiS1Level) + " dBm at the antenna; cable loss " +
+                               instrument::FormatLevel(o.cableLoss) + " dB");
   for (const std::string& line : align_.Summary()) keeper_.Message("align", line);
   Notice(align_.Headline());
 }

@@ -50,13 +50,15 @@ std::string ServiceReport::Html() const {
          "</title><style>body{font-family:sans-serif} table{border-collapse:collapse} "
          "td,th{border:1px solid #999;padding:2px 6px;text-align:left} .changed{font-weight:bold;"
          "background:#ffe9a8} .mono{font-family:monospace}</style></head><body>\n" +
-         Heading() + Listing() + ProceduresPart() + MessagesPart() + ChangesPart() + "</body></html>\n";
+         Heading() + AlignmentPart() + Listing() + ProceduresPart() + MessagesPart() + ChangesPart() +
+         InstrumentPart() + "</body></html>\n";
 }
 
 std::string ServiceReport::Heading() const {
   const SessionSummary& s = *summary_;
   const std::string technician = s.technician.empty() ? technician_ : s.technician;
-  std::string html = "<h1>Service report</h1>\n<table>\n";
+  const auto align = Lines("align");
+  std::string html = align.empty() ? "<h1>Service report</h1>\n<table>\n" : "<h1>Alignment certificate</h1>\n<table>\n";
   const std::pair<const char*, std::string> rows[] = {
       {"Radio", s.model.empty() ? "(not identified)" : "QZ-R700, model " + s.model + ", sub code " + s.sub},
       {"Identification data", s.identity},
@@ -68,7 +70,40 @@ std::string ServiceReport::Heading() const {
       {"Session", std::to_string(s.id) + ", " + s.outcome + (s.outcomeText.empty() ? "" : ": " + s.outcomeText)},
   };
   for (const auto& [label, value] : rows) html += "<tr>" + Cell(label, "th") + Cell(value) + "</tr>\n";
+  for (const std::string& line : align) {
+    for (const char* label : {"Instrument", "Levels"}) {
+      const std::string prefix = std::string(label) + ": ";
+      if (line.rfind(prefix, 0) == 0) html += "<tr>" + Cell(label, "th") + Cell(line.substr(prefix.size())) + "</tr>\n";
+    }
+  }
   return html + "</table>\n";
+}
+
+std::vector<std::string> ServiceReport::Lines(const std::string& kind) const {
+  std::vector<std::string> out;
+  for (const EventRow& e : reader_.Events(session_)) {
+    if (e.kind == kind) out.push_back(e.text);
+  }
+  return out;
+}
+
+// Align all: the outcome, then each step with its result, its values before and after and its time.
+std::string ServiceReport::AlignmentPart() const {
+  std::string html;
+  for (const std::string& line : Lines("align")) {
+    if (line.rfind("Instrument: ", 0) == 0 || line.rfind("Levels: ", 0) == 0) continue;
+    html += html.empty() ? "<h2>" + Escape(line) + "</h2>\n<ul>\n" : "<li>" + Escape(line) + "</li>\n";
+  }
+  return html.empty() ? "" : html + "</ul>\n";
+}
+
+// Every line sent to the bench instruments, with the instrument that took it.
+std::string ServiceReport::InstrumentPart() const {
+  std::string rows;
+  for (const EventRow& e : reader_.Events(session_)) {
+    if (e.kind == "instrument") rows += "<tr>" + Cell(e.at) + Cell(e.text) + "</tr>\n";
+  }
+  return rows.empty() ? "" : "<h2>Sent to the instruments</h2>\n<table>\n" + rows + "</table>\n";
 }
 
 std::string ServiceReport::Listing() const {

@@ -2,11 +2,14 @@
 // The service report of one session, as an HTML document that a browser shows and a printer
 // (or a PDF writer) prints: the radio and its identification data, the date, the technician,
 // the parameter listing before and after with changed lines marked, every procedure with its
-// outcome, every error shown, and every value sent.
+// outcome, every error shown, and every value sent. A session of Align all makes it an alignment
+// certificate: the instrument and its levels, each step's result, every line sent to the
+// instrument.
 
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "record/RecordReader.h"
 
@@ -30,6 +33,9 @@ class ServiceReport {
   std::string ProceduresPart() const;
   std::string MessagesPart() const;
   std::string ChangesPart() const;
+  std::string AlignmentPart() const;
+  std::string InstrumentPart() const;
+  std::vector<std::string> Lines(const std::string& kind) const;
 
   const RecordReader& reader_;
   int64_t session_;

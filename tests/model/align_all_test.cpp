@@ -2,6 +2,7 @@
 // close, and the runs that cannot start.
 #include <gtest/gtest.h>
 
+#include "record/ServiceReport.h"
 #include "support/BenchRig.h"
 
 using namespace qxt;
@@ -34,10 +35,20 @@ TEST_F(AlignAllTest, TheDefaultSequenceRunsUnattendedAfterAConnect) {
   EXPECT_EQ(align().steps()[0].after, std::to_string(rig.program.console().Value(t1)) + ", " +
                                           std::to_string(rig.program.console().Value(t1 + 1)));
   const auto lines = rig.Messages("align");
-  ASSERT_EQ(lines.size(), 5U);
+  ASSERT_EQ(lines.size(), 7U);
   EXPECT_EQ(lines[0].rfind("Align all: 4 of 4 done in ", 0), 0U) << lines[0];
-  EXPECT_EQ(lines[4].rfind("RSSI: done, ", 0), 0U) << lines[4];
+  EXPECT_EQ(lines[1], "Instrument: " + rig.bench.generator + " (" + sim::SimGenerator::kIdentity + ")");
+  EXPECT_EQ(lines[2], "Levels: BPF -93 dBm, RSSI S3 -129 dBm, S1 -141 dBm at the antenna; cable loss 0 dB");
+  EXPECT_EQ(lines[6].rfind("RSSI: done, ", 0), 0U) << lines[6];
   EXPECT_EQ(rig.generator.AntennaLevel(446006250, 25000), std::nullopt);
+  // The session's report is an alignment certificate.
+  const record::RecordReader reader = rig.Reader();
+  const std::string html = record::ServiceReport(reader, rig.program.record().session()).Html();
+  for (const std::string& part : {std::string("<h1>Alignment certificate</h1>"),
+                                  "<th>Instrument</th><td>" + rig.bench.generator, std::string("<li>RSSI: done, "),
+                                  std::string("<h2>Sent to the instruments</h2>"), std::string(":POW -141</td>")}) {
+    EXPECT_NE(html.find(part), std::string::npos) << part;
+  }
 }
 
 // The S1 level is beyond what the generator can do: the calibration fails, its S3 point goes
