@@ -21,8 +21,9 @@ build: deps $(BUILD)/CMakeCache.txt
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# make run GENERATOR=5025: the simulated signal generator too, on 127.0.0.1:5025.
 run: build
-	scripts/run-with-sim.sh $(BUILD)
+	scripts/run-with-sim.sh $(BUILD) $(GENERATOR)
 
 bench: build
 	scripts/bench.sh $(BUILD)

@@ -5,8 +5,12 @@
 # simulator (signal s1, fault no-echo, help, ...); its answers are printed here. The simulator
 # stops when the program ends. Training stays out of the user's own files: program and simulator
 # keep their data (service record, backups) in build/run-data/, not in ~/.local/share.
+# With a second argument (make run GENERATOR=5025) the simulator also serves its signal
+# generator on 127.0.0.1 at that port, and the program uses it for this run (Tools > "Align all"
+# then runs unattended).
 set -euo pipefail
 build=${1:-build}
+generator=${2:-}
 cd "$(dirname "$0")/.."
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
@@ -45,19 +49,26 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-"$build/qzr700-sim" --link "$link" --log "$workdir/sim.log" <"$fifo" >"$workdir/sim.out" &
+sim_args=(--link "$link" --log "$workdir/sim.log")
+app_args=(--port-device "COM$port=$link")
+if [[ -n "$generator" ]]; then
+  sim_args+=(--generator "$generator")
+  app_args+=(--generator "TCPIP0::127.0.0.1::$generator::SOCKET")
+fi
+"$build/qzr700-sim" "${sim_args[@]}" <"$fifo" >"$workdir/sim.out" &
 sim_pid=$!
 exec 3>"$fifo"
 for _ in $(seq 50); do [[ -L "$link" ]] && break; sleep 0.1; done
 [[ -L "$link" ]] || { echo "make run: the simulator did not start" >&2; exit 1; }
-echo "Simulated QZ-R700 on $(head -n1 "$workdir/sim.out" | sed 's/^pty: //') (COM $port). Press \"Connect\"."
+echo "Simulated QZ-R700 on $(grep -m1 '^pty: ' "$workdir/sim.out" | sed 's/^pty: //') (COM $port). Press \"Connect\"."
+[[ -n "$generator" ]] && echo "Simulated signal generator on TCPIP0::127.0.0.1::$generator::SOCKET."
 echo "Service record and backups of this run: $XDG_DATA_HOME/qxt7130-adj/"
-"$build/qxt7130-adj" --port-device "COM$port=$link" &
+"$build/qxt7130-adj" "${app_args[@]}" &
 app_pid=$!
 
 if [[ -t 0 ]]; then
   echo "Type simulator commands here, one per line (\"help\" lists them; \"signal s1\" for the RSSI S1 point)."
-  tail -n +2 -f "$workdir/sim.out" &
+  tail -n +$((2 + (${#generator} > 0 ? 1 : 0))) -f "$workdir/sim.out" &
   echo_pid=$!
   while kill -0 "$app_pid" 2>/dev/null; do
     status=0

@@ -10,8 +10,8 @@
 //   --session N [--csv]       the events of session N
 //   --report N FILE           the service report of session N as FILE (.pdf or .html)
 //   --align                   Connect, then Align all unattended; the summary on standard output
-//   --generator RESOURCE      the bench generator of --align in this run (not saved)
-//   --sequence LIST           the procedures of --align in this run (not saved)
+//   --generator RESOURCE      the bench generator of --align or the window in this run (not saved)
+//   --sequence LIST           the procedures of Align all in this run (not saved)
 //   --port COMn|PATH          the port of --read, --restore and --align (default: the option ComPort)
 //   --yes                     --restore without asking (needed where no terminal can ask)
 //   --port-device COMn=PATH   use PATH for COM n in this run only (repeatable; not saved)

@@ -7,7 +7,6 @@
 #include "app/ComTimer.h"
 #include "app/HeadlessPort.h"
 #include "common/SteadyTickSource.h"
-#include "instrument/VisaResource.h"
 
 namespace qxt::app {
 
@@ -30,19 +29,11 @@ int16_t HeadlessAlign::show(const std::string& text, const std::string&, int16_t
   return kOk;
 }
 
-bool HeadlessAlign::UseBench() {
+void HeadlessAlign::UseBench() {
   instrument::BenchOptions o = program_.op().generator().options();
-  if (!cl_.generator.empty()) {
-    std::string why;
-    if (!instrument::VisaResource::Parse(cl_.generator, why)) {
-      std::fprintf(stderr, "qxt7130-adj: --generator: %s\n", why.c_str());
-      return false;
-    }
-    o.generator = cl_.generator;
-  }
+  if (!cl_.generator.empty()) o.generator = cl_.generator;  // checked with the command line
   if (!cl_.sequence.empty()) o.sequence = cl_.sequence;
   program_.op().generator().Configure(o);
-  return true;
 }
 
 void HeadlessAlign::PrintSummary() {
@@ -63,7 +54,7 @@ int HeadlessAlign::Run() {
     std::fprintf(stderr, "qxt7130-adj: --port wants COM1 to COM10 or a device path, not \"%s\"\n", cl_.port.c_str());
     return 2;
   }
-  if (!UseBench()) return 2;
+  UseBench();
   model::clsIndOp_RigK70R& op = program_.op();
   if (const std::string why = program_.main().AlignAll(); !why.empty()) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());

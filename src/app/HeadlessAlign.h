@@ -26,7 +26,7 @@ class HeadlessAlign : private common::MessageBox {
  private:
   int16_t show(const std::string& text, const std::string& title, int16_t style, const std::string& detail) override;
   // The bench options of the file, with --generator and --sequence on top (for this run only).
-  bool UseBench();
+  void UseBench();
   void PrintSummary();
 
   CommandLine cl_;

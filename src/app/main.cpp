@@ -131,6 +131,12 @@ int RunWindow(int argc, char** argv) {
   messageBox.setParent(&form);
   for (const auto& mapping : cl.portDevices) form.program().com().portDevices().addOverride(mapping);
   form.program().Start();
+  if (!cl.generator.empty() || !cl.sequence.empty()) {
+    instrument::BenchOptions bench = form.program().op().generator().options();
+    if (!cl.generator.empty()) bench.generator = cl.generator;
+    if (!cl.sequence.empty()) bench.sequence = cl.sequence;
+    form.program().op().generator().Configure(bench);  // this run only
+  }
   ComTimer timer(form.program().com());
   timer.start();
   form.show();

@@ -374,4 +374,5 @@ TEST_F(CommandLine, AlignAllWithoutAWindow) {
 
   EXPECT_EQ(Run({"--align", "--generator", "bench-gen"}).exitStatus, 2);
   EXPECT_EQ(Run({"--read", dir.file("x.bin"), "--sequence", "RSSI"}).exitStatus, 2);
+  EXPECT_EQ(Run({"--generator", "bench-gen"}).exitStatus, 2);
 }
