@@ -1,8 +1,9 @@
 // Figures of the running program against the simulated radio over a real pseudo-terminal:
 // connect time at 9600 bit/s against the physical limit, the clone read at full speed, the
 // delay from a key press to the frame on the wire (with the service record on and off), the
-// service record's write rate, the start-up time, and the idle CPU and peak memory of the real
-// program. Prints rows of the figures table; nothing here passes or fails.
+// service record's write rate, the start-up time, the idle CPU and peak memory of the real
+// program, and a default Align all at 9600 bit/s with the simulated generator. Prints rows of
+// the figures table; nothing here passes or fails.
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -25,6 +26,7 @@
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "model/RigProgram.h"
+#include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
@@ -161,6 +163,45 @@ void ConnectAt9600() {
       Format("%.2f s", limit), "-");
   Row("Connect time / physical limit", Format("%.3f", measured / limit), "<= 1.01");
   RestoreAt9600(core, log);
+}
+
+// A default Align all from its Connect, at the real line rate, with the simulated generator:
+// how much of it is the line, the settle times and the generator's answers.
+void AlignAllAt9600() {
+  TempDir logDir;
+  const std::string log = logDir.file("sim.log");
+  SimProcess sim({"--baud", "9600", "--log", log, "--generator", "0"});
+  Core core(sim.path());
+  model::BenchGenerator& generator = core.program.op().generator();
+  instrument::BenchOptions bench = generator.options();
+  bench.generator = "TCPIP0::127.0.0.1::" + std::to_string(sim.generatorPort()) + "::SOCKET";
+  generator.Configure(bench);
+  const double start = MonotonicMs();
+  const model::AlignAll& align = core.program.op().alignAll();
+  if (!core.program.main().AlignAll().empty() || !core.RunUntil([&] { return align.over(); }, 900000) ||
+      !align.succeeded()) {
+    Row("Align all at 9600 bit/s", "did not finish: " + align.Headline(), "-");
+    return;
+  }
+  const double measured = (MonotonicMs() - start) / 1000.0;
+  double bytes = 0;
+  for (const auto& f : ReadLog(log)) bytes += f.hex.size() / 2.0;
+  int levels = 0;
+  for (const auto& e :
+       record::RecordReader(*core.program.record().database()).Events(core.program.record().session())) {
+    if (e.kind == "instrument" && e.text.find(": :POW ") != std::string::npos) ++levels;
+  }
+  const double wire = bytes / 960.0;
+  const double settle = levels * bench.settleMs / 1000.0;
+  const double instrument = generator.waitedMs() / 1000.0;
+  auto share = [&](double part) { return Format("%.2f s", part) + Format(" (%.1f %%)", 100.0 * part / measured); };
+  Row("Align all (BPF ALL, RX LVA, TX LVA, RSSI) from Connect at 9600 bit/s", Format("%.2f s", measured), "-");
+  Row("- on the wire (" + Format("%.0f", bytes) + " bytes at 960 bytes/s)", share(wire), "-");
+  Row("- settle times (" + std::to_string(levels) + " x " + std::to_string(bench.settleMs) + " ms)", share(settle),
+      "-");
+  Row("- waiting for the generator (" + std::to_string(generator.groups()) + " groups, in 50 ms steps)",
+      share(instrument), "-");
+  Row("- the rest: waits after live commands, 50 ms steps", share(measured - wire - settle - instrument), "-");
 }
 
 void CloneReadFullSpeed() {
@@ -362,5 +403,6 @@ int main(int argc, char** argv) {
   if (only.empty() || only == "program") RealProgram();
   if (only.empty() || only == "connect" || only == "restore") ConnectAt9600();
   if (only.empty() || only == "headless") HeadlessReadCpu();
+  if (only.empty() || only == "align") AlignAllAt9600();
   return 0;
 }

@@ -29,6 +29,8 @@ void BenchGenerator::Take(const instrument::GeneratorReply& reply) {
   for (const std::string& line : reply.sent) keeper_.Message("instrument", Identity() + ": " + line);
   if (reply.id == awaited_) {
     awaitedDone_ = true;
+    waitedMs_ += ticks_.tickCount() - submittedAt_;
+    ++groups_;
     error_ = reply.error;
     if (!error_.empty()) keeper_.Message("instrument", error_);
   } else if (!reply.error.empty() && reply.error != error_) {  // the same trouble is told once
@@ -47,6 +49,7 @@ BenchGenerator::Progress BenchGenerator::Apply(const instrument::GeneratorSettin
     error_.clear();
     awaitedDone_ = settling_ = offQueued_ = false;
     awaited_ = worker_->Submit(settings);
+    submittedAt_ = ticks_.tickCount();
     return Progress::kPending;
   }
   Poll();

@@ -46,6 +46,10 @@ class BenchGenerator {
   void Shutdown();
 
   const std::string& error() const { return error_; }
+  // What the procedures have waited for the generator's answers so far (ms on the tick count),
+  // and how many groups that was; the settle times are not in it.
+  int64_t waitedMs() const { return waitedMs_; }
+  int groups() const { return groups_; }
   // "RESOURCE (IDN)" once the instrument has answered, else the resource.
   std::string Identity() const;
 
@@ -59,6 +63,9 @@ class BenchGenerator {
   std::unique_ptr<instrument::GeneratorWorker> worker_;
   common::clsCmcTick settle_;
   uint64_t awaited_ = 0;
+  int32_t submittedAt_ = 0;
+  int64_t waitedMs_ = 0;
+  int groups_ = 0;
   bool awaitedDone_ = false;
   bool settling_ = false;
   bool offQueued_ = false;  // RF off is the last group submitted
