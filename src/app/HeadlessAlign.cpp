@@ -2,10 +2,14 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "app/ComTimer.h"
 #include "app/HeadlessPort.h"
+#include "app/QuitOnSignal.h"
 #include "common/SteadyTickSource.h"
 
 namespace qxt::app {
@@ -62,11 +66,23 @@ int HeadlessAlign::Run() {
   }
   ComTimer timer(program_.com());
   timer.start();
+  // A signal ends the run in order: the procedure under way puts back, RF goes off at the close.
+  bool stopping = false;
+  QuitOnSignal onSignal({SIGTERM, SIGINT, SIGHUP}, [&](int signal) {
+    if (stopping) {
+      std::fprintf(stderr, "qxt7130-adj: %s again: ending at once\n", strsignal(signal));
+      std::_Exit(1);
+    }
+    stopping = true;
+    std::fprintf(stderr, "qxt7130-adj: %s: stopping (again to end at once)\n", strsignal(signal));
+    program_.BeginEnd();
+  });
   // Until the run has ended and whatever its last procedure put back has reached the radio.
   QEventLoop loop;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    const bool quiet = op.isIdle() || (op.isSteady() && !program_.seq().OpRunning() && !op.puttingBack());
+    const bool quiet = stopping ? program_.EndSettled()
+                                : op.isIdle() || (op.isSteady() && !program_.seq().OpRunning() && !op.puttingBack());
     if (!op.alignAll().running() && quiet) loop.quit();
   });
   poll.start(50);
@@ -74,7 +90,7 @@ int HeadlessAlign::Run() {
   timer.stop();
   PrintSummary();
   const bool ok = op.alignAll().succeeded();
-  program_.keeper().Ended(ok ? "closed" : "error", ok ? "" : op.alignAll().Headline());
+  program_.keeper().Ended(ok ? "closed" : stopping ? "stopped" : "error", ok ? "" : op.alignAll().Headline());
   program_.CloseDown();
   return ok ? 0 : 1;
 }

@@ -2,7 +2,8 @@
 // --align: Align all without a window. A Connect (clone read and backup), then the procedures
 // of the sequence with the bench generator's settings, unattended; the summary on standard
 // output, the program's messages on standard error. Exit status: 0 every step done, 1 a step
-// failed or the radio or the instrument said no, 2 a wrong command line.
+// failed or the radio or the instrument said no, 2 a wrong command line. SIGTERM, SIGINT and
+// SIGHUP end the run in order (the procedure under way puts back, RF off); a second ends at once.
 
 #include <string>
 

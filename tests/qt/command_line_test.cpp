@@ -350,9 +350,11 @@ TEST_F(CommandLine, TransfersEndInOrderAndTheNextReadWarns) {
   EXPECT_NE(fifo.err.find("not a regular file (a pipe)"), std::string::npos) << fifo.err;
   EXPECT_NE(Run({"--list", dir.file("fifo")}).err.find("not a regular file (a pipe)"), std::string::npos);
   EXPECT_EQ(TempDir::Read(dir.file("sim.log")).size(), logged);  // the radio never heard of them
+}
 
 // Align all against the simulated radio and its generator; a generator that cannot make a level
-// stops the run at that step, RF off and the rest not run.
+// stops the run at that step, RF off and the rest not run; a signal during the sweep ends the run
+// in order, the filters put back and RF off.
 TEST_F(CommandLine, AlignAllWithoutAWindow) {
   SimProcess sim({"--link", dir.file("radio"), "--generator", "0"});
   ASSERT_GT(sim.generatorPort(), 0);
@@ -371,6 +373,20 @@ TEST_F(CommandLine, AlignAllWithoutAWindow) {
   EXPECT_NE(failed.out.find("  RSSI: failed, "), std::string::npos) << failed.out;
   EXPECT_NE(failed.out.find("  BPF ALL: not run"), std::string::npos) << failed.out;
   EXPECT_NE(sim.Command("gen status").find("RF off"), std::string::npos);
+
+  EXPECT_EQ(sim.Command("gen min-level -145").rfind("ok", 0), 0u);
+  const ProgramRun stopped =
+      RunProgram(QXT_APP_PATH, {"--align", "--port", dir.file("radio"), "--generator", generator},
+                 {{"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}},
+                 {[&] {  // RF on and the filters on their way across their range
+                    return sim.Command("gen status").find("RF on") != std::string::npos &&
+                           sim.Command("status").find("BPF T1 92 T2 104") == std::string::npos;
+                  },
+                  SIGTERM});
+  EXPECT_EQ(stopped.exitStatus, 1);
+  EXPECT_NE(stopped.out.find("Align all stopped at BPF ALL: the program was closed"), std::string::npos) << stopped.out;
+  EXPECT_NE(sim.Command("gen status").find("RF off"), std::string::npos);
+  EXPECT_NE(sim.Command("status").find("BPF T1 92 T2 104"), std::string::npos);  // as the first run left them
 
   EXPECT_EQ(Run({"--align", "--generator", "bench-gen"}).exitStatus, 2);
   EXPECT_EQ(Run({"--read", dir.file("x.bin"), "--sequence", "RSSI"}).exitStatus, 2);
