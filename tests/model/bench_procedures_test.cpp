@@ -95,8 +95,10 @@ TEST_F(BenchProcedures, AGeneratorThatFailsEndsTheSweepWithItsMessage) {
     double minLevel;
     int delayMs;
     const char* message;
+    bool unreachable = false;
   };
   const Row rows[] = {
+      {"unreachable", -93, -145, 0, "could not be reached", true},
       {"answers an error", -93, -80, 0, "did not take :FREQ 446006250, :POW -93, :OUTP ON: -222,\"Data out of range\""},
       {"slow", -93, -145, 1000, "did not answer *IDN? within 500 ms"},
       {"above MaxLevel", -5, -145, 0, "is above MaxLevel=-10 dBm: nothing was sent"},
@@ -108,7 +110,9 @@ TEST_F(BenchProcedures, AGeneratorThatFailsEndsTheSweepWithItsMessage) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     rig.bench.bpfLevel = row.bpfLevel;
-    rig.UseBench();
+    instrument::BenchOptions bench = rig.bench;
+    if (row.unreachable) bench.generator = "TCPIP0::127.0.0.1::1::SOCKET";  // nobody listens there
+    rig.program.op().generator().Configure(bench);
     rig.generator.minLevel(row.minLevel);
     rig.generator.replyDelayMs(row.delayMs);
     const int16_t v1 = con.Value(t1), v2 = con.Value(t1 + 1);
