@@ -18,6 +18,48 @@ const char* AlignResultName(AlignResult r) {
   return "not run";
 }
 
+std::vector<AlignStep> AlignAll::Plan(const console::clsConsole& console, const std::vector<std::string>& titles,
+                                      bool generator, std::string& why) {
+  if (titles.empty()) {
+    why = "Align all has no procedures to run: the option Sequence is empty.";
+    return {};
+  }
+  std::vector<AlignStep> steps;
+  bool needsSignal = false;
+  for (const std::string& title : titles) {
+    AlignStep step;
+    step.title = title;
+    for (int16_t i = 0; i < console.ListCount() && step.item < 0; ++i) {
+      std::string t = console.Title(i);
+      t.erase(0, t.find_first_not_of(' '));
+      if (t == title && console.Event_Enter(i) >= 0) step.item = i;
+    }
+    if (step.item < 0) {
+      why = "Align all: \"" + title + "\" is not a procedure of the console.";
+      return {};
+    }
+    needsSignal = needsSignal || title.rfind("BPF", 0) == 0 || title == "RSSI";
+    steps.push_back(step);
+  }
+  if (needsSignal && !generator) {
+    why =
+        "Align all needs a generator on the bench for the BPF sweep and the RSSI calibration: set it in Option > "
+        "\"Bench generator...\".";
+    return {};
+  }
+  return steps;
+}
+
+std::vector<std::string> AlignAll::Record(const std::string& identity, const instrument::BenchOptions& o) const {
+  std::vector<std::string> lines = {Headline(), "Instrument: " + identity,
+                                    "Levels: BPF " + instrument::FormatLevel(o.bpfLevel) + " dBm, RSSI S3 " +
+                                        instrument::FormatLevel(o.rssiS3Level) + " dBm, S1 " +
+                                        instrument::FormatLevel(o.rssiS1Level) + " dBm at the antenna; cable loss " +
+                                        instrument::FormatLevel(o.cableLoss) + " dB"};
+  for (std::string& line : Summary()) lines.push_back(std::move(line));
+  return lines;
+}
+
 void AlignAll::Begin(std::vector<AlignStep> steps) {
   steps_ = std::move(steps);
   current_ = 0;

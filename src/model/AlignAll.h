@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/TickSource.h"
+#include "console/clsConsole.h"
+#include "instrument/BenchOptions.h"
 #include "model/TaskObserver.h"
 
 namespace qxt::model {
@@ -29,6 +31,11 @@ class AlignAll : public TaskObserver {
   enum class Phase { kIdle, kConnecting, kStartStep, kRunning, kOver };
 
   explicit AlignAll(const common::TickSource& ticks) : ticks_(ticks) {}
+
+  // The steps of titles, each the console item whose Enter starts it; none, with why, when a
+  // title names no procedure or the sequence needs a signal and the bench has no generator.
+  static std::vector<AlignStep> Plan(const console::clsConsole& console, const std::vector<std::string>& titles,
+                                     bool generator, std::string& why);
 
   void Begin(std::vector<AlignStep> steps);
   // The run ends here: the step under way (or the first) fails with why, the rest are not run.
@@ -55,6 +62,9 @@ class AlignAll : public TaskObserver {
 
   // The lines of the summary: one per step, its result, values before and after, time.
   std::vector<std::string> Summary() const;
+  // What the service record keeps of a run: the headline, "Instrument: ...", "Levels: ...",
+  // then the summary.
+  std::vector<std::string> Record(const std::string& identity, const instrument::BenchOptions& levels) const;
 
   void ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) override;
   void ProcedureEnded(ProcedureOutcome outcome, const std::string& values, const std::string& note) override;

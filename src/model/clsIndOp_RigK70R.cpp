@@ -121,25 +121,10 @@ void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
 
 std::string clsIndOp_RigK70R::StartAlignAll(const std::vector<std::string>& titles) {
   if (align_.running()) return "Align all is already running.";
-  if (titles.empty()) return "Align all has no procedures to run: the option Sequence is empty.";
-  std::vector<AlignStep> steps;
-  bool needsSignal = false;
-  for (const std::string& title : titles) {
-    AlignStep step;
-    step.title = title;
-    for (int16_t i = 0; i < console_.ListCount() && step.item < 0; ++i) {
-      std::string t = console_.Title(i);
-      t.erase(0, t.find_first_not_of(' '));
-      if (t == title && console_.Event_Enter(i) >= 0) step.item = i;
-    }
-    if (step.item < 0) return "Align all: \"" + title + "\" is not a procedure of the console.";
-    needsSignal = needsSignal || title.rfind("BPF", 0) == 0 || title == "RSSI";
-    steps.push_back(step);
-  }
-  if (needsSignal && !bench_.configured()) {
-    return "Align all needs a generator on the bench for the BPF sweep and the RSSI calibration: set it in Option "
-           "> \"Bench generator...\".";
-  }
+  if (ending_) return "Align all cannot start: the program is ending.";
+  std::string why;
+  auto steps = AlignAll::Plan(console_, titles, bench_.configured(), why);
+  if (steps.empty()) return why;
   align_.Begin(std::move(steps));
   return "";
 }
@@ -165,14 +150,7 @@ void clsIndOp_RigK70R::StepAlignAll() {
       break;
   }
   if (!align_.TakeOver()) return;
-  const instrument::BenchOptions& o = bench_.options();
-  keeper_.Message("align", align_.Headline());
-  keeper_.Message("align", "Instrument: " + bench_.Identity());
-  keeper_.Message("align", "Levels: BPF " + instrument::FormatLevel(o.bpfLevel) + " dBm, RSSI S3 " +
-                               instrument::FormatLevel(o.rssiS3Level) + " dBm, S1 " +
-                               instrument::FormatLevel(o.rssiS1Level) + " dBm at the antenna; cable loss " +
-                               instrument::FormatLevel(o.cableLoss) + " dB");
-  for (const std::string& line : align_.Summary()) keeper_.Message("align", line);
+  for (const std::string& line : align_.Record(bench_.Identity(), bench_.options())) keeper_.Message("align", line);
   Notice(align_.Headline());
 }
 
