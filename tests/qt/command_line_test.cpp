@@ -80,7 +80,7 @@ TEST_F(CommandLine, ExitStatusOfEveryMode) {
       {{"--read", out, "--port-device", "COM11=/dev/null"}, 2, "--port-device wants COMn=PATH"},
       {{"--read", out, "--port-device", "/dev/null"}, 2, "--port-device wants COMn=PATH"},
       {{"--list", image, "--port-device", "COM1=/dev/null"}, 2, "--port-device goes with the window"},
-      {{"--list", image, "--port", "COM1"}, 2, "--port goes with --read and --restore"},
+      {{"--list", image, "--port", "COM1"}, 2, "--port goes with --read, --restore and --align"},
       {{"--list", image, "--connect"}, 2, "--connect goes with the window only"},
       {{"--history", "--timing"}, 2, "--timing goes with the window only"},
       {{"--restore", image, "--screenshot", out}, 2, "--screenshot goes with the window only"},
