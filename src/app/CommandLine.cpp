@@ -140,7 +140,8 @@ CommandLine CommandLine::Parse(const QStringList& args) {
       fail("--port wants COM1 to COM10 or a device path, not \"" + parser.value("port").toStdString() + "\"");
   }
   for (const QString& mapping : parser.values("port-device")) {
-    if (cl.mode != Mode::kWindow && !transfer) fail("--port-device goes with the window, --read, --restore and --align");
+    if (cl.mode != Mode::kWindow && !transfer)
+      fail("--port-device goes with the window, --read, --restore and --align");
     if (!link::PortDeviceMap().addOverride(mapping.toStdString()))
       fail("--port-device wants COMn=PATH with n from 1 to 10, not \"" + mapping.toStdString() + "\"");
     cl.portDevices.push_back(mapping.toStdString());

@@ -3,8 +3,8 @@
 // "History...", "Save report...", "Technician...", "E&xit"), Edit ("Undo", "Revert to values as
 // read"), View ("Plot", text size), Option (the COM port, the automatic port release, "Bench
 // generator..."), Tools ("Align all") and Help ("Manual", "Keyboard shortcuts", "About QX-T7130
-// ADJ", "About Qt"). Every item has an access key and a status tip. The window hands each item its reaction; the check marks are set on
-// every tick from the options.
+// ADJ", "About Qt"). Every item has an access key and a status tip. The window hands each item
+// its reaction; the check marks are set on every tick from the options.
 
 #include <QAction>
 #include <QMenu>

@@ -45,8 +45,8 @@ TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
     const ProgramRun help = Run({option});
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* name : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
-                             "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version",
-                             "--align", "--generator", "--sequence"}) {
+                             "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version", "--align",
+                             "--generator", "--sequence"}) {
       EXPECT_NE(help.out.find(name), std::string::npos) << name;
     }
   }
