@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/Common.h"
+#include "common/PrivateFiles.h"
 
 namespace qxt::link {
 
@@ -21,7 +22,7 @@ void ProtocolTrace::setFile(const std::string& path) {
 }
 
 void ProtocolTrace::Open(const char* mode) {
-  file_ = std::fopen(path_.c_str(), mode);
+  file_ = common::OpenPrivate(path_, mode);  // a trace holds the radio's memory: the user's only
   if (file_ == nullptr) return GiveUp("cannot be opened");
   std::fseek(file_, 0, SEEK_END);
   size_ = std::ftell(file_);
@@ -35,7 +36,7 @@ void ProtocolTrace::Rotate() {
   const std::string older = path_ + ".1";
   std::remove(older.c_str());
   if (std::rename(path_.c_str(), older.c_str()) != 0) return GiveUp("cannot be renamed to " + older);
-  file_ = std::fopen(path_.c_str(), "w");
+  file_ = common::OpenPrivate(path_, "w");
   if (file_ == nullptr) return GiveUp("cannot be opened");
   size_ = 0;
   Write(std::to_string(elapsed()) + " -- continued from " + older + "; the lines before that file were dropped\n");

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include "common/PrivateFiles.h"
 #include "common/XdgDirectory.h"
 #include "model/ImageFile.h"
 
@@ -51,7 +52,7 @@ ImageBackup::Saved ImageBackup::Save(const Bytes& image, const std::string& mode
                                      std::time_t when, const std::string& mark) {
   std::error_code ec;
   const fs::path dir = Directory();
-  fs::create_directories(dir, ec);
+  common::MakePrivateDirectory(dir.string());  // customers' radios: for the user only
   if (const std::string newest = Newest(model, sub); !newest.empty() && ReadAll(newest) == image) {
     return {newest, "", true};
   }
