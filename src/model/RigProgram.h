@@ -74,7 +74,10 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
   const PlotData& plot() const { return plot_; }
 
  private:
-  void task() override { main_.task(); }
+  void task() override {
+    record_.Poll();  // writes that waited, the daily check's finding
+    main_.task();
+  }
   void MsgBoxCloneErr() override { main_.MsgBoxCloneErr(seq_); }
   void saveAllData() override;
   void notice(const std::string& text) override;

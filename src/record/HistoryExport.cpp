@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/Utf8Text.h"
+
 namespace qxt::record {
 
 namespace {
@@ -82,9 +84,31 @@ Row EventFields(const EventRow& e) {
 
 }  // namespace
 
+namespace {
+
+// A whole number or a decimal, with its sign: a spreadsheet takes it as the number it is.
+bool IsNumber(const std::string& text) {
+  size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
+  bool digits = false, point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      digits = true;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits;
+}
+
+}  // namespace
+
 std::string HistoryExport::CsvField(const std::string& text) {
-  std::string field = text;
-  if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '@')) field.insert(0, "'");
+  std::string field = common::ValidUtf8(text);
+  if (!field.empty() && std::string("=+-@\t\r").find(field[0]) != std::string::npos && !IsNumber(field)) {
+    field.insert(0, "'");
+  }
   if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
   std::string quoted = "\"";
   for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);

@@ -17,7 +17,8 @@ class HistoryExport {
   static std::string EventsCsv(const std::vector<EventRow>& events);
 
   // One CSV field: quoted when it holds a separator, a quote or a line break. Text that a
-  // spreadsheet would take for a formula (= + @ at the start) is kept as text.
+  // spreadsheet would take for a formula (= + - @ TAB CR at the start) is kept as text by a
+  // leading apostrophe; numbers stay numbers. Invalid UTF-8 becomes U+FFFD.
   static std::string CsvField(const std::string& text);
   // "change", "BAL", 124 -> 125 "key": what one event says, in words.
   static std::string Describe(const EventRow& e);

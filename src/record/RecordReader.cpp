@@ -2,16 +2,19 @@
 
 #include <SQLiteCpp/Statement.h>
 
+#include <algorithm>
+
 namespace qxt::record {
 
 namespace {
 
 constexpr const char* kSummaryColumns =
-    "SELECT s.id, s.started, COALESCE(s.ended, ''), COALESCE(s.port, ''), COALESCE(s.device, ''),"
+    "SELECT s.id, strftime('%Y-%m-%d %H:%M:%S', s.started, 'localtime'),"
+    " COALESCE(strftime('%Y-%m-%d %H:%M:%S', s.ended, 'localtime'), ''), COALESCE(s.port, ''), COALESCE(s.device, ''),"
     " COALESCE(s.model, ''), COALESCE(s.sub, ''), COALESCE(s.identity, ''), s.outcome,"
     " COALESCE(s.outcome_text, ''), COALESCE(s.technician, ''), COALESCE(s.backup_path, ''),"
     " COALESCE(s.backup_sha256, ''),"
-    " (SELECT COUNT(*) FROM events e WHERE e.session_id = s.id AND e.kind = 'change'),"
+    " s.changes,"
     " (SELECT COUNT(*) FROM procedures p WHERE p.session_id = s.id),"
     " (SELECT COUNT(*) FROM events e WHERE e.session_id = s.id AND e.kind = 'error')"
     " FROM sessions s";
@@ -34,20 +37,39 @@ std::optional<int32_t> Optional(const SQLite::Column& c) {
 
 }  // namespace
 
+// The text is looked for in the session's own columns; the days are the local days the filter
+// names, turned into UTC bounds so that the index on the start time serves them.
+constexpr const char* kFilter =
+    " WHERE s.id < ?4 AND s.id >= ?5"
+    " AND (?1 = '' OR instr(lower(COALESCE(s.model, '') || ' ' || COALESCE(s.sub, '') || ' ' ||"
+    " COALESCE(s.identity, '') || ' ' || COALESCE(s.device, '') || ' ' || s.outcome || ' ' ||"
+    " COALESCE(s.outcome_text, '') || ' ' || COALESCE(s.technician, '')), lower(?1)) > 0)"
+    " AND (?2 = '' OR s.started >= strftime('%Y-%m-%dT%H:%M:%SZ', ?2, 'utc'))"
+    " AND (?3 = '' OR s.started < strftime('%Y-%m-%dT%H:%M:%SZ', ?3, '+1 day', 'utc'))"
+    " ORDER BY s.id DESC LIMIT ?6";
+
 std::vector<SessionSummary> RecordReader::Sessions(const SessionFilter& filter) const {
-  std::string sql = std::string(kSummaryColumns) +
-                    " WHERE (?1 = '' OR instr(lower(COALESCE(s.model, '') || ' ' || COALESCE(s.sub, '') || ' ' ||"
-                    " COALESCE(s.identity, '') || ' ' || COALESCE(s.device, '') || ' ' || s.outcome || ' ' ||"
-                    " COALESCE(s.outcome_text, '') || ' ' || COALESCE(s.technician, '')), lower(?1)) > 0)"
-                    " AND (?2 = '' OR substr(s.started, 1, 10) >= ?2) AND (?3 = '' OR substr(s.started, 1, 10) <= ?3)"
-                    " ORDER BY s.id DESC";
-  SQLite::Statement q(db_, sql);
+  return Page(filter, 0, -1, 0).sessions;
+}
+
+SessionPage RecordReader::Page(const SessionFilter& filter, int64_t below, int limit, int64_t span) const {
+  if (below <= 0) below = db_.execAndGet("SELECT COALESCE(MAX(id), 0) + 1 FROM sessions").getInt64();
+  const int64_t floor = span > 0 ? std::max<int64_t>(below - span, 0) : 0;
+  SQLite::Statement q(db_, std::string(kSummaryColumns) + kFilter);
   q.bind(1, filter.text);
   q.bind(2, filter.from);
   q.bind(3, filter.to);
-  std::vector<SessionSummary> out;
-  while (q.executeStep()) out.push_back(SummaryOf(q));
-  return out;
+  q.bind(4, below);
+  q.bind(5, floor);
+  q.bind(6, limit);
+  SessionPage page;
+  while (q.executeStep()) page.sessions.push_back(SummaryOf(q));
+  if (limit > 0 && static_cast<int>(page.sessions.size()) == limit) {
+    page.next = page.sessions.back().id;
+  } else if (floor > 1) {
+    page.next = floor;
+  }
+  return page;
 }
 
 std::optional<SessionSummary> RecordReader::Session(int64_t id) const {
@@ -59,7 +81,8 @@ std::optional<SessionSummary> RecordReader::Session(int64_t id) const {
 
 std::vector<EventRow> RecordReader::Events(int64_t session) const {
   SQLite::Statement q(db_,
-                      "SELECT at, kind, COALESCE(item, ''), address, before, after, COALESCE(reason, ''),"
+                      "SELECT strftime('%Y-%m-%d %H:%M:%S', at, 'localtime'), kind, COALESCE(item, ''), address, "
+                      "before, after, COALESCE(reason, ''),"
                       " COALESCE(text, ''), COALESCE(image_sha256, '') FROM events WHERE session_id = ? ORDER BY id");
   q.bind(1, session);
   std::vector<EventRow> out;
@@ -73,7 +96,9 @@ std::vector<EventRow> RecordReader::Events(int64_t session) const {
 
 std::vector<ProcedureRow> RecordReader::Procedures(int64_t session) const {
   SQLite::Statement q(db_,
-                      "SELECT id, started, COALESCE(ended, ''), kind, COALESCE(items, ''), COALESCE(start_values, ''),"
+                      "SELECT id, strftime('%Y-%m-%d %H:%M:%S', started, 'localtime'),"
+                      " COALESCE(strftime('%Y-%m-%d %H:%M:%S', ended, 'localtime'), ''), kind, COALESCE(items, ''), "
+                      "COALESCE(start_values, ''),"
                       " COALESCE(end_values, ''), outcome, COALESCE(note, '') FROM procedures WHERE session_id = ?"
                       " ORDER BY id");
   q.bind(1, session);

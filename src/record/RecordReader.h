@@ -1,6 +1,8 @@
 #pragma once
 // Reading the service record back: the list of sessions, newest first, one session's events and
-// procedures, the images, and where an image was first read.
+// procedures, the images, and where an image was first read. Times come in local time. Every
+// query runs on an index (a test reads their plans); a record it cannot understand throws
+// SQLite::Exception, which the callers turn into a message.
 
 #include <SQLiteCpp/Database.h>
 
@@ -17,6 +19,10 @@ class RecordReader {
   explicit RecordReader(SQLite::Database& db) : db_(db) {}
 
   std::vector<SessionSummary> Sessions(const SessionFilter& filter = {}) const;
+  // Up to limit sessions below the id `below` (0: from the newest) that pass the filter, looking
+  // at no more than span ids (0: all): each step of a list that fills as it scrolls stays short
+  // however rare the matches are.
+  SessionPage Page(const SessionFilter& filter, int64_t below, int limit, int64_t span = 0) const;
   std::optional<SessionSummary> Session(int64_t id) const;
   std::vector<EventRow> Events(int64_t session) const;
   std::vector<ProcedureRow> Procedures(int64_t session) const;

@@ -2,6 +2,8 @@
 
 #include <SQLiteCpp/Transaction.h>
 
+#include <ctime>
+
 namespace qxt::record {
 
 namespace {
@@ -37,6 +39,27 @@ constexpr const char* kSteps[RecordSchema::kVersion + 1] = {
     "  procedure_id INTEGER NOT NULL REFERENCES procedures(id), name TEXT NOT NULL, reference INTEGER,"
     "  target INTEGER, plateau_from INTEGER, plateau_to INTEGER, chosen INTEGER, ended INTEGER NOT NULL DEFAULT 0);"
     "CREATE INDEX series_by_procedure ON series(procedure_id);",
+    // 5: indexes for every per-session count and look-up (without them each listed session read
+    // the whole procedures table); "changes" kept with the session, counting only the items whose
+    // value differs from what the radio held when the session began; times in UTC (ISO-8601)
+    // instead of local time, which is ambiguous once a year and wrong after a move.
+    "CREATE INDEX procedures_by_session ON procedures(session_id);"
+    "CREATE INDEX events_by_session_kind ON events(session_id, kind, item);"
+    "DROP INDEX events_by_session;"
+    "CREATE INDEX sessions_by_backup ON sessions(backup_sha256);"
+    "CREATE INDEX sessions_by_started ON sessions(started);"
+    "ALTER TABLE sessions ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;"
+    "UPDATE sessions SET changes = (SELECT COUNT(*) FROM (SELECT DISTINCT item FROM events e"
+    "  WHERE e.session_id = sessions.id AND e.kind = 'change') i WHERE"
+    "  (SELECT COALESCE(before, CASE WHEN reason = 'connect' THEN after END) FROM events"
+    "   WHERE session_id = sessions.id AND kind = 'change' AND item IS i.item ORDER BY id LIMIT 1) IS NOT"
+    "  (SELECT after FROM events WHERE session_id = sessions.id AND kind = 'change' AND item IS i.item"
+    "   ORDER BY id DESC LIMIT 1));"
+    "UPDATE sessions SET started = strftime('%Y-%m-%dT%H:%M:%SZ', started, 'utc'),"
+    "  ended = strftime('%Y-%m-%dT%H:%M:%SZ', ended, 'utc');"
+    "UPDATE events SET at = strftime('%Y-%m-%dT%H:%M:%SZ', at, 'utc');"
+    "UPDATE procedures SET started = strftime('%Y-%m-%dT%H:%M:%SZ', started, 'utc'),"
+    "  ended = strftime('%Y-%m-%dT%H:%M:%SZ', ended, 'utc');",
 };
 
 }  // namespace
@@ -52,6 +75,22 @@ void RecordSchema::Step(SQLite::Database& db, int to) {
 
 void RecordSchema::Migrate(SQLite::Database& db) {
   for (int v = VersionOf(db); v < kVersion; ++v) Step(db, v + 1);
+}
+
+std::string RecordSchema::UtcStamp(std::time_t t) {
+  std::tm utc{};
+  gmtime_r(&t, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+std::string RecordSchema::LocalDay(std::time_t t) {
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+  return text;
 }
 
 void RecordSchema::CreateAt(SQLite::Database& db, int version) {

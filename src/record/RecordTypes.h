@@ -73,4 +73,10 @@ struct SessionFilter {
   std::string text, from, to;
 };
 
+// A step of the session list: the sessions found and the id to go on below (0: nothing left).
+struct SessionPage {
+  std::vector<SessionSummary> sessions;
+  int64_t next = 0;
+};
+
 }  // namespace qxt::record

@@ -1,34 +1,29 @@
 #include "record/ServiceRecord.h"
 
-#include <SQLiteCpp/Statement.h>
-#include <sqlite3.h>
-
 #include <filesystem>
 
+#include "common/PrivateFiles.h"
 #include "common/Sha256.h"
+#include "common/Utf8Text.h"
 #include "common/XdgDirectory.h"
+#include "record/RecordFiles.h"
 #include "record/RecordSchema.h"
+#include "record/WriteJournal.h"
 
 namespace qxt::record {
 
 namespace {
 
-std::string Stamp(std::time_t t, const char* format) {
+std::string LocalStamp(std::time_t t) {
   std::tm local{};
   localtime_r(&t, &local);
   char text[32];
-  std::strftime(text, sizeof text, format, &local);
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return text;
 }
 
-template <class T>
-void BindOptional(SQLite::Statement& q, int index, const std::optional<T>& v) {
-  if (v) {
-    q.bind(index, *v);
-  } else {
-    q.bind(index);
-  }
-}
+Field Opt(const std::optional<int32_t>& v) { return v ? Field(int64_t{*v}) : Field(); }
+Field Num(int64_t v) { return Field(v); }
 
 }  // namespace
 
@@ -74,11 +69,18 @@ const char* RestoreOutcomeName(RestoreOutcome outcome) {
   return "";
 }
 
-ServiceRecord::ServiceRecord(std::string path, Clock clock) : path_(std::move(path)), clock_(std::move(clock)) {
+ServiceRecord::ServiceRecord(std::string path, Clock clock, Use use, int busyTimeoutMs)
+    : path_(std::move(path)), clock_(std::move(clock)), use_(use), busyTimeoutMs_(busyTimeoutMs), store_(path_) {
   Open();
 }
 
-ServiceRecord::~ServiceRecord() = default;
+// What still waits goes to the journal; a clean end removes the mark of a running program.
+ServiceRecord::~ServiceRecord() {
+  if (!queue_.empty() && writable()) Flush();
+  if (!queue_.empty()) WriteJournal(path_ + ".journal").Append({queue_.begin(), queue_.end()});
+  store_.Close();
+  if (markedRunning_) std::filesystem::remove(path_ + ".running");
+}
 
 std::string ServiceRecord::DefaultPath() {
   return common::XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/service.sqlite";
@@ -89,79 +91,187 @@ void ServiceRecord::OnTrouble(Trouble trouble) {
   if (!on() && !problem_.empty() && trouble_) trouble_(problem_);
 }
 
-std::string ServiceRecord::Now() const { return Stamp(clock_(), "%Y-%m-%d %H:%M:%S"); }
+void ServiceRecord::Say(const std::string& text) {
+  if (trouble_) trouble_(text);
+}
+
+std::string ServiceRecord::Now() const { return RecordSchema::UtcStamp(clock_()); }
 
 void ServiceRecord::Open() {
+  const std::string folder = std::filesystem::path(path_).parent_path().string();
+  if (!folder.empty()) common::MakePrivateDirectory(folder);
+  if (const std::string why = RecordFiles::HeaderProblem(path_); !why.empty()) return Recover(why);
+  store_.Open(busyTimeoutMs_);
+  if (store_.damaged()) return Recover(store_.problem());
+  problem_ = store_.problem();
+  openNote_ = store_.note();
+  if (!writable() || use_ != Use::kWorking) return;
+  const WriteJournal journal(path_ + ".journal");
+  if (auto waiting = journal.Read(); !waiting.empty()) {
+    store_.MakeMissingSessions(true, Now());
+    queue_.assign(waiting.begin(), waiting.end());
+    const size_t count = queue_.size();
+    Flush();
+    store_.MakeMissingSessions(false);
+    if (queue_.empty()) {
+      journal.Remove();
+      openNote_ += (openNote_.empty() ? "" : " ") + std::to_string(count) +
+                   " events the program could not write before it ended were written from " + journal.path() + ".";
+    }
+  }
+  const bool unclean = std::filesystem::exists(path_ + ".running");
+  markedRunning_ = common::MakePrivateFile(path_ + ".running");
+  StartUpkeep(unclean);
+}
+
+// The damaged file keeps its contents under a new name for whoever wants to look at it; the
+// record goes on from the newest copy that passes its check, or from a new file.
+void ServiceRecord::Recover(const std::string& why) {
+  store_.Close();
+  const std::string aside = RecordFiles::MoveAside(path_, LocalStamp(clock_()));
+  if (aside.empty()) {
+    problem_ = "The service record is off: " + path_ + " is damaged (" + why + ") and cannot be moved aside.";
+    return Say(problem_);
+  }
+  const RecordFiles::Copy copy = RecordFiles::NewestGoodCopy(path_);
   std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
-  try {
-    db_ = std::make_unique<SQLite::Database>(path_, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, kBusyTimeoutMs);
-    db_->exec("PRAGMA journal_mode = WAL");
-    db_->exec("PRAGMA synchronous = FULL");  // a committed event survives a power cut
-    const std::string check = db_->execAndGet("PRAGMA quick_check").getString();
-    if (check != "ok") return OpenAfresh("it failed its check: " + check);
-    RecordSchema::Migrate(*db_);
-  } catch (const SQLite::Exception& e) {
-    const int code = e.getErrorCode() & 0xFF;
-    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) return OpenAfresh(e.what());
-    db_.reset();
-    problem_ = "The service record is off: " + path_ + " cannot be used (" + e.what() + ").";
+  if (!copy.path.empty()) {
+    std::filesystem::copy_file(copy.path, path_, std::filesystem::copy_options::overwrite_existing, ec);
+    common::MakePrivateFile(path_);
+  }
+  store_.Open(busyTimeoutMs_);
+  problem_ = store_.problem();
+  openNote_ = "The service record was damaged (" + why + "); it was moved to " + aside +
+              (copy.path.empty() || ec ? " and a new one started."
+                                       : " and the record goes on from its daily copy of " + copy.day +
+                                             " (what came after that is only in the moved file).");
+  store_.MakeMissingSessions(true, Now());
+  Say(openNote_);
+}
+
+void ServiceRecord::StartUpkeep(bool afterUncleanEnd) {
+  upkeepDay_ = RecordSchema::LocalDay(clock_());
+  const bool copied = std::filesystem::exists(RecordFiles::CopyPath(path_, upkeepDay_));
+  if (!copied || afterUncleanEnd) upkeep_.Start(path_, upkeepDay_, !copied);
+}
+
+void ServiceRecord::Poll() {
+  if (!queue_.empty() && clock_() >= nextTry_) {
+    if (!on()) {
+      store_.Open(busyTimeoutMs_);
+      if (store_.damaged()) Recover(store_.problem());
+    }
+    Flush();
+  }
+  std::string text;
+  const RecordUpkeep::Finding finding = upkeep_.Take(text);
+  if (finding == RecordUpkeep::Finding::kDamaged) {
+    Say("The service record failed its daily check (" + text + ").");
+    Recover(text);
+  }
+  if (use_ == Use::kWorking && writable() && !upkeep_.running() && RecordSchema::LocalDay(clock_()) != upkeepDay_) {
+    StartUpkeep(false);
   }
 }
 
-// The damaged file (and its journal) keeps its contents under a new name for whoever wants to
-// look at it; the record starts again in a new file.
-void ServiceRecord::OpenAfresh(const std::string& why) {
-  db_.reset();
-  const std::string aside = path_ + ".damaged-" + Stamp(clock_(), "%Y%m%d-%H%M%S");
-  std::error_code ec;
-  std::filesystem::rename(path_, aside, ec);
-  for (const char* suffix : {"-wal", "-shm"}) std::filesystem::rename(path_ + suffix, aside + suffix, ec);
-  if (ec && std::filesystem::exists(path_)) {
-    problem_ = "The service record is off: " + path_ + " is damaged (" + why + ") and cannot be moved aside.";
+void ServiceRecord::Enqueue(PendingWrite w, bool droppable) {
+  if (use_ != Use::kWorking || store_.state() == RecordStore::State::kReadOnly) return;
+  if (droppable && queue_.size() >= kQueueLimit) {
+    ++lost_;
     return;
   }
-  openNote_ = "The service record was damaged (" + why + "); it was moved to " + aside + " and a new one started.";
-  try {
-    db_ = std::make_unique<SQLite::Database>(path_, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, kBusyTimeoutMs);
-    db_->exec("PRAGMA journal_mode = WAL");
-    db_->exec("PRAGMA synchronous = FULL");
-    RecordSchema::Migrate(*db_);
-  } catch (const SQLite::Exception& e) {
-    db_.reset();
-    problem_ = "The service record is off: " + path_ + " cannot be used (" + e.what() + ").";
+  for (Field& f : w.fields) {
+    if (auto* text = std::get_if<std::string>(&f)) *text = common::ValidUtf8(*text);
   }
+  w.token = ++tokens_;
+  queue_.push_back(std::move(w));
+  if (queue_.size() == 1 || clock_() >= nextTry_) Flush();
 }
 
-void ServiceRecord::Fail(const std::string& what, const std::exception& e) {
-  db_.reset();
-  session_ = procedure_ = 0;
-  problem_ = "The service record is off: " + what + " failed (" + e.what() + "). The work goes on without it.";
-  if (trouble_) trouble_(problem_);
+// In order, until the database makes one wait; then again after a pause that doubles each time.
+// What waited is written many to a transaction.
+void ServiceRecord::Flush() {
+  const bool wasBehind = pause_ != 0;
+  while (!queue_.empty()) {
+    std::string why;
+    const size_t batch = std::min(queue_.size(), kBatch);
+    RecordStore::Verdict verdict = batch > 1 ? store_.Begin(why) : RecordStore::Verdict::kWritten;
+    size_t done = 0, refused = 0;
+    while (verdict == RecordStore::Verdict::kWritten && done < batch) {
+      verdict = store_.Apply(queue_[done], why);
+      if (verdict == RecordStore::Verdict::kRefused) {
+        ++refused;  // a write this record can never take: counted as lost, the rest goes on
+        verdict = RecordStore::Verdict::kWritten;
+      }
+      if (verdict == RecordStore::Verdict::kWritten) ++done;
+    }
+    if (batch > 1) {
+      if (verdict == RecordStore::Verdict::kWritten) {
+        verdict = store_.Commit(why);
+      } else {
+        store_.Rollback();
+      }
+    }
+    if (verdict == RecordStore::Verdict::kDamaged) {
+      Recover(why);
+      if (!writable()) break;
+      continue;
+    }
+    if (verdict == RecordStore::Verdict::kWait) return Wait(why);
+    for (size_t i = 0; i < done; ++i) {
+      const PendingWrite& w = queue_.front();
+      if (w.kind == WriteKind::kBeginSession && w.token == sessionToken_) session_ = store_.session();
+      if (w.kind == WriteKind::kBeginSession && w.token == restoreToken_) restoreSession_ = store_.session();
+      if (w.kind == WriteKind::kBeginProcedure && w.token == procedureToken_) procedure_ = store_.procedure();
+      queue_.pop_front();
+    }
+    lost_ += refused;
+    if (wasBehind) late_ += done;
+  }
+  if (wasBehind) CaughtUp();
 }
 
-template <class Fn>
-void ServiceRecord::Guarded(const char* what, Fn&& fn) {
-  if (!db_) return;
-  try {
-    fn();
-  } catch (const std::exception& e) {
-    Fail(what, e);
+void ServiceRecord::Wait(const std::string& why) {
+  if (pause_ == 0) {
+    Say("The service record is behind: " + why + ". What happens is kept and written as soon as it can be.");
   }
+  pause_ = pause_ == 0 ? 1 : std::min(pause_ * 2, kLongestPauseSeconds);
+  nextTry_ = clock_() + pause_;
+}
+
+void ServiceRecord::CaughtUp() {
+  pause_ = 0;
+  std::string text = "The service record has caught up: " + std::to_string(late_) + " events were written late.";
+  late_ = 0;
+  if (lost_ > 0) {
+    const std::string gap = std::to_string(lost_) + " events were lost while the service record could not be written.";
+    lost_ = 0;
+    text += " " + gap;
+    if (inSession()) {
+      PendingWrite w{
+          WriteKind::kEvent,
+          {Now(), std::string("gap"), std::string(), Field(), Field(), Field(), std::string(), gap, std::string()},
+          session_,
+          0,
+          ++tokens_};
+      queue_.push_back(std::move(w));
+      Flush();
+    }
+  }
+  store_.MakeMissingSessions(false);
+  Say(text);
 }
 
 void ServiceRecord::BeginSession(int16_t port, const std::string& device, const std::string& technician) {
   if (inSession()) EndSession("closed");
-  Guarded("starting a session", [&] {
-    SQLite::Statement q(*db_, "INSERT INTO sessions (started, port, device, technician) VALUES (?, ?, ?, ?)");
-    q.bind(1, Now());
-    q.bind(2, port);
-    q.bind(3, device);
-    q.bind(4, technician);
-    q.exec();
-    session_ = db_->getLastInsertRowid();
-    sessionRead_ = false;
-  });
+  if (!writable()) return;
+  sessionOpen_ = true;
+  sessionRead_ = false;
+  session_ = 0;
+  items_.clear();
+  changes_ = 0;
+  sessionToken_ = tokens_ + 1;
+  Enqueue({WriteKind::kBeginSession, {Now(), Num(port), device, technician}}, false);
 }
 
 // The first read of a session is the radio as found; a later one (the check read after a
@@ -170,66 +280,47 @@ void ServiceRecord::SessionRadio(const RadioFacts& facts) {
   if (!inSession()) return;
   const std::string sha = common::Sha256Hex(facts.image);
   StoreImage(sha, facts.image);
-  if (sessionRead_) {
-    Event("read", "", std::nullopt, std::nullopt, std::nullopt, "", facts.backupPath, sha);
-    return;
-  }
+  if (sessionRead_) return Event("read", "", std::nullopt, std::nullopt, std::nullopt, "", facts.backupPath, sha);
   sessionRead_ = true;
-  Guarded("noting the radio", [&] {
-    SQLite::Statement q(*db_,
-                        "UPDATE sessions SET model = ?, sub = ?, identity = ?, backup_path = ?, backup_sha256 = ? "
-                        "WHERE id = ?");
-    q.bind(1, facts.model);
-    q.bind(2, facts.sub);
-    q.bind(3, facts.identity);
-    q.bind(4, facts.backupPath);
-    q.bind(5, sha);
-    q.bind(6, session_);
-    q.exec();
-  });
+  Enqueue({WriteKind::kSessionRadio, {facts.model, facts.sub, facts.identity, facts.backupPath, sha}, session_}, false);
 }
 
 void ServiceRecord::EndSession(const std::string& outcome, const std::string& text) {
   if (!inSession()) return;
-  if (procedure_ != 0) EndProcedure("", "cancelled", "the session ended");
-  Guarded("ending a session", [&] {
-    SQLite::Statement q(*db_, "UPDATE sessions SET ended = ?, outcome = ?, outcome_text = ? WHERE id = ?");
-    q.bind(1, Now());
-    q.bind(2, outcome);
-    q.bind(3, text);
-    q.bind(4, session_);
-    q.exec();
-  });
+  if (procedureOpen_) EndProcedure("", "cancelled", "the session ended");
+  Enqueue({WriteKind::kEndSession, {Now(), outcome, text}, session_}, false);
+  sessionOpen_ = false;
   session_ = 0;
+  sessionToken_ = 0;
 }
 
 void ServiceRecord::Event(const std::string& kind, const std::string& item, std::optional<int32_t> address,
                           std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
-                          const std::string& text, const std::string& sha, int64_t session) {
-  if (session == 0) session = session_;
-  if (session == 0) return;
-  Guarded("recording an event", [&] {
-    SQLite::Statement q(*db_,
-                        "INSERT INTO events (session_id, at, kind, item, address, before, after, reason, text, "
-                        "image_sha256) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    q.bind(1, session);
-    q.bind(2, Now());
-    q.bind(3, kind);
-    q.bind(4, item);
-    BindOptional(q, 5, address);
-    BindOptional(q, 6, before);
-    BindOptional(q, 7, after);
-    q.bind(8, reason);
-    q.bind(9, text);
-    q.bind(10, sha);
-    q.exec();
-  });
+                          const std::string& text, const std::string& sha) {
+  if (!inSession()) return;
+  Enqueue({WriteKind::kEvent, {Now(), kind, item, Opt(address), Opt(before), Opt(after), reason, text, sha}, session_},
+          true);
+}
+
+// "Changes" counts the items whose value now differs from the one the radio held when the
+// session began: the values every Connect sends, and a value put back, are not changes.
+void ServiceRecord::CountChange(const std::string& item, std::optional<int32_t> before, int32_t after, SendReason why) {
+  auto [it, first] = items_.try_emplace(item, before, after);
+  if (first && !before && why == SendReason::kConnect) it->second.first = after;
+  it->second.second = after;
+  int changes = 0;
+  for (const auto& [name, values] : items_) changes += values.first != values.second ? 1 : 0;
+  if (changes == changes_) return;
+  changes_ = changes;
+  Enqueue({WriteKind::kChanges, {Num(changes)}, session_}, false);
 }
 
 void ServiceRecord::ValueSent(const std::string& item, int32_t address, std::optional<int32_t> before, int32_t after,
                               SendReason why) {
+  if (!inSession()) return;
   Event("change", item, address >= 0 ? std::optional<int32_t>(address) : std::nullopt, before, after, ReasonName(why),
         "");
+  CountChange(item, before, after, why);
 }
 
 void ServiceRecord::Message(const std::string& kind, const std::string& text) {
@@ -237,7 +328,10 @@ void ServiceRecord::Message(const std::string& kind, const std::string& text) {
 }
 
 void ServiceRecord::RestoreStarted(const std::string& file, const Bytes& image) {
+  if (!inSession()) return;
+  restoreOpen_ = true;
   restoreSession_ = session_;
+  restoreToken_ = session_ == 0 ? sessionToken_ : 0;
   restoreFile_ = file;
   restoreSha_ = common::Sha256Hex(image);
   StoreImage(restoreSha_, image);
@@ -246,10 +340,10 @@ void ServiceRecord::RestoreStarted(const std::string& file, const Bytes& image) 
 }
 
 void ServiceRecord::RestoreEnded(RestoreOutcome outcome, int32_t bytesWritten, const std::string& report) {
-  if (restoreSession_ == 0) return;
+  if (!restoreOpen_) return;
   Event("restore", restoreFile_, std::nullopt, std::nullopt, bytesWritten, RestoreOutcomeName(outcome), report,
         restoreSha_, restoreSession_);
-  restoreSession_ = 0;
+  restoreOpen_ = false;
 }
 
 void ServiceRecord::RestoreRefused(const std::string& file, const std::string& why) {
@@ -257,88 +351,43 @@ void ServiceRecord::RestoreRefused(const std::string& file, const std::string& w
 }
 
 void ServiceRecord::StoreImage(const std::string& sha, const Bytes& image) {
-  Guarded("keeping an image", [&] {
-    SQLite::Statement q(*db_, "INSERT OR IGNORE INTO images (sha256, bytes) VALUES (?, ?)");
-    q.bind(1, sha);
-    q.bind(2, image.data(), static_cast<int>(image.size()));
-    q.exec();
-  });
+  Enqueue({WriteKind::kImage, {sha, image}}, false);
 }
 
 void ServiceRecord::BeginProcedure(const std::string& kind, const std::string& items, const std::string& startValues) {
   if (!inSession()) return;
-  Guarded("recording a procedure", [&] {
-    SQLite::Statement q(*db_,
-                        "INSERT INTO procedures (session_id, started, kind, items, start_values) "
-                        "VALUES (?, ?, ?, ?, ?)");
-    q.bind(1, session_);
-    q.bind(2, Now());
-    q.bind(3, kind);
-    q.bind(4, items);
-    q.bind(5, startValues);
-    q.exec();
-    procedure_ = db_->getLastInsertRowid();
-    pointSeq_ = 0;
-  });
+  procedureOpen_ = true;
+  procedure_ = 0;
+  procedureKind_ = kind;
+  pointSeq_ = 0;
+  procedureToken_ = tokens_ + 1;
+  Enqueue({WriteKind::kBeginProcedure, {Now(), kind, items, startValues}, session_}, false);
   Event("procedure", kind, std::nullopt, std::nullopt, std::nullopt, "started", startValues);
 }
 
 void ServiceRecord::Point(const std::string& series, int32_t setting, int32_t level) {
-  if (procedure_ == 0) return;
-  Guarded("recording a point", [&] {
-    SQLite::Statement q(*db_, "INSERT INTO points (procedure_id, seq, series, setting, level) VALUES (?, ?, ?, ?, ?)");
-    q.bind(1, procedure_);
-    q.bind(2, pointSeq_++);
-    q.bind(3, series);
-    q.bind(4, setting);
-    q.bind(5, level);
-    q.exec();
-  });
+  if (!procedureOpen_) return;
+  Enqueue({WriteKind::kPoint, {Num(pointSeq_++), series, Num(setting), Num(level)}, session_, procedure_}, true);
 }
 
 void ServiceRecord::SeriesStarted(const std::string& name, int32_t reference, std::optional<int32_t> target) {
-  if (procedure_ == 0) return;
-  Guarded("recording a series", [&] {
-    SQLite::Statement q(*db_, "INSERT INTO series (procedure_id, name, reference, target) VALUES (?, ?, ?, ?)");
-    q.bind(1, procedure_);
-    q.bind(2, name);
-    q.bind(3, reference);
-    BindOptional(q, 4, target);
-    q.exec();
-  });
+  if (!procedureOpen_) return;
+  Enqueue({WriteKind::kSeriesStarted, {name, Num(reference), Opt(target)}, session_, procedure_}, true);
 }
 
 void ServiceRecord::SeriesEnded(const std::string& name, int32_t plateauFrom, int32_t plateauTo,
                                 std::optional<int32_t> chosen) {
-  if (procedure_ == 0) return;
-  Guarded("recording a series", [&] {
-    SQLite::Statement q(*db_,
-                        "UPDATE series SET plateau_from = ?, plateau_to = ?, chosen = ?, ended = 1 "
-                        "WHERE procedure_id = ? AND name = ? AND ended = 0");
-    q.bind(1, plateauFrom);
-    q.bind(2, plateauTo);
-    BindOptional(q, 3, chosen);
-    q.bind(4, procedure_);
-    q.bind(5, name);
-    q.exec();
-  });
+  if (!procedureOpen_) return;
+  Enqueue({WriteKind::kSeriesEnded, {Num(plateauFrom), Num(plateauTo), Opt(chosen), name}, session_, procedure_}, true);
 }
 
 void ServiceRecord::EndProcedure(const std::string& endValues, const std::string& outcome, const std::string& note) {
-  if (procedure_ == 0) return;
-  std::string kind;
-  Guarded("ending a procedure", [&] {
-    SQLite::Statement q(*db_, "UPDATE procedures SET ended = ?, end_values = ?, outcome = ?, note = ? WHERE id = ?");
-    q.bind(1, Now());
-    q.bind(2, endValues);
-    q.bind(3, outcome);
-    q.bind(4, note);
-    q.bind(5, procedure_);
-    q.exec();
-    kind = db_->execAndGet("SELECT kind FROM procedures WHERE id = " + std::to_string(procedure_)).getString();
-  });
+  if (!procedureOpen_) return;
+  Enqueue({WriteKind::kEndProcedure, {Now(), endValues, outcome, note}, session_, procedure_}, false);
+  procedureOpen_ = false;
   procedure_ = 0;
-  Event("procedure", kind, std::nullopt, std::nullopt, std::nullopt, outcome,
+  procedureToken_ = 0;
+  Event("procedure", procedureKind_, std::nullopt, std::nullopt, std::nullopt, outcome,
         note.empty() ? endValues : endValues + "; " + note);
 }
 

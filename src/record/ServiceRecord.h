@@ -1,22 +1,30 @@
 #pragma once
 // The service record: every session with a radio, every value sent to it and why, every
 // procedure with its measured points, every message shown, kept in an SQLite database
-// ($XDG_DATA_HOME/qxt7130-adj/service.sqlite). Each event is committed when it happens, in WAL
-// mode, so a crash loses at most the event in flight; two copies of the program share the file
-// (a busy file is waited for briefly).
+// ($XDG_DATA_HOME/qxt7130-adj/service.sqlite, for the user only). Each event is committed when it
+// happens, in WAL mode, so a crash loses at most the event in flight; two copies of the program
+// share the file.
 //
-// The record never stops the work: when the database cannot be opened or written it turns
-// itself off and says why, once, through the trouble callback. A damaged file is moved aside
-// with a timestamp and a new one started (openNote says where the old one went).
-
-#include <SQLiteCpp/Database.h>
+// The record never stops the work, and one failure never stops the record: a write the database
+// cannot take now (another program's lock, a full disk) waits in memory, in order, and is tried
+// again with a growing pause; when the program ends meanwhile it goes to a journal beside the
+// record, written in at the next start. Writes lost because too many waited are counted in a gap
+// event. A damaged file (found at open, at a failed write or at the daily check) is moved aside
+// and the record goes on from the newest good daily copy. A record of a newer version is read
+// but not written.
 
 #include <ctime>
+#include <deque>
 #include <functional>
-#include <memory>
+#include <map>
+#include <optional>
 #include <string>
 
+#include "record/PendingWrite.h"
+#include "record/RecordReader.h"
+#include "record/RecordStore.h"
 #include "record/RecordTypes.h"
+#include "record/RecordUpkeep.h"
 
 namespace qxt::record {
 
@@ -24,11 +32,19 @@ class ServiceRecord {
  public:
   using Clock = std::function<std::time_t()>;
   using Trouble = std::function<void(const std::string&)>;
+  // kWorking: a window or a transfer (daily check and copy, journal, unclean-end mark);
+  // kReading: the command-line listings, which only read.
+  enum class Use { kWorking, kReading };
 
   static constexpr int kBusyTimeoutMs = 1000;
+  // Writes held in memory at most while the database cannot take them.
+  static constexpr size_t kQueueLimit = 20000;
+  static constexpr int kLongestPauseSeconds = 60;
+  static constexpr size_t kBatch = 500;
 
   explicit ServiceRecord(
-      std::string path, Clock clock = [] { return std::time(nullptr); });
+      std::string path, Clock clock = [] { return std::time(nullptr); }, Use use = Use::kWorking,
+      int busyTimeoutMs = kBusyTimeoutMs);
   ~ServiceRecord();
   ServiceRecord(const ServiceRecord&) = delete;
   ServiceRecord& operator=(const ServiceRecord&) = delete;
@@ -36,15 +52,28 @@ class ServiceRecord {
   // The default place of the database.
   static std::string DefaultPath();
 
-  bool on() const { return db_ != nullptr; }
+  // Open for reading (also a record of a newer version, which is not written).
+  bool on() const { return store_.state() != RecordStore::State::kOff; }
+  bool writable() const { return store_.state() == RecordStore::State::kWritable; }
   const std::string& path() const { return path_; }
   const std::string& problem() const { return problem_; }
   const std::string& openNote() const { return openNote_; }
-  // Called once when the record turns itself off (at once when it could not be opened).
+  // What the technician should know as it happens: the record is off, behind, has caught up,
+  // was found damaged, was recovered. Called at once with a problem known at open.
   void OnTrouble(Trouble trouble);
+  // Writes waiting for the database.
+  size_t waiting() const { return queue_.size(); }
+  bool behind() const { return !queue_.empty(); }
+
+  // Tries again what waits once its pause is over, and takes the daily check's finding; the
+  // program calls it on its heartbeat.
+  void Poll();
+  // The daily check and copy, if one runs, ended (tests and the bench).
+  void WaitForUpkeep() { upkeep_.Wait(); }
 
   void BeginSession(int16_t port, const std::string& device, const std::string& technician);
-  bool inSession() const { return session_ != 0; }
+  bool inSession() const { return sessionOpen_; }
+  // The session's row; 0 while its start waits to be written.
   int64_t session() const { return session_; }
   // The radio as a read found it: the first read of a session names the radio and its image
   // before; a later one is recorded as a "read" event.
@@ -64,7 +93,7 @@ class ServiceRecord {
   // A restore refused before anything was written (no copy of the radio, not an image).
   void RestoreRefused(const std::string& file, const std::string& why);
   // The radio's memory as read is kept by the record in this session.
-  bool holdsRadioImage() const { return on() && inSession() && sessionRead_; }
+  bool holdsRadioImage() const { return accepting() && inSession() && sessionRead_; }
 
   void BeginProcedure(const std::string& kind, const std::string& items, const std::string& startValues);
   void SeriesStarted(const std::string& name, int32_t reference, std::optional<int32_t> target);
@@ -72,32 +101,54 @@ class ServiceRecord {
   void SeriesEnded(const std::string& name, int32_t plateauFrom, int32_t plateauTo, std::optional<int32_t> chosen);
   void EndProcedure(const std::string& endValues, const std::string& outcome, const std::string& note);
 
-  // The open database, for readers in the same program (nullptr when off).
-  SQLite::Database* database() { return db_.get(); }
+  // A reader of the open record (only while on()).
+  RecordReader reader() { return RecordReader(*store_.database()); }
+  // The open connection, for tests that provoke failures (nullptr when off).
+  SQLite::Database* database() { return store_.database(); }
 
  private:
   void Open();
-  void OpenAfresh(const std::string& why);
-  void Fail(const std::string& what, const std::exception& e);
+  void Recover(const std::string& why);
+  void StartUpkeep(bool afterUncleanEnd);
+  void Say(const std::string& text);
+  void Enqueue(PendingWrite w, bool droppable);
+  void Flush();
+  void Wait(const std::string& why);
+  void CaughtUp();
+  // session: the session's row, for an event after its session ended (a restore's end); 0 for
+  // the session under way.
   void Event(const std::string& kind, const std::string& item, std::optional<int32_t> address,
              std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
-             const std::string& text, const std::string& sha = "", int64_t session = 0);
+             const std::string& text, const std::string& sha = "", std::optional<int64_t> session = std::nullopt);
   void StoreImage(const std::string& sha, const Bytes& image);
+  void CountChange(const std::string& item, std::optional<int32_t> before, int32_t after, SendReason why);
   std::string Now() const;
-  template <class Fn>
-  void Guarded(const char* what, Fn&& fn);
 
   std::string path_;
   Clock clock_;
-  std::unique_ptr<SQLite::Database> db_;
-  std::string problem_, openNote_;
+  Use use_;
+  int busyTimeoutMs_;
+  RecordStore store_;
+  RecordUpkeep upkeep_;
+  std::string problem_, openNote_, upkeepDay_;
   Trouble trouble_;
-  int64_t session_ = 0;
-  bool sessionRead_ = false;
-  int64_t procedure_ = 0;
-  int pointSeq_ = 0;
+  std::deque<PendingWrite> queue_;
+  std::time_t nextTry_ = 0;
+  int pause_ = 0;
+  size_t lost_ = 0, late_ = 0;
+  uint64_t tokens_ = 0, sessionToken_ = 0, procedureToken_ = 0;
+  bool sessionOpen_ = false, sessionRead_ = false, procedureOpen_ = false, markedRunning_ = false;
+  int64_t session_ = 0, procedure_ = 0;
+  std::string procedureKind_;
+  // The restore under way: its session's row (0: the one whose start waits), file and image.
+  bool restoreOpen_ = false;
   int64_t restoreSession_ = 0;
+  uint64_t restoreToken_ = 0;
   std::string restoreFile_, restoreSha_;
+  int pointSeq_ = 0;
+  // Each item's value when the session began (none known: nullopt) and its value now.
+  std::map<std::string, std::pair<std::optional<int32_t>, int32_t>> items_;
+  int changes_ = 0;
 };
 
 }  // namespace qxt::record

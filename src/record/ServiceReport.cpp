@@ -1,5 +1,6 @@
 #include "record/ServiceReport.h"
 
+#include "common/Utf8Text.h"
 #include "memory/ParameterListing.h"
 #include "record/HistoryExport.h"
 
@@ -23,7 +24,7 @@ ServiceReport::ServiceReport(const RecordReader& reader, int64_t session, std::s
 
 std::string ServiceReport::Escape(const std::string& text) {
   std::string out;
-  for (char c : text) {
+  for (char c : common::ValidUtf8(text)) {
     switch (c) {
       case '&':
         out += "&amp;";
