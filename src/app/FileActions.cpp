@@ -154,8 +154,12 @@ void FileActions::SaveReport() {
   record::ServiceRecord& record = program_.record();
   int64_t session = record.session();
   if (session == 0 && record.on()) {
-    const auto sessions = record::RecordReader(*record.database()).Sessions();
-    if (!sessions.empty()) session = sessions.front().id;
+    try {
+      const auto newest = record.reader().Page({}, 0, 1);
+      if (!newest.sessions.empty()) session = newest.sessions.front().id;
+    } catch (const std::exception& e) {
+      return notice(std::string("The service record cannot be read (") + e.what() + ").");
+    }
   }
   SaveReport(session);
 }
@@ -163,8 +167,12 @@ void FileActions::SaveReport() {
 void FileActions::SaveReport(int64_t session) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return notice(record.problem());
-  record::RecordReader reader(*record.database());
-  if (!reader.Session(session)) return notice("Save report: the service record holds no session yet.");
+  const record::RecordReader reader = record.reader();
+  try {
+    if (!reader.Session(session)) return notice("Save report: the service record holds no session yet.");
+  } catch (const std::exception& e) {
+    return notice(std::string("The service record cannot be read (") + e.what() + ").");
+  }
   const QString path = chooseSaveFile(QString("Save the report of session %1").arg(session),
                                       "PDF documents (*.pdf);;HTML documents (*.html)");
   if (path.isEmpty()) return;
@@ -194,9 +202,13 @@ void FileActions::AskTechnician() {
 QString FileActions::Provenance(const Bytes& file) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return {};
-  record::RecordReader reader(*record.database());
-  const auto session = reader.Session(record.session());
-  return QString::fromStdString(record::ProvenanceNote(reader, file, session ? session->identity : ""));
+  try {
+    const record::RecordReader reader = record.reader();
+    const auto session = reader.Session(record.session());
+    return QString::fromStdString(record::ProvenanceNote(reader, file, session ? session->identity : ""));
+  } catch (const std::exception&) {
+    return {};  // a record this program cannot read knows nothing of the file
+  }
 }
 
 }  // namespace qxt::app

@@ -11,12 +11,16 @@
 
 #include "record/HistoryExport.h"
 #include "record/RecordReader.h"
+#include "record/ServiceRecord.h"
 
 namespace qxt::app {
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Sessions looked at in one step of the list: a few milliseconds, whatever the filter.
+constexpr int64_t kStepSpan = 5000;
 
 QTableView* Table(QAbstractItemModel* model, const QString& name, QWidget* parent) {
   auto* view = new QTableView(parent);
@@ -34,10 +38,11 @@ QTableView* Table(QAbstractItemModel* model, const QString& name, QWidget* paren
 }  // namespace
 
 HistoryWindow::HistoryWindow(record::ServiceRecord& record, QWidget* parent)
-    : QDialog(parent),
-      record_(record),
-      sessionModel_({"Session", "Started", "Radio", "Identity", "Changes", "Outcome"}),
-      eventModel_({"Time", "Kind", "What"}) {
+    : QDialog(parent), record_(record), eventModel_({"Time", "Kind", "What"}) {
+  sessionModel_.setSource([this](const record::SessionFilter& filter, int64_t below) {
+    return record_.reader().Page(filter, below, static_cast<int>(SessionListModel::kScreen), kStepSpan);
+  });
+  connect(&sessionModel_, &SessionListModel::loaded, this, &HistoryWindow::Listed);
   setWindowTitle("History");
   setAccessibleName("History of the service record");
   Build();
@@ -112,27 +117,40 @@ void HistoryWindow::Build() {
   filter_->setFocus();
 }
 
+record::SessionFilter HistoryWindow::CurrentFilter() const {
+  const QString from = fromOn_->isChecked() ? from_->date().toString(Qt::ISODate) : QString();
+  const QString to = toOn_->isChecked() ? to_->date().toString(Qt::ISODate) : QString();
+  return {filter_->text().toStdString(), from.toStdString(), to.toStdString()};
+}
+
 void HistoryWindow::Refresh() {
+  const bool hadRows = sessionModel_.rowCount() > 0;
   if (!record_.on()) {
-    listed_.clear();
+    sessionModel_.setRows({});
     status_->setText(Q(record_.problem()));
   } else {
-    const QString from = fromOn_->isChecked() ? from_->date().toString(Qt::ISODate) : QString();
-    const QString to = toOn_->isChecked() ? to_->date().toString(Qt::ISODate) : QString();
-    listed_ = record::RecordReader(*record_.database())
-                  .Sessions({filter_->text().toStdString(), from.toStdString(), to.toStdString()});
-    status_->setText(QString("%1 sessions listed. The record: %2").arg(listed_.size()).arg(Q(record_.path())));
+    sessionModel_.Restart(CurrentFilter());
   }
-  std::vector<QStringList> rows;
-  for (const auto& s : listed_) {
-    rows.push_back({QString::number(s.id), Q(s.started), Q(s.model.empty() ? "" : s.model + "/" + s.sub), Q(s.identity),
-                    QString::number(s.changes),
-                    Q(s.outcomeText.empty() ? s.outcome : s.outcome + ": " + s.outcomeText)});
+  if (!hadRows || sessionModel_.rowCount() == 0) ShowEvents();
+}
+
+// Each step of the list: the first session selected once there is one, the count, or what
+// keeps the record from being read.
+void HistoryWindow::Listed() {
+  if (!sessionModel_.problem().isEmpty()) {
+    status_->setText(sessionModel_.problem());
+    return;
   }
-  sessionModel_.setRows(std::move(rows));
-  sessionView_->resizeColumnsToContents();
-  if (!listed_.empty()) Select(0);
-  ShowEvents();
+  const int count = sessionModel_.rowCount();
+  if (count > 0 && !sessionView_->currentIndex().isValid()) {
+    Select(0);
+    sessionView_->resizeColumnsToContents();
+  }
+  if (count == 0) ShowEvents();
+  status_->setText(QString("%1 sessions listed%2. The record: %3")
+                       .arg(count)
+                       .arg(sessionModel_.complete() ? "" : ", more as the list scrolls")
+                       .arg(Q(record_.path())));
 }
 
 void HistoryWindow::Filter(const QString& text) { filter_->setText(text); }
@@ -148,14 +166,19 @@ void HistoryWindow::Select(int row) { sessionView_->selectRow(row); }
 
 int64_t HistoryWindow::selectedSession() const {
   const QModelIndex current = sessionView_->currentIndex();
-  if (!current.isValid() || static_cast<size_t>(current.row()) >= listed_.size()) return 0;
-  return listed_[static_cast<size_t>(current.row())].id;
+  const auto& listed = sessionModel_.listed();
+  if (!current.isValid() || static_cast<size_t>(current.row()) >= listed.size()) return 0;
+  return listed[static_cast<size_t>(current.row())].id;
 }
 
 void HistoryWindow::ShowEvents() {
   eventRows_.clear();
   if (selectedSession() != 0 && record_.on()) {
-    eventRows_ = record::RecordReader(*record_.database()).Events(selectedSession());
+    try {
+      eventRows_ = record_.reader().Events(selectedSession());
+    } catch (const std::exception& e) {
+      status_->setText(QString("The service record cannot be read (%1).").arg(e.what()));
+    }
   }
   std::vector<QStringList> rows;
   for (const auto& e : eventRows_) rows.push_back({Q(e.at), Q(e.kind), Q(record::HistoryExport::Describe(e))});
@@ -163,13 +186,22 @@ void HistoryWindow::ShowEvents() {
   eventView_->resizeColumnsToContents();
 }
 
+// With nothing selected, every session the filter passes, also the ones not yet scrolled to.
 QString HistoryWindow::SessionsCsv() const {
   std::vector<record::SessionSummary> chosen;
+  const auto& listed = sessionModel_.listed();
   for (const QModelIndex& index : sessionView_->selectionModel()->selectedRows()) {
-    if (static_cast<size_t>(index.row()) < listed_.size()) chosen.push_back(listed_[static_cast<size_t>(index.row())]);
+    if (static_cast<size_t>(index.row()) < listed.size()) chosen.push_back(listed[static_cast<size_t>(index.row())]);
   }
   std::sort(chosen.begin(), chosen.end(), [](const auto& a, const auto& b) { return a.id > b.id; });
-  return Q(record::HistoryExport::SessionsCsv(chosen.empty() ? listed_ : chosen));
+  if (chosen.empty() && record_.on()) {
+    try {
+      chosen = record_.reader().Sessions(CurrentFilter());
+    } catch (const std::exception&) {
+      chosen = listed;
+    }
+  }
+  return Q(record::HistoryExport::SessionsCsv(chosen));
 }
 
 QString HistoryWindow::EventsCsv() const { return Q(record::HistoryExport::EventsCsv(eventRows_)); }

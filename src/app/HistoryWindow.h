@@ -1,7 +1,7 @@
 #pragma once
 // File > "History...": the service record's sessions, newest first (time, radio, changes,
-// outcome), and the events of the session selected; a filter by text and by days; the selection
-// exported as CSV; the service report of the selected session.
+// outcome), loaded a screen at a time as the list scrolls, and the events of the session selected; a filter by text and
+// by days; the selection exported as CSV; the service report of the selected session.
 //
 // All of it is reachable by keyboard: Alt+F the filter, the tables by Tab, Enter on a session
 // shows its events, and every control carries an accessible name.
@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <functional>
 
+#include "app/SessionListModel.h"
 #include "app/TextTableModel.h"
 #include "record/RecordTypes.h"
 #include "record/ServiceRecord.h"
@@ -42,7 +43,7 @@ class HistoryWindow : public QDialog {
   QString SessionsCsv() const;
   QString EventsCsv() const;
 
-  TextTableModel& sessions() { return sessionModel_; }
+  SessionListModel& sessions() { return sessionModel_; }
   TextTableModel& events() { return eventModel_; }
   QTableView* sessionView() const { return sessionView_; }
   QLabel* statusLabel() const { return status_; }
@@ -54,9 +55,11 @@ class HistoryWindow : public QDialog {
   void Export(const QString& what, const QString& csv);
 
   record::ServiceRecord& record_;
-  TextTableModel sessionModel_;
+  record::SessionFilter CurrentFilter() const;
+  void Listed();
+
+  SessionListModel sessionModel_;
   TextTableModel eventModel_;
-  std::vector<record::SessionSummary> listed_;
   std::vector<record::EventRow> eventRows_;
   QLineEdit* filter_ = nullptr;
   QCheckBox* fromOn_ = nullptr;

@@ -23,6 +23,13 @@ bool Usable(record::ServiceRecord& store, std::ostream& err) {
   return false;
 }
 
+// A record whose tables this program cannot read (altered, or of another program) is said to be
+// so, never a crash.
+int Unreadable(const std::string& recordPath, const std::exception& e, std::ostream& err) {
+  err << "qxt7130-adj: the service record " << recordPath << " cannot be read (" << e.what() << ")\n";
+  return 1;
+}
+
 }  // namespace
 
 int OfflineModes::List(const std::string& file, std::ostream& out, std::ostream& err) {
@@ -56,18 +63,32 @@ int OfflineModes::Diff(const std::string& a, const std::string& b, std::ostream&
 }
 
 int OfflineModes::History(const std::string& recordPath, bool csv, std::ostream& out, std::ostream& err) {
-  record::ServiceRecord store(recordPath);
+  record::ServiceRecord store(
+      recordPath, [] { return std::time(nullptr); }, record::ServiceRecord::Use::kReading);
   if (!Usable(store, err)) return 1;
-  const auto sessions = record::RecordReader(*store.database()).Sessions();
-  out << (csv ? record::HistoryExport::SessionsCsv(sessions) : record::HistoryExport::SessionsText(sessions));
+  try {
+    const auto sessions = store.reader().Sessions();
+    out << (csv ? record::HistoryExport::SessionsCsv(sessions) : record::HistoryExport::SessionsText(sessions));
+  } catch (const std::exception& e) {
+    return Unreadable(recordPath, e, err);
+  }
   return 0;
 }
 
 int OfflineModes::Session(const std::string& recordPath, int64_t session, bool csv, std::ostream& out,
                           std::ostream& err) {
-  record::ServiceRecord store(recordPath);
+  record::ServiceRecord store(
+      recordPath, [] { return std::time(nullptr); }, record::ServiceRecord::Use::kReading);
   if (!Usable(store, err)) return 1;
-  record::RecordReader reader(*store.database());
+  try {
+    return Events(store.reader(), session, csv, out, err);
+  } catch (const std::exception& e) {
+    return Unreadable(recordPath, e, err);
+  }
+}
+
+int OfflineModes::Events(const record::RecordReader& reader, int64_t session, bool csv, std::ostream& out,
+                         std::ostream& err) {
   const auto summary = reader.Session(session);
   if (!summary) {
     err << "qxt7130-adj: the service record has no session " << session << "\n";
@@ -79,8 +100,9 @@ int OfflineModes::Session(const std::string& recordPath, int64_t session, bool c
     return 0;
   }
   out << "Session " << summary->id << ", " << summary->started << ", " << record::HistoryExport::Radio(*summary) << ", "
-      << summary->device << "\n"
-      << record::HistoryExport::EventsText(events);
+      << summary->device << "\n";
+  if (!summary->identity.empty()) out << "Identification data: " << summary->identity << "\n";
+  out << record::HistoryExport::EventsText(events);
   return 0;
 }
 

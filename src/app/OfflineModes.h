@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+#include "record/RecordReader.h"
+
 namespace qxt::app {
 
 class OfflineModes {
@@ -18,8 +20,13 @@ class OfflineModes {
   // The sessions of the service record at recordPath, newest first, as columns or CSV. 0, or 1
   // when the record cannot be opened.
   static int History(const std::string& recordPath, bool csv, std::ostream& out, std::ostream& err);
-  // One session's events; 1 when the record has no such session.
+  // One session's events; 1 when the record has no such session. A record that cannot be read
+  // (another schema) is 1 with a message in every mode.
   static int Session(const std::string& recordPath, int64_t session, bool csv, std::ostream& out, std::ostream& err);
+
+ private:
+  static int Events(const record::RecordReader& reader, int64_t session, bool csv, std::ostream& out,
+                    std::ostream& err);
 };
 
 }  // namespace qxt::app

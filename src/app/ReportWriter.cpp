@@ -57,17 +57,24 @@ QString ReportWriter::Save(const std::string& html, const QString& path, const s
 
 QString ReportWriter::SaveSession(const record::RecordReader& reader, int64_t session, const std::string& technician,
                                   const QString& path) {
-  record::ServiceReport report(reader, session, technician);
-  if (!report.found()) return QString("the service record has no session %1").arg(session);
+  std::string html;
   std::vector<Figure> figures;
-  for (const record::ProcedureRow& p : reader.Procedures(session)) {
-    const QString name = QString("plot-%1.png").arg(p.id);
-    const model::PlotData plot = model::PlotData::FromRecord(p);
-    figures.push_back({name, PlotChart::Render(plot, kFigureSize)});
-    report.AddFigure(p.id, "<p><img src=\"" + name.toStdString() + "\" width=\"600\" alt=\"" +
-                               record::ServiceReport::Escape(plot.Describe()) + "\"></p>\n");
+  try {
+    record::ServiceReport report(reader, session, technician);
+    if (!report.found()) return QString("the service record has no session %1").arg(session);
+    for (const record::ProcedureRow& p : reader.Procedures(session)) {
+      const QString name = QString("plot-%1.png").arg(p.id);
+      const model::PlotData plot = model::PlotData::FromRecord(p);
+      figures.push_back({name, PlotChart::Render(plot, kFigureSize)});
+      report.AddFigure(p.id, "<p><img src=\"" + name.toStdString() + "\" width=\"600\" alt=\"" +
+                                 record::ServiceReport::Escape(plot.Describe()) + "\"></p>\n");
+    }
+    html = report.Html();
+  } catch (const std::exception& e) {
+    // A record of a schema this program does not know: a message, not a crash.
+    return QString("the service record cannot be read (%1)").arg(e.what());
   }
-  return Save(report.Html(), path, figures);
+  return Save(html, path, figures);
 }
 
 }  // namespace qxt::app

@@ -8,6 +8,14 @@ void TextTableModel::setRows(std::vector<QStringList> rows) {
   endResetModel();
 }
 
+void TextTableModel::appendRows(std::vector<QStringList> rows) {
+  if (rows.empty()) return;
+  const int first = static_cast<int>(rows_.size());
+  beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+  for (QStringList& r : rows) rows_.push_back(std::move(r));
+  endInsertRows();
+}
+
 int TextTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

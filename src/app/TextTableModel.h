@@ -17,6 +17,8 @@ class TextTableModel : public QAbstractTableModel {
       : QAbstractTableModel(parent), headers_(std::move(headers)) {}
 
   void setRows(std::vector<QStringList> rows);
+  // Rows added at the end (a list that fills as it scrolls).
+  void appendRows(std::vector<QStringList> rows);
   const QStringList& row(int r) const { return rows_.at(static_cast<size_t>(r)); }
 
   int rowCount(const QModelIndex& parent = {}) const override;

@@ -164,13 +164,13 @@ int SaveReport(const CommandLine& cl) {
     std::fprintf(stderr, "qxt7130-adj: %s exists; the report is saved only as a new file\n", path.c_str());
     return 1;
   }
-  record::ServiceRecord store(record::ServiceRecord::DefaultPath());
+  record::ServiceRecord store(
+      record::ServiceRecord::DefaultPath(), [] { return std::time(nullptr); }, record::ServiceRecord::Use::kReading);
   if (!store.on()) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", store.problem().c_str());
     return 1;
   }
-  record::RecordReader reader(*store.database());
-  const QString why = ReportWriter::SaveSession(reader, cl.session, "", QString::fromStdString(path));
+  const QString why = ReportWriter::SaveSession(store.reader(), cl.session, "", QString::fromStdString(path));
   if (!why.isEmpty()) {
     std::fprintf(stderr, "qxt7130-adj: the report was not saved: %s\n", why.toLocal8Bit().constData());
     return 1;
