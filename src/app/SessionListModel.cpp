@@ -1,5 +1,7 @@
 #include "app/SessionListModel.h"
 
+#include "record/HistoryExport.h"
+
 namespace qxt::app {
 
 namespace {

@@ -1,7 +1,9 @@
 #include "record/HistoryExport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/Utf8Text.h"
 
@@ -115,8 +117,24 @@ std::string HistoryExport::CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
+// The identification data begins at the ninth byte of the inquiry answer: its option bits are
+// the answer's byte 59, its last EEPROM address the four hex digits in bytes 66 to 69.
+std::string HistoryExport::IdentityFields(const std::string& identityHex) {
+  constexpr size_t kOptions = (59 - 9) * 2, kLastAddress = (66 - 9) * 2;
+  if (identityHex.size() < kLastAddress + 8) return "";
+  std::string address;
+  for (size_t i = kLastAddress; i < kLastAddress + 8; i += 2) {
+    const int c = static_cast<int>(std::strtol(identityHex.substr(i, 2).c_str(), nullptr, 16));
+    if (!std::isxdigit(c)) return "";
+    address += static_cast<char>(std::toupper(c));
+  }
+  return "options " + identityHex.substr(kOptions, 2) + ", last address " + address;
+}
+
 std::string HistoryExport::Radio(const SessionSummary& s) {
   if (s.model.empty()) return "(not identified)";
+  const std::string fields = IdentityFields(s.identity);
+  if (!fields.empty()) return s.model + "/" + s.sub + ", " + fields;
   return s.model + "/" + s.sub + (s.identity.empty() ? "" : " " + s.identity);
 }
 

@@ -22,8 +22,11 @@ class HistoryExport {
   static std::string CsvField(const std::string& text);
   // "change", "BAL", 124 -> 125 "key": what one event says, in words.
   static std::string Describe(const EventRow& e);
-  // The radio of a session in one phrase: "2927/0100 0123ABCD".
+  // The radio of a session in one phrase: "2927/0100, options 3C, last address 7D6F" (or with
+  // the identification data in hex when it is too short to hold those fields).
   static std::string Radio(const SessionSummary& s);
+  // "options 3C, last address 7D6F" from the identification data in hex, or "".
+  static std::string IdentityFields(const std::string& identityHex);
 };
 
 }  // namespace qxt::record

@@ -45,6 +45,8 @@ std::string RecordFiles::HeaderProblem(const std::string& path) {
   const uint32_t pages = BigEndian(header + 28);
   if (pages == 0 || BigEndian(header + 24) != BigEndian(header + 92)) return "";
   std::error_code ec;
+  // Pages still in the WAL file (a crash in a checkpoint) may not have reached the file yet.
+  if (fs::exists(path + "-wal", ec) && fs::file_size(path + "-wal", ec) > 0) return "";
   const auto size = fs::file_size(path, ec);
   if (!ec && size < static_cast<uintmax_t>(pages) * pageSize) {
     return "it is shorter than its header says (" + std::to_string(size) + " of " +

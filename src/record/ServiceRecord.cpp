@@ -214,7 +214,7 @@ void ServiceRecord::Flush() {
     }
     if (verdict == RecordStore::Verdict::kDamaged) {
       Recover(why);
-      if (!writable()) break;
+      if (!writable()) return Wait(store_.problem());
       continue;
     }
     if (verdict == RecordStore::Verdict::kWait) return Wait(why);

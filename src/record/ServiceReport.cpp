@@ -62,7 +62,9 @@ std::string ServiceReport::Heading() const {
   std::string html = align.empty() ? "<h1>Service report</h1>\n<table>\n" : "<h1>Alignment certificate</h1>\n<table>\n";
   const std::pair<const char*, std::string> rows[] = {
       {"Radio", s.model.empty() ? "(not identified)" : "QZ-R700, model " + s.model + ", sub code " + s.sub},
-      {"Identification data", s.identity},
+      {"Identification data", HistoryExport::IdentityFields(s.identity).empty()
+                                  ? s.identity
+                                  : HistoryExport::IdentityFields(s.identity) + " (" + s.identity + ")"},
       {"Date", s.started + (s.ended.empty() ? "" : " to " + s.ended)},
       {"Technician", technician.empty() ? "(not named)" : technician},
       {"Port", s.device},

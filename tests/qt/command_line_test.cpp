@@ -10,6 +10,9 @@
 #include <map>
 #include <utility>
 
+#include <SQLiteCpp/Database.h>
+
+#include "record/RecordSchema.h"
 #include "sim/SimImage.h"
 #include "support/RunProgram.h"
 #include "support/SimProcess.h"
@@ -19,6 +22,11 @@ using namespace qxt;
 using namespace qxt::test;
 
 namespace {
+
+int Mode(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
+}
 
 class CommandLine : public ::testing::Test {
  protected:
@@ -200,6 +208,7 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   EXPECT_NE(events.out.find("restore from " + dir.file("changed.bin") + " (verified)"), std::string::npos)
       << events.out;
   EXPECT_NE(events.out.find(" (simulator)\n"), std::string::npos) << events.out;  // a pseudo-terminal's session
+  EXPECT_NE(events.out.find(", 2927/0100, options 00, last address 7D6F, "), std::string::npos) << events.out;
   ASSERT_EQ(Run({"--report", "2", dir.file("report.pdf")}).exitStatus, 0);
   EXPECT_EQ(TempDir::Read(dir.file("report.pdf")).substr(0, 5), "%PDF-");
   EXPECT_EQ(Run({"--report", "2", dir.file("report.pdf")}).exitStatus, 1);  // never over a file
@@ -208,6 +217,45 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
             std::string::npos);
   EXPECT_EQ(Run({"--session", "99"}).exitStatus, 1);
   EXPECT_EQ(Run({"--session", "x"}).exitStatus, 2);
+
+  // The record and the backups are the user's only; the report the user saved follows the umask.
+  const std::string data = dir.file("data/qxt7130-adj");
+  for (const std::string& folder : {data, data + "/images"}) EXPECT_EQ(Mode(folder), 0700) << folder;
+  EXPECT_EQ(Mode(data + "/service.sqlite"), 0600);
+  for (const auto& entry : std::filesystem::directory_iterator(data + "/images"))
+    EXPECT_EQ(Mode(entry.path().string()), 0600) << entry.path();
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(Mode(dir.file("report.html")), 0666 & ~static_cast<int>(mask));
+}
+
+// A record of a newer version is listed (and said to be so); one whose tables this program does
+// not know ends every mode that reads it with a message and status 1, never an abort.
+TEST_F(CommandLine, RecordsOfOtherSchemasAreMetWithAMessage) {
+  const std::string folder = dir.file("data/qxt7130-adj"), path = folder + "/service.sqlite";
+  std::filesystem::create_directories(folder);
+  {
+    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    record::RecordSchema::Migrate(db);
+    db.exec("INSERT INTO sessions (started, model, sub) VALUES ('2026-01-02T10:00:00Z', '2927', '0100')");
+    db.exec("PRAGMA user_version = 99");
+  }
+  const ProgramRun newer = Run({"--history"});
+  EXPECT_EQ(newer.exitStatus, 0) << newer.err;
+  EXPECT_NE(newer.out.find("2927"), std::string::npos) << newer.out;
+  EXPECT_NE(newer.err.find("newer version of this program"), std::string::npos) << newer.err;
+  {
+    SQLite::Database db(path, SQLite::OPEN_READWRITE);
+    db.exec("PRAGMA user_version = 5");
+    db.exec("ALTER TABLE sessions RENAME COLUMN model TO type");
+  }
+  const std::vector<std::vector<std::string>> modes = {
+      {"--history"}, {"--history", "--csv"}, {"--session", "1"}, {"--report", "1", dir.file("r.pdf")}};
+  for (const auto& mode : modes) {
+    const ProgramRun run = Run(mode);
+    EXPECT_EQ(run.exitStatus, 1) << mode[0] << run.err;
+    EXPECT_NE(run.err.find("service record"), std::string::npos) << mode[0] << run.err;
+  }
 }
 
 TEST_F(CommandLine, TheWindowClosesInOrderOnTerminateAndInterrupt) {

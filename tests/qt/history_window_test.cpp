@@ -99,3 +99,58 @@ TEST(History, ASessionIsListedExportedAndReported) {
   EXPECT_TRUE(asked.provenance.startsWith("The service record knows this image: it was read from this radio"))
       << asked.provenance.toStdString();
 }
+
+namespace {
+
+// A record of many sessions, written straight into its tables (as years of work would leave it).
+void Sessions(record::ServiceRecord& r, int count, const std::string& rare) {
+  r.database()->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                     std::to_string(count) +
+                     ") INSERT INTO sessions (started, device, model, sub, outcome) SELECT '2026-01-01T10:00:00Z',"
+                     " CASE WHEN i IN (" +
+                     rare +
+                     ") THEN 'rare' ELSE '/dev/ttyUSB0' END, '2927', '0100', 'closed'"
+                     " FROM n");
+}
+
+}  // namespace
+
+// The list shows a screen of the newest sessions at once and more as it scrolls; a filter that
+// matches rarely is looked for in steps that let the window answer between them.
+TEST(History, TheListFillsAsItScrollsAndARareFilterRunsInSteps) {
+  TempDir dir;
+  record::ServiceRecord r(dir.file("service.sqlite"));
+  Sessions(r, 12000, "10, 20");
+  app::HistoryWindow window(r);
+  app::SessionListModel& list = window.sessions();
+  ASSERT_EQ(list.rowCount(), 100);
+  EXPECT_EQ(list.row(0)[0], "12000");
+  EXPECT_EQ(window.selectedSession(), 12000);
+  EXPECT_TRUE(list.canFetchMore({}));
+  list.fetchMore({});
+  EXPECT_EQ(list.rowCount(), 200);
+  EXPECT_EQ(list.row(199)[0], "11801");
+
+  window.Filter("rare");
+  EXPECT_EQ(list.rowCount(), 0);  // the first step saw the newest 5000 sessions only
+  EXPECT_FALSE(list.complete());
+  for (int step = 0; step < 10 && !list.complete(); ++step) QApplication::processEvents();
+  ASSERT_TRUE(list.complete());
+  ASSERT_EQ(list.rowCount(), 2);
+  EXPECT_EQ(list.row(0)[0], "20");
+  EXPECT_EQ(list.row(1)[0], "10");
+  // An export with nothing chosen holds every session the filter passes.
+  window.sessionView()->clearSelection();
+  EXPECT_EQ(window.SessionsCsv().count("\r\n"), 3);
+}
+
+TEST(History, ARecordTheWindowCannotReadIsSaidSo) {
+  TempDir dir;
+  record::ServiceRecord r(dir.file("service.sqlite"));
+  r.BeginSession(1, "", "");
+  r.database()->exec("ALTER TABLE sessions RENAME COLUMN outcome_text TO why");
+  app::HistoryWindow window(r);
+  EXPECT_EQ(window.sessions().rowCount(), 0);
+  EXPECT_TRUE(window.statusLabel()->text().startsWith("The service record cannot be read"))
+      << window.statusLabel()->text().toStdString();
+}

@@ -37,11 +37,48 @@ struct Recorded {
 }  // namespace
 
 TEST(RecordText, CsvFieldsSurviveSeparatorsQuotesAndFormulas) {
-  EXPECT_EQ(HistoryExport::CsvField("a,b"), "\"a,b\"");
-  EXPECT_EQ(HistoryExport::CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-  EXPECT_EQ(HistoryExport::CsvField("two\r\nlines"), "\"two\r\nlines\"");
-  EXPECT_EQ(HistoryExport::CsvField("=HYPERLINK(1)"), "'=HYPERLINK(1)");
-  EXPECT_EQ(HistoryExport::CsvField("-5"), "-5");  // a number stays a number
+  const std::pair<std::string, std::string> cases[] = {
+      {"a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"two\r\nlines", "\"two\r\nlines\""},
+      {"=HYPERLINK(1)", "'=HYPERLINK(1)"},
+      {"+cmd", "'+cmd"},
+      {"-2+3", "'-2+3"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tx", "'\tx"},
+      {"\rx", "\"'\rx\""},
+      {"-5", "-5"},  // a number stays a number
+      {"+3.5", "+3.5"},
+      {"-", "'-"},
+      {"Ann \xff\xfe", "Ann \xEF\xBF\xBD\xEF\xBF\xBD"},  // invalid UTF-8 is replaced
+      {"Grüße", "Grüße"},
+  };
+  for (const auto& [text, field] : cases) EXPECT_EQ(HistoryExport::CsvField(text), field) << text;
+}
+
+// Text from an options file in another encoding never reaches the record raw.
+TEST(RecordText, InvalidUtf8IsReplacedBeforeItIsStored) {
+  TempDir dir;
+  record::ServiceRecord r(dir.file("service.sqlite"));
+  r.BeginSession(1, "/dev/tty\xC0", "M\xfcller");
+  r.Message("notice", "\xE2\x82 cut");
+  record::RecordReader reader = r.reader();
+  EXPECT_EQ(reader.Session(1)->technician, "M\xEF\xBF\xBDller");
+  EXPECT_EQ(reader.Session(1)->device, "/dev/tty\xEF\xBF\xBD");
+  EXPECT_EQ(reader.Events(1).at(0).text, "\xEF\xBF\xBD\xEF\xBF\xBD cut");
+}
+
+TEST(RecordText, TheRadioIsNamedByItsIdentificationFields) {
+  std::string identity(61 * 2, '0');
+  identity.replace(100, 2, "3C");
+  identity.replace(114, 8, "37443646");  // "7D6F"
+  record::SessionSummary s;
+  s.model = "2927";
+  s.sub = "0100";
+  s.identity = identity;
+  EXPECT_EQ(HistoryExport::Radio(s), "2927/0100, options 3C, last address 7D6F");
+  s.identity = "AABB";
+  EXPECT_EQ(HistoryExport::Radio(s), "2927/0100 AABB");
 }
 
 TEST(RecordText, ListingsAndExportsSayWhatHappened) {
