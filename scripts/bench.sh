@@ -13,4 +13,7 @@ if [[ -z "${DISPLAY:-}" ]] && command -v xvfb-run >/dev/null; then
 else
   "$build/bench/bench_figures"
 fi
+# The service record at 2,000, 10,000 and 50,000 sessions (about 2.5 GB written to /tmp and
+# removed after).
+"$build/bench/record_scale"
 exit 0

@@ -41,7 +41,7 @@ bool IsPassing(int code) {
 
 RecordStore::State RecordStore::Open(int busyTimeoutMs) {
   Close();
-  damaged_ = false;
+  damaged_ = passing_ = false;
   problem_.clear();
   note_.clear();
   try {
@@ -62,6 +62,8 @@ RecordStore::State RecordStore::Open(int busyTimeoutMs) {
     RecordSchema::Migrate(*db_);
   } catch (const SQLite::Exception& e) {
     damaged_ = IsDamage(e.getErrorCode() & 0xFF);
+    passing_ = IsPassing(e.getErrorCode() & 0xFF) && (e.getErrorCode() & 0xFF) != SQLITE_CANTOPEN &&
+               (e.getErrorCode() & 0xFF) != SQLITE_READONLY;
     db_.reset();
     problem_ = "The service record is off: " + path_ + " cannot be used (" + e.what() + ").";
     return state_ = State::kOff;

@@ -27,6 +27,8 @@ class RecordStore {
   State state() const { return state_; }
   const std::string& problem() const { return problem_; }
   bool damaged() const { return damaged_; }
+  // Whether the open failed for a cause that passes (another program's lock).
+  bool passing() const { return passing_; }
   const std::string& note() const { return note_; }
   SQLite::Database* database() { return db_.get(); }
 
@@ -57,7 +59,7 @@ class RecordStore {
   std::unique_ptr<SQLite::Statement> stub_;
   State state_ = State::kOff;
   std::string problem_, note_, stubStarted_;
-  bool damaged_ = false, makeMissing_ = false;
+  bool damaged_ = false, passing_ = false, makeMissing_ = false;
   int64_t session_ = 0, procedure_ = 0, savedSession_ = 0, savedProcedure_ = 0;
 };
 

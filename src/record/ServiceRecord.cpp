@@ -95,6 +95,11 @@ void ServiceRecord::Say(const std::string& text) {
   if (trouble_) trouble_(text);
 }
 
+bool ServiceRecord::accepting() const {
+  if (use_ != Use::kWorking) return false;
+  return writable() || (store_.state() == RecordStore::State::kOff && store_.passing());
+}
+
 std::string ServiceRecord::Now() const { return RecordSchema::UtcStamp(clock_()); }
 
 void ServiceRecord::Open() {
@@ -160,6 +165,7 @@ void ServiceRecord::Poll() {
     if (!on()) {
       store_.Open(busyTimeoutMs_);
       if (store_.damaged()) Recover(store_.problem());
+      problem_ = store_.problem();
     }
     Flush();
   }
@@ -175,7 +181,7 @@ void ServiceRecord::Poll() {
 }
 
 void ServiceRecord::Enqueue(PendingWrite w, bool droppable) {
-  if (use_ != Use::kWorking || store_.state() == RecordStore::State::kReadOnly) return;
+  if (!accepting()) return;
   if (droppable && queue_.size() >= kQueueLimit) {
     ++lost_;
     return;
@@ -264,7 +270,7 @@ void ServiceRecord::CaughtUp() {
 
 void ServiceRecord::BeginSession(int16_t port, const std::string& device, const std::string& technician) {
   if (inSession()) EndSession("closed");
-  if (!writable()) return;
+  if (!accepting()) return;
   sessionOpen_ = true;
   sessionRead_ = false;
   session_ = 0;

@@ -61,6 +61,9 @@ class ServiceRecord {
   // What the technician should know as it happens: the record is off, behind, has caught up,
   // was found damaged, was recovered. Called at once with a problem known at open.
   void OnTrouble(Trouble trouble);
+  // Whether what happens is recorded: the record is writable, or could not be opened for a
+  // cause that passes (a lock), and what happens waits until it can be.
+  bool accepting() const;
   // Writes waiting for the database.
   size_t waiting() const { return queue_.size(); }
   bool behind() const { return !queue_.empty(); }

@@ -280,3 +280,27 @@ TEST(RecordFaults, CopiesAreKeptForSevenDaysAndOneAWeekForFourWeeks) {
                                              "2026-11-28", "2026-11-29", "2026-11-30"};
   EXPECT_EQ(kept, expected);
 }
+
+// A lock held while the record is opened (its tables being brought up to date) does not turn it
+// off for the run: the session waits and is written once the lock is gone.
+TEST(RecordFaults, ALockAtOpenOnlyDelaysTheRecord) {
+  TempDir dir;
+  const std::string path = dir.file("service.sqlite");
+  {
+    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    record::RecordSchema::CreateAt(db, 4);
+  }
+  SQLite::Database other(path, SQLite::OPEN_READWRITE);
+  other.exec("BEGIN IMMEDIATE");
+  Store s(path);
+  EXPECT_FALSE(s.record.on());
+  EXPECT_TRUE(s.record.accepting());
+  s.record.BeginSession(1, "/dev/ttyUSB0", "");
+  s.record.Message("notice", "while locked");
+  EXPECT_TRUE(s.record.behind());
+  other.exec("COMMIT");
+  s.Later(2);
+  ASSERT_TRUE(s.record.writable());
+  EXPECT_FALSE(s.record.behind());
+  EXPECT_EQ(s.record.reader().Events(s.record.session()).at(0).text, "while locked");
+}
