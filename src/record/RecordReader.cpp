@@ -170,7 +170,8 @@ std::optional<SessionSummary> RecordReader::ReadIn(const std::string& sha256) co
 std::optional<RestoreRow> RecordReader::LastRestoreOf(const std::string& identity) const {
   if (identity.empty()) return std::nullopt;
   SQLite::Statement q(db_,
-                      "SELECT e.at, COALESCE(e.item, ''), COALESCE(e.reason, ''), COALESCE(e.after, 0) FROM events e"
+                      "SELECT strftime('%Y-%m-%d %H:%M:%S', e.at, 'localtime'), COALESCE(e.item, ''), "
+                      "COALESCE(e.reason, ''), COALESCE(e.after, 0) FROM events e"
                       " JOIN sessions s ON s.id = e.session_id"
                       " WHERE s.identity = ? AND e.kind = 'restore' AND e.reason <> 'refused'"
                       " ORDER BY e.id DESC LIMIT 1");

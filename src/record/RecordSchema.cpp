@@ -48,6 +48,7 @@ constexpr const char* kSteps[RecordSchema::kVersion + 1] = {
     "DROP INDEX events_by_session;"
     "CREATE INDEX sessions_by_backup ON sessions(backup_sha256);"
     "CREATE INDEX sessions_by_started ON sessions(started);"
+    "CREATE INDEX sessions_by_identity ON sessions(identity);"
     "ALTER TABLE sessions ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;"
     "UPDATE sessions SET changes = (SELECT COUNT(*) FROM (SELECT DISTINCT item FROM events e"
     "  WHERE e.session_id = sessions.id AND e.kind = 'change') i WHERE"

@@ -302,9 +302,11 @@ void ServiceRecord::EndSession(const std::string& outcome, const std::string& te
 
 void ServiceRecord::Event(const std::string& kind, const std::string& item, std::optional<int32_t> address,
                           std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
-                          const std::string& text, const std::string& sha) {
-  if (!inSession()) return;
-  Enqueue({WriteKind::kEvent, {Now(), kind, item, Opt(address), Opt(before), Opt(after), reason, text, sha}, session_},
+                          const std::string& text, const std::string& sha, std::optional<int64_t> session) {
+  if (!session && !inSession()) return;
+  Enqueue({WriteKind::kEvent,
+           {Now(), kind, item, Opt(address), Opt(before), Opt(after), reason, text, sha},
+           session.value_or(session_)},
           true);
 }
 

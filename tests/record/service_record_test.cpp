@@ -126,6 +126,7 @@ TEST(ServiceRecord, EveryQueryOfTheReadersRunsOnAnIndex) {
   reader.ImageAfter(1);
   reader.Procedures(1);
   reader.ReadIn(common::Sha256Hex(Bytes(32112, 3)));
+  reader.LastRestoreOf("AABB");
   sqlite3_trace_v2(s.record.database()->getHandle(), 0, nullptr, nullptr);
   ASSERT_GE(statements.size(), 8u);
   for (const std::string& sql : statements) {
