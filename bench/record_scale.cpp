@@ -137,8 +137,8 @@ void Measure(const std::string& path, const std::string& data, int sessions, dou
   Row("  open the record", Ms(Timed([&] { Reading r(path); })), "-");
   // The real program, its output thrown away as a pipe to a pager would take it: the median of 3.
   auto run = [&](const std::string& args) {
-    const std::string command = "XDG_DATA_HOME='" + data + "' DISPLAY= QT_QPA_PLATFORM= " QXT_APP_PATH " " + args +
-                                " > /dev/null 2>&1";
+    const std::string command =
+        "XDG_DATA_HOME='" + data + "' DISPLAY= QT_QPA_PLATFORM= " QXT_APP_PATH " " + args + " > /dev/null 2>&1";
     std::vector<double> times;
     for (int i = 0; i < 3; ++i) {
       times.push_back(Timed([&] {

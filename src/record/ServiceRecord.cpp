@@ -27,48 +27,6 @@ Field Num(int64_t v) { return Field(v); }
 
 }  // namespace
 
-const char* ReasonName(SendReason reason) {
-  switch (reason) {
-    case SendReason::kKey:
-      return "key";
-    case SendReason::kProcedure:
-      return "procedure";
-    case SendReason::kConnect:
-      return "connect";
-    case SendReason::kMirror:
-      return "BAL mirror";
-    case SendReason::kRevert:
-      return "revert";
-    case SendReason::kUndo:
-      return "undo";
-    case SendReason::kRestore:
-      return "restore";
-    case SendReason::kPutBack:
-      return "put back";
-  }
-  return "";
-}
-
-const char* RestoreOutcomeName(RestoreOutcome outcome) {
-  switch (outcome) {
-    case RestoreOutcome::kStarted:
-      return "started";
-    case RestoreOutcome::kVerified:
-      return "verified";
-    case RestoreOutcome::kDiffers:
-      return "not verified";
-    case RestoreOutcome::kStopped:
-      return "stopped, partly written";
-    case RestoreOutcome::kLinkFailed:
-      return "failed, partly written";
-    case RestoreOutcome::kUnchecked:
-      return "written, not checked";
-    case RestoreOutcome::kRefused:
-      return "refused";
-  }
-  return "";
-}
-
 ServiceRecord::ServiceRecord(std::string path, Clock clock, Use use, int busyTimeoutMs)
     : path_(std::move(path)), clock_(std::move(clock)), use_(use), busyTimeoutMs_(busyTimeoutMs), store_(path_) {
   Open();
@@ -274,8 +232,7 @@ void ServiceRecord::BeginSession(int16_t port, const std::string& device, const 
   sessionOpen_ = true;
   sessionRead_ = false;
   session_ = 0;
-  items_.clear();
-  changes_ = 0;
+  changes_.Clear();
   sessionToken_ = tokens_ + 1;
   Enqueue({WriteKind::kBeginSession, {Now(), Num(port), device, technician}}, false);
 }
@@ -310,25 +267,14 @@ void ServiceRecord::Event(const std::string& kind, const std::string& item, std:
           true);
 }
 
-// "Changes" counts the items whose value now differs from the one the radio held when the
-// session began: the values every Connect sends, and a value put back, are not changes.
-void ServiceRecord::CountChange(const std::string& item, std::optional<int32_t> before, int32_t after, SendReason why) {
-  auto [it, first] = items_.try_emplace(item, before, after);
-  if (first && !before && why == SendReason::kConnect) it->second.first = after;
-  it->second.second = after;
-  int changes = 0;
-  for (const auto& [name, values] : items_) changes += values.first != values.second ? 1 : 0;
-  if (changes == changes_) return;
-  changes_ = changes;
-  Enqueue({WriteKind::kChanges, {Num(changes)}, session_}, false);
-}
-
 void ServiceRecord::ValueSent(const std::string& item, int32_t address, std::optional<int32_t> before, int32_t after,
                               SendReason why) {
   if (!inSession()) return;
   Event("change", item, address >= 0 ? std::optional<int32_t>(address) : std::nullopt, before, after, ReasonName(why),
         "");
-  CountChange(item, before, after, why);
+  if (changes_.Sent(item, before, after, why)) {
+    Enqueue({WriteKind::kChanges, {Num(changes_.count())}, session_}, false);
+  }
 }
 
 void ServiceRecord::Message(const std::string& kind, const std::string& text) {

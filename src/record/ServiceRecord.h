@@ -16,10 +16,10 @@
 #include <ctime>
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 
+#include "record/ChangeCount.h"
 #include "record/PendingWrite.h"
 #include "record/RecordReader.h"
 #include "record/RecordStore.h"
@@ -124,7 +124,6 @@ class ServiceRecord {
              std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
              const std::string& text, const std::string& sha = "", std::optional<int64_t> session = std::nullopt);
   void StoreImage(const std::string& sha, const Bytes& image);
-  void CountChange(const std::string& item, std::optional<int32_t> before, int32_t after, SendReason why);
   std::string Now() const;
 
   std::string path_;
@@ -149,9 +148,7 @@ class ServiceRecord {
   uint64_t restoreToken_ = 0;
   std::string restoreFile_, restoreSha_;
   int pointSeq_ = 0;
-  // Each item's value when the session began (none known: nullopt) and its value now.
-  std::map<std::string, std::pair<std::optional<int32_t>, int32_t>> items_;
-  int changes_ = 0;
+  ChangeCount changes_;
 };
 
 }  // namespace qxt::record
