@@ -59,11 +59,10 @@ void RecordKeeper::RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAns
 }
 
 std::optional<std::string> RecordKeeper::UnfinishedRestore(const Bytes& inquiryAnswer) {
-  SQLite::Database* db = record_.database();
-  if (db == nullptr) return std::nullopt;
+  if (!record_.on()) return std::nullopt;
   std::optional<record::RestoreRow> last;
   try {
-    last = record::RecordReader(*db).LastRestoreOf(IdentityOf(inquiryAnswer));
+    last = record_.reader().LastRestoreOf(IdentityOf(inquiryAnswer));
   } catch (const std::exception&) {
     return std::nullopt;  // a record it cannot read tells nothing either way
   }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/LinkRig.h"
@@ -74,6 +75,12 @@ TEST(SerialLink, TheTraceIsBoundedAndSaysWhatItCannotDo) {
   for (int i = 0; i < 20; ++i) last += "63";
   EXPECT_NE(now.find(" RX " + last + "\n"), std::string::npos);  // the last chunk, 0x63 twenty times
   EXPECT_TRUE(trouble.empty());
+  // A trace holds radios' memories: for the user only, whatever the umask, also after a rotation.
+  for (const char* name : {"trace.log", "trace.log.1"}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file(name).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << name;
+  }
 
   trace.setFile("/proc/no-such/trace.log");
   trace.rx({1});
