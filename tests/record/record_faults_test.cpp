@@ -304,3 +304,32 @@ TEST(RecordFaults, ALockAtOpenOnlyDelaysTheRecord) {
   EXPECT_FALSE(s.record.behind());
   EXPECT_EQ(s.record.reader().Events(s.record.session()).at(0).text, "while locked");
 }
+
+// Damage met by a write: the file is moved aside at once and the write goes into the recovered
+// record, in the session under way.
+TEST(RecordFaults, DamageMetByAWriteIsRecoveredAtOnce) {
+  TempDir dir;
+  const std::string path = dir.file("service.sqlite");
+  Store s(path);
+  s.record.WaitForUpkeep();
+  s.record.BeginSession(1, "", "");
+  s.record.Message("notice", "before");
+  SQLite::Database& db = *s.record.database();
+  db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
+  const int64_t root = Count(db, "SELECT rootpage FROM sqlite_master WHERE name = 'events'");
+  const int64_t pageSize = Count(db, "PRAGMA page_size");
+  std::string bytes = TempDir::Read(path);
+  std::fill(bytes.begin() + (root - 1) * pageSize, bytes.begin() + root * pageSize, '\xff');
+  TempDir::Write(path, bytes);
+  {
+    // Another program's write makes this one read the file again.
+    SQLite::Database other(path, SQLite::OPEN_READWRITE);
+    other.exec("INSERT INTO images (sha256, bytes) VALUES ('x', x'00')");
+  }
+  s.record.Message("notice", "after");
+  EXPECT_TRUE(s.Said("was damaged")) << (s.said.empty() ? "" : s.said.back());
+  EXPECT_TRUE(s.record.writable());
+  const auto events = s.record.reader().Events(s.record.session());
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].text, "after");
+}
