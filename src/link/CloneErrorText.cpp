@@ -1,14 +1,17 @@
 #include "link/CloneErrorText.h"
 
 #include "common/Common.h"
+#include "common/Translate.h"
 
 namespace qxt::link {
 
 namespace {
 
 ErrorExplanation Choose(const CloneErrorState& s) {
-  if (s.errCannotOpen) return {{"Cannot access COM" + common::SignedNumberText(s.comPortNum) + "."}, CheckList::kA};
-  if (s.errOverflow) return {{"COM buffer overflow."}, CheckList::kA};
+  if (s.errCannotOpen)
+    return {{common::Compose(common::TrNoop("qxt", "Cannot access COM%1."), {common::SignedNumberText(s.comPortNum)})},
+            CheckList::kA};
+  if (s.errOverflow) return {{common::TrNoop("qxt", "COM buffer overflow.")}, CheckList::kA};
   if (s.driverLastError != DriverError::kNone) return Explain(s.driverLastError);
   return Explain(s.sequencerError);
 }
@@ -30,9 +33,10 @@ std::string CloneErrorText(const CloneErrorState& state) {
 
 std::string PortFailureDetail(const std::string& failure) {
   if (failure.find("permission denied") == std::string::npos) return failure;
-  return failure +
-         "\r\n\r\nSerial ports belong to the group dialout. Add the user to it (sudo adduser $USER dialout), "
-         "then log out and in again.";
+  return failure + "\r\n\r\n" +
+         common::TrNoop("qxt",
+                        "Serial ports belong to the group dialout. Add the user to it (sudo adduser $USER dialout), "
+                        "then log out and in again.");
 }
 
 }  // namespace qxt::link

@@ -1,24 +1,26 @@
 #include "link/DriverError.h"
 
+#include "common/Translate.h"
+
 namespace qxt::link {
 
 ErrorExplanation Explain(DriverError error) {
   switch (error) {
     case DriverError::kNoEcho:
-      return {{"Cannot access COM port"}, CheckList::kA};
+      return {{common::TrNoop("qxt", "Cannot access COM port")}, CheckList::kA};
     case DriverError::kNoAnswer:
-      return {{"No answer from transceiver."}, CheckList::kA};
+      return {{common::TrNoop("qxt", "No answer from transceiver.")}, CheckList::kA};
     case DriverError::kInvalidAnswer:
-      return {{"Illegal data."}, CheckList::kA};
+      return {{common::TrNoop("qxt", "Illegal data.")}, CheckList::kA};
     case DriverError::kCountMismatch:
-      return {{"Data counter error."}, CheckList::kA};
+      return {{common::TrNoop("qxt", "Data counter error.")}, CheckList::kA};
     case DriverError::kImageRefused:
-      return {{"Data overflow."}, CheckList::kA};
+      return {{common::TrNoop("qxt", "Data overflow.")}, CheckList::kA};
     case DriverError::kNeverSet:
     case DriverError::kWriteRefused:
-      return {{"Cannot write cloning data."}, CheckList::kB};
+      return {{common::TrNoop("qxt", "Cannot write cloning data.")}, CheckList::kB};
     default:
-      return {{"Cannot Clone."}, CheckList::kAWithGap};
+      return {{common::TrNoop("qxt", "Cannot Clone.")}, CheckList::kAWithGap};
   }
 }
 

@@ -1,19 +1,26 @@
 #include "link/ErrorExplanation.h"
 
+#include "common/Translate.h"
+
 namespace qxt::link {
 
 std::vector<std::string> CheckListLines(CheckList list) {
-  const std::string heading = "Check the following:";
+  const std::string heading = common::TrNoop("qxt", "Check the following:");
   switch (list) {
     case CheckList::kA:
-      return {heading, "- The COM port settings.", "- Cloning cable connections.", "- Transceiver power is ON."};
+      return {heading, common::TrNoop("qxt", "- The COM port settings."),
+              common::TrNoop("qxt", "- Cloning cable connections."),
+              common::TrNoop("qxt", "- Transceiver power is ON.")};
     case CheckList::kAWithGap:
-      return {heading, "", "- The COM port settings.", "- Cloning cable connections.", "- Transceiver power is ON."};
+      return {heading, "", common::TrNoop("qxt", "- The COM port settings."),
+              common::TrNoop("qxt", "- Cloning cable connections."),
+              common::TrNoop("qxt", "- Transceiver power is ON.")};
     case CheckList::kB:
-      return {heading, "- Cloning cable connections.", "- Transceiver power is ON."};
+      return {heading, common::TrNoop("qxt", "- Cloning cable connections."),
+              common::TrNoop("qxt", "- Transceiver power is ON.")};
     case CheckList::kC:
-      return {heading, "- Appropriate cloning software for the transceiver is being used.",
-              "- The revision number of the transceiver."};
+      return {heading, common::TrNoop("qxt", "- Appropriate cloning software for the transceiver is being used."),
+              common::TrNoop("qxt", "- The revision number of the transceiver.")};
     case CheckList::kNone:
       break;
   }

@@ -1,17 +1,20 @@
 #include "link/SequencerError.h"
 
+#include "common/Translate.h"
+
 namespace qxt::link {
 
 ErrorExplanation Explain(SequencerError error) {
   switch (error) {
     case SequencerError::kNone:
-      return {{"Communication failed."}, CheckList::kB};
+      return {{common::TrNoop("qxt", "Communication failed.")}, CheckList::kB};
     case SequencerError::kSubRefused:
-      return {{"Version number does not match", "for this transceiver."}, CheckList::kNone};
+      return {{common::TrNoop("qxt", "Version number does not match"), common::TrNoop("qxt", "for this transceiver.")},
+              CheckList::kNone};
     case SequencerError::kNotCompatible:
-      return {{"Connected transceiver is not compatible model."}, CheckList::kC};
+      return {{common::TrNoop("qxt", "Connected transceiver is not compatible model.")}, CheckList::kC};
     default:
-      return {{"Cannot Clone."}, CheckList::kA};
+      return {{common::TrNoop("qxt", "Cannot Clone.")}, CheckList::kA};
   }
 }
 

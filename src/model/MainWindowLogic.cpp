@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "common/Common.h"
+#include "common/Translate.h"
 #include "link/CloneErrorText.h"
 
 namespace qxt::model {
@@ -46,7 +47,9 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   objProf.loadData("ComPort", port, settings::ProfileValue(int32_t{1}));
   int32_t portNo = std::get<int32_t>(port);
   if (portNo < link::frmCom::imdMinComPortNum || portNo > link::frmCom::imdmaxComPortNum) {
-    notices_.showNotice("The options name COM " + std::to_string(portNo) + ", outside COM 1 to COM 10: COM 1 is used.");
+    notices_.showNotice(
+        common::Compose(common::TrNoop("qxt", "The options name COM %1, outside COM 1 to COM 10: COM 1 is used."),
+                        {std::to_string(portNo)}));
     portNo = 1;
   }
   ComPortNo(portNo);
@@ -54,8 +57,11 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
   objProf.loadData("ComAutoRelease", release, settings::ProfileValue(int32_t{0}));
   int32_t seconds = std::get<int32_t>(release);
   if (seconds < 0 || seconds > kMaxRelease) {
-    notices_.showNotice("The options set ComAutoRelease=" + std::to_string(seconds) +
-                        ", outside 0 to 5 seconds: the port is not released automatically.");
+    notices_.showNotice(common::Compose(
+        common::TrNoop(
+            "qxt",
+            "The options set ComAutoRelease=%1, outside 0 to 5 seconds: the port is not released automatically."),
+        {std::to_string(seconds)}));
     seconds = 0;
   }
   ComAutoRelease(seconds);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Common.h"
+#include "common/Translate.h"
 
 namespace qxt::model {
 
@@ -24,17 +25,22 @@ RestorePreview::RestorePreview(const Bytes& radio, const Bytes& file, std::strin
   for (size_t line = 0; line < radioRows_.size(); ++line) linesDiffering_ += LineDiffers(line) ? 1 : 0;
   // A file of one byte value throughout (an erased or zeroed memory) is no radio's image.
   if (!file.empty() && std::all_of(file.begin(), file.end(), [&](uint8_t b) { return b == file[0]; })) {
-    caution_ = "Caution: every byte of this file is " + common::ByteToHex2(file[0]) +
-               ": it holds no radio's memory, and a radio restored from it will not work.";
+    caution_ = common::Compose(common::TrNoop("qxt",
+                                              "Caution: every byte of this file is %1: it holds no radio's memory, "
+                                              "and a radio restored from it will not work."),
+                               {common::ByteToHex2(file[0])});
   }
 }
 
 std::string RestorePreview::Summary(const std::string& fileName) const {
-  std::string text = "Restore the radio from " + fileName +
-                     ".\n\nThe whole memory of the radio is written from this file, memory channels included: " +
-                     std::to_string(bytesDiffering_) + " of its bytes differ from the radio's memory, " +
-                     std::to_string(linesDiffering_) + " of the " + std::to_string(radioRows_.size()) +
-                     " parameter lines below (marked *).";
+  std::string text =
+      common::Compose(common::TrNoop("qxt", "Restore the radio from %1."), {fileName}) + "\n\n" +
+      common::Compose(
+          common::TrNoop("qxt",
+                         "The whole memory of the radio is written from this file, memory channels "
+                         "included: %1 of its bytes differ from the radio's memory, %2 of the %3 "
+                         "parameter lines below (marked *)."),
+          {std::to_string(bytesDiffering_), std::to_string(linesDiffering_), std::to_string(radioRows_.size())});
   for (const std::string* paragraph : {&caution_, &provenance_, &kept_}) {
     if (!paragraph->empty()) text += "\n\n" + *paragraph;
   }

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "common/Common.h"
+#include "common/Translate.h"
 #include "model/ImageBackup.h"
 
 namespace qxt::model {
@@ -69,8 +70,10 @@ void RigK70RConnection::Interpret() {
                           unfinished ? ImageBackup::kAfterUnfinishedRestore : "");
     lastBackup_ = saved.path;
     if (!saved.error.empty()) {
-      parts_.hooks.Notice("No backup of the radio's memory was kept: " + saved.error +
-                          ". The service record holds the image as read, if it is on.");
+      parts_.hooks.Notice(common::Compose(common::TrNoop("qxt",
+                                                         "No backup of the radio's memory was kept: %1. The service "
+                                                         "record holds the image as read, if it is on."),
+                                          {saved.error}));
     }
     parts_.keeper.RadioRead(radio_, seq_.ansInfo(), lastBackup_);
   }

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "common/Translate.h"
+
 namespace qxt::model {
 
 namespace {
@@ -43,9 +45,9 @@ LayoutPlan RigK70RFormLayout::Plan(const LayoutInput& in) {
 }
 
 void RigK70RFormLayout::Dress(MainView& view) {
-  view.setCaption(Control::kCmd0, "Connect");
-  view.setCaption(Control::kCmd1, "Reload(F5)");
-  view.setCaption(Control::kCmd2, "Disp para");
+  view.setCaption(Control::kCmd0, common::TrNoop("qxt", "Connect"));
+  view.setCaption(Control::kCmd1, common::TrNoop("qxt", "Reload(F5)"));
+  view.setCaption(Control::kCmd2, common::TrNoop("qxt", "Disp para"));
   const struct {
     int list;
     const char* heading;

@@ -1,6 +1,7 @@
 #include "model/RigK70RRestore.h"
 
 #include "common/Common.h"
+#include "common/Translate.h"
 
 namespace qxt::model {
 
@@ -15,8 +16,9 @@ std::string Hex4(int32_t address) { return common::ByteToHex2(address >> 8) + co
 std::optional<std::string> RigK70RRestore::CheckFile(const Bytes& file) {
   const auto expected = static_cast<size_t>(memory::clsCmcEeprom::kDefaultSize);
   if (file.size() == expected) return std::nullopt;
-  return "The file holds " + std::to_string(file.size()) + " bytes; an image of this radio holds exactly " +
-         std::to_string(expected) + ". Nothing was written.";
+  return common::Compose(
+      common::TrNoop("qxt", "The file holds %1 bytes; an image of this radio holds exactly %2. Nothing was written."),
+      {std::to_string(file.size()), std::to_string(expected)});
 }
 
 void RigK70RRestore::StartWrite(const Bytes& file) {
@@ -40,9 +42,10 @@ bool RigK70RRestore::FinishWrite() {
     return true;
   }
   outcome_ = record::RestoreOutcome::kStopped;
-  report_ = "The restore was cancelled after " + std::to_string(written_) + " of " +
-            std::to_string(file_.size()) +
-            " bytes: the radio's memory is partly written. Restore the image again before the radio is used.";
+  report_ = common::Compose(common::TrNoop("qxt",
+                                           "The restore was cancelled after %1 of %2 bytes: the radio's memory is "
+                                           "partly written. Restore the image again before the radio is used."),
+                            {std::to_string(written_), std::to_string(file_.size())});
   phase_ = Phase::kIdle;
   return false;
 }
@@ -55,17 +58,19 @@ void RigK70RRestore::Verify(const memory::clsCmcEeprom& readBack) {
     const auto radio = static_cast<uint8_t>(readBack.ReadByte(static_cast<int32_t>(a)));
     if (radio == file_[a]) continue;
     if (++differences <= kListedDifferences) {
-      lines += "\r\n" + Hex4(static_cast<int32_t>(a)) + ": radio " + common::ByteToHex2(radio) + ", file " +
-               common::ByteToHex2(file_[a]);
+      lines += "\r\n" + common::Compose(
+                            common::TrNoop("qxt", "%1: radio %2, file %3"),
+                            {Hex4(static_cast<int32_t>(a)), common::ByteToHex2(radio), common::ByteToHex2(file_[a])});
     }
   }
   outcome_ = differences == 0 ? record::RestoreOutcome::kVerified : record::RestoreOutcome::kDiffers;
   if (differences == 0) {
-    report_ = "The image was restored and verified: the radio holds every byte of it.";
+    report_ = common::TrNoop("qxt", "The image was restored and verified: the radio holds every byte of it.");
     return;
   }
-  report_ = "The image was written, but the radio differs from it in " + std::to_string(differences) +
-            " bytes:" + lines + (differences > kListedDifferences ? "\r\n..." : "");
+  report_ = common::Compose(common::TrNoop("qxt", "The image was written, but the radio differs from it in %1 bytes:"),
+                            {std::to_string(differences)}) +
+            lines + (differences > kListedDifferences ? "\r\n..." : "");
 }
 
 void RigK70RRestore::Abandon() {
@@ -74,10 +79,12 @@ void RigK70RRestore::Abandon() {
   if (writing) written_ = bytesWritten();
   outcome_ = writing ? record::RestoreOutcome::kLinkFailed : record::RestoreOutcome::kUnchecked;
   report_ = writing
-                ? "The restore stopped with the link: the radio's memory is partly written. Restore the image "
-                  "again before the radio is used."
-                : "The image was written, but the check read failed: whether the radio holds it is not known. "
-                  "Connect again to see.";
+                ? common::TrNoop("qxt",
+                                 "The restore stopped with the link: the radio's memory is partly written. Restore the "
+                                 "image again before the radio is used.")
+                : common::TrNoop("qxt",
+                                 "The image was written, but the check read failed: whether the radio holds it is not "
+                                 "known. Connect again to see.");
   phase_ = Phase::kIdle;
 }
 

@@ -3,6 +3,7 @@
 #include "common/Common.h"
 #include "common/Log.h"
 #include "common/MessageBox.h"
+#include "common/Translate.h"
 #include "settings/OptionsLocation.h"
 
 namespace qxt::model {
@@ -78,9 +79,11 @@ void RigProgram::saveAllData() {
   optionsProblem_.clear();
   if (!saveOptions_) return;
   if (main_.saveData(profMain_)) return;
-  optionsProblem_ = "The options could not be saved to " + profMain_.GetMyProfile() +
-                    " (a folder that cannot be written, a full disk, or a file too large): the choices of this "
-                    "session are lost.";
+  optionsProblem_ = common::Compose(common::TrNoop("qxt",
+                                                   "The options could not be saved to %1 (a folder that cannot be "
+                                                   "written, a full disk, or a file too large): the choices of this "
+                                                   "session are lost."),
+                                    {profMain_.GetMyProfile()});
   notice(optionsProblem_);
 }
 
@@ -96,7 +99,8 @@ void RigProgram::BeginEnd() {
 
 // The difference of two tick counts is right across the wrap from the maximum to the minimum.
 bool RigProgram::EndSettled() const {
-  const auto waited = static_cast<int32_t>(static_cast<uint32_t>(ticks_.tickCount()) - static_cast<uint32_t>(endBegan_));
+  const auto waited =
+      static_cast<int32_t>(static_cast<uint32_t>(ticks_.tickCount()) - static_cast<uint32_t>(endBegan_));
   return op_.EndReady() || waited >= kEndPatienceMs;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/Common.h"
+#include "common/Translate.h"
 #include "model/ImageBackup.h"
 #include "model/RigK70RFormLayout.h"
 
@@ -95,7 +96,7 @@ void clsIndOp_RigK70R::RigOpFunc_SetComPortNo(int16_t portNo) {
 
 void clsIndOp_RigK70R::RigOpFunc_ClickCmd00(int16_t Index) {
   if (Index == kConnect && streaming()) {
-    Notice("The radio is still sending its memory: \"Connect\" waits until it has finished.");
+    Notice(common::TrNoop("qxt", "The radio is still sending its memory: \"Connect\" waits until it has finished."));
     return;
   }
   // A button pressed while Align all runs its procedures is the technician taking over.
@@ -385,7 +386,7 @@ bool clsIndOp_RigK70R::Undo() {
   if (!Adjustable("Undo")) return false;
   const auto last = revert_.TakeUndo();
   if (!last) {
-    Notice("Nothing to undo.");
+    Notice(common::TrNoop("qxt", "Nothing to undo."));
     return false;
   }
   keeper_.ItemReason(console_.E8Command(last->first), record::SendReason::kUndo);
