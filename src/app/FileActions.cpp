@@ -1,13 +1,14 @@
 #include "app/FileActions.h"
 
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QStandardPaths>
 
 #include "app/ReportWriter.h"
 #include "common/Common.h"
+#include "common/Translate.h"
 #include "model/ImageBackup.h"
 #include "model/ImageFile.h"
 #include "model/RestorePreview.h"
@@ -24,18 +25,18 @@ FileActions::FileActions(model::RigProgram& program, QWidget* window)
   };
   askName = [this](const QString& current) -> std::optional<QString> {
     QInputDialog dialog(window_);
-    dialog.setWindowTitle("Technician");
-    dialog.setLabelText(QString("The technician named in the service record and its reports "
-                                "(one line, at most %1 characters):")
+    dialog.setWindowTitle(tr("Technician"));
+    dialog.setLabelText(tr("The technician named in the service record and its reports "
+                           "(one line, at most %1 characters):")
                             .arg(kTechnicianMax));
     dialog.setTextValue(current);
     if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(kTechnicianMax);
     return dialog.exec() == QDialog::Accepted ? std::optional<QString>(dialog.textValue()) : std::nullopt;
   };
   chooseImageFile = [this] {
-    return QFileDialog::getOpenFileName(window_, "Restore image",
+    return QFileDialog::getOpenFileName(window_, tr("Restore image"),
                                         QString::fromStdString(model::ImageBackup::Directory()),
-                                        "Radio images (*.bin);;All files (*)");
+                                        tr("Radio images (*.bin);;All files (*)"));
   };
   chooseOpenFile = [this](const QString& caption) {
     return QFileDialog::getOpenFileName(window_, caption, QString::fromStdString(model::ImageBackup::Directory()),
@@ -49,7 +50,8 @@ FileActions::FileActions(model::RigProgram& program, QWidget* window)
 
 void FileActions::RestoreImage(const QString& given) {
   model::clsIndOp_RigK70R& op = program_.op();
-  if (!op.RigK70RProp_EditEnabled() || op.restoring()) return notice("Restore image: connect to the radio first.");
+  if (!op.RigK70RProp_EditEnabled() || op.restoring())
+    return notice(tr("Restore image: connect to the radio first.").toStdString());
   const QString path = given.isEmpty() ? chooseImageFile() : given;
   if (path.isEmpty()) return;
   std::string why;
@@ -65,17 +67,22 @@ void FileActions::RestoreImage(const QString& given) {
     return;
   }
   const std::string kept = !op.lastBackup().empty()
-                               ? "The radio's memory as read at Connect is kept as a backup: " + op.lastBackup() + "."
-                               : "The radio's memory as read at Connect is kept in the service record (no backup "
-                                 "file could be written).";
-  const model::RestorePreview preview(program_.radio().eepImage().bytes(), *bytes,
-                                      Provenance(*bytes).toStdString(), kept);
-  const RestoreDialog::Comparison c{path,
-                                    preview.radioRows(),
-                                    preview.fileRows(),
-                                    preview.bytesDiffering(),
-                                    Provenance(*bytes),
-                                    QString::fromStdString(preview.Summary(QFileInfo(path).fileName().toStdString()))};
+                               ? common::Compose(common::TrNoop("qxt",
+                                                                "The radio's memory as read at Connect is kept as a "
+                                                                "backup: %1."),
+                                                 {op.lastBackup()})
+                               : common::TrNoop("qxt",
+                                                "The radio's memory as read at Connect is kept in the service record "
+                                                "(no backup file could be written).");
+  const model::RestorePreview preview(program_.radio().eepImage().bytes(), *bytes, Provenance(*bytes).toStdString(),
+                                      kept);
+  const RestoreDialog::Comparison c{
+      path,
+      preview.radioRows(),
+      preview.fileRows(),
+      preview.bytesDiffering(),
+      Provenance(*bytes),
+      QString::fromStdString(common::Shown(preview.Summary(QFileInfo(path).fileName().toStdString())))};
   if (!confirmRestore(c)) return;
   if (auto refusal = op.StartRestore(*bytes, path.toStdString())) notice(*refusal);
 }
@@ -92,7 +99,8 @@ ImageWindow* FileActions::OpenImage(const QString& given) {
   Remember(path);
   auto* shown = new ImageWindow(path, *image, window_);
   shown->compareRadio = [this](ImageWindow* w) {
-    if (!program_.op().RigK70RProp_EditEnabled()) return notice("Compare with the radio: connect to the radio first.");
+    if (!program_.op().RigK70RProp_EditEnabled())
+      return notice(tr("Compare with the radio: connect to the radio first.").toStdString());
     w->CompareWith(tr("Radio"), program_.radio().eepImage().bytes());
   };
   shown->compareFile = [this](ImageWindow* w) {
@@ -158,7 +166,7 @@ void FileActions::SaveReport() {
       const auto newest = record.reader().Page({}, 0, 1);
       if (!newest.sessions.empty()) session = newest.sessions.front().id;
     } catch (const std::exception& e) {
-      return notice(std::string("The service record cannot be read (") + e.what() + ").");
+      return notice(tr("The service record cannot be read (%1).").arg(e.what()).toStdString());
     }
   }
   SaveReport(session);
@@ -169,17 +177,17 @@ void FileActions::SaveReport(int64_t session) {
   if (!record.on()) return notice(record.problem());
   const record::RecordReader reader = record.reader();
   try {
-    if (!reader.Session(session)) return notice("Save report: the service record holds no session yet.");
+    if (!reader.Session(session))
+      return notice(tr("Save report: the service record holds no session yet.").toStdString());
   } catch (const std::exception& e) {
-    return notice(std::string("The service record cannot be read (") + e.what() + ").");
+    return notice(tr("The service record cannot be read (%1).").arg(e.what()).toStdString());
   }
-  const QString path = chooseSaveFile(QString("Save the report of session %1").arg(session),
-                                      "PDF documents (*.pdf);;HTML documents (*.html)");
+  const QString path = chooseSaveFile(tr("Save the report of session %1").arg(session),
+                                      tr("PDF documents (*.pdf);;HTML documents (*.html)"));
   if (path.isEmpty()) return;
   const QString why = ReportWriter::SaveSession(reader, session, program_.main().Technician(), path);
-  notice(why.isEmpty()
-             ? "The report of session " + std::to_string(session) + " was saved as " + path.toStdString() + "."
-             : "The report was not saved: " + why.toStdString());
+  notice(why.isEmpty() ? tr("The report of session %1 was saved as %2.").arg(session).arg(path).toStdString()
+                       : tr("The report was not saved: %1").arg(why).toStdString());
 }
 
 // One line: pasted line breaks, tabs and other control characters become single spaces.
@@ -190,7 +198,7 @@ void FileActions::AskTechnician() {
   for (const QChar c : *typed) name += c.category() == QChar::Other_Control ? QChar(' ') : c;
   name = name.simplified();
   if (name.size() > kTechnicianMax) {
-    return notice(QString("Technician: a name has at most %1 characters; this one has %2 and was not saved.")
+    return notice(tr("Technician: a name has at most %1 characters; this one has %2 and was not saved.")
                       .arg(kTechnicianMax)
                       .arg(name.size())
                       .toStdString());

@@ -6,6 +6,7 @@
 
 #include "app/WindowGeometry.h"
 #include "common/Common.h"
+#include "common/Translate.h"
 
 namespace qxt::app {
 
@@ -37,7 +38,7 @@ void FormControls::Create() {
   }
   lblComBusy_ = new QLabel(client_);
   lblComBusy_->setFont(CourierNew(9, true));
-  lblComBusy_->setAccessibleName("Port status");
+  lblComBusy_->setAccessibleName(tr("Port status"));
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(client_);
     connect(b, &QPushButton::clicked, this, [this, i] { hooks_.clicked(i); });
@@ -50,11 +51,11 @@ void FormControls::Create() {
     fra01_[static_cast<size_t>(i)] = f;
   }
   lboConsole_ = new QListWidget(fra01_[1]);
-  lboConsole_->setAccessibleName("Console");
+  lboConsole_->setAccessibleName(tr("Console"));
   for (int i = 0; i < 2; ++i) {
     auto* l = new QListWidget(fra01_[2]);
     l->setFocusPolicy(Qt::NoFocus);
-    l->setAccessibleName(i == 0 ? "A/D readouts" : "D/A readouts");
+    l->setAccessibleName(i == 0 ? tr("A/D readouts") : tr("D/A readouts"));
     lbo01_[static_cast<size_t>(i)] = l;
   }
   TextSize(0);
@@ -63,11 +64,11 @@ void FormControls::Create() {
   lblTitle_->setAlignment(Qt::AlignCenter);
   lblProgress_ = new QLabel(fra01_[0]);
   lblProgress_->setFont(CourierNew(9, true));
-  lblProgress_->setAccessibleName("Progress");
+  lblProgress_->setAccessibleName(tr("Progress"));
   txtDispPara_ = new QPlainTextEdit(fra01_[3]);
   txtDispPara_->setReadOnly(true);
   txtDispPara_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtDispPara_->setAccessibleName("Parameters");
+  txtDispPara_->setAccessibleName(tr("Parameters"));
   transfer_ = new TransferBar(fra01_[0]);
 }
 
@@ -122,7 +123,7 @@ QWidget* FormControls::control(model::Control c) const {
 }
 
 void FormControls::setCaption(model::Control c, const std::string& text) {
-  const QString t = QString::fromStdString(text);
+  const QString t = QString::fromStdString(common::Shown(text));
   if (auto* b = qobject_cast<QPushButton*>(control(c))) {
     b->setText(t);
     b->setAccessibleName(t);
@@ -151,12 +152,12 @@ void FormControls::showTransfer(int percent, int secondsLeft, bool cancellable) 
 
 // The report of a restore stays on the screen until it is read, without stopping the ticks.
 void FormControls::showReport(const std::string& text, bool success) {
-  QString body = QString::fromStdString(text);
+  QString body = QString::fromStdString(common::Shown(text));
   body.replace("\r\n", "\n");
   auto* box = new QMessageBox(success ? QMessageBox::Information : QMessageBox::Warning, common::kAppTitle, body,
                               QMessageBox::Ok, client_->window());
   box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setAccessibleName("Report");
+  box->setAccessibleName(tr("Report"));
   box->open();
   hooks_.notice(text.substr(0, text.find('\r')));
 }

@@ -9,6 +9,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "common/Translate.h"
 #include "record/HistoryExport.h"
 #include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
@@ -38,13 +39,13 @@ QTableView* Table(QAbstractItemModel* model, const QString& name, QWidget* paren
 }  // namespace
 
 HistoryWindow::HistoryWindow(record::ServiceRecord& record, QWidget* parent)
-    : QDialog(parent), record_(record), eventModel_({"Time", "Kind", "What"}) {
+    : QDialog(parent), record_(record), eventModel_({tr("Time"), tr("Kind"), tr("What")}) {
   sessionModel_.setSource([this](const record::SessionFilter& filter, int64_t below) {
     return record_.reader().Page(filter, below, static_cast<int>(SessionListModel::kScreen), kStepSpan);
   });
   connect(&sessionModel_, &SessionListModel::loaded, this, &HistoryWindow::Listed);
-  setWindowTitle("History");
-  setAccessibleName("History of the service record");
+  setWindowTitle(tr("History"));
+  setAccessibleName(tr("History of the service record"));
   Build();
   Refresh();
   resize(900, 600);
@@ -55,24 +56,24 @@ QWidget* HistoryWindow::BuildFilter() {
   auto* row = new QHBoxLayout(bar);
   row->setContentsMargins(0, 0, 0, 0);
   filter_ = new QLineEdit(bar);
-  filter_->setAccessibleName("Filter by text");
-  filter_->setPlaceholderText("model, identity, port, outcome, technician");
+  filter_->setAccessibleName(tr("Filter by text"));
+  filter_->setPlaceholderText(tr("model, identity, port, outcome, technician"));
   filter_->setClearButtonEnabled(true);
-  auto* label = new QLabel("&Filter:", bar);
+  auto* label = new QLabel(tr("&Filter:"), bar);
   label->setBuddy(filter_);
   row->addWidget(label);
   row->addWidget(filter_, 1);
-  fromOn_ = new QCheckBox("F&rom", bar);
+  fromOn_ = new QCheckBox(tr("F&rom"), bar);
   from_ = new QDateEdit(QDate::currentDate().addMonths(-1), bar);
-  toOn_ = new QCheckBox("&To", bar);
+  toOn_ = new QCheckBox(tr("&To"), bar);
   to_ = new QDateEdit(QDate::currentDate(), bar);
   for (QDateEdit* date : {from_, to_}) {
     date->setCalendarPopup(true);
     date->setDisplayFormat("yyyy-MM-dd");
     date->setEnabled(false);
   }
-  from_->setAccessibleName("First day shown");
-  to_->setAccessibleName("Last day shown");
+  from_->setAccessibleName(tr("First day shown"));
+  to_->setAccessibleName(tr("Last day shown"));
   for (QWidget* w : {static_cast<QWidget*>(fromOn_), static_cast<QWidget*>(from_), static_cast<QWidget*>(toOn_),
                      static_cast<QWidget*>(to_)}) {
     row->addWidget(w);
@@ -89,9 +90,9 @@ void HistoryWindow::Build() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildFilter());
   auto* split = new QSplitter(Qt::Vertical, this);
-  sessionView_ = Table(&sessionModel_, "Sessions, newest first", split);
+  sessionView_ = Table(&sessionModel_, tr("Sessions, newest first"), split);
   sessionView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  eventView_ = Table(&eventModel_, "Events of the selected session", split);
+  eventView_ = Table(&eventModel_, tr("Events of the selected session"), split);
   split->addWidget(sessionView_);
   split->addWidget(eventView_);
   layout->addWidget(split, 1);
@@ -99,13 +100,13 @@ void HistoryWindow::Build() {
   status_->setWordWrap(true);
   layout->addWidget(status_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  QPushButton* sessionsCsv = buttons->addButton("Export &sessions...", QDialogButtonBox::ActionRole);
-  QPushButton* eventsCsv = buttons->addButton("Export &events...", QDialogButtonBox::ActionRole);
-  QPushButton* report = buttons->addButton("Save &report...", QDialogButtonBox::ActionRole);
+  QPushButton* sessionsCsv = buttons->addButton(tr("Export &sessions..."), QDialogButtonBox::ActionRole);
+  QPushButton* eventsCsv = buttons->addButton(tr("Export &events..."), QDialogButtonBox::ActionRole);
+  QPushButton* report = buttons->addButton(tr("Save &report..."), QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(sessionsCsv, &QPushButton::clicked, this, [this] { Export("sessions", SessionsCsv()); });
-  connect(eventsCsv, &QPushButton::clicked, this, [this] { Export("events", EventsCsv()); });
+  connect(sessionsCsv, &QPushButton::clicked, this, [this] { Export(tr("sessions"), SessionsCsv()); });
+  connect(eventsCsv, &QPushButton::clicked, this, [this] { Export(tr("events"), EventsCsv()); });
   connect(report, &QPushButton::clicked, this, [this] {
     if (selectedSession() != 0 && saveReport) saveReport(selectedSession());
   });
@@ -127,7 +128,7 @@ void HistoryWindow::Refresh() {
   const bool hadRows = sessionModel_.rowCount() > 0;
   if (!record_.on()) {
     sessionModel_.setRows({});
-    status_->setText(Q(record_.problem()));
+    status_->setText(Q(common::Shown(record_.problem())));
   } else {
     sessionModel_.Restart(CurrentFilter());
   }
@@ -177,7 +178,7 @@ void HistoryWindow::ShowEvents() {
     try {
       eventRows_ = record_.reader().Events(selectedSession());
     } catch (const std::exception& e) {
-      status_->setText(QString("The service record cannot be read (%1).").arg(e.what()));
+      status_->setText(tr("The service record cannot be read (%1).").arg(e.what()));
     }
   }
   std::vector<QStringList> rows;
@@ -207,15 +208,15 @@ QString HistoryWindow::SessionsCsv() const {
 QString HistoryWindow::EventsCsv() const { return Q(record::HistoryExport::EventsCsv(eventRows_)); }
 
 void HistoryWindow::Export(const QString& what, const QString& csv) {
-  const QString path = chooseSaveFile ? chooseSaveFile("Export " + what, "CSV files (*.csv)") : QString();
+  const QString path = chooseSaveFile ? chooseSaveFile(tr("Export %1").arg(what), tr("CSV files (*.csv)")) : QString();
   if (path.isEmpty()) return;
   QSaveFile file(path);
   const QByteArray bytes = csv.toUtf8();
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    status_->setText("Not exported: " + path + ": " + file.errorString());
+    status_->setText(tr("Not exported: %1: %2").arg(path, file.errorString()));
     return;
   }
-  status_->setText("Exported the " + what + " to " + path + ".");
+  status_->setText(tr("Exported the %1 to %2.").arg(what, path));
 }
 
 }  // namespace qxt::app

@@ -81,7 +81,7 @@ void MainMenus::CreateOption(QMenuBar* bar) {
   QMenu* release = option->addMenu(tr("&Auto port release"));
   release->menuAction()->setStatusTip(tr("Close an idle port after a time, so other programs can use it"));
   for (int i = 0; i <= 5; ++i) {
-    QAction* a = release->addAction(i == 0 ? QString("&OFF") : tr("&%1 sec").arg(i));
+    QAction* a = release->addAction(i == 0 ? tr("&OFF") : tr("&%1 sec").arg(i));
     a->setStatusTip(i == 0 ? tr("Keep the port open") : tr("Close the port after %1 s without work").arg(i));
     a->setCheckable(true);
     connect(a, &QAction::triggered, this, [this, i] { reactions_.release(i); });
@@ -127,7 +127,7 @@ void MainMenus::setRecentImages(const QStringList& files) {
 QString MainMenus::PortText(const PortEntry& e) {
   QString text = e.number < 10 ? QString("COM &%1").arg(e.number) : QString("COM 1&0");
   text += "   " + e.device;
-  if (!e.present) return text + "   (not present)";
+  if (!e.present) return text + "   " + tr("(not present)");
   return e.description.isEmpty() ? text : text + "   " + e.description;
 }
 

@@ -11,14 +11,14 @@
 namespace qxt::app {
 
 OtherPortDialog::OtherPortDialog(QWidget* parent) : QDialog(parent), box_(new QComboBox(this)) {
-  setWindowTitle("Other port");
-  setAccessibleName("Other port");
+  setWindowTitle(tr("Other port"));
+  setAccessibleName(tr("Other port"));
   auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel("&Serial device (choose one found, or type its path):", this);
+  auto* label = new QLabel(tr("&Serial device (choose one found, or type its path):"), this);
   label->setBuddy(box_);
   layout->addWidget(label);
   box_->setEditable(true);
-  box_->setAccessibleName("Serial device");
+  box_->setAccessibleName(tr("Serial device"));
   box_->setMinimumWidth(480);
   for (const QString& path : Candidates()) {
     const QString what = QSerialPortInfo(QFileInfo(path).canonicalFilePath()).description();

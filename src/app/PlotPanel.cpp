@@ -17,36 +17,37 @@ const QSize kImageSize(900, 560);
 }
 
 PlotPanel::PlotPanel(const model::PlotData& data, QWidget* parent)
-    : QDockWidget("Plot", parent), data_(data), view_(new QChartView), text_(new QLabel), status_(new QLabel) {
+    : QDockWidget(tr("Plot"), parent), data_(data), view_(new QChartView), text_(new QLabel), status_(new QLabel) {
   setObjectName("plotPanel");
-  setAccessibleName("Plot");
+  setAccessibleName(tr("Plot"));
   auto* body = new QWidget(this);
   auto* layout = new QVBoxLayout(body);
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setMinimumSize(420, 300);
-  view_->setAccessibleName("Plot of the procedure or of the readouts");
+  view_->setAccessibleName(tr("Plot of the procedure or of the readouts"));
   layout->addWidget(view_, 1);
   text_->setWordWrap(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text_->setAccessibleName("The plot in words");
+  text_->setAccessibleName(tr("The plot in words"));
   layout->addWidget(text_);
   auto* row = new QHBoxLayout;
-  auto* copy = new QPushButton("&Copy image", body);
-  auto* save = new QPushButton("Save &image...", body);
+  auto* copy = new QPushButton(tr("&Copy image"), body);
+  auto* save = new QPushButton(tr("Save &image..."), body);
   row->addWidget(copy);
   row->addWidget(save);
   row->addWidget(status_, 1);
   layout->addLayout(row);
   setWidget(body);
   chooseImageFile = [this] {
-    return QFileDialog::getSaveFileName(this, "Save the plot", QString(), "PNG images (*.png);;SVG drawings (*.svg)");
+    return QFileDialog::getSaveFileName(this, tr("Save the plot"), QString(),
+                                        tr("PNG images (*.png);;SVG drawings (*.svg)"));
   };
   connect(copy, &QPushButton::clicked, this, &PlotPanel::CopyImage);
   connect(save, &QPushButton::clicked, this, [this] {
     const QString path = chooseImageFile();
     if (path.isEmpty()) return;
     const QString why = SaveImage(path);
-    status_->setText(why.isEmpty() ? "Saved as " + path : why);
+    status_->setText(why.isEmpty() ? tr("Saved as %1").arg(path) : why);
   });
   connect(&timer_, &QTimer::timeout, this, &PlotPanel::Refresh);
   timer_.start(kRedrawMs);
@@ -66,7 +67,7 @@ void PlotPanel::Refresh() {
 
 void PlotPanel::CopyImage() {
   QApplication::clipboard()->setImage(PlotChart::Render(data_, kImageSize));
-  status_->setText("Copied.");
+  status_->setText(tr("Copied."));
 }
 
 QString PlotPanel::SaveImage(const QString& path) {
@@ -76,7 +77,7 @@ QString PlotPanel::SaveImage(const QString& path) {
     file.write(PlotChart::Svg(data_, kImageSize));
   } else if (!PlotChart::Render(data_, kImageSize).save(&file, "PNG")) {
     file.cancelWriting();
-    return path + ": the image could not be written";
+    return tr("%1: the image could not be written").arg(path);
   }
   if (!file.commit()) return path + ": " + file.errorString();
   return {};

@@ -8,14 +8,14 @@ namespace qxt::app {
 
 RestoreDialog::RestoreDialog(const Comparison& comparison, QWidget* parent)
     : QDialog(parent), summary_(new QLabel(this)), table_(new QTableWidget(this)) {
-  setWindowTitle("Restore image");
-  setAccessibleName("Restore image");
+  setWindowTitle(tr("Restore image"));
+  setAccessibleName(tr("Restore image"));
   auto* layout = new QVBoxLayout(this);
   summary_->setWordWrap(true);
   layout->addWidget(summary_);
   layout->addWidget(table_, 1);
   auto* buttons = new QDialogButtonBox(this);
-  restore_ = buttons->addButton("Restore", QDialogButtonBox::AcceptRole);
+  restore_ = buttons->addButton(tr("Restore"), QDialogButtonBox::AcceptRole);
   cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -28,9 +28,9 @@ RestoreDialog::RestoreDialog(const Comparison& comparison, QWidget* parent)
 
 void RestoreDialog::Fill(const Comparison& c) {
   table_->setColumnCount(4);
-  table_->setHorizontalHeaderLabels({"", "Parameter", "Radio", "File"});
+  table_->setHorizontalHeaderLabels({"", tr("Parameter"), tr("Radio"), tr("File")});
   table_->setRowCount(static_cast<int>(c.radio.size()));
-  table_->setAccessibleName("Parameters of the radio and of the file");
+  table_->setAccessibleName(tr("Parameters of the radio and of the file"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
@@ -50,7 +50,7 @@ void RestoreDialog::Fill(const Comparison& c) {
       QFont f = mono;
       f.setBold(differs);
       item->setFont(f);
-      if (differs) item->setToolTip("changed by the restore");
+      if (differs) item->setToolTip(tr("changed by the restore"));
       table_->setItem(r, col, item);
     }
   }

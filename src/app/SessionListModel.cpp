@@ -20,7 +20,8 @@ QStringList Cells(const record::SessionSummary& s) {
 }  // namespace
 
 SessionListModel::SessionListModel(QObject* parent)
-    : TextTableModel({"Session", "Started", "Radio", "Identity", "Changes", "Outcome"}, parent) {
+    : TextTableModel({tr("Session"), tr("Started"), tr("Radio"), tr("Identity"), tr("Changes"), tr("Outcome")},
+                     parent) {
   again_.setSingleShot(true);
   again_.setInterval(0);
   connect(&again_, &QTimer::timeout, this, [this] { Step(); });
@@ -51,7 +52,7 @@ void SessionListModel::Step() {
   try {
     page = source_(filter_, next_);
   } catch (const std::exception& e) {
-    problem_ = QString("The service record cannot be read (%1).").arg(e.what());
+    problem_ = tr("The service record cannot be read (%1).").arg(e.what());
     done_ = true;
     emit loaded();
     return;

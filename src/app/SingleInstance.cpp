@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "common/Common.h"
+#include "common/Translate.h"
 
 namespace qxt::app {
 
@@ -23,8 +24,8 @@ SingleInstance::SingleInstance(const QString& name) {
 }
 
 std::string SingleInstance::RefusalMessage() {
-  return std::string("Cannot execute ") + common::kAppTitle + " repeatedly.\r\n" + common::kAppTitle +
-         " is already executing.";
+  return common::Compose(common::TrNoop("qxt", "Cannot execute %1 repeatedly."), {common::kAppTitle}) + "\r\n" +
+         common::Compose(common::TrNoop("qxt", "%1 is already executing."), {common::kAppTitle});
 }
 
 bool SingleInstance::tryLock() { return lock_->tryLock(0); }

@@ -13,10 +13,10 @@ TransferBar::TransferBar(QWidget* parent)
   row->addWidget(cancelButton_);
   bar_->setRange(0, 100);
   bar_->setFormat("%p%");
-  bar_->setAccessibleName("Transfer");
-  timeLeft_->setAccessibleName("Time left");
-  cancelButton_->setText("Cancel");
-  cancelButton_->setAccessibleName("Cancel the restore");
+  bar_->setAccessibleName(tr("Transfer"));
+  timeLeft_->setAccessibleName(tr("Time left"));
+  cancelButton_->setText(tr("Cancel"));
+  cancelButton_->setAccessibleName(tr("Cancel the restore"));
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
     cancelButton_->setEnabled(false);  // it takes effect after the block on its way
     if (cancel_) cancel_();
@@ -34,8 +34,8 @@ void TransferBar::Show(int percent, int secondsLeft, bool cancellable) {
 
 QString TransferBar::TimeLeftText(int seconds) {
   if (seconds < 0) return {};
-  if (seconds < 60) return QString("about %1 s left").arg(seconds);
-  return QString("about %1 min %2 s left").arg(seconds / 60).arg(seconds % 60);
+  if (seconds < 60) return tr("about %1 s left").arg(seconds);
+  return tr("about %1 min %2 s left").arg(seconds / 60).arg(seconds % 60);
 }
 
 }  // namespace qxt::app

@@ -19,6 +19,7 @@
 
 #include "common/Common.h"
 #include "common/Log.h"
+#include "common/Translate.h"
 
 // The icon lives in this static library's resources, which the linker keeps only when asked.
 static void InitResources() { Q_INIT_RESOURCE(resources); }
@@ -34,7 +35,7 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
   setWindowIcon(QIcon(":/qxt7130-adj.svg"));
   auto* client = new QWidget(this);
   setCentralWidget(client);
-  statusBar()->setAccessibleName("Notices");
+  statusBar()->setAccessibleName(tr("Notices"));
   controls_ = new FormControls(client, {[this](const QRect& outer) { PlaceWindow(outer); },
                                         [this](const std::string& text) { showNotice(text); },
                                         [this](int i) {
@@ -115,7 +116,7 @@ void frmMain::CreateMenus() {
 void frmMain::Form_Load() {
   setWindowTitle(common::kAppTitle);
   QLabel* title = controls_->title();
-  title->setText(QString("%1\n%2\n%3").arg(common::kAppTitle, "Adjust Utility for QZ-R700", "Tavo Inc."));
+  title->setText(QString("%1\n%2\n%3").arg(common::kAppTitle, tr("Adjust Utility for QZ-R700"), "Tavo Inc."));
   title->setAccessibleName(title->text());
   program_->op().RigOpFunc_FormResource();
   program_->op().RigOpFunc_FormLayout();
@@ -154,7 +155,7 @@ void frmMain::OtherPort() {
   if (path.isEmpty()) return;
   const int16_t n = program_->UsePortDevice(path.toStdString());
   menus_->RebuildPorts();
-  showNotice("COM " + std::to_string(n) + " is now " + path.toStdString() + ".");
+  showNotice(tr("COM %1 is now %2.").arg(n).arg(path).toStdString());
 }
 
 // The generator in use from now on; it is not changed under a running procedure.
@@ -199,13 +200,13 @@ void frmMain::ShowPlot(bool on) {
 
 bool frmMain::AskStopRestore(int32_t written) {
   QMessageBox box(QMessageBox::Warning, common::kAppTitle,
-                  QString("The radio's memory is being written (%1 of %2 bytes so far). Closing now leaves it partly "
-                          "written, and the radio will not work as it should until an image is restored whole.")
+                  tr("The radio's memory is being written (%1 of %2 bytes so far). Closing now leaves it partly "
+                     "written, and the radio will not work as it should until an image is restored whole.")
                       .arg(written)
                       .arg(memory::clsCmcEeprom::kDefaultSize),
                   QMessageBox::NoButton, this);
-  QPushButton* stop = box.addButton("Stop after the current block", QMessageBox::DestructiveRole);
-  QPushButton* keep = box.addButton("Keep writing", QMessageBox::RejectRole);
+  QPushButton* stop = box.addButton(tr("Stop after the current block"), QMessageBox::DestructiveRole);
+  QPushButton* keep = box.addButton(tr("Keep writing"), QMessageBox::RejectRole);
   box.setDefaultButton(keep);
   box.setEscapeButton(keep);
   box.exec();
@@ -270,7 +271,7 @@ void frmMain::FitOnScreen() {
 }
 
 void frmMain::showNotice(const std::string& text) {
-  lastNotice_ = QString::fromStdString(text);
+  lastNotice_ = QString::fromStdString(common::Shown(text));
   statusBar()->showMessage(lastNotice_);
   common::LogLine(text);
 }

@@ -27,6 +27,7 @@
 #include "app/QuitOnSignal.h"
 #include "app/ReportWriter.h"
 #include "app/SingleInstance.h"
+#include "app/Translations.h"
 #include "app/frmMain.h"
 #include "common/Common.h"
 #include "common/SteadyTickSource.h"
@@ -119,6 +120,7 @@ int RunWindow(int argc, char** argv) {
   app.setApplicationName("qxt7130-adj");
   const CommandLine cl = CommandLine::Parse(QCoreApplication::arguments());
   if (!cl.error.empty()) return WrongCommandLine(cl);
+  const Translations translations;
   QtMessageBox messageBox;
   common::MessageBox::install(&messageBox);
   SingleInstance instance;
