@@ -199,6 +199,14 @@
         <source>The service record is off: %1 failed (%2). The work goes on without it.</source>
         <translation>Der Servicenachweis ist aus: %1 ist fehlgeschlagen (%2). Die Arbeit geht ohne ihn weiter.</translation>
     </message>
+    <message>
+        <source>A restore needs a connected radio and no procedure running.</source>
+        <translation>Das Zurückschreiben braucht ein verbundenes Funkgerät und keinen laufenden Ablauf.</translation>
+    </message>
+    <message>
+        <source>No copy of the radio&apos;s memory as read at Connect exists: the backup could not be written and the service record is off. Nothing was written; free the data folder (%1) and connect again.</source>
+        <translation>Es gibt keine Kopie des Speichers des Funkgeräts, wie er beim Verbinden gelesen wurde: die Sicherung konnte nicht geschrieben werden, und der Servicenachweis ist aus. Es wurde nichts geschrieben; Platz im Datenordner (%1) schaffen und erneut verbinden.</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::FileActions</name>

@@ -285,14 +285,15 @@ void clsIndOp_RigK70R::EndNow() {
 std::optional<std::string> clsIndOp_RigK70R::RestoreRefusal(const Bytes& file) const {
   if (auto refusal = RigK70RRestore::CheckFile(file)) return refusal;
   if (!RigK70RProp_EditEnabled() || actions_.running() || restoring() || ending_) {
-    return std::string("A restore needs a connected radio and no procedure running.");
+    return std::string(common::TrNoop("qxt", "A restore needs a connected radio and no procedure running."));
   }
   // Without a copy of what the radio holds now, nothing could take a restore back.
   if (connection_.lastBackup().empty() && !keeper_.record().holdsRadioImage()) {
-    return std::string(
-        "No copy of the radio's memory as read at Connect exists: the backup could not be written and the "
-        "service record is off. Nothing was written; free the data folder (" +
-        ImageBackup::Directory() + ") and connect again.");
+    return common::Compose(common::TrNoop("qxt",
+                                          "No copy of the radio's memory as read at Connect exists: the backup could "
+                                          "not be written and the service record is off. Nothing was written; free "
+                                          "the data folder (%1) and connect again."),
+                           {ImageBackup::Directory()});
   }
   return std::nullopt;
 }
