@@ -207,6 +207,34 @@
         <source>No copy of the radio&apos;s memory as read at Connect exists: the backup could not be written and the service record is off. Nothing was written; free the data folder (%1) and connect again.</source>
         <translation>Es gibt keine Kopie des Speichers des Funkgeräts, wie er beim Verbinden gelesen wurde: die Sicherung konnte nicht geschrieben werden, und der Servicenachweis ist aus. Es wurde nichts geschrieben; Platz im Datenordner (%1) schaffen und erneut verbinden.</translation>
     </message>
+    <message>
+        <source>Not put back into the radio, %1: %2. Check these values.</source>
+        <translation>Nicht wieder in das Funkgerät übertragen, %1: %2. Diese Werte prüfen.</translation>
+    </message>
+    <message>
+        <source>the program having ended before they could be sent</source>
+        <translation>da das Programm endete, bevor sie gesendet werden konnten</translation>
+    </message>
+    <message>
+        <source>%1 needs a connected radio.</source>
+        <translation>„%1“ braucht ein verbundenes Funkgerät.</translation>
+    </message>
+    <message>
+        <source>%1 is not possible while a procedure runs.</source>
+        <translation>„%1“ ist nicht möglich, während ein Ablauf läuft.</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>the link having failed</source>
+        <translation>da die Verbindung ausfiel</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::FileActions</name>

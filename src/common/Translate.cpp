@@ -43,8 +43,10 @@ std::string ShownLine(const std::string& line) {
     std::lock_guard lock(g_mutex);
     if (const auto it = g_composed.find(line); it != g_composed.end()) composed = it->second;
   }
-  if (composed) return Fill(Translate(kTextContext, composed->templ), composed->args);
-  return line.empty() ? line : Translate(kTextContext, line);
+  if (!composed) return line.empty() ? line : Translate(kTextContext, line);
+  // A word filled in may be a marked text itself (an action's name); paths and numbers are not.
+  for (std::string& arg : composed->args) arg = Translate(kTextContext, arg);
+  return Fill(Translate(kTextContext, composed->templ), composed->args);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ constexpr const char* TrNoop(const char* /*context*/, const char* text) { return
 std::string Compose(const char* templ, std::initializer_list<std::string> args);
 
 // The English text as the technician reads it: line by line, each line translated whole (a
-// composed one through its template); lines nobody translated stay as they are.
+// composed one through its template, each filled-in word translated too when it is a marked
+// text); lines nobody translated stay as they are.
 std::string Shown(const std::string& english);
 
 }  // namespace qxt::common

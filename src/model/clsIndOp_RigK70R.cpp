@@ -255,7 +255,8 @@ std::vector<std::string> clsIndOp_RigK70R::DropPutBack(const std::string& why) {
   if (names.empty()) return names;
   std::string list;
   for (const std::string& n : names) list += (list.empty() ? "" : ", ") + n;
-  Notice("Not put back into the radio, " + why + ": " + list + ". Check these values.");
+  Notice(
+      common::Compose(common::TrNoop("qxt", "Not put back into the radio, %1: %2. Check these values."), {why, list}));
   return names;
 }
 
@@ -275,7 +276,7 @@ bool clsIndOp_RigK70R::EndReady() const {
 void clsIndOp_RigK70R::EndNow() {
   BeginEnd();
   if (!seq_.OpRunning()) putBack_.Delivered();
-  DropPutBack("the program having ended before they could be sent");
+  DropPutBack(common::TrNoop("qxt", "the program having ended before they could be sent"));
   if (restoring()) {
     restore_.Abandon();
     ReportRestore();
@@ -350,18 +351,18 @@ void clsIndOp_RigK70R::ReportRestore() {
 
 bool clsIndOp_RigK70R::Adjustable(const std::string& what) {
   if (!RigK70RProp_EditEnabled() || restoring()) {
-    Notice(what + " needs a connected radio.");
+    Notice(common::Compose(common::TrNoop("qxt", "%1 needs a connected radio."), {what}));
     return false;
   }
   if (actions_.running()) {
-    Notice(what + " is not possible while a procedure runs.");
+    Notice(common::Compose(common::TrNoop("qxt", "%1 is not possible while a procedure runs."), {what}));
     return false;
   }
   return true;
 }
 
 bool clsIndOp_RigK70R::RevertToRead() {
-  if (!Adjustable("Revert") || !revert_.hasImage()) return false;
+  if (!Adjustable(common::TrNoop("qxt", "Revert")) || !revert_.hasImage()) return false;
   for (int16_t i = 0; i < console_.ListCount(); ++i) {
     int16_t v = console_.Value(i);
     if (console_.EeAdr(i) >= 0) v = revert_.ValueAsRead(console_.EeAdr(i), console_.EeDataSigned(i));
@@ -384,7 +385,7 @@ bool clsIndOp_RigK70R::RevertToRead() {
 }
 
 bool clsIndOp_RigK70R::Undo() {
-  if (!Adjustable("Undo")) return false;
+  if (!Adjustable(common::TrNoop("qxt", "Undo"))) return false;
   const auto last = revert_.TakeUndo();
   if (!last) {
     Notice(common::TrNoop("qxt", "Nothing to undo."));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Translate.h"
 #include "common/clsCmcTick.h"
 #include "console/ConsoleEvents.h"
 #include "console/clsConsole.h"
@@ -95,7 +96,7 @@ class clsIndOp_RigK70R : public console::ConsoleEvents,
   void RememberKeyChange(int16_t item);
   // What waits to be put back cannot be (the link failed, the program ends); returns its names,
   // also shown and recorded with why.
-  std::vector<std::string> DropPutBack(const std::string& why = "the link having failed");
+  std::vector<std::string> DropPutBack(const std::string& why = common::TrNoop("qxt", "the link having failed"));
   // An orderly end of the program: a running procedure is cancelled as a button cancels it (its
   // values put back), a restore stops after the block under way; nothing new starts after.
   void BeginEnd();

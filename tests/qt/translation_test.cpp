@@ -93,6 +93,11 @@ TEST(Translation, ComposedTextsAreTranslatedByTheirTemplateAndOthersPassUnchange
   EXPECT_EQ(english, "Cannot access COM 7.");
   EXPECT_EQ(common::Shown(english + "\r\nno such sentence 7\r\n\r\nCheck the following:"),
             "Kein Zugriff auf COM 7.\r\nno such sentence 7\r\n\r\nBitte Folgendes prüfen:");
+  // A filled-in word that is a marked text is translated with its sentence; a path is not.
+  const std::string undo = common::Compose(common::TrNoop("qxt", "%1 needs a connected radio."), {"Undo"});
+  const std::string path = common::Compose(common::TrNoop("qxt", "Restore the radio from %1."), {"Undo.bin"});
+  EXPECT_EQ(common::Shown(undo), "„Rückgängig“ braucht ein verbundenes Funkgerät.");
+  EXPECT_EQ(common::Shown(path), "Das Funkgerät aus Undo.bin zurückschreiben.");
   // The same words filled in by hand were never composed: they stay as they are.
   EXPECT_EQ(common::Shown("Cannot access COM 8."), "Cannot access COM 8.");
 }
