@@ -62,6 +62,8 @@ printable report. The package also holds qzr700-sim, a simulated radio for
 training and for trying the program.")
 # The window needs Qt's platform plugins, which no library of the program links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own texts (the standard buttons) in the language of the window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
