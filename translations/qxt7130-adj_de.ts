@@ -235,6 +235,46 @@
         <source>the link having failed</source>
         <translation>da die Verbindung ausfiel</translation>
     </message>
+    <message>
+        <source>%1. Nothing was written.</source>
+        <translation>%1. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read (%2)</source>
+        <translation>%1: kann nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a pipe</source>
+        <translation>eine Pipe</translation>
+    </message>
+    <message>
+        <source>a device or other special file</source>
+        <translation>ein Gerät oder eine andere besondere Datei</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file (%2); an image is a file of exactly %3 bytes</source>
+        <translation>%1: keine gewöhnliche Datei (%2); ein Abbild ist eine Datei von genau %3 Bytes</translation>
+    </message>
+    <message>
+        <source>%1: not an image of this radio (an image holds exactly %2 bytes)</source>
+        <translation>%1: kein Abbild dieses Funkgeräts (ein Abbild enthält genau %2 Bytes)</translation>
+    </message>
+    <message>
+        <source>never came to its end</source>
+        <translation>kam nie zu seinem Ende</translation>
+    </message>
+    <message>
+        <source>did not end verified (%1, %2 bytes written)</source>
+        <translation>endete nicht geprüft (%1, %2 Bytes geschrieben)</translation>
+    </message>
+    <message>
+        <source>The last restore of this radio (%1, from %2) %3: its memory may be partly written. Restore a good image again (File &gt; Restore image..., or qxt7130-adj --restore FILE) before the radio is used; the backups are in %4.</source>
+        <translation>Das letzte Zurückschreiben in dieses Funkgerät (%1, aus %2) %3: sein Speicher kann teilweise geschrieben sein. Ein gutes Abbild erneut zurückschreiben (Datei &gt; Abbild zurückschreiben... oder qxt7130-adj --restore DATEI), bevor das Funkgerät benutzt wird; die Sicherungen liegen in %4.</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::FileActions</name>

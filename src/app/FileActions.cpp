@@ -57,7 +57,7 @@ void FileActions::RestoreImage(const QString& given) {
   std::string why;
   const std::optional<Bytes> bytes = model::ImageFile::Load(path.toStdString(), why);
   if (!bytes) {
-    common::MsgBoxError(why + ". Nothing was written.");
+    common::MsgBoxError(common::Compose(common::TrNoop("qxt", "%1. Nothing was written."), {why}));
     return;
   }
   // Asked first, so that the technician is never shown a comparison that could not be written.

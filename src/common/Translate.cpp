@@ -37,15 +37,20 @@ std::string Fill(const std::string& templ, const std::vector<std::string>& args)
   return out;
 }
 
-std::string ShownLine(const std::string& line) {
+// depth: a filled-in word may be composed itself (a reason inside a sentence), a few levels deep.
+std::string ShownLine(const std::string& line, int depth = 0) {
   std::optional<Composed> composed;
   {
     std::lock_guard lock(g_mutex);
     if (const auto it = g_composed.find(line); it != g_composed.end()) composed = it->second;
   }
   if (!composed) return line.empty() ? line : Translate(kTextContext, line);
-  // A word filled in may be a marked text itself (an action's name); paths and numbers are not.
-  for (std::string& arg : composed->args) arg = Translate(kTextContext, arg);
+  // A word filled in may be a marked or composed text itself (an action's name, a reason);
+  // paths and numbers are neither.
+  constexpr int kMaxDepth = 3;
+  for (std::string& arg : composed->args) {
+    if (arg != line) arg = depth < kMaxDepth ? ShownLine(arg, depth + 1) : Translate(kTextContext, arg);
+  }
   return Fill(Translate(kTextContext, composed->templ), composed->args);
 }
 

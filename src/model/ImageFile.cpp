@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/Translate.h"
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::model {
@@ -34,21 +35,27 @@ bool Finish(int fd, const Bytes& data, std::string& why) {
   return written && closed;
 }
 
+std::string CannotRead(const std::string& path) {
+  return common::Compose(common::TrNoop("qxt", "%1: cannot be read (%2)"), {path, std::strerror(errno)});
+}
+
 }  // namespace
 
 std::optional<Bytes> ImageFile::Load(const std::string& path, std::string& why) {
   // Opened without waiting: a FIFO would otherwise block here until a writer came.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    why = path + ": cannot be read (" + std::strerror(errno) + ")";
+    why = CannotRead(path);
     return std::nullopt;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    why = path + ": not a regular file (" +
-          (S_ISDIR(st.st_mode) ? "a folder" : S_ISFIFO(st.st_mode) ? "a pipe" : "a device or other special file") +
-          "); an image is a file of exactly " + std::to_string(memory::clsCmcEeprom::kDefaultSize) + " bytes";
+    const char* kind = S_ISDIR(st.st_mode)    ? common::TrNoop("qxt", "a folder")
+                       : S_ISFIFO(st.st_mode) ? common::TrNoop("qxt", "a pipe")
+                                              : common::TrNoop("qxt", "a device or other special file");
+    why = common::Compose(common::TrNoop("qxt", "%1: not a regular file (%2); an image is a file of exactly %3 bytes"),
+                          {path, kind, std::to_string(memory::clsCmcEeprom::kDefaultSize)});
     return std::nullopt;
   }
   // Never more than one byte past an image: a huge file is refused without reading it all.
@@ -58,7 +65,7 @@ std::optional<Bytes> ImageFile::Load(const std::string& path, std::string& why) 
     const ssize_t n = ::read(fd, image.data() + got, image.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      why = path + ": cannot be read (" + std::strerror(errno) + ")";
+      why = CannotRead(path);
       ::close(fd);
       return std::nullopt;
     }
@@ -68,8 +75,8 @@ std::optional<Bytes> ImageFile::Load(const std::string& path, std::string& why) 
   ::close(fd);
   image.resize(got);
   if (image.size() != static_cast<size_t>(memory::clsCmcEeprom::kDefaultSize)) {
-    why = path + ": not an image of this radio (an image holds exactly " +
-          std::to_string(memory::clsCmcEeprom::kDefaultSize) + " bytes)";
+    why = common::Compose(common::TrNoop("qxt", "%1: not an image of this radio (an image holds exactly %2 bytes)"),
+                          {path, std::to_string(memory::clsCmcEeprom::kDefaultSize)});
     return std::nullopt;
   }
   return image;

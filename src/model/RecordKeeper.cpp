@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Common.h"
+#include "common/Translate.h"
 #include "model/ImageBackup.h"
 #include "model/RigK70RItemTable.h"
 #include "record/RecordReader.h"
@@ -68,13 +69,15 @@ std::optional<std::string> RecordKeeper::UnfinishedRestore(const Bytes& inquiryA
   }
   if (!last || last->verified()) return std::nullopt;
   const bool unended = last->outcome == record::RestoreOutcomeName(record::RestoreOutcome::kStarted);
-  return "The last restore of this radio (" + last->at + ", from " + last->file + ") " +
-         (unended ? "never came to its end"
-                  : "did not end verified (" + last->outcome + ", " + std::to_string(last->bytesWritten) +
-                        " bytes written)") +
-         ": its memory may be partly written. Restore a good image again (File > Restore image..., or "
-         "qxt7130-adj --restore FILE) before the radio is used; the backups are in " +
-         ImageBackup::Directory() + ".";
+  const std::string how = unended
+                              ? common::TrNoop("qxt", "never came to its end")
+                              : common::Compose(common::TrNoop("qxt", "did not end verified (%1, %2 bytes written)"),
+                                                {last->outcome, std::to_string(last->bytesWritten)});
+  return common::Compose(common::TrNoop("qxt",
+                                        "The last restore of this radio (%1, from %2) %3: its memory may be partly "
+                                        "written. Restore a good image again (File > Restore image..., or "
+                                        "qxt7130-adj --restore FILE) before the radio is used; the backups are in %4."),
+                         {last->at, last->file, how, ImageBackup::Directory()});
 }
 
 void RecordKeeper::ProcedureStarted(ProcedureKind kind, const std::string& items, const std::string& values) {

@@ -13,6 +13,7 @@
 #include "app/QtMessageBox.h"
 #include "app/Translations.h"
 #include "common/Translate.h"
+#include "model/ImageFile.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
@@ -98,6 +99,12 @@ TEST(Translation, ComposedTextsAreTranslatedByTheirTemplateAndOthersPassUnchange
   const std::string path = common::Compose(common::TrNoop("qxt", "Restore the radio from %1."), {"Undo.bin"});
   EXPECT_EQ(common::Shown(undo), "„Rückgängig“ braucht ein verbundenes Funkgerät.");
   EXPECT_EQ(common::Shown(path), "Das Funkgerät aus Undo.bin zurückschreiben.");
+  // A reason composed inside a sentence: both translated, the path kept.
+  std::string why;
+  ASSERT_FALSE(model::ImageFile::Load("/", why));
+  EXPECT_EQ(common::Shown(common::Compose(common::TrNoop("qxt", "%1. Nothing was written."), {why})),
+            "/: keine gewöhnliche Datei (ein Ordner); ein Abbild ist eine Datei von genau 32112 Bytes. Es wurde "
+            "nichts geschrieben.");
   // The same words filled in by hand were never composed: they stay as they are.
   EXPECT_EQ(common::Shown("Cannot access COM 8."), "Cannot access COM 8.");
 }
