@@ -275,6 +275,22 @@
         <source>The last restore of this radio (%1, from %2) %3: its memory may be partly written. Restore a good image again (File &gt; Restore image..., or qxt7130-adj --restore FILE) before the radio is used; the backups are in %4.</source>
         <translation>Das letzte Zurückschreiben in dieses Funkgerät (%1, aus %2) %3: sein Speicher kann teilweise geschrieben sein. Ein gutes Abbild erneut zurückschreiben (Datei &gt; Abbild zurückschreiben... oder qxt7130-adj --restore DATEI), bevor das Funkgerät benutzt wird; die Sicherungen liegen in %4.</translation>
     </message>
+    <message>
+        <source>holds %1 bytes, more than any options file (1 MiB)</source>
+        <translation>enthält %1 Bytes, mehr als jede Optionsdatei (1 MiB)</translation>
+    </message>
+    <message>
+        <source>is not an options file (binary data, or lines that are neither [SECTION] nor KEY=VALUE)</source>
+        <translation>ist keine Optionsdatei (Binärdaten oder Zeilen, die weder [ABSCHNITT] noch SCHLÜSSEL=WERT sind)</translation>
+    </message>
+    <message>
+        <source>The options file %1 %2, and cannot be moved aside (%3): the defaults apply.</source>
+        <translation>Die Optionsdatei %1 %2 und kann nicht beiseitegelegt werden (%3): es gelten die Voreinstellungen.</translation>
+    </message>
+    <message>
+        <source>The options file %1 %2: it was moved to %3 and the defaults apply.</source>
+        <translation>Die Optionsdatei %1 %2: sie wurde nach %3 verschoben, und es gelten die Voreinstellungen.</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::FileActions</name>

@@ -15,6 +15,8 @@
 #include <memory>
 #include <sstream>
 
+#include "common/Translate.h"
+
 namespace qxt::settings {
 
 namespace {
@@ -141,12 +143,14 @@ bool PrivateProfile::Usable(const std::string& file, std::string& why) {
   const uintmax_t size = std::filesystem::file_size(file, ec);
   if (ec) return true;  // absent: the defaults apply and a save makes it
   if (size > kMaxBytes) {
-    why = "holds " + std::to_string(size) + " bytes, more than any options file (1 MiB)";
+    why = common::Compose(common::TrNoop("qxt", "holds %1 bytes, more than any options file (1 MiB)"),
+                          {std::to_string(size)});
     return false;
   }
   std::string text;
   if (ReadWholeFile(file, text) && !Readable(text)) {
-    why = "is not an options file (binary data, or lines that are neither [SECTION] nor KEY=VALUE)";
+    why = common::TrNoop("qxt",
+                         "is not an options file (binary data, or lines that are neither [SECTION] nor KEY=VALUE)");
     return false;
   }
   return true;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "common/Translate.h"
 #include "settings/PrivateProfile.h"
 
 namespace qxt::settings {
@@ -62,9 +63,13 @@ std::string clsCmcProfileIO::SetAsideIfUnusable(const std::string& stamp) {
   const std::string aside = file + (large ? ".too-large-" : ".unreadable-") + stamp;
   std::error_code ec;
   std::filesystem::rename(file, aside, ec);
-  const std::string what = "The options file " + file + " " + why;
-  if (ec) return what + ", and cannot be moved aside (" + ec.message() + "): the defaults apply.";
-  return what + ": it was moved to " + aside + " and the defaults apply.";
+  if (ec) {
+    return common::Compose(
+        common::TrNoop("qxt", "The options file %1 %2, and cannot be moved aside (%3): the defaults apply."),
+        {file, why, ec.message()});
+  }
+  return common::Compose(common::TrNoop("qxt", "The options file %1 %2: it was moved to %3 and the defaults apply."),
+                         {file, why, aside});
 }
 
 std::string clsCmcProfileIO::StripTerminator(const std::string& s) { return s.substr(0, s.find('\0')); }
