@@ -293,6 +293,61 @@
     </message>
 </context>
 <context>
+    <name>qxt::app::BenchDialog</name>
+    <message>
+        <source>Bench generator</source>
+        <translation>Signalgenerator am Arbeitsplatz</translation>
+    </message>
+    <message>
+        <source>TCPIP0::host::5025::SOCKET or TCPIP0::host::inst0::INSTR; empty: none</source>
+        <translation>TCPIP0::host::5025::SOCKET oder TCPIP0::host::inst0::INSTR; leer: keiner</translation>
+    </message>
+    <message>
+        <source>&amp;Generator:</source>
+        <translation>&amp;Generator:</translation>
+    </message>
+    <message>
+        <source>&amp;BPF sweep level (dBm at the antenna):</source>
+        <translation>Pegel für den &amp;BPF-Durchlauf (dBm an der Antenne):</translation>
+    </message>
+    <message>
+        <source>RSSI S&amp;3 level (dBm):</source>
+        <translation>Pegel für RSSI S&amp;3 (dBm):</translation>
+    </message>
+    <message>
+        <source>RSSI S&amp;1 level (dBm):</source>
+        <translation>Pegel für RSSI S&amp;1 (dBm):</translation>
+    </message>
+    <message>
+        <source>&amp;Cable loss (dB):</source>
+        <translation>&amp;Kabeldämpfung (dB):</translation>
+    </message>
+    <message>
+        <source>&amp;Maximum level sent (dBm):</source>
+        <translation>&amp;Höchster gesendeter Pegel (dBm):</translation>
+    </message>
+    <message>
+        <source>S&amp;ettle time:</source>
+        <translation>&amp;Einschwingzeit:</translation>
+    </message>
+    <message>
+        <source>Set&amp;up commands (&quot;;&quot; between):</source>
+        <translation>Ein&amp;richtungsbefehle (&quot;;&quot; dazwischen):</translation>
+    </message>
+    <message>
+        <source>Align all se&amp;quence:</source>
+        <translation>&amp;Folge für Alles abgleichen:</translation>
+    </message>
+    <message>
+        <source>&amp;Test connection</source>
+        <translation>Verbindung &amp;testen</translation>
+    </message>
+    <message>
+        <source>Asking %1...</source>
+        <translation>Frage %1 an...</translation>
+    </message>
+</context>
+<context>
     <name>qxt::app::FileActions</name>
     <message>
         <source>Technician</source>
@@ -865,6 +920,26 @@
         <source>Choose any serial device, or type its path</source>
         <translation>Ein beliebiges serielles Gerät wählen oder seinen Pfad eingeben</translation>
     </message>
+    <message>
+        <source>&amp;Bench generator...</source>
+        <translation>&amp;Signalgenerator...</translation>
+    </message>
+    <message>
+        <source>The signal generator on the bench and the levels it sets</source>
+        <translation>Der Signalgenerator am Arbeitsplatz und die Pegel, die er einstellt</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Werkzeuge</translation>
+    </message>
+    <message>
+        <source>&amp;Align all</source>
+        <translation>&amp;Alles abgleichen</translation>
+    </message>
+    <message>
+        <source>Connect, then run the procedures of the sequence unattended</source>
+        <translation>Verbinden, dann die Abläufe der Folge unbeaufsichtigt ausführen</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::OtherPortDialog</name>
@@ -1007,6 +1082,22 @@
     <message>
         <source>Keep writing</source>
         <translation>Weiter schreiben</translation>
+    </message>
+    <message>
+        <source>The bench generator cannot be changed while a procedure runs.</source>
+        <translation>Der Signalgenerator kann nicht geändert werden, während ein Ablauf läuft.</translation>
+    </message>
+    <message>
+        <source>The bench options could not be saved to the options file.</source>
+        <translation>Die Optionen des Arbeitsplatzes konnten nicht in der Optionsdatei gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Bench generator: %1.</source>
+        <translation>Signalgenerator: %1.</translation>
+    </message>
+    <message>
+        <source>No bench generator.</source>
+        <translation>Kein Signalgenerator.</translation>
     </message>
 </context>
 </TS>

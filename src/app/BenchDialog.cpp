@@ -10,29 +10,30 @@
 namespace qxt::app {
 
 BenchDialog::BenchDialog(const instrument::BenchOptions& options, QWidget* parent) : QDialog(parent), base_(options) {
-  setWindowTitle("Bench generator");
-  setAccessibleName("Bench generator");
+  setWindowTitle(tr("Bench generator"));
+  setAccessibleName(tr("Bench generator"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout();
   generator_ = new QLineEdit(QString::fromStdString(options.generator), this);
-  generator_->setPlaceholderText("TCPIP0::host::5025::SOCKET or TCPIP0::host::inst0::INSTR; empty: none");
+  generator_->setPlaceholderText(tr("TCPIP0::host::5025::SOCKET or TCPIP0::host::inst0::INSTR; empty: none"));
   generator_->setMinimumWidth(420);
-  form->addRow("&Generator:", generator_);
-  form->addRow("&BPF sweep level (dBm at the antenna):", bpf_ = Level(options.bpfLevel, -200));
-  form->addRow("RSSI S&3 level (dBm):", s3_ = Level(options.rssiS3Level, -200));
-  form->addRow("RSSI S&1 level (dBm):", s1_ = Level(options.rssiS1Level, -200));
-  form->addRow("&Cable loss (dB):", loss_ = Level(options.cableLoss, 0));
+  form->addRow(tr("&Generator:"), generator_);
+  form->addRow(tr("&BPF sweep level (dBm at the antenna):"), bpf_ = Level(options.bpfLevel, -200));
+  form->addRow(tr("RSSI S&3 level (dBm):"), s3_ = Level(options.rssiS3Level, -200));
+  form->addRow(tr("RSSI S&1 level (dBm):"), s1_ = Level(options.rssiS1Level, -200));
+  form->addRow(tr("&Cable loss (dB):"), loss_ = Level(options.cableLoss, 0));
   loss_->setMaximum(60);
-  form->addRow("&Maximum level sent (dBm):", max_ = Level(options.maxLevel, -200));
+  form->addRow(tr("&Maximum level sent (dBm):"), max_ = Level(options.maxLevel, -200));
   settle_ = new QSpinBox(this);
   settle_->setRange(0, 10000);
   settle_->setSuffix(" ms");
   settle_->setValue(options.settleMs);
-  form->addRow("S&ettle time:", settle_);
-  form->addRow("Set&up commands (\";\" between):", setup_ = new QLineEdit(QString::fromStdString(options.setup), this));
-  form->addRow("Align all se&quence:", sequence_ = new QLineEdit(QString::fromStdString(options.sequence), this));
+  form->addRow(tr("S&ettle time:"), settle_);
+  form->addRow(tr("Set&up commands (\";\" between):"),
+               setup_ = new QLineEdit(QString::fromStdString(options.setup), this));
+  form->addRow(tr("Align all se&quence:"), sequence_ = new QLineEdit(QString::fromStdString(options.sequence), this));
   layout->addLayout(form);
-  test_ = new QPushButton("&Test connection", this);
+  test_ = new QPushButton(tr("&Test connection"), this);
   test_->setAutoDefault(false);
   connect(test_, &QPushButton::clicked, this, &BenchDialog::Test);
   answer_ = new QLabel(this);
@@ -85,7 +86,7 @@ void BenchDialog::Test() {
   tester_ = std::make_unique<instrument::GeneratorWorker>(std::make_unique<instrument::LxiTransport>(), o);
   tester_->Submit({});
   test_->setEnabled(false);
-  answer_->setText("Asking " + QString::fromStdString(o.generator) + "...");
+  answer_->setText(tr("Asking %1...").arg(QString::fromStdString(o.generator)));
   poll_.start();
 }
 

@@ -163,11 +163,14 @@ void frmMain::EditBench() {
   const auto chosen = editBench(program_->op().generator().options());
   if (!chosen) return;
   if (program_->op().actions().running() || program_->op().alignAll().running()) {
-    showNotice("The bench generator cannot be changed while a procedure runs.");
+    showNotice(tr("The bench generator cannot be changed while a procedure runs.").toStdString());
     return;
   }
-  if (!program_->SaveBench(*chosen)) showNotice("The bench options could not be saved to the options file.");
-  showNotice(chosen->configured() ? "Bench generator: " + chosen->generator + "." : "No bench generator.");
+  if (!program_->SaveBench(*chosen))
+    showNotice(tr("The bench options could not be saved to the options file.").toStdString());
+  showNotice((chosen->configured() ? tr("Bench generator: %1.").arg(QString::fromStdString(chosen->generator))
+                                   : tr("No bench generator."))
+                 .toStdString());
 }
 
 // The console and the readouts in the size the technician chose.
