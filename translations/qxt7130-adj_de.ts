@@ -184,22 +184,6 @@
         <translation>Der Servicenachweis kennt dieses Abbild: es wurde am %1 aus diesem Funkgerät gelesen.</translation>
     </message>
     <message>
-        <source>The service record is off: %1 cannot be used (%2).</source>
-        <translation>Der Servicenachweis ist aus: %1 kann nicht verwendet werden (%2).</translation>
-    </message>
-    <message>
-        <source>The service record is off: %1 is damaged (%2) and cannot be moved aside.</source>
-        <translation>Der Servicenachweis ist aus: %1 ist beschädigt (%2) und kann nicht beiseitegelegt werden.</translation>
-    </message>
-    <message>
-        <source>The service record was damaged (%1); it was moved to %2 and a new one started.</source>
-        <translation>Der Servicenachweis war beschädigt (%1); er wurde nach %2 verschoben und ein neuer begonnen.</translation>
-    </message>
-    <message>
-        <source>The service record is off: %1 failed (%2). The work goes on without it.</source>
-        <translation>Der Servicenachweis ist aus: %1 ist fehlgeschlagen (%2). Die Arbeit geht ohne ihn weiter.</translation>
-    </message>
-    <message>
         <source>A restore needs a connected radio and no procedure running.</source>
         <translation>Das Zurückschreiben braucht ein verbundenes Funkgerät und keinen laufenden Ablauf.</translation>
     </message>
@@ -409,6 +393,10 @@
         <source>Technician: a name has at most %1 characters; this one has %2 and was not saved.</source>
         <translation>Techniker: ein Name hat höchstens %1 Zeichen; dieser hat %2 und wurde nicht gespeichert.</translation>
     </message>
+    <message>
+        <source>The service record cannot be read (%1).</source>
+        <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::FormControls</name>
@@ -559,30 +547,6 @@
 <context>
     <name>qxt::app::HistoryWindow</name>
     <message>
-        <source>Session</source>
-        <translation>Sitzung</translation>
-    </message>
-    <message>
-        <source>Started</source>
-        <translation>Begonnen</translation>
-    </message>
-    <message>
-        <source>Radio</source>
-        <translation>Funkgerät</translation>
-    </message>
-    <message>
-        <source>Identity</source>
-        <translation>Kennung</translation>
-    </message>
-    <message>
-        <source>Changes</source>
-        <translation>Änderungen</translation>
-    </message>
-    <message>
-        <source>Outcome</source>
-        <translation>Ergebnis</translation>
-    </message>
-    <message>
         <source>Time</source>
         <translation>Zeit</translation>
     </message>
@@ -659,10 +623,6 @@
         <translation>Ereignisse</translation>
     </message>
     <message>
-        <source>%1 sessions listed. The record: %2</source>
-        <translation>%1 Sitzungen aufgeführt. Der Nachweis: %2</translation>
-    </message>
-    <message>
         <source>Export %1</source>
         <translation>%1 exportieren</translation>
     </message>
@@ -677,6 +637,10 @@
     <message>
         <source>Exported the %1 to %2.</source>
         <translation>Die %1 wurden nach %2 exportiert.</translation>
+    </message>
+    <message>
+        <source>The service record cannot be read (%1).</source>
+        <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
     </message>
 </context>
 <context>
@@ -1028,6 +992,37 @@
     <message>
         <source>changed by the restore</source>
         <translation>durch das Zurückschreiben geändert</translation>
+    </message>
+</context>
+<context>
+    <name>qxt::app::SessionListModel</name>
+    <message>
+        <source>Session</source>
+        <translation>Sitzung</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>Funkgerät</translation>
+    </message>
+    <message>
+        <source>Identity</source>
+        <translation>Kennung</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>The service record cannot be read (%1).</source>
+        <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
     </message>
 </context>
 <context>
