@@ -72,6 +72,11 @@ struct Row {
   const char* firstLine;  // empty: the connection succeeds despite the fault
 };
 
+// The CTest listing names each case by its fault and the message it expects.
+void PrintTo(const Row& row, std::ostream* os) {
+  *os << row.fault << " -> \"" << (row.firstLine[0] == '\0' ? "(connects)" : row.firstLine) << "\"";
+}
+
 // The body shared by the permission case, run as an ordinary user.
 void PortWithoutPermission() {
   TempDir link;
