@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -14,8 +13,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
-#include <cmath>
-#include <cstdio>
 
 #include "common/Common.h"
 #include "common/Log.h"
