@@ -19,7 +19,7 @@ for target in "$build"/fuzz/fuzz_*; do
     tail -n 30 "$build/fuzz-findings/$name.log" >&2
     status=1
   else
-    grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$build/fuzz-findings/$name.log" | tr '\n' ' '
+    grep -a -E "stat::number_of_executed_units|stat::peak_rss_mb" "$build/fuzz-findings/$name.log" | tr '\n' ' '
     echo
   fi
 done
