@@ -25,7 +25,7 @@
 #include "app/PlotPanel.h"
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 #include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
 #include "support/EventLoop.h"
@@ -79,7 +79,7 @@ struct Core {
   app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, common::SteadyTickSource::instance(), view, window, recordPath};
+  program::RigProgram program{port, common::SteadyTickSource::instance(), view, window, recordPath};
   app::ComTimer timer{program.com()};
 };
 
@@ -172,12 +172,12 @@ void AlignAllAt9600() {
   const std::string log = logDir.file("sim.log");
   SimProcess sim({"--baud", "9600", "--log", log, "--generator", "0"});
   Core core(sim.path());
-  model::BenchGenerator& generator = core.program.op().generator();
+  adjust::BenchGenerator& generator = core.program.op().generator();
   instrument::BenchOptions bench = generator.options();
   bench.generator = "TCPIP0::127.0.0.1::" + std::to_string(sim.generatorPort()) + "::SOCKET";
   generator.Configure(bench);
   const double start = MonotonicMs();
-  const model::AlignAll& align = core.program.op().alignAll();
+  const adjust::AlignAll& align = core.program.op().alignAll();
   if (!core.program.main().AlignAll().empty() || !core.RunUntil([&] { return align.over(); }, 900000) ||
       !align.succeeded()) {
     Row("Align all at 9600 bit/s", "did not finish: " + align.Headline(), "-");
@@ -212,7 +212,7 @@ void CloneReadFullSpeed() {
     const double start = MonotonicMs();
     core.program.main().ClickCmd00(0);
     core.RunUntil(
-        [&] { return core.program.op().opState() >= model::OpState::kFirstReadouts || core.program.op().isIdle(); },
+        [&] { return core.program.op().opState() >= adjust::OpState::kFirstReadouts || core.program.op().isIdle(); },
         60000);
     times.push_back((MonotonicMs() - start) / 1000.0);
     core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
@@ -226,16 +226,16 @@ void CloneReadFullSpeed() {
 // redraws at its full rate while the keys are pressed.
 struct BusyPlot {
   BusyPlot() {
-    data.ProcedureStarted(model::ProcedureKind::kBpfSweep, "BPF T1", "80");
+    data.ProcedureStarted(adjust::ProcedureKind::kBpfSweep, "BPF T1", "80");
     data.SeriesStarted("BPF T1", 80, std::nullopt);
     panel.show();
     QObject::connect(&feed, &QTimer::timeout, [this] {
       data.Point("BPF T1", static_cast<int16_t>(n % 256), static_cast<int16_t>(40 + (n * 7) % 150));
-      if (++n % 256 == 0) data.ProcedureStarted(model::ProcedureKind::kBpfSweep, "BPF T1", "80");
+      if (++n % 256 == 0) data.ProcedureStarted(adjust::ProcedureKind::kBpfSweep, "BPF T1", "80");
     });
     feed.start(20);
   }
-  model::PlotData data;
+  window::PlotData data;
   app::PlotPanel panel{data};
   QTimer feed;
   int n = 0;
@@ -255,7 +255,7 @@ void StepToWire(bool recording, bool plotting = false) {
   for (int step = 0; step < 200; ++step) {
     const double pressed = MonotonicMs();
     core.program.main().ConsoleKeyDown(
-        step % 2 == 0 ? model::MainWindowLogic::kKeyRight : model::MainWindowLogic::kKeyLeft, 0, 1);
+        step % 2 == 0 ? window::MainWindowLogic::kKeyRight : window::MainWindowLogic::kKeyLeft, 0, 1);
     double arrived = -1;
     core.RunUntil(
         [&] {

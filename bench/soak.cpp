@@ -13,7 +13,7 @@
 #include "app/ComTimer.h"
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
 #include "support/RecordingMessageBox.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   app::QtSerialPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program(port, common::SteadyTickSource::instance(), view, window, dir.file("service.sqlite"));
+  program::RigProgram program(port, common::SteadyTickSource::instance(), view, window, dir.file("service.sqlite"));
   program.profMain().Path(dir.path() + "/");
   program.com().portDevices().setOverride(1, dir.file("qzr700"));
   program.Start();
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     box.shown.clear();
     program.main().ClickCmd00(0);
     if (!RunEventsUntil([&] { return program.op().isSteady() || !box.shown.empty(); }, 120000)) {
-      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, model::Number(program.op().opState()));
+      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, adjust::Number(program.op().opState()));
       return 1;
     }
     if (box.shown.empty()) {
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i <= clean; ++i) {
     box.shown.clear();
     program.main().ClickCmd00(0);
-    if (!RunEventsUntil([&] { return program.op().opState() > model::OpState::kCloneRead || !box.shown.empty(); },
+    if (!RunEventsUntil([&] { return program.op().opState() > adjust::OpState::kCloneRead || !box.shown.empty(); },
                         60000)) {
       std::fprintf(stderr, "soak: clean Connect %d hangs\n", i);
       return 1;

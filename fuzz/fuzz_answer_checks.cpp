@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "adjust/Readouts.h"
 #include "common/Common.h"
 #include "fuzz/FuzzPort.h"
 #include "link/Protocol.h"
 #include "link/clsCmcCln3Drv.h"
-#include "model/RigK70RReadouts.h"
 
 using namespace qxt;
 using namespace qxt::fuzz;
@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const Bytes body(data + 1, data + size);
   const Bytes name{0x29, 0x27, 0x01, 0x00};
-  if (model::RigK70RReadouts::IsValidAnswer(body, name)) {
-    const int v = model::RigK70RReadouts::AdAnswerValue(body);
+  if (adjust::Readouts::IsValidAnswer(body, name)) {
+    const int v = adjust::Readouts::AdAnswerValue(body);
     if (v < 0 || v > 255) __builtin_trap();
-    model::RigK70RReadouts::Line(static_cast<model::ReadoutGroup>(data[0] & 1), static_cast<int16_t>(data[0] % 5), v);
+    adjust::Readouts::Line(static_cast<adjust::ReadoutGroup>(data[0] & 1), static_cast<int16_t>(data[0] % 5), v);
   }
   FuzzLink link;
   link::clsCmcCln3Drv& drv = link.drv;

@@ -6,18 +6,18 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 
+#include "adjust/ImageBackup.h"
+#include "adjust/ImageFile.h"
 #include "app/ReportWriter.h"
 #include "common/Common.h"
 #include "common/Translate.h"
-#include "model/ImageBackup.h"
-#include "model/ImageFile.h"
-#include "model/RestorePreview.h"
 #include "record/Provenance.h"
 #include "record/RecordReader.h"
+#include "window/RestorePreview.h"
 
 namespace qxt::app {
 
-FileActions::FileActions(model::RigProgram& program, QWidget* window)
+FileActions::FileActions(program::RigProgram& program, QWidget* window)
     : QObject(window), program_(program), window_(window) {
   chooseSaveFile = [this](const QString& caption, const QString& filter) {
     return QFileDialog::getSaveFileName(window_, caption,
@@ -35,11 +35,11 @@ FileActions::FileActions(model::RigProgram& program, QWidget* window)
   };
   chooseImageFile = [this] {
     return QFileDialog::getOpenFileName(window_, tr("Restore image"),
-                                        QString::fromStdString(model::ImageBackup::Directory()),
+                                        QString::fromStdString(adjust::ImageBackup::Directory()),
                                         tr("Radio images (*.bin);;All files (*)"));
   };
   chooseOpenFile = [this](const QString& caption) {
-    return QFileDialog::getOpenFileName(window_, caption, QString::fromStdString(model::ImageBackup::Directory()),
+    return QFileDialog::getOpenFileName(window_, caption, QString::fromStdString(adjust::ImageBackup::Directory()),
                                         tr("Radio images (*.bin);;All files (*)"));
   };
   confirmRestore = [this](const RestoreDialog::Comparison& c) {
@@ -49,13 +49,13 @@ FileActions::FileActions(model::RigProgram& program, QWidget* window)
 }
 
 void FileActions::RestoreImage(const QString& given) {
-  model::clsIndOp_RigK70R& op = program_.op();
+  adjust::clsIndOp_RigK70R& op = program_.op();
   if (!op.RigK70RProp_EditEnabled() || op.restoring())
     return notice(tr("Restore image: connect to the radio first.").toStdString());
   const QString path = given.isEmpty() ? chooseImageFile() : given;
   if (path.isEmpty()) return;
   std::string why;
-  const std::optional<Bytes> bytes = model::ImageFile::Load(path.toStdString(), why);
+  const std::optional<Bytes> bytes = adjust::ImageFile::Load(path.toStdString(), why);
   if (!bytes) {
     common::MsgBoxError(common::Compose(common::TrNoop("qxt", "%1. Nothing was written."), {why}));
     return;
@@ -74,8 +74,8 @@ void FileActions::RestoreImage(const QString& given) {
                                : common::TrNoop("qxt",
                                                 "The radio's memory as read at Connect is kept in the service record "
                                                 "(no backup file could be written).");
-  const model::RestorePreview preview(program_.radio().eepImage().bytes(), *bytes, Provenance(*bytes).toStdString(),
-                                      kept);
+  const window::RestorePreview preview(program_.radio().eepImage().bytes(), *bytes, Provenance(*bytes).toStdString(),
+                                       kept);
   const RestoreDialog::Comparison c{
       path,
       preview.radioRows(),
@@ -91,7 +91,7 @@ ImageWindow* FileActions::OpenImage(const QString& given) {
   const QString path = given.isEmpty() ? chooseOpenFile(tr("Open image")) : given;
   if (path.isEmpty()) return nullptr;
   std::string why;
-  const auto image = model::ImageFile::Load(path.toStdString(), why);
+  const auto image = adjust::ImageFile::Load(path.toStdString(), why);
   if (!image) {
     common::MsgBoxError(why);
     return nullptr;
@@ -107,7 +107,7 @@ ImageWindow* FileActions::OpenImage(const QString& given) {
     const QString other = chooseOpenFile(tr("Compare with a file"));
     if (other.isEmpty()) return;
     std::string why;
-    if (const auto bytes = model::ImageFile::Load(other.toStdString(), why)) {
+    if (const auto bytes = adjust::ImageFile::Load(other.toStdString(), why)) {
       w->CompareWith(QFileInfo(other).fileName(), *bytes);
     } else {
       common::MsgBoxError(why);

@@ -13,7 +13,7 @@
 #include "app/ImageWindow.h"
 #include "app/RestoreDialog.h"
 #include "common/Bytes.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 
 namespace qxt::app {
 
@@ -21,7 +21,7 @@ class FileActions : public QObject {
   Q_OBJECT
 
  public:
-  FileActions(model::RigProgram& program, QWidget* window);
+  FileActions(program::RigProgram& program, QWidget* window);
 
   // The history window, opened or raised.
   HistoryWindow* ShowHistory();
@@ -58,7 +58,7 @@ class FileActions : public QObject {
  private:
   void Remember(const QString& path);
 
-  model::RigProgram& program_;
+  program::RigProgram& program_;
   QWidget* window_;
   QPointer<HistoryWindow> history_;
 };

@@ -90,39 +90,39 @@ void FormControls::PlaceFixed() {
   lblComBusy_->move(ToPixels({120, 120, 0, 0}).topLeft());
 }
 
-QWidget* FormControls::control(model::Control c) const {
+QWidget* FormControls::control(window::Control c) const {
   switch (c) {
-    case model::Control::kCmd0:
+    case window::Control::kCmd0:
       return cmd00_[0];
-    case model::Control::kCmd1:
+    case window::Control::kCmd1:
       return cmd00_[1];
-    case model::Control::kCmd2:
+    case window::Control::kCmd2:
       return cmd00_[2];
-    case model::Control::kFra0:
+    case window::Control::kFra0:
       return fra01_[0];
-    case model::Control::kFra1:
+    case window::Control::kFra1:
       return fra01_[1];
-    case model::Control::kFra2:
+    case window::Control::kFra2:
       return fra01_[2];
-    case model::Control::kFra3:
+    case window::Control::kFra3:
       return fra01_[3];
-    case model::Control::kLbo0:
+    case window::Control::kLbo0:
       return lbo01_[0];
-    case model::Control::kLbo1:
+    case window::Control::kLbo1:
       return lbo01_[1];
-    case model::Control::kLboConsole:
+    case window::Control::kLboConsole:
       return lboConsole_;
-    case model::Control::kLblTitle:
+    case window::Control::kLblTitle:
       return lblTitle_;
-    case model::Control::kLblProgress:
+    case window::Control::kLblProgress:
       return lblProgress_;
-    case model::Control::kTxtDispPara:
+    case window::Control::kTxtDispPara:
       return txtDispPara_;
   }
   return nullptr;
 }
 
-void FormControls::setCaption(model::Control c, const std::string& text) {
+void FormControls::setCaption(window::Control c, const std::string& text) {
   const QString t = QString::fromStdString(common::Shown(text));
   if (auto* b = qobject_cast<QPushButton*>(control(c))) {
     b->setText(t);
@@ -133,7 +133,7 @@ void FormControls::setCaption(model::Control c, const std::string& text) {
   }
 }
 
-void FormControls::setDefaultAndCancel(model::Control c, bool on) {
+void FormControls::setDefaultAndCancel(window::Control c, bool on) {
   auto* b = qobject_cast<QPushButton*>(control(c));
   if (b == nullptr || keys_ == nullptr) return;
   b->setDefault(on);
@@ -170,34 +170,34 @@ double FormControls::screenWidth() const { return client_->screen()->geometry().
 
 double FormControls::screenHeight() const { return client_->screen()->geometry().height() * twipsPerPixelY(); }
 
-QRect FormControls::ToPixels(const model::TwipsRect& r) const {
+QRect FormControls::ToPixels(const window::TwipsRect& r) const {
   return WindowGeometry::ToPixels(r, twipsPerPixelX(), twipsPerPixelY());
 }
 
 // The rectangle is the whole window, its frame included.
-void FormControls::setWindowRect(const model::TwipsRect& r) {
+void FormControls::setWindowRect(const window::TwipsRect& r) {
   hooks_.placeWindow(ToPixels(r).translated(client_->screen()->geometry().topLeft()));
 }
 
-model::TwipsRect FormControls::bounds(model::Control c) const {
+window::TwipsRect FormControls::bounds(window::Control c) const {
   const QWidget* w = control(c);
   const QSize size = qobject_cast<const QLabel*>(w) != nullptr ? w->sizeHint() : w->size();
   return {w->x() * twipsPerPixelX(), w->y() * twipsPerPixelY(), size.width() * twipsPerPixelX(),
           size.height() * twipsPerPixelY()};
 }
 
-void FormControls::place(model::Control c, const model::TwipsRect& r) {
+void FormControls::place(window::Control c, const window::TwipsRect& r) {
   QRect px = ToPixels(r);
   if (r.height >= 1 && px.height() < 1) px.setHeight(1);
   control(c)->setGeometry(px);
-  if (c == model::Control::kLblProgress) {
+  if (c == window::Control::kLblProgress) {
     // The transfer bar sits centred below the row of progress characters.
     const int width = std::min(fra01_[0]->width() - 16, std::max(px.width(), 360));
     transfer_->setGeometry((fra01_[0]->width() - width) / 2, px.bottom() + 12, width, transfer_->sizeHint().height());
   }
 }
 
-void FormControls::appendToTabOrder(model::Control c) {
+void FormControls::appendToTabOrder(window::Control c) {
   QWidget* w = control(c);
   w->setFocusPolicy(Qt::StrongFocus);
   std::erase(tabOrder_, w);
@@ -205,7 +205,7 @@ void FormControls::appendToTabOrder(model::Control c) {
   tabOrder_.push_back(w);
 }
 
-void FormControls::setBorderless(model::Control c) {
+void FormControls::setBorderless(window::Control c) {
   if (auto* f = qobject_cast<QFrame*>(control(c))) f->setFrameShape(QFrame::NoFrame);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The controls of the main window's client area (port status line, the three command buttons,
 // the frames with the console, the readout lists, the title and progress labels, the parameter
-// text box, the transfer bar) and the model's view of them: captions, visibility, focus and
+// text box, the transfer bar) and the adjustment task's view of them: captions, visibility, focus and
 // placement in twips, converted to the screen's logical pixels at 1440 twips per inch.
 // What concerns the whole window (its place on the screen, the status bar) goes through hooks.
 
@@ -18,11 +18,11 @@
 #include "app/QtListBox.h"
 #include "app/QtTextBox.h"
 #include "app/TransferBar.h"
-#include "model/MainView.h"
+#include "window/MainView.h"
 
 namespace qxt::app {
 
-class FormControls : public QObject, public model::MainView {
+class FormControls : public QObject, public window::MainView {
   Q_OBJECT
 
  public:
@@ -36,7 +36,7 @@ class FormControls : public QObject, public model::MainView {
   FormControls(QWidget* client, Hooks hooks);
   void setKeys(KeyRouter* keys) { keys_ = keys; }
 
-  QWidget* control(model::Control c) const;
+  QWidget* control(window::Control c) const;
   QListWidget* console() const { return lboConsole_; }
   QListWidget* readouts(int i) const { return lbo01_[static_cast<size_t>(i)]; }
   QPushButton* button(int i) const { return cmd00_[static_cast<size_t>(i)]; }
@@ -48,7 +48,7 @@ class FormControls : public QObject, public model::MainView {
   // Twips per logical pixel of the screen the window is on.
   double twipsPerPixelX() const;
   double twipsPerPixelY() const;
-  QRect ToPixels(const model::TwipsRect& r) const;
+  QRect ToPixels(const window::TwipsRect& r) const;
   // What does not follow the layout: the separator lines and the port status line.
   void PlaceFixed();
   // The console and the readouts in their size plus points.
@@ -60,12 +60,12 @@ class FormControls : public QObject, public model::MainView {
   common::ListBoxView& lboConsole() override { return consoleView_; }
   common::ListBoxView& lbo01(int index) override { return index == 0 ? readoutView0_ : readoutView1_; }
   common::TextBoxView& txtDispPara() override { return paramView_; }
-  void setCaption(model::Control c, const std::string& text) override;
-  void setEnabled(model::Control c, bool on) override { control(c)->setEnabled(on); }
-  void setVisible(model::Control c, bool on) override { control(c)->setVisible(on); }
-  bool isVisible(model::Control c) const override { return !control(c)->isHidden(); }
-  void setDefaultAndCancel(model::Control c, bool on) override;
-  void setFocus(model::Control c) override { control(c)->setFocus(Qt::OtherFocusReason); }
+  void setCaption(window::Control c, const std::string& text) override;
+  void setEnabled(window::Control c, bool on) override { control(c)->setEnabled(on); }
+  void setVisible(window::Control c, bool on) override { control(c)->setVisible(on); }
+  bool isVisible(window::Control c) const override { return !control(c)->isHidden(); }
+  void setDefaultAndCancel(window::Control c, bool on) override;
+  void setFocus(window::Control c) override { control(c)->setFocus(Qt::OtherFocusReason); }
   void beep() override;
   void showTransfer(int percent, int secondsLeft, bool cancellable) override;
   void hideTransfer() override { transfer_->hide(); }
@@ -73,16 +73,16 @@ class FormControls : public QObject, public model::MainView {
   void showNotice(const std::string& text) override { hooks_.notice(text); }
   double screenWidth() const override;
   double screenHeight() const override;
-  void setWindowRect(const model::TwipsRect& r) override;
+  void setWindowRect(const window::TwipsRect& r) override;
   double clientWidth() const override { return client_->width() * twipsPerPixelX(); }
   double clientHeight() const override { return client_->height() * twipsPerPixelY(); }
   double separatorX1() const override { return 0; }
   double separatorX2() const override { return clientWidth(); }
   double separatorY1() const override { return twipsPerPixelY(); }
-  model::TwipsRect bounds(model::Control c) const override;
-  void place(model::Control c, const model::TwipsRect& r) override;
-  void appendToTabOrder(model::Control c) override;
-  void setBorderless(model::Control c) override;
+  window::TwipsRect bounds(window::Control c) const override;
+  void place(window::Control c, const window::TwipsRect& r) override;
+  void appendToTabOrder(window::Control c) override;
+  void setBorderless(window::Control c) override;
 
  private:
   void Create();

@@ -41,7 +41,7 @@ void HeadlessAlign::UseBench() {
 }
 
 void HeadlessAlign::PrintSummary() {
-  const model::AlignAll& align = program_.op().alignAll();
+  const adjust::AlignAll& align = program_.op().alignAll();
   const instrument::BenchOptions& o = program_.op().generator().options();
   std::printf("%s\n", align.Headline().c_str());
   std::printf("radio: %s-%s\n", program_.radio().radioNameM().c_str(), program_.radio().radionameS().c_str());
@@ -59,7 +59,7 @@ int HeadlessAlign::Run() {
     return 2;
   }
   UseBench();
-  model::clsIndOp_RigK70R& op = program_.op();
+  adjust::clsIndOp_RigK70R& op = program_.op();
   if (const std::string why = program_.main().AlignAll(); !why.empty()) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
     return 1;

@@ -11,7 +11,7 @@
 #include "app/HeadlessView.h"
 #include "app/QtSerialPort.h"
 #include "common/MessageBox.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 
 namespace qxt::app {
 
@@ -33,7 +33,7 @@ class HeadlessAlign : private common::MessageBox {
   CommandLine cl_;
   QtSerialPort port_;
   HeadlessView view_;
-  model::RigProgram program_;
+  program::RigProgram program_;
   std::string lastError_;
 };
 

@@ -4,7 +4,7 @@
 
 namespace qxt::app {
 
-bool ChooseHeadlessPort(model::RigProgram& program, const CommandLine& cl) {
+bool ChooseHeadlessPort(program::RigProgram& program, const CommandLine& cl) {
   for (const auto& mapping : cl.portDevices) {
     if (!program.com().portDevices().addOverride(mapping)) return false;
   }

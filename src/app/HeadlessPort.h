@@ -3,11 +3,11 @@
 // run), and the --port-device mappings.
 
 #include "app/CommandLine.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 
 namespace qxt::app {
 
 // False when a --port or --port-device is not one the program can use.
-bool ChooseHeadlessPort(model::RigProgram& program, const CommandLine& cl);
+bool ChooseHeadlessPort(program::RigProgram& program, const CommandLine& cl);
 
 }  // namespace qxt::app

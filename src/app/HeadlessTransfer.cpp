@@ -9,15 +9,15 @@
 #include <cstring>
 #include <ctime>
 
+#include "adjust/ImageBackup.h"
+#include "adjust/ImageFile.h"
 #include "app/ComTimer.h"
 #include "app/HeadlessPort.h"
 #include "common/Common.h"
 #include "common/SteadyTickSource.h"
-#include "model/ImageBackup.h"
-#include "model/ImageFile.h"
-#include "model/RestorePreview.h"
 #include "record/Provenance.h"
 #include "record/RecordReader.h"
+#include "window/RestorePreview.h"
 
 namespace qxt::app {
 
@@ -106,7 +106,7 @@ int HeadlessTransfer::Stopped(const char* what) {
 int HeadlessTransfer::Run() {
   // A full read takes about 100 s: a file that cannot be made is said before the port is touched.
   std::string why;
-  if (cl_.mode == Mode::kRead && !model::ImageFile::CanCreate(cl_.files.at(0), why)) {
+  if (cl_.mode == Mode::kRead && !adjust::ImageFile::CanCreate(cl_.files.at(0), why)) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
     return 1;
   }
@@ -121,7 +121,7 @@ int HeadlessTransfer::Run() {
   }
   signals_ = std::make_unique<QuitOnSignal>(std::initializer_list<int>{SIGTERM, SIGINT, SIGHUP},
                                             [this](int signal) { OnSignal(signal); });
-  model::MainWindowLogic& main = program_.main();
+  window::MainWindowLogic& main = program_.main();
   program_.keeper().Connecting(main.ComPortNo(), program_.com().DevicePath(main.ComPortNo()), main.Technician());
   const int rc = cl_.mode == Mode::kRead ? Read(cl_.files.at(0)) : Restore(cl_.files.at(0));
   program_.keeper().Ended(rc == 0 ? "closed" : stopRequested_ ? "stopped" : "error", rc == 0 ? "" : lastError_);
@@ -134,17 +134,16 @@ int HeadlessTransfer::Read(const std::string& path) {
   bool afterUnfinished = false;
   if (!ReadRadioFirst(path, afterUnfinished)) return stopRequested_ ? Stopped("no file was written") : 1;
   // Every read is kept in the backup folder, as the window keeps it.
-  const model::ImageBackup::Saved saved =
-      model::ImageBackup::Save(program_.radio().eepImage().bytes(), program_.radio().radioNameM(),
-                               program_.radio().radionameS(), std::time(nullptr),
-                               afterUnfinished ? model::ImageBackup::kAfterUnfinishedRestore : "");
+  const adjust::ImageBackup::Saved saved = adjust::ImageBackup::Save(
+      program_.radio().eepImage().bytes(), program_.radio().radioNameM(), program_.radio().radionameS(),
+      std::time(nullptr), afterUnfinished ? adjust::ImageBackup::kAfterUnfinishedRestore : "");
   if (saved.path.empty()) {
     std::fprintf(stderr, "qxt7130-adj: no backup of the radio was kept (%s)\n", saved.error.c_str());
   } else {
     std::fprintf(stderr, "backup of the radio: %s\n", saved.path.c_str());
   }
   std::string why;
-  if (!model::ImageFile::SaveNew(path, program_.radio().eepImage().bytes(), why)) {
+  if (!adjust::ImageFile::SaveNew(path, program_.radio().eepImage().bytes(), why)) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
     lastError_ = why;
     return 1;
@@ -158,17 +157,16 @@ int HeadlessTransfer::Read(const std::string& path) {
 // technician sees what the file would change before saying yes.
 int HeadlessTransfer::Restore(const std::string& path) {
   std::string why;
-  const auto file = model::ImageFile::Load(path, why);
+  const auto file = adjust::ImageFile::Load(path, why);
   if (!file) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", why.c_str());
     return 1;
   }
   bool afterUnfinished = false;
   if (!ReadRadioFirst("", afterUnfinished)) return stopRequested_ ? Stopped("nothing was written") : 1;
-  const model::ImageBackup::Saved saved =
-      model::ImageBackup::Save(program_.radio().eepImage().bytes(), program_.radio().radioNameM(),
-                               program_.radio().radionameS(), std::time(nullptr),
-                               afterUnfinished ? model::ImageBackup::kAfterUnfinishedRestore : "");
+  const adjust::ImageBackup::Saved saved = adjust::ImageBackup::Save(
+      program_.radio().eepImage().bytes(), program_.radio().radioNameM(), program_.radio().radionameS(),
+      std::time(nullptr), afterUnfinished ? adjust::ImageBackup::kAfterUnfinishedRestore : "");
   const std::string& backup = saved.path;
   program_.keeper().RadioRead(program_.radio(), program_.seq().ansInfo(), backup);
   if (backup.empty()) {
@@ -185,7 +183,7 @@ int HeadlessTransfer::Restore(const std::string& path) {
     std::fprintf(stderr, "qxt7130-adj: %s\n", lastError_.c_str());
     return 1;
   }
-  model::RigK70RRestore restore(program_.seq(), program_.radio());
+  adjust::RestoreWrite restore(program_.seq(), program_.radio());
   program_.keeper().RestoreStarted(path, *file);
   writing_ = &restore;
   restore.StartWrite(*file);
@@ -193,7 +191,7 @@ int HeadlessTransfer::Restore(const std::string& path) {
   bool checked = Finish("writing");
   writing_ = nullptr;
   if (checked && restore.FinishWrite()) checked = ReadRadio("");
-  if (!checked || restore.phase() != model::RigK70RRestore::Phase::kVerifying) {
+  if (!checked || restore.phase() != adjust::RestoreWrite::Phase::kVerifying) {
     restore.Abandon();  // a stop or a failure: the report says how far the write came
   } else {
     restore.Verify(program_.radio().eepImage());
@@ -210,10 +208,10 @@ bool HeadlessTransfer::Confirmed(const std::string& path, const Bytes& file, con
   std::string provenance;
   if (SQLite::Database* db = program_.record().database()) {
     const record::RecordReader reader(*db);
-    provenance = record::ProvenanceNote(reader, file, model::RecordKeeper::IdentityOf(program_.seq().ansInfo()));
+    provenance = record::ProvenanceNote(reader, file, program::RecordKeeper::IdentityOf(program_.seq().ansInfo()));
   }
-  const model::RestorePreview preview(program_.radio().eepImage().bytes(), file, provenance,
-                                      "The radio's memory as read now is kept as a backup: " + backup + ".");
+  const window::RestorePreview preview(program_.radio().eepImage().bytes(), file, provenance,
+                                       "The radio's memory as read now is kept as a backup: " + backup + ".");
   std::printf("%s\n\n%s\n", preview.Summary(path).c_str(), preview.DifferingLines().c_str());
   if (cl_.yes) return true;
   std::printf("Write %s into the radio? Type yes to write it: ", path.c_str());

@@ -11,13 +11,13 @@
 #include <optional>
 #include <string>
 
+#include "adjust/RestoreWrite.h"
 #include "app/CommandLine.h"
 #include "app/HeadlessView.h"
 #include "app/QtSerialPort.h"
 #include "app/QuitOnSignal.h"
 #include "common/MessageBox.h"
-#include "model/RigK70RRestore.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 
 namespace qxt::app {
 
@@ -51,9 +51,9 @@ class HeadlessTransfer : private common::MessageBox {
   CommandLine cl_;
   QtSerialPort port_;
   HeadlessView view_;
-  model::RigProgram program_;
+  program::RigProgram program_;
   std::unique_ptr<QuitOnSignal> signals_;
-  model::RigK70RRestore* writing_ = nullptr;  // the restore whose write runs, for a stop
+  adjust::RestoreWrite* writing_ = nullptr;  // the restore whose write runs, for a stop
   bool stopRequested_ = false;
   bool failed_ = false;
   std::string lastError_;

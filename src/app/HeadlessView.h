@@ -7,22 +7,22 @@
 #include <vector>
 
 #include "common/Log.h"
-#include "model/MainView.h"
-#include "model/MainWindowView.h"
+#include "window/MainView.h"
+#include "window/MainWindowView.h"
 
 namespace qxt::app {
 
-class HeadlessView : public model::MainView, public model::MainWindowView {
+class HeadlessView : public window::MainView, public window::MainWindowView {
  public:
   common::ListBoxView& lboConsole() override { return lists_[0]; }
   common::ListBoxView& lbo01(int index) override { return lists_[index == 0 ? 1 : 2]; }
   common::TextBoxView& txtDispPara() override { return text_; }
-  void setCaption(model::Control, const std::string&) override {}
-  void setEnabled(model::Control, bool) override {}
-  void setVisible(model::Control, bool) override {}
-  bool isVisible(model::Control) const override { return false; }
-  void setDefaultAndCancel(model::Control, bool) override {}
-  void setFocus(model::Control) override {}
+  void setCaption(window::Control, const std::string&) override {}
+  void setEnabled(window::Control, bool) override {}
+  void setVisible(window::Control, bool) override {}
+  bool isVisible(window::Control) const override { return false; }
+  void setDefaultAndCancel(window::Control, bool) override {}
+  void setFocus(window::Control) override {}
   void beep() override {}
   void showTransfer(int, int, bool) override {}
   void hideTransfer() override {}
@@ -30,16 +30,16 @@ class HeadlessView : public model::MainView, public model::MainWindowView {
   void showNotice(const std::string& text) override { common::LogLine(text); }
   double screenWidth() const override { return 19200; }
   double screenHeight() const override { return 10800; }
-  void setWindowRect(const model::TwipsRect&) override {}
+  void setWindowRect(const window::TwipsRect&) override {}
   double clientWidth() const override { return 9525; }
   double clientHeight() const override { return 8000; }
   double separatorX1() const override { return 0; }
   double separatorX2() const override { return 9525; }
   double separatorY1() const override { return 15; }
-  model::TwipsRect bounds(model::Control) const override { return {}; }
-  void place(model::Control, const model::TwipsRect&) override {}
-  void appendToTabOrder(model::Control) override {}
-  void setBorderless(model::Control) override {}
+  window::TwipsRect bounds(window::Control) const override { return {}; }
+  void place(window::Control, const window::TwipsRect&) override {}
+  void appendToTabOrder(window::Control) override {}
+  void setBorderless(window::Control) override {}
   void setPortChecked(int, bool) override {}
   void setReleaseChecked(int, bool) override {}
   void setStatusLine(const std::string&, bool) override {}

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "adjust/ImageBackup.h"
 #include "common/Common.h"
-#include "model/ImageBackup.h"
 #include "record/ServiceRecord.h"
 #include "settings/OptionsLocation.h"
 #include "settings/clsCmcProfileIO.h"
@@ -99,7 +99,7 @@ QString HelpActions::Locations() {
   prof.SetCurrentPath();
   const std::string options = settings::OptionsLocation::Choose(prof.Path(), "PJ5102K.rs") + "PJ5102K.rs";
   return tr("Options: %1<br>Backups: %2<br>Service record: %3")
-      .arg(QString::fromStdString(options), QString::fromStdString(model::ImageBackup::Directory()),
+      .arg(QString::fromStdString(options), QString::fromStdString(adjust::ImageBackup::Directory()),
            QString::fromStdString(record::ServiceRecord::DefaultPath()));
 }
 

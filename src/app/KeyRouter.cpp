@@ -4,7 +4,7 @@
 
 namespace qxt::app {
 
-KeyRouter::KeyRouter(std::function<model::MainWindowLogic&()> logic, Controls controls, QObject* parent)
+KeyRouter::KeyRouter(std::function<window::MainWindowLogic&()> logic, Controls controls, QObject* parent)
     : QObject(parent), logic_(std::move(logic)), c_(controls) {}
 
 // Return, the keypad's Enter, and the keypad's separator key.
@@ -38,7 +38,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRouter::WindowKey(QKeyEvent* key) {
-  if (key->key() == Qt::Key_F5) logic_().FormKeyDown(model::MainWindowLogic::kKeyF5);
+  if (key->key() == Qt::Key_F5) logic_().FormKeyDown(window::MainWindowLogic::kKeyF5);
   // A shortcut the window system did not take arrives here as a plain key.
   if (key->matches(QKeySequence::Undo) && c_.undo != nullptr) {
     c_.undo->trigger();
@@ -66,17 +66,17 @@ bool KeyRouter::WindowKey(QKeyEvent* key) {
 bool KeyRouter::ConsoleKey(QKeyEvent* key) {
   int code = 0;
   if (key->key() == Qt::Key_Left) {
-    code = model::MainWindowLogic::kKeyLeft;
+    code = window::MainWindowLogic::kKeyLeft;
   } else if (key->key() == Qt::Key_Right) {
-    code = model::MainWindowLogic::kKeyRight;
+    code = window::MainWindowLogic::kKeyRight;
   } else if (key->key() == Qt::Key_Comma && (key->modifiers() & Qt::KeypadModifier)) {
-    code = model::MainWindowLogic::kKeySeparator;
+    code = window::MainWindowLogic::kKeySeparator;
   } else if (IsEnter(key)) {
-    code = model::MainWindowLogic::kKeyEnter;
+    code = window::MainWindowLogic::kKeyEnter;
   } else {
     return false;
   }
-  const int shift = (key->modifiers() & Qt::ShiftModifier) ? model::MainWindowLogic::kShiftMask : 0;
+  const int shift = (key->modifiers() & Qt::ShiftModifier) ? window::MainWindowLogic::kShiftMask : 0;
   return !logic_().ConsoleKeyDown(code, shift, c_.console->currentRow());
 }
 

@@ -13,7 +13,7 @@
 #include <array>
 #include <functional>
 
-#include "model/MainWindowLogic.h"
+#include "window/MainWindowLogic.h"
 
 namespace qxt::app {
 
@@ -29,7 +29,7 @@ class KeyRouter : public QObject {
   };
 
   // logic: the window's logic, asked for at each key (it may come to exist after the router).
-  KeyRouter(std::function<model::MainWindowLogic&()> logic, Controls controls, QObject* parent = nullptr);
+  KeyRouter(std::function<window::MainWindowLogic&()> logic, Controls controls, QObject* parent = nullptr);
 
   // The button that is default and cancel button now (button 2 in the parameter display).
   void setDefaultButton(QPushButton* button) { default_ = button; }
@@ -45,7 +45,7 @@ class KeyRouter : public QObject {
   bool WindowKey(QKeyEvent* key);
   bool ConsoleKey(QKeyEvent* key);
 
-  std::function<model::MainWindowLogic&()> logic_;
+  std::function<window::MainWindowLogic&()> logic_;
   Controls c_;
   QPushButton* default_ = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "app/OfflineModes.h"
 
+#include "adjust/ImageFile.h"
 #include "memory/ParameterListing.h"
-#include "model/ImageFile.h"
 #include "record/HistoryExport.h"
 #include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
@@ -34,7 +34,7 @@ int Unreadable(const std::string& recordPath, const std::exception& e, std::ostr
 
 int OfflineModes::List(const std::string& file, std::ostream& out, std::ostream& err) {
   std::string why;
-  const auto image = model::ImageFile::Load(file, why);
+  const auto image = adjust::ImageFile::Load(file, why);
   if (!image) {
     err << "qxt7130-adj: " << why << "\n";
     return 1;
@@ -45,8 +45,8 @@ int OfflineModes::List(const std::string& file, std::ostream& out, std::ostream&
 
 int OfflineModes::Diff(const std::string& a, const std::string& b, std::ostream& out, std::ostream& err) {
   std::string why;
-  const auto first = model::ImageFile::Load(a, why);
-  const auto second = first ? model::ImageFile::Load(b, why) : std::nullopt;
+  const auto first = adjust::ImageFile::Load(a, why);
+  const auto second = first ? adjust::ImageFile::Load(b, why) : std::nullopt;
   if (!first || !second) {
     err << "qxt7130-adj: " << why << "\n";
     return 1;

@@ -53,16 +53,16 @@ QScatterSeries* Marker(const QString& name, double x, double y, QColor color, qr
 }
 
 // The level measured at a setting, or nullopt when the series holds none there.
-std::optional<int16_t> LevelAt(const model::PlotSeries& s, int16_t setting) {
+std::optional<int16_t> LevelAt(const window::PlotSeries& s, int16_t setting) {
   for (const auto& p : s.points) {
     if (p.setting == setting) return p.level;
   }
   return std::nullopt;
 }
 
-void AddSweep(QChart* chart, const model::PlotData& data) {
+void AddSweep(QChart* chart, const window::PlotData& data) {
   const Axes axes = AddAxes(chart, "Filter setting", 0, 255, "SD level");
-  for (const model::PlotSeries& s : data.series()) {
+  for (const window::PlotSeries& s : data.series()) {
     const QString name = QString::fromStdString(s.name).remove("BPF ");  // short, for the legend
     if (s.plateau) {  // first, so that the curve and the marks lie on top of it
       auto* low = new QLineSeries;
@@ -96,9 +96,9 @@ void AddSweep(QChart* chart, const model::PlotData& data) {
   }
 }
 
-void AddBisection(QChart* chart, const model::PlotData& data) {
+void AddBisection(QChart* chart, const window::PlotData& data) {
   const Axes axes = AddAxes(chart, "LVA setting", 0, 255, "LVIN level");
-  for (const model::PlotSeries& s : data.series()) {
+  for (const window::PlotSeries& s : data.series()) {
     const QString name = QString::fromStdString(s.name);
     auto* path = new QLineSeries;
     path->setName(name + " LVIN as measured");
@@ -123,7 +123,7 @@ void AddBisection(QChart* chart, const model::PlotData& data) {
   }
 }
 
-void AddRssi(QChart* chart, const model::PlotData& data) {
+void AddRssi(QChart* chart, const window::PlotData& data) {
   const Axes axes = AddAxes(chart, "Signal (S units)", 0, 4, "SD level");
   axes.x->setTickCount(5);
   auto* points = new QScatterSeries;
@@ -133,11 +133,11 @@ void AddRssi(QChart* chart, const model::PlotData& data) {
   Add(chart, axes, points);
 }
 
-void AddStrip(QChart* chart, const model::PlotData& data) {
-  const Axes axes = AddAxes(chart, "Seconds before now", -model::PlotData::kStripMs / 1000.0, 0, "Raw value");
+void AddStrip(QChart* chart, const window::PlotData& data) {
+  const Axes axes = AddAxes(chart, "Seconds before now", -window::PlotData::kStripMs / 1000.0, 0, "Raw value");
   for (size_t i = 0; i < data.readouts().size(); ++i) {
     auto* line = new QLineSeries;
-    line->setName(model::PlotData::kReadoutNames[i]);
+    line->setName(window::PlotData::kReadoutNames[i]);
     line->setPointsVisible(true);
     for (const auto& sample : data.readouts()[i]) line->append((sample.tick - data.lastTick()) / 1000.0, sample.raw);
     Add(chart, axes, line);
@@ -146,11 +146,11 @@ void AddStrip(QChart* chart, const model::PlotData& data) {
 
 }  // namespace
 
-QChart* PlotChart::Build(const model::PlotData& data) {
+QChart* PlotChart::Build(const window::PlotData& data) {
   auto* chart = new QChart;
   QString title = QString::fromStdString(data.title());
-  if (data.kind() != model::PlotKind::kReadouts) {
-    title += data.outcome() ? QString(" (%1)").arg(model::OutcomeName(*data.outcome())) : QString(" (running)");
+  if (data.kind() != window::PlotKind::kReadouts) {
+    title += data.outcome() ? QString(" (%1)").arg(adjust::OutcomeName(*data.outcome())) : QString(" (running)");
   }
   chart->setTitle(title);
   chart->setAnimationOptions(QChart::NoAnimation);
@@ -159,16 +159,16 @@ QChart* PlotChart::Build(const model::PlotData& data) {
   legend.setPointSizeF(legend.pointSizeF() * 0.85);
   chart->legend()->setFont(legend);
   switch (data.kind()) {
-    case model::PlotKind::kBpfSweep:
+    case window::PlotKind::kBpfSweep:
       AddSweep(chart, data);
       break;
-    case model::PlotKind::kLvaAdjust:
+    case window::PlotKind::kLvaAdjust:
       AddBisection(chart, data);
       break;
-    case model::PlotKind::kRssi:
+    case window::PlotKind::kRssi:
       AddRssi(chart, data);
       break;
-    case model::PlotKind::kReadouts:
+    case window::PlotKind::kReadouts:
       AddStrip(chart, data);
       break;
   }
@@ -177,7 +177,7 @@ QChart* PlotChart::Build(const model::PlotData& data) {
 
 // The chart is drawn in a scene of its own at the size asked for, on white.
 template <class Device>
-void Draw(const model::PlotData& data, QSize size, Device& device) {
+void Draw(const window::PlotData& data, QSize size, Device& device) {
   QGraphicsScene scene;
   QChart* chart = PlotChart::Build(data);
   scene.addItem(chart);  // the scene owns it
@@ -187,14 +187,14 @@ void Draw(const model::PlotData& data, QSize size, Device& device) {
   scene.render(&painter, QRectF(QPointF(0, 0), size), QRectF(QPointF(0, 0), size));
 }
 
-QImage PlotChart::Render(const model::PlotData& data, QSize size) {
+QImage PlotChart::Render(const window::PlotData& data, QSize size) {
   QImage image(size, QImage::Format_ARGB32);
   image.fill(Qt::white);
   Draw(data, size, image);
   return image;
 }
 
-QByteArray PlotChart::Svg(const model::PlotData& data, QSize size) {
+QByteArray PlotChart::Svg(const window::PlotData& data, QSize size) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QSvgGenerator svg;

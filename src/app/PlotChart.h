@@ -9,16 +9,16 @@
 #include <QImage>
 #include <QSize>
 
-#include "model/PlotData.h"
+#include "window/PlotData.h"
 
 namespace qxt::app {
 
 class PlotChart {
  public:
   // A new chart; the caller owns it.
-  static QChart* Build(const model::PlotData& data);
-  static QImage Render(const model::PlotData& data, QSize size);
-  static QByteArray Svg(const model::PlotData& data, QSize size);
+  static QChart* Build(const window::PlotData& data);
+  static QImage Render(const window::PlotData& data, QSize size);
+  static QByteArray Svg(const window::PlotData& data, QSize size);
 };
 
 }  // namespace qxt::app

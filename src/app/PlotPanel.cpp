@@ -16,7 +16,7 @@ namespace {
 const QSize kImageSize(900, 560);
 }
 
-PlotPanel::PlotPanel(const model::PlotData& data, QWidget* parent)
+PlotPanel::PlotPanel(const window::PlotData& data, QWidget* parent)
     : QDockWidget(tr("Plot"), parent), data_(data), view_(new QChartView), text_(new QLabel), status_(new QLabel) {
   setObjectName("plotPanel");
   setAccessibleName(tr("Plot"));

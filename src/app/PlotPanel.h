@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "model/PlotData.h"
+#include "window/PlotData.h"
 
 namespace qxt::app {
 
@@ -20,7 +20,7 @@ class PlotPanel : public QDockWidget {
  public:
   static constexpr int kRedrawMs = 200;
 
-  PlotPanel(const model::PlotData& data, QWidget* parent = nullptr);
+  PlotPanel(const window::PlotData& data, QWidget* parent = nullptr);
 
   // Redraws now if the data moved on since the last drawing.
   void Refresh();
@@ -34,7 +34,7 @@ class PlotPanel : public QDockWidget {
   std::function<QString()> chooseImageFile;
 
  private:
-  const model::PlotData& data_;
+  const window::PlotData& data_;
   QChartView* view_;
   QLabel* text_;
   QLabel* status_;

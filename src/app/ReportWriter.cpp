@@ -8,8 +8,8 @@
 #include <QUrl>
 
 #include "app/PlotChart.h"
-#include "model/PlotData.h"
 #include "record/ServiceReport.h"
+#include "window/PlotData.h"
 
 namespace qxt::app {
 
@@ -64,7 +64,7 @@ QString ReportWriter::SaveSession(const record::RecordReader& reader, int64_t se
     if (!report.found()) return QString("the service record has no session %1").arg(session);
     for (const record::ProcedureRow& p : reader.Procedures(session)) {
       const QString name = QString("plot-%1.png").arg(p.id);
-      const model::PlotData plot = model::PlotData::FromRecord(p);
+      const window::PlotData plot = window::PlotData::FromRecord(p);
       figures.push_back({name, PlotChart::Render(plot, kFigureSize)});
       report.AddFigure(p.id, "<p><img src=\"" + name.toStdString() + "\" width=\"600\" alt=\"" +
                                  record::ServiceReport::Escape(plot.Describe()) + "\"></p>\n");

@@ -5,7 +5,7 @@
 
 namespace qxt::app {
 
-QRect WindowGeometry::ToPixels(const model::TwipsRect& r, double twipsPerPixelX, double twipsPerPixelY) {
+QRect WindowGeometry::ToPixels(const window::TwipsRect& r, double twipsPerPixelX, double twipsPerPixelY) {
   return QRect(static_cast<int>(std::lround(r.left / twipsPerPixelX)),
                static_cast<int>(std::lround(r.top / twipsPerPixelY)),
                std::max(0, static_cast<int>(std::lround(r.width / twipsPerPixelX))),

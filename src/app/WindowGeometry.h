@@ -6,13 +6,13 @@
 #include <QMargins>
 #include <QRect>
 
-#include "model/MainView.h"
+#include "window/MainView.h"
 
 namespace qxt::app {
 
 class WindowGeometry {
  public:
-  static QRect ToPixels(const model::TwipsRect& r, double twipsPerPixelX, double twipsPerPixelY);
+  static QRect ToPixels(const window::TwipsRect& r, double twipsPerPixelX, double twipsPerPixelY);
   // For a window whose outer frame is asked to cover `outer`: the frame's top-left (as move()
   // takes it) and the size inside the frame (as resize() takes it), the whole frame kept inside
   // `available` (shrunk when it is larger, moved when it reaches past an edge).

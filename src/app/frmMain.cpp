@@ -39,11 +39,11 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
                                           program_->main().ClickCmd00(static_cast<int16_t>(i));
                                           controls_->FocusConsole();  // the keys belong to the console again
                                         }});
-  keys_ = new KeyRouter([this]() -> model::MainWindowLogic& { return program_->main(); },
+  keys_ = new KeyRouter([this]() -> window::MainWindowLogic& { return program_->main(); },
                         {this, controls_->console(), controls_->buttons(), nullptr}, this);
   keys_->onCaption = [this](const std::string& caption) { setWindowCaption(caption); };
   controls_->setKeys(keys_);
-  program_ = std::make_unique<model::RigProgram>(port, ticks, *controls_, *this, recordPath);
+  program_ = std::make_unique<program::RigProgram>(port, ticks, *controls_, *this, recordPath);
   CreateMenus();
   keys_->setUndo(menus_->undoAction());
   files_ = new FileActions(*program_, this);
@@ -116,7 +116,7 @@ void frmMain::Form_Load() {
   title->setText(QString("%1\n%2\n%3").arg(common::kAppTitle, tr("Adjust Utility for QZ-R700"), "Tavo Inc."));
   title->setAccessibleName(title->text());
   program_->op().RigOpFunc_FormResource();
-  program_->op().RigOpFunc_FormLayout();
+  program_->RigOpFunc_FormLayout();
   // Never so narrow that the centred buttons cover the port status line.
   const int buttons = controls_->button(2)->geometry().right() - controls_->button(0)->x();
   const QLabel* line = controls_->statusLabel();
@@ -126,7 +126,7 @@ void frmMain::Form_Load() {
 
 void frmMain::Form_Resize() {
   controls_->PlaceFixed();
-  program_->op().RigOpFunc_FormLayout();
+  program_->RigOpFunc_FormLayout();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -138,7 +138,7 @@ std::vector<MainMenus::PortEntry> frmMain::PortEntries() const {
   std::vector<MainMenus::PortEntry> entries;
   const link::frmCom& com = program_->com();
   for (int16_t n = 1; n <= link::frmCom::imdmaxComPortNum; ++n) {
-    if (n > model::MainWindowLogic::kMenuPorts && !com.PortMapped(n) && n != program_->main().ComPortNo()) continue;
+    if (n > window::MainWindowLogic::kMenuPorts && !com.PortMapped(n) && n != program_->main().ComPortNo()) continue;
     const QString device = QString::fromStdString(com.DevicePath(n));
     const QSerialPortInfo info(device);
     entries.push_back({n, device, info.description(), QFileInfo::exists(device)});
@@ -217,8 +217,8 @@ bool frmMain::AskStopRestore(int32_t written) {
 // and its values put back, a restore stops after the block under way (the technician is asked
 // first, unless the system ends the program). Only "Keep writing" keeps the window open.
 void frmMain::closeEvent(QCloseEvent* event) {
-  const model::RigK70RRestore& restore = program_->op().restore();
-  if (!closed_ && !systemClose_ && restore.phase() == model::RigK70RRestore::Phase::kWriting &&
+  const adjust::RestoreWrite& restore = program_->op().restore();
+  if (!closed_ && !systemClose_ && restore.phase() == adjust::RestoreWrite::Phase::kWriting &&
       !askStopRestore(restore.bytesWritten())) {
     event->ignore();
     return;

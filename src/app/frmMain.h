@@ -1,10 +1,10 @@
 #pragma once
 // The main window: title, port status line, the three command buttons, the readout lists and
 // the console in their frames, the parameter text box, and the menus. An image file dropped on it
-// opens in an image window. Its
-// widgets are standard Qt widgets, so a screen reader or a GUI test tool can read every caption,
-// line and message. The model's adjustment object dresses and lays it out (in twips, converted
-// to the screen's logical pixels at 1440 twips per inch).
+// opens in an image window. Its widgets are standard Qt widgets, so a screen reader or a GUI test
+// tool can read every caption, line and message. The adjustment task sets the captions; the
+// window's layout places the controls (in twips, converted to the screen's logical pixels at
+// 1440 twips per inch).
 
 #include <QActionGroup>
 #include <QFrame>
@@ -32,13 +32,13 @@
 #include "app/RestoreDialog.h"
 #include "app/TransferBar.h"
 #include "app/WindowGeometry.h"
-#include "model/MainView.h"
-#include "model/MainWindowView.h"
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
+#include "window/MainView.h"
+#include "window/MainWindowView.h"
 
 namespace qxt::app {
 
-class frmMain : public QMainWindow, public model::MainWindowView {
+class frmMain : public QMainWindow, public window::MainWindowView {
   Q_OBJECT
 
  public:
@@ -46,7 +46,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
           const std::string& recordPath = record::ServiceRecord::DefaultPath());
   ~frmMain() override;
 
-  model::RigProgram& program() { return *program_; }
+  program::RigProgram& program() { return *program_; }
   QListWidget* consoleList() const { return controls_->console(); }
   QListWidget* readoutList(int i) const { return controls_->readouts(i); }
   QPushButton* button(int i) const { return controls_->button(i); }
@@ -119,7 +119,7 @@ class frmMain : public QMainWindow, public model::MainWindowView {
   QString lastNotice_;
   KeyRouter* keys_ = nullptr;
 
-  std::unique_ptr<model::RigProgram> program_;
+  std::unique_ptr<program::RigProgram> program_;
   bool closed_ = false;
 };
 

@@ -45,7 +45,7 @@ TEST(BenchWindow, AlignAllFromTheToolsMenuAfterTheBenchIsSet) {
   EXPECT_NE(s.Options().find("Generator=" + s.bench.generator), std::string::npos) << s.Options();
   EXPECT_NE(s.Options().find("Sequence=BPF ALL, RSSI"), std::string::npos) << s.Options();
   s.form.menus().alignAllAction()->trigger();
-  const model::AlignAll& align = s.form.program().op().alignAll();
+  const adjust::AlignAll& align = s.form.program().op().alignAll();
   ASSERT_TRUE(s.GenTickUntil([&] { return align.over(); }));
   EXPECT_TRUE(align.succeeded()) << align.Headline();
   EXPECT_EQ(s.form.statusBar()->currentMessage().toStdString(), align.Headline());

@@ -47,10 +47,10 @@ TEST(History, ASessionIsListedExportedAndReported) {
   s.form.menus().technicianAction()->trigger();
   EXPECT_NE(s.Options().find("Technician=Ann Smith"), std::string::npos) << s.Options();
   ASSERT_TRUE(s.Connect());
-  s.form.program().main().ConsoleKeyDown(model::MainWindowLogic::kKeyRight, 0, 1);
+  s.form.program().main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 1);
   s.form.program().console().EnterPushed(9);  // BPF T1
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actions().running(); }));
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actState() == model::ActState::kNone; }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actState() == adjust::ActState::kNone; }));
 
   s.form.menus().historyAction()->trigger();
   auto* history = s.form.findChild<app::HistoryWindow*>();

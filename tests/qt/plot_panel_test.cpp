@@ -32,20 +32,20 @@ QPointF Only(QChart* chart, const QString& name) {
 }  // namespace
 
 TEST(PlotChart, EachProcedureHasItsSeriesAndMarks) {
-  model::PlotData sweep;
-  sweep.ProcedureStarted(model::ProcedureKind::kBpfSweep, "BPF T1", "80");
+  window::PlotData sweep;
+  sweep.ProcedureStarted(adjust::ProcedureKind::kBpfSweep, "BPF T1", "80");
   sweep.SeriesStarted("BPF T1", 80, std::nullopt);
   for (int16_t x = 0; x < 256; ++x) sweep.Point("BPF T1", x, static_cast<int16_t>(x >= 89 && x <= 95 ? 192 : 50));
   sweep.SeriesEnded("BPF T1", 89, 95, 92);
-  sweep.ProcedureEnded(model::ProcedureOutcome::kDone, "92", "");
+  sweep.ProcedureEnded(adjust::ProcedureOutcome::kDone, "92", "");
   std::unique_ptr<QChart> chart(app::PlotChart::Build(sweep));
   EXPECT_EQ(Names(chart.get()), (QStringList{"T1 plateau 89-95", "T1 level", "T1 before 80", "T1 set to 92"}));
   EXPECT_EQ(Only(chart.get(), "T1 set to 92"), QPointF(92, 192));
   EXPECT_EQ(Only(chart.get(), "T1 before 80"), QPointF(80, 50));
   EXPECT_EQ(chart->title(), "BPF sweep: BPF T1 (done)");
 
-  model::PlotData lva;
-  lva.ProcedureStarted(model::ProcedureKind::kLvaAdjust, "TX LVA", "90");
+  window::PlotData lva;
+  lva.ProcedureStarted(adjust::ProcedureKind::kLvaAdjust, "TX LVA", "90");
   lva.SeriesStarted("TX LVA", 90, 250);
   lva.Point("TX LVA", 0, 20);
   lva.Point("TX LVA", 255, 224);

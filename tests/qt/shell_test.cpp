@@ -191,8 +191,8 @@ TEST(Shell, TheLayoutFollowsTheWindowAndTheStatusLineStaysReadable) {
   const int buttonsRight = s.form.button(2)->x() + s.form.button(2)->width();
   const int clientWidth = s.form.centralWidget()->width();
   EXPECT_NEAR(buttonsLeft, clientWidth - buttonsRight, 2);  // centred
-  EXPECT_EQ(s.form.controls().control(model::Control::kFra1)->geometry(),
-            s.form.controls().control(model::Control::kFra3)->geometry());
+  EXPECT_EQ(s.form.controls().control(window::Control::kFra1)->geometry(),
+            s.form.controls().control(window::Control::kFra3)->geometry());
   EXPECT_EQ(s.form.statusLabel()->text(), "");  // blank until the next tick
   s.Tick();
   EXPECT_EQ(s.form.statusLabel()->text(), "COM 1: CLOSE");
@@ -204,7 +204,7 @@ TEST(Shell, TheLayoutFollowsTheWindowAndTheStatusLineStaysReadable) {
   EXPECT_FALSE(s.form.statusLabel()->geometry().intersects(s.form.button(0)->geometry()));
   EXPECT_GE(s.form.consoleList()->height(), 1);
   EXPECT_GE(s.form.paramText()->height(), 1);
-  EXPECT_GE(s.form.controls().control(model::Control::kFra0)->height(), 1);
+  EXPECT_GE(s.form.controls().control(window::Control::kFra0)->height(), 1);
 }
 
 TEST(SingleInstance, SecondCopyRefusedUntilTheFirstEnds) {

@@ -10,10 +10,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "adjust/ImageFile.h"
 #include "app/QtMessageBox.h"
 #include "app/Translations.h"
 #include "common/Translate.h"
-#include "model/ImageFile.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
@@ -101,7 +101,7 @@ TEST(Translation, ComposedTextsAreTranslatedByTheirTemplateAndOthersPassUnchange
   EXPECT_EQ(common::Shown(path), "Das Funkgerät aus Undo.bin zurückschreiben.");
   // A reason composed inside a sentence: both translated, the path kept.
   std::string why;
-  ASSERT_FALSE(model::ImageFile::Load("/", why));
+  ASSERT_FALSE(adjust::ImageFile::Load("/", why));
   EXPECT_EQ(common::Shown(common::Compose(common::TrNoop("qxt", "%1. Nothing was written."), {why})),
             "/: keine gewöhnliche Datei (ein Ordner); ein Abbild ist eine Datei von genau 32112 Bytes. Es wurde "
             "nichts geschrieben.");

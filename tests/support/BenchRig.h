@@ -32,7 +32,7 @@ struct BenchRig : ProgramRig {
   bool ProcedureOver() {
     GenTick();
     GenTick();
-    return Until([&] { return program.op().actState() == model::ActState::kNone; });
+    return Until([&] { return program.op().actState() == adjust::ActState::kNone; });
   }
   int16_t Item(const std::string& title) const {
     for (int16_t i = 0; i < program.console().ListCount(); ++i) {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "model/RigProgram.h"
+#include "program/RigProgram.h"
 #include "record/RecordReader.h"
 #include "support/FakeViews.h"
 #include "support/RadioPort.h"
@@ -44,7 +44,7 @@ struct ProgramRig {
     for (int i = 0; i < 3; ++i) Tick();
     return TickUntil([&] {
       return program.op().isSteady() && !program.seq().OpRunning() && port.Quiet() &&
-             program.op().actState() == model::ActState::kNone && !AnyChanged();
+             program.op().actState() == adjust::ActState::kNone && !AnyChanged();
     });
   }
   bool AnyChanged() const {
@@ -73,7 +73,7 @@ struct ProgramRig {
   RadioPort port;
   FakeMainView view;
   FakeWindowView window;
-  model::RigProgram program{port, clock, view, window, recordPath};
+  program::RigProgram program{port, clock, view, window, recordPath};
 };
 
 }  // namespace qxt::test

@@ -1,0 +1,132 @@
+#include "adjust/ItemTable.h"
+
+namespace qxt::adjust {
+
+namespace {
+
+enum class Role { kNone, kChNo, kBal, kMod, kBpfAll, kBpfT1, kRxLva, kLvRxLva, kRssi, kDigMode };
+
+constexpr int16_t kNone = -1;
+constexpr int16_t D(DispEvent e) { return static_cast<int16_t>(e); }
+constexpr int16_t S(SendEvent e) { return static_cast<int16_t>(e); }
+constexpr int16_t E(EnterEvent e) { return static_cast<int16_t>(e); }
+
+struct ItemSpec {
+  const char* title;  // ten characters, right-aligned
+  bool setRange;
+  int16_t min, max;
+  int32_t eeAdr;      // kNone: no EEPROM byte
+  int16_t e8Command;  // kNone: no built-in live command
+  bool bar;
+  bool loop;
+  int16_t eventDisp, eventSendE8, eventEnter;
+  Role role;
+};
+
+// clang-format off
+constexpr ItemSpec kItems[kRigK70RItemCount] = {
+    {"    CH No.", true,  0,   0, kNone, 0x00,  false, true,  D(DispEvent::kChannel),   S(SendEvent::kChannel), kNone, Role::kChNo},
+    {"     Power", true,  0, 255, 0xA6,  0x0B,  true,  false, kNone, kNone, kNone, Role::kNone},
+    {"       BAL", true,  0, 255, 0x6A,  0x11,  true,  false, kNone, kNone, kNone, Role::kBal},
+    {"       MOD", true,  0, 255, 0x69,  0x0D,  true,  false, kNone, kNone, kNone, Role::kMod},
+    {"   Dig MOD", true,  0, 255, 0x77,  0x1A,  true,  false, kNone, kNone, kNone, Role::kNone},
+    {" CTCS/DTCS", true,  0, 255, 0x53,  0x0F,  true,  false, kNone, kNone, kNone, Role::kNone},
+    {"       SQL", true,  0, 255, 0x131, 0x08,  true,  false, kNone, kNone, kNone, Role::kNone},
+    {"       REF", true,  0, 255, 0xAD,  0x05,  true,  false, kNone, kNone, kNone, Role::kNone},
+    {"   BPF ALL", false, 0, 255, kNone, kNone, false, false, D(DispEvent::kBpfAll),    kNone, E(EnterEvent::kBpfAll), Role::kBpfAll},
+    {"    BPF T1", true,  0, 255, 0x54,  0x13,  true,  false, D(DispEvent::kBpfFilter), kNone, E(EnterEvent::kBpfT1),  Role::kBpfT1},
+    {"    BPF T2", true,  0, 255, 0x55,  0x14,  true,  false, D(DispEvent::kBpfFilter), kNone, E(EnterEvent::kBpfT2),  Role::kNone},
+    {"    RX LVA", true,  0, 255, 0x5C,  0x06,  true,  false, D(DispEvent::kLva),       kNone, E(EnterEvent::kRxLva),  Role::kRxLva},
+    {"    TX LVA", true,  0, 255, 0x5D,  0x07,  true,  false, D(DispEvent::kLva),       kNone, E(EnterEvent::kTxLva),  Role::kNone},
+    {"LV(RX LVA)", false, 0, 255, kNone, kNone, true,  false, D(DispEvent::kLvTarget),  kNone, kNone, Role::kLvRxLva},
+    {"LV(TX LVA)", false, 0, 255, kNone, kNone, true,  false, D(DispEvent::kLvTarget),  kNone, kNone, Role::kNone},
+    {"      RSSI", false, 0, 255, kNone, kNone, false, false, D(DispEvent::kRssi),      kNone, E(EnterEvent::kRssi),   Role::kRssi},
+    {"  Dig Mode", true,  1,  14, kNone, 0x30,  true,  false, kNone, kNone, kNone, Role::kDigMode},
+};
+// clang-format on
+
+void Remember(ItemIndices& idx, Role role, int16_t i) {
+  int16_t* slot = nullptr;
+  switch (role) {
+    case Role::kChNo:
+      slot = &idx.chNo;
+      break;
+    case Role::kBal:
+      slot = &idx.bal;
+      break;
+    case Role::kMod:
+      slot = &idx.mod;
+      break;
+    case Role::kBpfAll:
+      slot = &idx.bpfAll;
+      break;
+    case Role::kBpfT1:
+      slot = &idx.bpfT1;
+      break;
+    case Role::kRxLva:
+      slot = &idx.rxLva;
+      break;
+    case Role::kLvRxLva:
+      slot = &idx.lvRxLva;
+      break;
+    case Role::kRssi:
+      slot = &idx.rssi;
+      break;
+    case Role::kDigMode:
+      slot = &idx.digMode;
+      break;
+    case Role::kNone:
+      break;
+  }
+  if (slot != nullptr) *slot = i;
+}
+
+// Live commands that no item sends itself.
+constexpr struct {
+  int16_t command;
+  const char* name;
+  int32_t address;
+} kOtherCommands[] = {
+    {0x12, "BAL mirror", 0x71}, {0x10, "BAL mirror", 0x63}, {0x1B, "BAL mirror", 0x78},
+    {0x16, "RSSI S3", 0xAA},    {0x15, "RSSI S1", 0xA9},    {0x02, "command 02", -1},
+};
+
+}  // namespace
+
+CommandTarget TargetOf(int16_t command) {
+  for (const ItemSpec& spec : kItems) {
+    if (spec.e8Command != command) continue;
+    std::string name = spec.title;
+    name.erase(0, name.find_first_not_of(' '));
+    return {name, spec.eeAdr};
+  }
+  for (const auto& other : kOtherCommands) {
+    if (other.command == command) return {other.name, other.address};
+  }
+  return {"command " + std::to_string(command), -1};
+}
+
+ItemIndices AddRigK70RItems(console::clsConsole& console) {
+  ItemIndices idx;
+  for (const ItemSpec& spec : kItems) {
+    console.AddItem();
+    const auto i = static_cast<int16_t>(console.ListCount() - 1);
+    console.Title(i, spec.title);
+    if (spec.setRange) {
+      console.Min(i, spec.min);
+      console.Max(i, spec.max);
+    }
+    console.EeAdr(i, spec.eeAdr);
+    console.EeDataSigned(i, false);
+    console.E8Command(i, spec.e8Command);
+    console.BarExist(i, spec.bar);
+    console.LoopVal(i, spec.loop);
+    if (spec.eventDisp >= 0) console.Event_Disp(i, spec.eventDisp);
+    if (spec.eventSendE8 >= 0) console.Event_SendE8(i, spec.eventSendE8);
+    if (spec.eventEnter >= 0) console.Event_Enter(i, spec.eventEnter);
+    Remember(idx, spec.role, i);
+  }
+  return idx;
+}
+
+}  // namespace qxt::adjust

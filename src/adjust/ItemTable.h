@@ -1,0 +1,64 @@
+#pragma once
+// The seventeen console items of the QZ-R700, and the event numbers through which the console
+// hands their lines, live commands and Enter actions to the adjustment object.
+
+#include <cstdint>
+#include <string>
+
+#include "console/clsConsole.h"
+
+namespace qxt::adjust {
+
+// Which line text an item's Event_Disp asks ConsEv_Disp for.
+enum class DispEvent : int16_t {
+  kChannel = 0,    // CH No.: channel, receive frequency, mode
+  kBpfAll = 2,     // BPF ALL: the sweep prompt
+  kBpfFilter = 3,  // BPF T1, BPF T2: value, bar and the sweep prompt
+  kRssi = 4,       // RSSI: the calibration prompt
+  kLva = 6,        // RX LVA, TX LVA: value, bar, the prompt and a failed mark
+  kLvTarget = 7,   // LV(RX LVA), LV(TX LVA): value, bar and the level as a voltage
+};
+
+// Which live command an item's Event_SendE8 asks ConsEv_SendE8 for.
+enum class SendEvent : int16_t {
+  kChannel = 0,  // the channel number from the channel list
+};
+
+// Which procedure an item's Event_Enter asks ConsEv_Enter for.
+enum class EnterEvent : int16_t {
+  kRssi = 1,
+  kBpfT1 = 3,
+  kBpfT2 = 4,
+  kBpfAll = 7,
+  kRxLva = 8,
+  kTxLva = 9,
+};
+
+// Where the items the adjustment task names sit in the console. BPF T2 always follows BPF T1,
+// TX LVA follows RX LVA, and LV(TX LVA) follows LV(RX LVA).
+struct ItemIndices {
+  int16_t chNo = 0;
+  int16_t bal = 2;
+  int16_t mod = 3;
+  int16_t bpfAll = 8;
+  int16_t bpfT1 = 9;
+  int16_t rxLva = 11;
+  int16_t lvRxLva = 13;
+  int16_t rssi = 15;
+  int16_t digMode = 16;
+};
+
+inline constexpr int16_t kRigK70RItemCount = 17;
+
+// Adds the items to an emptied console, in their order, and says where the named ones went.
+ItemIndices AddRigK70RItems(console::clsConsole& console);
+
+// What a live command sets: the item's name and its EEPROM byte (negative: none). The commands
+// of the items, the BAL mirrors, the RSSI points and the fixed command of a connection.
+struct CommandTarget {
+  std::string name;
+  int32_t address = -1;
+};
+CommandTarget TargetOf(int16_t command);
+
+}  // namespace qxt::adjust

@@ -1,0 +1,41 @@
+#pragma once
+// What the adjustment task tells the service record beside the values it sends: why those values
+// go out, the radio a connection found, messages, restores and how a session ended. The program
+// puts the record behind it; the task never sees a database.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/Bytes.h"
+#include "common/LiveCommandSender.h"
+#include "memory/clsCmcRadio.h"
+#include "record/RecordTypes.h"
+
+namespace qxt::adjust {
+
+class SessionLog : public common::LiveCommandSender {
+ public:
+  // Why what is sent next is sent, unless the item it sets has a reason of its own.
+  virtual void Reason(record::SendReason why) = 0;
+  // A key, Undo or Revert changed the item that command sends: its next value goes out for that.
+  virtual void ItemReason(int16_t command, record::SendReason why) = 0;
+  // "Connect" pressed: a new session on that port (its device) for the technician.
+  virtual void Connecting(int16_t port, const std::string& device, const std::string& technician) = 0;
+  // The radio as the last read found it: its names, the inquiry answer's identification data
+  // (what follows its eight header bytes) and its image, kept at backupPath.
+  virtual void RadioRead(memory::clsCmcRadio& radio, const Bytes& inquiryAnswer, const std::string& backupPath) = 0;
+  virtual void Message(const std::string& kind, const std::string& text) = 0;
+  virtual void RestoreStarted(const std::string& file, const Bytes& image) = 0;
+  virtual void RestoreEnded(record::RestoreOutcome outcome, int32_t bytesWritten, const std::string& report) = 0;
+  virtual void RestoreRefused(const std::string& file, const std::string& why) = 0;
+  // What to tell the technician when the record's last restore of the radio that gave this
+  // inquiry answer did not end verified (its memory may be partly written); nullopt otherwise.
+  virtual std::optional<std::string> UnfinishedRestore(const Bytes& inquiryAnswer) = 0;
+  // outcome: "closed", "error" or "exit".
+  virtual void Ended(const std::string& outcome, const std::string& text = "") = 0;
+  // The record keeps the radio's memory as read (a restore can be taken back from it).
+  virtual bool HoldsRadioImage() const = 0;
+};
+
+}  // namespace qxt::adjust
