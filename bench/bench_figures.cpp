@@ -122,8 +122,8 @@ void RestoreAt9600(Core& core, const std::string& log) {
   image[0xA6] = static_cast<uint8_t>(image[0xA6] ^ 1);
   const size_t before = ReadLog(log).size();
   const double start = MonotonicMs();
-  if (core.program.op().StartRestore(image) || !core.RunUntil([&] { return !core.view.reports.empty(); }, 400000) ||
-      !core.view.reports[0].second) {
+  if (core.program.op().work().StartRestore(image) ||
+      !core.RunUntil([&] { return !core.view.reports.empty(); }, 400000) || !core.view.reports[0].second) {
     Row("Restore at 9600 bit/s", "did not finish", "-");
     return;
   }
@@ -144,7 +144,7 @@ void ConnectAt9600() {
   Core core(sim.path());
   const double start = MonotonicMs();
   core.program.main().ClickCmd00(0);
-  if (!core.RunUntil([&] { return core.program.op().isSteady(); }, 400000)) {
+  if (!core.RunUntil([&] { return core.program.op().work().isSteady(); }, 400000)) {
     Row("Connect at 9600 bit/s", "did not finish", "-");
     return;
   }
@@ -172,12 +172,12 @@ void AlignAllAt9600() {
   const std::string log = logDir.file("sim.log");
   SimProcess sim({"--baud", "9600", "--log", log, "--generator", "0"});
   Core core(sim.path());
-  adjust::BenchGenerator& generator = core.program.op().generator();
+  adjust::BenchGenerator& generator = core.program.op().work().generator();
   instrument::BenchOptions bench = generator.options();
   bench.generator = "TCPIP0::127.0.0.1::" + std::to_string(sim.generatorPort()) + "::SOCKET";
   generator.Configure(bench);
   const double start = MonotonicMs();
-  const adjust::AlignAll& align = core.program.op().alignAll();
+  const adjust::AlignAll& align = core.program.op().work().alignAll();
   if (!core.program.main().AlignAll().empty() || !core.RunUntil([&] { return align.over(); }, 900000) ||
       !align.succeeded()) {
     Row("Align all at 9600 bit/s", "did not finish: " + align.Headline(), "-");
@@ -212,10 +212,13 @@ void CloneReadFullSpeed() {
     const double start = MonotonicMs();
     core.program.main().ClickCmd00(0);
     core.RunUntil(
-        [&] { return core.program.op().opState() >= adjust::OpState::kFirstReadouts || core.program.op().isIdle(); },
+        [&] {
+          return core.program.op().work().opState() >= adjust::OpState::kFirstReadouts ||
+                 core.program.op().work().isIdle();
+        },
         60000);
     times.push_back((MonotonicMs() - start) / 1000.0);
-    core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
+    core.RunUntil([&] { return core.program.op().work().isSteady(); }, 60000);
   }
   std::sort(times.begin(), times.end());
   Row("Clone read of the whole image at full pseudo-terminal speed (median of 5)", Format("%.3f s", times[2]),
@@ -248,7 +251,7 @@ void StepToWire(bool recording, bool plotting = false) {
   Core core(sim.path(), recording);
   std::unique_ptr<BusyPlot> plot(plotting ? new BusyPlot : nullptr);
   core.program.main().ClickCmd00(0);
-  core.RunUntil([&] { return core.program.op().isSteady(); }, 60000);
+  core.RunUntil([&] { return core.program.op().work().isSteady(); }, 60000);
   core.RunFor(1000);
   std::vector<double> delays;
   size_t seen = ReadLog(log).size();

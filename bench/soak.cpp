@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
     if (rng() % 2) sim.Command(std::string("fault ") + faults[rng() % std::size(faults)]);
     box.shown.clear();
     program.main().ClickCmd00(0);
-    if (!RunEventsUntil([&] { return program.op().isSteady() || !box.shown.empty(); }, 120000)) {
-      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, adjust::Number(program.op().opState()));
+    if (!RunEventsUntil([&] { return program.op().work().isSteady() || !box.shown.empty(); }, 120000)) {
+      std::fprintf(stderr, "soak: cycle %d hangs in state %d\n", cycle, adjust::Number(program.op().work().opState()));
       return 1;
     }
     if (box.shown.empty()) {
@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i <= clean; ++i) {
     box.shown.clear();
     program.main().ClickCmd00(0);
-    if (!RunEventsUntil([&] { return program.op().opState() > adjust::OpState::kCloneRead || !box.shown.empty(); },
-                        60000)) {
+    if (!RunEventsUntil(
+            [&] { return program.op().work().opState() > adjust::OpState::kCloneRead || !box.shown.empty(); }, 60000)) {
       std::fprintf(stderr, "soak: clean Connect %d hangs\n", i);
       return 1;
     }

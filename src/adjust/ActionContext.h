@@ -15,7 +15,6 @@ class ActionContext {
  public:
   virtual ~ActionContext() = default;
   virtual console::clsConsole& Console() = 0;
-  virtual const ItemIndices& Indices() const = 0;
   virtual bool SequencerRunning() const = 0;
   // A group-A readout: the request on the first call, true once the answer is in.
   virtual bool ReadA(int16_t index, bool isFirst) = 0;

@@ -161,4 +161,33 @@ std::vector<std::string> AlignAll::Summary() const {
   return lines;
 }
 
+void AlignAll::Follow(bool ready, bool idle, console::clsConsole& console) {
+  switch (phase_) {
+    case Phase::kConnecting:
+      if (idle) Fail("the radio was not connected");
+      if (ready) Connected();
+      break;
+    case Phase::kStartStep:
+      if (!ready) break;
+      console.flgEnterOn(current().item, true);
+      StepStarting();
+      break;
+    case Phase::kRunning:
+      if (idle) Fail("the link to the radio failed");
+      break;
+    default:
+      break;
+  }
+}
+
+std::string AlignAll::Start(const console::clsConsole& console, const std::vector<std::string>& titles,
+                            bool generator) {
+  if (running()) return "Align all is already running.";
+  std::string why;
+  auto steps = Plan(console, titles, generator, why);
+  if (steps.empty()) return why;
+  Begin(std::move(steps));
+  return "";
+}
+
 }  // namespace qxt::adjust

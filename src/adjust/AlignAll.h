@@ -38,10 +38,16 @@ class AlignAll : public TaskObserver {
                                      bool generator, std::string& why);
 
   void Begin(std::vector<AlignStep> steps);
+  // Plan and Begin: the reason when it cannot start (also when it runs already), else "".
+  std::string Start(const console::clsConsole& console, const std::vector<std::string>& titles, bool generator);
   // The run ends here: the step under way (or the first) fails with why, the rest are not run.
   void Fail(const std::string& why);
   // The radio is connected: on to the first step.
   void Connected() { phase_ = Phase::kStartStep; }
+  // One look at the task each pass: ready (connected, nothing under way or to put back) starts
+  // the next step as an Enter on its line would; idle (the link failed, nobody connected) ends
+  // the run.
+  void Follow(bool ready, bool idle, console::clsConsole& console);
   // The current step's procedure has been asked to start.
   void StepStarting();
   // After a step is done: on to the next, or over.

@@ -11,21 +11,21 @@ void BpfSweep::Start(const Selection& filters, bool all, int16_t line) {
   bpfSel_ = filters_ = filters;
   sweepLine_ = line;
   touched_ = {false, false};
-  ForEachSelected(bpfSel_, ctx.Indices().bpfT1, [&](int16_t k, int16_t item) {
+  ForEachSelected(bpfSel_, Index(Item::kBpfT1), [&](int16_t k, int16_t item) {
     saved_[static_cast<size_t>(k)] = ctx.Console().Value(item);
     failed_[static_cast<size_t>(k)] = true;
   });
-  const int16_t first = ctx.Indices().bpfT1;
+  const int16_t first = Index(Item::kBpfT1);
   ctx.Observer().ProcedureStarted(ProcedureKind::kBpfSweep, steps_.Names(filters_, first),
                                   steps_.Values(filters_, first));
   steps_.Next(ActState::kBpfStart);
 }
 
-std::string BpfSweep::Series() const { return steps_.Names({k_ == 0, k_ == 1}, steps_.ctx().Indices().bpfT1); }
+std::string BpfSweep::Series() const { return steps_.Names({k_ == 0, k_ == 1}, Index(Item::kBpfT1)); }
 
 bool BpfSweep::Step() {
   ActionContext& ctx = steps_.ctx();
-  const int16_t bpfT1 = ctx.Indices().bpfT1;
+  const int16_t bpfT1 = Index(Item::kBpfT1);
   switch (steps_.state()) {
     case ActState::kBpfStart:
       return SignalStep();
@@ -69,17 +69,17 @@ bool BpfSweep::SignalStep() {
 
 bool BpfSweep::FailOnGenerator(const std::string& error) {
   ActionContext& ctx = steps_.ctx();
-  ForEachSelected(touched_, ctx.Indices().bpfT1,
+  ForEachSelected(touched_, Index(Item::kBpfT1),
                   [&](int16_t k, int16_t item) { ctx.PutBackItem(item, saved_[static_cast<size_t>(k)]); });
   failed_ = filters_;
   bpfSel_ = {false, false};
-  ctx.Observer().ProcedureEnded(ProcedureOutcome::kFailed, steps_.Values(filters_, ctx.Indices().bpfT1), error);
+  ctx.Observer().ProcedureEnded(ProcedureOutcome::kFailed, steps_.Values(filters_, Index(Item::kBpfT1)), error);
   ctx.Notice(error);
   return steps_.Finish();
 }
 
 void BpfSweep::SetFilter(int16_t item, int16_t value) {
-  touched_[static_cast<size_t>(item - steps_.ctx().Indices().bpfT1)] = true;
+  touched_[static_cast<size_t>(item - Index(Item::kBpfT1))] = true;
   steps_.ctx().Console().Value(item, value);
   steps_.ctx().Console().Disp(item);
 }
@@ -89,7 +89,7 @@ void BpfSweep::SetFilter(int16_t item, int16_t value) {
 bool BpfSweep::SweepStep() {
   ActionContext& ctx = steps_.ctx();
   console::clsConsole& con = ctx.Console();
-  const auto item = static_cast<int16_t>(ctx.Indices().bpfT1 + k_);
+  const auto item = static_cast<int16_t>(Index(Item::kBpfT1) + k_);
   for (;;) {
     if (steps_.counter() == 0) {
       con.SendE8(item);
@@ -134,11 +134,11 @@ void BpfSweep::EndFilter(int16_t item) {
 
 void BpfSweep::Abort() {
   ActionContext& ctx = steps_.ctx();
-  ForEachSelected(touched_, ctx.Indices().bpfT1, [&](int16_t k, int16_t item) {
+  ForEachSelected(touched_, Index(Item::kBpfT1), [&](int16_t k, int16_t item) {
     ctx.PutBackItem(item, saved_[static_cast<size_t>(k)]);
     failed_[static_cast<size_t>(k)] = true;
   });
-  ctx.Observer().ProcedureEnded(ProcedureOutcome::kCancelled, steps_.Values(filters_, ctx.Indices().bpfT1),
+  ctx.Observer().ProcedureEnded(ProcedureOutcome::kCancelled, steps_.Values(filters_, Index(Item::kBpfT1)),
                                 "cut off before it finished: the filters went back to their values");
 }
 

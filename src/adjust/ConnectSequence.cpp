@@ -13,27 +13,27 @@ ConnectSequence::ConnectSequence(link::clsCmcCln3Sequence& seq, const link::clsC
                                  memory::clsCmcRadio& radio, memory::clsIndEep_RigK70R& decoder, const Parts& parts)
     : seq_(seq), drv_(drv), radio_(radio), decoder_(decoder), parts_(parts) {}
 
-bool ConnectSequence::Run(OpState state, bool entry) {
-  if (InRange(state, OpState::kFirstReadouts, OpState::kFirstReadouts + 4)) {
-    return parts_.hooks.ReadA(state - OpState::kFirstReadouts, entry);
+Step ConnectSequence::Run(OpState state, bool entry) {
+  if (InRange(state, OpState::kFirstReadouts, OpState::kLastFirstReadout)) {
+    return Done(parts_.hooks.ReadA(ReadoutIndex(state, OpState::kFirstReadouts), entry));
   }
   switch (state) {
     case OpState::kStart:
-      return true;
+      return Step::Next();
     case OpState::kCloneRead:
       if (entry) {
         seq_.easyCloneRead();
-        return false;
+        return Step::Wait();
       }
       Interpret();
-      return true;
+      return Step::Next();
     case OpState::kFixedCommand:
       seq_.easySendE8NoAnswer(common::LiveCommandText(0x02, 1));
-      return true;
+      return Step::Next();
     case OpState::kFirstLiveUpdate:
-      return parts_.liveUpdate.Run();
+      return Done(parts_.liveUpdate.Run());
     default:
-      return false;
+      return Step::Wait();
   }
 }
 
@@ -41,26 +41,25 @@ bool ConnectSequence::Run(OpState state, bool entry) {
 // No item of the table holds the role linked to MOD, so no MOD-link values are derived.
 void ConnectSequence::Interpret() {
   console::clsConsole& con = parts_.console;
-  const ItemIndices& idx = parts_.indices;
   memory::clsCmcEeprom& image = radio_.eepImage();
-  con.Value(idx.digMode, 1);
+  con.Value(Index(Item::kDigMode), 1);
   radioName_ = common::HexStrToByteStr(radio_.radioNameM() + radio_.radionameS());
   decoder_.RigK70REep_SetCommonAddress(Directory().Obj_Address(6));
   flgMid_ = decoder_.RigK70REep_GetMid();
   for (int16_t i = 0; i < con.ListCount(); ++i) {
     con.ReadFromEe(i);
-    if (i == idx.lvRxLva) {
+    if (i == Index(Item::kLvRxLva)) {
       con.Value(i, image.ReadByte(0xAE));
-    } else if (i == idx.lvRxLva + 1) {
+    } else if (i == Index(Item::kLvTxLva)) {
       con.Value(i, image.ReadByte(0xAF));
     }
     con.flgChanged(i, true);
   }
   parts_.cycle.RequestReadout();
   parts_.channels.Build(Directory().Obj_Address(2), Directory().Obj_Number(2));
-  con.Max(idx.chNo, static_cast<int16_t>(parts_.channels.chListCount() - 1));
-  con.Value(idx.chNo, con.Min(idx.chNo));
-  con.flgChanged(idx.chNo, true);
+  con.Max(Index(Item::kChNo), static_cast<int16_t>(parts_.channels.chListCount() - 1));
+  con.Value(Index(Item::kChNo), con.Min(Index(Item::kChNo)));
+  con.flgChanged(Index(Item::kChNo), true);
   if (drv_.lastError() == link::DriverError::kNone && seq_.error() == link::SequencerError::kNone) {
     const auto unfinished =
         parts_.hooks.CheckingRestore() ? std::nullopt : parts_.keeper.UnfinishedRestore(seq_.ansInfo());

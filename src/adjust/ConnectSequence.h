@@ -14,6 +14,7 @@
 #include "adjust/SessionLog.h"
 #include "adjust/SteadyCycle.h"
 #include "adjust/TaskHooks.h"
+#include "adjust/TaskMachine.h"
 #include "common/Bytes.h"
 #include "console/clsConsole.h"
 #include "link/clsCmcCln3Sequence.h"
@@ -27,7 +28,6 @@ class ConnectSequence {
  public:
   struct Parts {
     console::clsConsole& console;
-    const ItemIndices& indices;
     ChannelList& channels;
     LiveUpdate& liveUpdate;
     SteadyCycle& cycle;
@@ -38,8 +38,8 @@ class ConnectSequence {
   ConnectSequence(link::clsCmcCln3Sequence& seq, const link::clsCmcCln3Drv& drv, memory::clsCmcRadio& radio,
                   memory::clsIndEep_RigK70R& decoder, const Parts& parts);
 
-  // The work of one connection state; true when it advances.
-  bool Run(OpState state, bool entry);
+  // The work of one connection state (entry: its first run since it was entered).
+  Step Run(OpState state, bool entry);
 
   bool flgMid() const { return flgMid_; }
   // The radio's identity bytes (model and sub code) as the readouts expect them.

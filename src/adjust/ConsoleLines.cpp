@@ -26,7 +26,7 @@ std::string ConsoleLines::Text(const console::clsConsole& con, int16_t index, in
 }
 
 std::string ConsoleLines::FilterLine(const console::clsConsole& con, int16_t index) const {
-  const auto k = static_cast<int16_t>(index - idx_.bpfT1);
+  const auto k = static_cast<int16_t>(index - Index(Item::kBpfT1));
   if (IsBpf(actions_.actState())) return con.DefaultString(index) + (actions_.bpfSel(k) ? " Sweeping" : "");
   return con.DefaultString(index) + " [Enter] to Sweep" + Failed(actions_.bpfFailed(k));
 }
@@ -37,7 +37,7 @@ std::string ConsoleLines::RssiLine(const console::clsConsole& con, int16_t index
 }
 
 std::string ConsoleLines::LvaLine(const console::clsConsole& con, int16_t index) const {
-  const auto k = static_cast<int16_t>(index - idx_.rxLva);
+  const auto k = static_cast<int16_t>(index - Index(Item::kRxLva));
   if (IsLva(actions_.actState())) return con.DefaultString(index) + (actions_.lvaSel(k) ? " Sweeping" : "");
   return con.DefaultString(index) + " [Enter] to Sweep" + Failed(actions_.lvaFailed(k));
 }

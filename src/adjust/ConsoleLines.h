@@ -14,8 +14,7 @@ namespace qxt::adjust {
 
 class ConsoleLines {
  public:
-  ConsoleLines(const Procedures& actions, const ItemIndices& indices, const ChannelList& channels)
-      : actions_(actions), idx_(indices), channels_(channels) {}
+  ConsoleLines(const Procedures& actions, const ChannelList& channels) : actions_(actions), channels_(channels) {}
 
   // The whole line of item index; "???" for an event number no line answers to. recordSize and
   // digital describe the channel object and the radio's option for the channel line.
@@ -30,7 +29,6 @@ class ConsoleLines {
   static std::string LvTargetLine(const console::clsConsole& con, int16_t index, int16_t val);
 
   const Procedures& actions_;
-  const ItemIndices& idx_;
   const ChannelList& channels_;
 };
 

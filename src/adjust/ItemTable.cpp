@@ -4,8 +4,6 @@ namespace qxt::adjust {
 
 namespace {
 
-enum class Role { kNone, kChNo, kBal, kMod, kBpfAll, kBpfT1, kRxLva, kLvRxLva, kRssi, kDigMode };
-
 constexpr int16_t kNone = -1;
 constexpr int16_t D(DispEvent e) { return static_cast<int16_t>(e); }
 constexpr int16_t S(SendEvent e) { return static_cast<int16_t>(e); }
@@ -20,66 +18,39 @@ struct ItemSpec {
   bool bar;
   bool loop;
   int16_t eventDisp, eventSendE8, eventEnter;
-  Role role;
+  Item item;  // where the item sits on the console
 };
 
 // clang-format off
 constexpr ItemSpec kItems[kRigK70RItemCount] = {
-    {"    CH No.", true,  0,   0, kNone, 0x00,  false, true,  D(DispEvent::kChannel),   S(SendEvent::kChannel), kNone, Role::kChNo},
-    {"     Power", true,  0, 255, 0xA6,  0x0B,  true,  false, kNone, kNone, kNone, Role::kNone},
-    {"       BAL", true,  0, 255, 0x6A,  0x11,  true,  false, kNone, kNone, kNone, Role::kBal},
-    {"       MOD", true,  0, 255, 0x69,  0x0D,  true,  false, kNone, kNone, kNone, Role::kMod},
-    {"   Dig MOD", true,  0, 255, 0x77,  0x1A,  true,  false, kNone, kNone, kNone, Role::kNone},
-    {" CTCS/DTCS", true,  0, 255, 0x53,  0x0F,  true,  false, kNone, kNone, kNone, Role::kNone},
-    {"       SQL", true,  0, 255, 0x131, 0x08,  true,  false, kNone, kNone, kNone, Role::kNone},
-    {"       REF", true,  0, 255, 0xAD,  0x05,  true,  false, kNone, kNone, kNone, Role::kNone},
-    {"   BPF ALL", false, 0, 255, kNone, kNone, false, false, D(DispEvent::kBpfAll),    kNone, E(EnterEvent::kBpfAll), Role::kBpfAll},
-    {"    BPF T1", true,  0, 255, 0x54,  0x13,  true,  false, D(DispEvent::kBpfFilter), kNone, E(EnterEvent::kBpfT1),  Role::kBpfT1},
-    {"    BPF T2", true,  0, 255, 0x55,  0x14,  true,  false, D(DispEvent::kBpfFilter), kNone, E(EnterEvent::kBpfT2),  Role::kNone},
-    {"    RX LVA", true,  0, 255, 0x5C,  0x06,  true,  false, D(DispEvent::kLva),       kNone, E(EnterEvent::kRxLva),  Role::kRxLva},
-    {"    TX LVA", true,  0, 255, 0x5D,  0x07,  true,  false, D(DispEvent::kLva),       kNone, E(EnterEvent::kTxLva),  Role::kNone},
-    {"LV(RX LVA)", false, 0, 255, kNone, kNone, true,  false, D(DispEvent::kLvTarget),  kNone, kNone, Role::kLvRxLva},
-    {"LV(TX LVA)", false, 0, 255, kNone, kNone, true,  false, D(DispEvent::kLvTarget),  kNone, kNone, Role::kNone},
-    {"      RSSI", false, 0, 255, kNone, kNone, false, false, D(DispEvent::kRssi),      kNone, E(EnterEvent::kRssi),   Role::kRssi},
-    {"  Dig Mode", true,  1,  14, kNone, 0x30,  true,  false, kNone, kNone, kNone, Role::kDigMode},
+    {"    CH No.", true,  0,   0, kNone, 0x00,  false, true,  D(DispEvent::kChannel),   S(SendEvent::kChannel), kNone, Item::kChNo},
+    {"     Power", true,  0, 255, 0xA6,  0x0B,  true,  false, kNone, kNone, kNone, Item::kPower},
+    {"       BAL", true,  0, 255, 0x6A,  0x11,  true,  false, kNone, kNone, kNone, Item::kBal},
+    {"       MOD", true,  0, 255, 0x69,  0x0D,  true,  false, kNone, kNone, kNone, Item::kMod},
+    {"   Dig MOD", true,  0, 255, 0x77,  0x1A,  true,  false, kNone, kNone, kNone, Item::kDigMod},
+    {" CTCS/DTCS", true,  0, 255, 0x53,  0x0F,  true,  false, kNone, kNone, kNone, Item::kCtcsDtcs},
+    {"       SQL", true,  0, 255, 0x131, 0x08,  true,  false, kNone, kNone, kNone, Item::kSql},
+    {"       REF", true,  0, 255, 0xAD,  0x05,  true,  false, kNone, kNone, kNone, Item::kRef},
+    {"   BPF ALL", false, 0, 255, kNone, kNone, false, false, D(DispEvent::kBpfAll),    kNone, E(EnterEvent::kBpfAll), Item::kBpfAll},
+    {"    BPF T1", true,  0, 255, 0x54,  0x13,  true,  false, D(DispEvent::kBpfFilter), kNone, E(EnterEvent::kBpfT1),  Item::kBpfT1},
+    {"    BPF T2", true,  0, 255, 0x55,  0x14,  true,  false, D(DispEvent::kBpfFilter), kNone, E(EnterEvent::kBpfT2),  Item::kBpfT2},
+    {"    RX LVA", true,  0, 255, 0x5C,  0x06,  true,  false, D(DispEvent::kLva),       kNone, E(EnterEvent::kRxLva),  Item::kRxLva},
+    {"    TX LVA", true,  0, 255, 0x5D,  0x07,  true,  false, D(DispEvent::kLva),       kNone, E(EnterEvent::kTxLva),  Item::kTxLva},
+    {"LV(RX LVA)", false, 0, 255, kNone, kNone, true,  false, D(DispEvent::kLvTarget),  kNone, kNone, Item::kLvRxLva},
+    {"LV(TX LVA)", false, 0, 255, kNone, kNone, true,  false, D(DispEvent::kLvTarget),  kNone, kNone, Item::kLvTxLva},
+    {"      RSSI", false, 0, 255, kNone, kNone, false, false, D(DispEvent::kRssi),      kNone, E(EnterEvent::kRssi),   Item::kRssi},
+    {"  Dig Mode", true,  1,  14, kNone, 0x30,  true,  false, kNone, kNone, kNone, Item::kDigMode},
 };
 // clang-format on
 
-void Remember(ItemIndices& idx, Role role, int16_t i) {
-  int16_t* slot = nullptr;
-  switch (role) {
-    case Role::kChNo:
-      slot = &idx.chNo;
-      break;
-    case Role::kBal:
-      slot = &idx.bal;
-      break;
-    case Role::kMod:
-      slot = &idx.mod;
-      break;
-    case Role::kBpfAll:
-      slot = &idx.bpfAll;
-      break;
-    case Role::kBpfT1:
-      slot = &idx.bpfT1;
-      break;
-    case Role::kRxLva:
-      slot = &idx.rxLva;
-      break;
-    case Role::kLvRxLva:
-      slot = &idx.lvRxLva;
-      break;
-    case Role::kRssi:
-      slot = &idx.rssi;
-      break;
-    case Role::kDigMode:
-      slot = &idx.digMode;
-      break;
-    case Role::kNone:
-      break;
+// The table lists the items in the order of their numbers.
+constexpr bool InItemOrder() {
+  for (int16_t i = 0; i < kRigK70RItemCount; ++i) {
+    if (Index(kItems[i].item) != i) return false;
   }
-  if (slot != nullptr) *slot = i;
+  return true;
 }
+static_assert(InItemOrder());
 
 // Live commands that no item sends itself.
 constexpr struct {
@@ -106,8 +77,7 @@ CommandTarget TargetOf(int16_t command) {
   return {"command " + std::to_string(command), -1};
 }
 
-ItemIndices AddRigK70RItems(console::clsConsole& console) {
-  ItemIndices idx;
+void AddRigK70RItems(console::clsConsole& console) {
   for (const ItemSpec& spec : kItems) {
     console.AddItem();
     const auto i = static_cast<int16_t>(console.ListCount() - 1);
@@ -124,9 +94,7 @@ ItemIndices AddRigK70RItems(console::clsConsole& console) {
     if (spec.eventDisp >= 0) console.Event_Disp(i, spec.eventDisp);
     if (spec.eventSendE8 >= 0) console.Event_SendE8(i, spec.eventSendE8);
     if (spec.eventEnter >= 0) console.Event_Enter(i, spec.eventEnter);
-    Remember(idx, spec.role, i);
   }
-  return idx;
 }
 
 }  // namespace qxt::adjust

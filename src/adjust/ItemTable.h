@@ -34,24 +34,34 @@ enum class EnterEvent : int16_t {
   kTxLva = 9,
 };
 
-// Where the items the adjustment task names sit in the console. BPF T2 always follows BPF T1,
-// TX LVA follows RX LVA, and LV(TX LVA) follows LV(RX LVA).
-struct ItemIndices {
-  int16_t chNo = 0;
-  int16_t bal = 2;
-  int16_t mod = 3;
-  int16_t bpfAll = 8;
-  int16_t bpfT1 = 9;
-  int16_t rxLva = 11;
-  int16_t lvRxLva = 13;
-  int16_t rssi = 15;
-  int16_t digMode = 16;
+// The seventeen items, in their order on the console; an item's number is its line.
+enum class Item : int16_t {
+  kChNo = 0,
+  kPower = 1,
+  kBal = 2,
+  kMod = 3,
+  kDigMod = 4,
+  kCtcsDtcs = 5,
+  kSql = 6,
+  kRef = 7,
+  kBpfAll = 8,
+  kBpfT1 = 9,
+  kBpfT2 = 10,
+  kRxLva = 11,
+  kTxLva = 12,
+  kLvRxLva = 13,
+  kLvTxLva = 14,
+  kRssi = 15,
+  kDigMode = 16,
 };
 
 inline constexpr int16_t kRigK70RItemCount = 17;
 
-// Adds the items to an emptied console, in their order, and says where the named ones went.
-ItemIndices AddRigK70RItems(console::clsConsole& console);
+// The console line of an item.
+constexpr int16_t Index(Item item) { return static_cast<int16_t>(item); }
+
+// Adds the items to an emptied console, in their order.
+void AddRigK70RItems(console::clsConsole& console);
 
 // What a live command sets: the item's name and its EEPROM byte (negative: none). The commands
 // of the items, the BAL mirrors, the RSSI points and the fixed command of a connection.

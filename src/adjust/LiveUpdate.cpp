@@ -17,14 +17,14 @@ bool LiveUpdate::Run() {
     if (!console_.flgChanged(i)) continue;
     console_.flgChanged(i, false);
     console_.SendE8(i);
-    if (i == idx_.bal) mirrorDue_ = true;
+    if (i == Index(Item::kBal)) mirrorDue_ = true;
     if (sender_.OpRunning()) return false;
   }
   return true;
 }
 
 void LiveUpdate::MirrorBal() {
-  const int16_t v = console_.Value(idx_.bal);
+  const int16_t v = console_.Value(Index(Item::kBal));
   const struct {
     int32_t address;
     int16_t command;
@@ -33,7 +33,7 @@ void LiveUpdate::MirrorBal() {
     if (image_.ReadByte(m.address) == v) continue;
     sender_.easySendE8NoAnswer(common::LiveCommandText(m.command, v));
     image_.WriteByte(m.address, static_cast<uint8_t>(v));
-    console_.flgChanged(idx_.bal, true);
+    console_.flgChanged(Index(Item::kBal), true);
     return;
   }
 }

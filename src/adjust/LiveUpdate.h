@@ -14,9 +14,8 @@ namespace qxt::adjust {
 
 class LiveUpdate {
  public:
-  LiveUpdate(console::clsConsole& console, common::LiveCommandSender& sender, memory::clsCmcEeprom& image,
-             const ItemIndices& indices)
-      : console_(console), sender_(sender), image_(image), idx_(indices) {}
+  LiveUpdate(console::clsConsole& console, common::LiveCommandSender& sender, memory::clsCmcEeprom& image)
+      : console_(console), sender_(sender), image_(image) {}
 
   // Sends changed items from the first on; false when a live command is under way (the next
   // pass scans again from the first item), true when the whole list went by.
@@ -30,7 +29,6 @@ class LiveUpdate {
   console::clsConsole& console_;
   common::LiveCommandSender& sender_;
   memory::clsCmcEeprom& image_;
-  const ItemIndices& idx_;
   bool mirrorDue_ = false;
 };
 

@@ -9,16 +9,16 @@ namespace qxt::adjust {
 void LvaAdjust::Start(int16_t k) {
   lvaSel_ = {k == 0, k == 1};
   touched_ = {false, false};
-  const int16_t first = steps_.ctx().Indices().rxLva;
+  const int16_t first = Index(Item::kRxLva);
   steps_.ctx().Observer().ProcedureStarted(ProcedureKind::kLvaAdjust, steps_.Names(lvaSel_, first),
                                            steps_.Values(lvaSel_, first));
   steps_.Next(ActState::kLvaStart);
 }
 
-std::string LvaAdjust::Series() const { return steps_.Names(lvaSel_, steps_.ctx().Indices().rxLva); }
+std::string LvaAdjust::Series() const { return steps_.Names(lvaSel_, Index(Item::kRxLva)); }
 
 void LvaAdjust::SetSelected(int16_t value) {
-  ForEachSelected(lvaSel_, steps_.ctx().Indices().rxLva, [&](int16_t k, int16_t item) {
+  ForEachSelected(lvaSel_, Index(Item::kRxLva), [&](int16_t k, int16_t item) {
     touched_[static_cast<size_t>(k)] = true;
     steps_.ctx().Console().Value(item, value);
     steps_.ctx().Console().Disp(item);
@@ -26,27 +26,26 @@ void LvaAdjust::SetSelected(int16_t value) {
 }
 
 void LvaAdjust::SetWaits(int32_t ms) {
-  ForEachSelected(lvaSel_, steps_.ctx().Indices().rxLva,
+  ForEachSelected(lvaSel_, Index(Item::kRxLva),
                   [&](int16_t, int16_t item) { steps_.ctx().Console().WaitAfterE8(item, ms); });
 }
 
 bool LvaAdjust::Step() {
   console::clsConsole& con = steps_.ctx().Console();
-  const ItemIndices& idx = steps_.ctx().Indices();
   switch (steps_.state()) {
     case ActState::kLvaStart:
       low_ = 0;
       high_ = 255;
-      ForEachSelected(lvaSel_, idx.lvRxLva, [&](int16_t k, int16_t item) {
+      ForEachSelected(lvaSel_, Index(Item::kLvRxLva), [&](int16_t k, int16_t item) {
         target_ = con.Value(item);
         lvaFailed_[static_cast<size_t>(k)] = true;
       });
-      ForEachSelected(lvaSel_, idx.rxLva, [&](int16_t, int16_t item) {
+      ForEachSelected(lvaSel_, Index(Item::kRxLva), [&](int16_t, int16_t item) {
         steps_.ctx().Observer().SeriesStarted(Series(), con.Value(item), target_);
       });
       return steps_.Next(ActState::kLvaSetLow);
     case ActState::kLvaSetLow:
-      ForEachSelected(lvaSel_, idx.rxLva,
+      ForEachSelected(lvaSel_, Index(Item::kRxLva),
                       [&](int16_t k, int16_t item) { saved_[static_cast<size_t>(k)] = con.Value(item); });
       SetSelected(low_);
       return steps_.Next(ActState::kLvaReadLow);
@@ -68,7 +67,7 @@ bool LvaAdjust::Step() {
     case ActState::kLvaDone: {
       const bool failed = lvaFailed_[0] || lvaFailed_[1];
       steps_.ctx().Observer().ProcedureEnded(failed ? ProcedureOutcome::kFailed : ProcedureOutcome::kDone,
-                                             steps_.Values(lvaSel_, idx.rxLva),
+                                             steps_.Values(lvaSel_, Index(Item::kRxLva)),
                                              failed ? "the target lies outside the levels at 0 and 255" : "");
       return steps_.Finish();
     }
@@ -108,7 +107,7 @@ bool LvaAdjust::Decide() {
       std::swap(levelLow_, levelHigh_);
     }
     if (target_ > levelLow_ && target_ < levelHigh_) return steps_.Next(ActState::kLvaSetMid);
-    ForEachSelected(lvaSel_, steps_.ctx().Indices().rxLva, [&](int16_t k, int16_t item) {
+    ForEachSelected(lvaSel_, Index(Item::kRxLva), [&](int16_t k, int16_t item) {
       con.Value(item, saved_[static_cast<size_t>(k)]);
       con.Disp(item);
     });
@@ -134,11 +133,11 @@ bool LvaAdjust::Decide() {
 
 void LvaAdjust::Abort() {
   ActionContext& ctx = steps_.ctx();
-  ForEachSelected(lvaSel_, ctx.Indices().rxLva, [&](int16_t k, int16_t item) {
+  ForEachSelected(lvaSel_, Index(Item::kRxLva), [&](int16_t k, int16_t item) {
     if (touched_[static_cast<size_t>(k)]) ctx.PutBackItem(item, saved_[static_cast<size_t>(k)]);
     lvaFailed_[static_cast<size_t>(k)] = true;
   });
-  ctx.Observer().ProcedureEnded(ProcedureOutcome::kCancelled, steps_.Values(lvaSel_, ctx.Indices().rxLva),
+  ctx.Observer().ProcedureEnded(ProcedureOutcome::kCancelled, steps_.Values(lvaSel_, Index(Item::kRxLva)),
                                 "cut off before it finished: the setting went back to its value");
 }
 

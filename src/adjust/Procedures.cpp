@@ -19,4 +19,31 @@ void Procedures::Abort() {
   steps_.Next(ActState::kNone);
 }
 
+void Procedures::Enter(EnterEvent event, int16_t line, const std::function<void()>& cancelOthers) {
+  const ActState act = actState();
+  switch (event) {
+    case EnterEvent::kRssi:
+      if (IsRssi(act)) {
+        ConfirmRssi();
+        return;
+      }
+      cancelOthers();
+      StartRssi();
+      return;
+    case EnterEvent::kBpfT1:
+    case EnterEvent::kBpfT2:
+    case EnterEvent::kBpfAll:
+      if (IsBpf(act)) return;
+      cancelOthers();
+      StartBpf({event != EnterEvent::kBpfT2, event != EnterEvent::kBpfT1}, event == EnterEvent::kBpfAll, line);
+      return;
+    case EnterEvent::kRxLva:
+    case EnterEvent::kTxLva:
+      if (IsLva(act)) return;
+      cancelOthers();
+      StartLva(event == EnterEvent::kRxLva ? 0 : 1);
+      return;
+  }
+}
+
 }  // namespace qxt::adjust

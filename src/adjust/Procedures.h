@@ -5,9 +5,11 @@
 // " (Auto Adjust Failed)" on the item's line.
 
 #include <cstdint>
+#include <functional>
 
 #include "adjust/ActionContext.h"
 #include "adjust/BpfSweep.h"
+#include "adjust/ItemTable.h"
 #include "adjust/LvaAdjust.h"
 #include "adjust/ProcedureSteps.h"
 #include "adjust/RssiCalibration.h"
@@ -23,6 +25,9 @@ class Procedures {
   // Ends whatever runs: what it changed is put back and its items are marked failed.
   void Abort();
 
+  // Enter on a procedure's line (event, line): starts it, first calling cancelOthers; Enter again
+  // on RSSI confirms the reading, and on a running sweep or level adjustment changes nothing.
+  void Enter(EnterEvent event, int16_t line, const std::function<void()>& cancelOthers);
   void StartRssi() { rssi_.Start(); }
   void ConfirmRssi() { rssi_.Confirm(); }
   void StartBpf(const Selection& filters, bool all, int16_t line) { bpf_.Start(filters, all, line); }

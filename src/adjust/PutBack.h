@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "adjust/SessionLog.h"
+#include "console/clsConsole.h"
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::adjust {
@@ -22,6 +23,11 @@ class PutBack {
   // what names the value for the technician ("BPF T1 80"); why is what the record says of it.
   void Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what,
            record::SendReason why = record::SendReason::kPutBack);
+  // An item goes back to value: shown at once (and no longer marked changed), then sent and
+  // written like any other.
+  void AddItem(console::clsConsole& console, int16_t item, int16_t value);
+  // The same for an RSSI point (address 0xAA: S3, else S1).
+  void AddRssiPoint(int16_t command, int32_t address, uint8_t value);
   bool empty() const { return pending_.empty(); }
   // Nothing waits and the last value sent has arrived.
   bool settled() const { return pending_.empty() && !inFlight_; }
@@ -33,6 +39,8 @@ class PutBack {
   // Forgets what is left; returns the names of what could not be put back, the value whose
   // frame was under way when the link failed first.
   std::vector<std::string> Drop();
+  // The notice that names what was dropped and why.
+  static std::string NotPutBack(const std::string& why, const std::vector<std::string>& names);
 
  private:
   struct Pending {

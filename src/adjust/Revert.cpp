@@ -1,5 +1,7 @@
 #include "adjust/Revert.h"
 
+#include "adjust/ItemTable.h"
+
 namespace qxt::adjust {
 
 void Revert::ImageRead(const Bytes& image) {
@@ -28,6 +30,38 @@ std::optional<std::pair<int16_t, int16_t>> Revert::TakeUndo() {
   auto last = undo_.back();
   undo_.pop_back();
   return last;
+}
+
+void Revert::RevertItems(console::clsConsole& con, SessionLog& keeper, PutBack& putBack,
+                         const memory::clsCmcEeprom& image) const {
+  for (int16_t i = 0; i < con.ListCount(); ++i) {
+    int16_t v = con.Value(i);
+    if (con.EeAdr(i) >= 0) v = ValueAsRead(con.EeAdr(i), con.EeDataSigned(i));
+    // The LV targets live in bytes of their own.
+    if (i == Index(Item::kLvRxLva)) v = ValueAsRead(0xAE, false);
+    if (i == Index(Item::kLvTxLva)) v = ValueAsRead(0xAF, false);
+    if (v == con.Value(i)) continue;
+    keeper.ItemReason(con.E8Command(i), record::SendReason::kRevert);
+    con.Value(i, v);
+  }
+  const struct {
+    int16_t command;
+    int32_t address;
+  } points[] = {{0x16, 0xAA}, {0x15, 0xA9}};
+  for (const auto& p : points) {
+    const auto asRead = static_cast<uint8_t>(ValueAsRead(p.address, false));
+    if (image.ReadByte(p.address) == asRead) continue;
+    putBack.Add(p.command, p.address, asRead, 0, p.address == 0xAA ? "RSSI S3" : "RSSI S1",
+                record::SendReason::kRevert);
+  }
+}
+
+bool Revert::UndoLast(console::clsConsole& con, SessionLog& keeper) {
+  const auto last = TakeUndo();
+  if (!last) return false;
+  keeper.ItemReason(con.E8Command(last->first), record::SendReason::kUndo);
+  con.Value(last->first, last->second);
+  return true;
 }
 
 }  // namespace qxt::adjust

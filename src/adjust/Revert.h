@@ -8,7 +8,11 @@
 #include <optional>
 #include <utility>
 
+#include "adjust/PutBack.h"
+#include "adjust/SessionLog.h"
 #include "common/Bytes.h"
+#include "console/clsConsole.h"
+#include "memory/clsCmcEeprom.h"
 
 namespace qxt::adjust {
 
@@ -29,6 +33,14 @@ class Revert {
   void RememberKey(int16_t item, int16_t value);
   // The item and value of the last change by key; nullopt when there is none.
   std::optional<std::pair<int16_t, int16_t>> TakeUndo();
+
+  // The last change by key taken back (the live update sends it, recorded as an undo); false
+  // when there is none.
+  bool UndoLast(console::clsConsole& con, SessionLog& keeper);
+  // Every item that differs from the image as read takes its value from it (the live update
+  // sends it, recorded as a revert); the RSSI points, which no item shows, are put back.
+  void RevertItems(console::clsConsole& con, SessionLog& keeper, PutBack& putBack,
+                   const memory::clsCmcEeprom& image) const;
 
  private:
   Bytes asRead_;

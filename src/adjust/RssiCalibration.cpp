@@ -45,7 +45,7 @@ bool RssiCalibration::Step() {
       }
       flgRssiPhase_ = true;
       steps_.Next(ActState::kRssiStart);
-      steps_.ctx().Console().Disp(steps_.ctx().Indices().rssi);
+      steps_.ctx().Console().Disp(Index(Item::kRssi));
       return true;
     default:
       return true;

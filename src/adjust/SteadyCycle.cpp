@@ -2,41 +2,37 @@
 
 namespace qxt::adjust {
 
-bool SteadyCycle::Run(OpState state, bool entry, OpState& next) {
-  if (InRange(state, OpState::kReadoutsA, OpState::kReadoutsA + 4)) {
-    return !flgReadoutOn_ || hooks_.ReadA(state - OpState::kReadoutsA, entry);
+Step SteadyCycle::Run(OpState state, bool entry) {
+  if (InRange(state, OpState::kReadoutsA, OpState::kLastReadoutA)) {
+    return Done(hooks_.ReadA(ReadoutIndex(state, OpState::kReadoutsA), entry));
   }
-  if (InRange(state, OpState::kReadoutsB, OpState::kReadoutsB + 8)) {
-    return !flgReadoutOn_ || hooks_.ReadB(state - OpState::kReadoutsB, entry);
+  if (InRange(state, OpState::kReadoutsB, OpState::kLastReadoutB)) {
+    return Done(hooks_.ReadB(ReadoutIndex(state, OpState::kReadoutsB), entry));
   }
   switch (state) {
-    case OpState::kCycleStart:
-      flgReadoutOn_ = flgReadoutReq_;
+    case OpState::kCycleStart: {
+      const bool readouts = flgReadoutReq_;
       flgReadoutReq_ = false;
-      return true;
+      return readouts ? Step::Next() : Step::GoTo(OpState::kLiveUpdate);
+    }
     case OpState::kLiveUpdate:
-      return liveUpdate_.Run();
+      return Done(liveUpdate_.Run());
     case OpState::kEnterDispatch:
       EnterDispatch();
-      return true;
+      return Step::Next();
     case OpState::kRunAction:
-      return hooks_.RunAction();
+      return Done(hooks_.RunAction());
     case OpState::kCycleEnd:
-      if (flgParaDisp_) {
-        hooks_.CancelActions();
-        next = OpState::kParamDisplay;
-      } else {
-        next = OpState::kCycleStart;
-      }
-      return true;
+      if (!flgParaDisp_) return Step::GoTo(OpState::kCycleStart);
+      hooks_.CancelActions();
+      return Step::GoTo(OpState::kParamDisplay);
     case OpState::kParamDisplay:
       if (entry) decoder_.RigK70REep_DispPara(view_.txtDispPara());
-      if (flgParaDisp_) return false;
-      next = OpState::kCycleEnd;
+      if (flgParaDisp_) return Step::Wait();
       view_.setFocus(Control::kCmd2);
-      return true;
+      return Step::GoTo(OpState::kCycleEnd);
     default:
-      return false;
+      return Step::Wait();
   }
 }
 

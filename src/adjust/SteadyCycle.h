@@ -8,6 +8,7 @@
 #include "adjust/LiveUpdate.h"
 #include "adjust/OpState.h"
 #include "adjust/TaskHooks.h"
+#include "adjust/TaskMachine.h"
 #include "adjust/TaskView.h"
 #include "console/clsConsole.h"
 #include "memory/clsIndEep_RigK70R.h"
@@ -20,14 +21,15 @@ class SteadyCycle {
               const memory::clsIndEep_RigK70R& decoder, TaskView& view)
       : console_(console), liveUpdate_(liveUpdate), hooks_(hooks), decoder_(decoder), view_(view) {}
 
-  // The work of one state of the cycle; true when it advances (next may be changed).
-  bool Run(OpState state, bool entry, OpState& next);
+  // The work of one state of the cycle (entry: its first run since it was entered). The readouts
+  // are skipped in a cycle no one asked them for.
+  Step Run(OpState state, bool entry);
 
   // "Reload(F5)", and the first cycle after a connection: all fourteen readouts once.
   void RequestReadout() { flgReadoutReq_ = true; }
   bool flgReadoutReq() const { return flgReadoutReq_; }
   // "Disp para": into the parameter display, or back out of it.
-  void flgParaDisp(bool on) { flgParaDisp_ = on; }
+  void SetParaDisp(bool on) { flgParaDisp_ = on; }
   bool flgParaDisp() const { return flgParaDisp_; }
 
  private:
@@ -39,7 +41,6 @@ class SteadyCycle {
   const memory::clsIndEep_RigK70R& decoder_;
   TaskView& view_;
   bool flgReadoutReq_ = false;
-  bool flgReadoutOn_ = false;
   bool flgParaDisp_ = false;
 };
 

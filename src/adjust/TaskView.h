@@ -47,4 +47,10 @@ class TaskView : public common::NoticeSink {
   virtual void showReport(const std::string& text, bool success) = 0;
 };
 
+// The captions of the buttons, the headings of the readout lists and an empty progress line.
+void Dress(TaskView& view);
+// The frames and buttons for the task's state: the console while connected (edit), the parameter
+// listing (para), the shield otherwise; "Connect" waits while the radio streams its memory.
+void ShowPanels(TaskView& view, bool edit, bool para, bool streaming);
+
 }  // namespace qxt::adjust

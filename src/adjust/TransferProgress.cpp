@@ -1,5 +1,7 @@
 #include "adjust/TransferProgress.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <string>
 
@@ -28,6 +30,12 @@ void TransferProgress::Transfer(int32_t done, int32_t total, bool cancellable) {
 void TransferProgress::Stop() {
   if (running_) view_.hideTransfer();
   running_ = false;
+}
+
+void TransferProgress::CloneRead(int32_t lastAddress, int32_t received, int32_t endAddress) {
+  const double share = endAddress > 0 ? static_cast<double>(lastAddress) / endAddress * 33 : 0;
+  Row(static_cast<int>(std::clamp(std::floor(share), 0.0, 32.0)));
+  Transfer(received, endAddress, false);
 }
 
 }  // namespace qxt::adjust

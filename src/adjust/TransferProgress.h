@@ -20,6 +20,9 @@ class TransferProgress {
   // done of total bytes; the time left follows from the pace since the first call after Stop.
   void Transfer(int32_t done, int32_t total, bool cancellable);
   void Stop();
+  // The clone read of a connection: the row by the last address against the end address (scaled
+  // by 33 against its 32 characters, never past them), the bytes received so far.
+  void CloneRead(int32_t lastAddress, int32_t received, int32_t endAddress);
 
  private:
   TaskView& view_;

@@ -50,7 +50,7 @@ FileActions::FileActions(program::RigProgram& program, QWidget* window)
 
 void FileActions::RestoreImage(const QString& given) {
   adjust::clsIndOp_RigK70R& op = program_.op();
-  if (!op.RigK70RProp_EditEnabled() || op.restoring())
+  if (!op.RigK70RProp_EditEnabled() || op.work().restoring())
     return notice(tr("Restore image: connect to the radio first.").toStdString());
   const QString path = given.isEmpty() ? chooseImageFile() : given;
   if (path.isEmpty()) return;
@@ -61,16 +61,16 @@ void FileActions::RestoreImage(const QString& given) {
     return;
   }
   // Asked first, so that the technician is never shown a comparison that could not be written.
-  if (auto refusal = op.RestoreRefusal(*bytes)) {
+  if (auto refusal = op.work().RestoreRefusal(*bytes)) {
     program_.keeper().RestoreRefused(path.toStdString(), *refusal);
     common::MsgBoxError(*refusal);
     return;
   }
-  const std::string kept = !op.lastBackup().empty()
+  const std::string kept = !op.work().connection().lastBackup().empty()
                                ? common::Compose(common::TrNoop("qxt",
                                                                 "The radio's memory as read at Connect is kept as a "
                                                                 "backup: %1."),
-                                                 {op.lastBackup()})
+                                                 {op.work().connection().lastBackup()})
                                : common::TrNoop("qxt",
                                                 "The radio's memory as read at Connect is kept in the service record "
                                                 "(no backup file could be written).");
@@ -84,7 +84,7 @@ void FileActions::RestoreImage(const QString& given) {
       Provenance(*bytes),
       QString::fromStdString(common::Shown(preview.Summary(QFileInfo(path).fileName().toStdString())))};
   if (!confirmRestore(c)) return;
-  if (auto refusal = op.StartRestore(*bytes, path.toStdString())) notice(*refusal);
+  if (auto refusal = op.work().StartRestore(*bytes, path.toStdString())) notice(*refusal);
 }
 
 ImageWindow* FileActions::OpenImage(const QString& given) {

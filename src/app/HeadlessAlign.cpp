@@ -34,18 +34,18 @@ int16_t HeadlessAlign::show(const std::string& text, const std::string&, int16_t
 }
 
 void HeadlessAlign::UseBench() {
-  instrument::BenchOptions o = program_.op().generator().options();
+  instrument::BenchOptions o = program_.op().work().generator().options();
   if (!cl_.generator.empty()) o.generator = cl_.generator;  // checked with the command line
   if (!cl_.sequence.empty()) o.sequence = cl_.sequence;
-  program_.op().generator().Configure(o);
+  program_.op().work().generator().Configure(o);
 }
 
 void HeadlessAlign::PrintSummary() {
-  const adjust::AlignAll& align = program_.op().alignAll();
-  const instrument::BenchOptions& o = program_.op().generator().options();
+  const adjust::AlignAll& align = program_.op().work().alignAll();
+  const instrument::BenchOptions& o = program_.op().work().generator().options();
   std::printf("%s\n", align.Headline().c_str());
   std::printf("radio: %s-%s\n", program_.radio().radioNameM().c_str(), program_.radio().radionameS().c_str());
-  std::printf("generator: %s\n", program_.op().generator().Identity().c_str());
+  std::printf("generator: %s\n", program_.op().work().generator().Identity().c_str());
   std::printf("levels: BPF %s dBm, RSSI S3 %s dBm, S1 %s dBm at the antenna; cable loss %s dB\n",
               instrument::FormatLevel(o.bpfLevel).c_str(), instrument::FormatLevel(o.rssiS3Level).c_str(),
               instrument::FormatLevel(o.rssiS1Level).c_str(), instrument::FormatLevel(o.cableLoss).c_str());
@@ -82,15 +82,16 @@ int HeadlessAlign::Run() {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
     const bool quiet = stopping ? program_.EndSettled()
-                                : op.isIdle() || (op.isSteady() && !program_.seq().OpRunning() && !op.puttingBack());
-    if (!op.alignAll().running() && quiet) loop.quit();
+                                : op.work().isIdle() ||
+                                      (op.work().isSteady() && !program_.seq().OpRunning() && !op.work().puttingBack());
+    if (!op.work().alignAll().running() && quiet) loop.quit();
   });
   poll.start(50);
   loop.exec();
   timer.stop();
   PrintSummary();
-  const bool ok = op.alignAll().succeeded();
-  program_.keeper().Ended(ok ? "closed" : stopping ? "stopped" : "error", ok ? "" : op.alignAll().Headline());
+  const bool ok = op.work().alignAll().succeeded();
+  program_.keeper().Ended(ok ? "closed" : stopping ? "stopped" : "error", ok ? "" : op.work().alignAll().Headline());
   program_.CloseDown();
   return ok ? 0 : 1;
 }

@@ -72,7 +72,7 @@ frmMain::frmMain(link::SerialPort& port, const common::TickSource& ticks, const 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.options();
   };
-  controls_->transfer()->onCancel([this] { program_->op().CancelRestore(); });
+  controls_->transfer()->onCancel([this] { program_->op().work().CancelRestore(); });
   qApp->installEventFilter(keys_);
   Form_Load();
 }
@@ -94,8 +94,8 @@ void frmMain::CreateMenus() {
   r.saveReport = [this] { files_->SaveReport(); };
   r.technician = [this] { files_->AskTechnician(); };
   r.exit = [this] { close(); };
-  r.undo = [this] { program_->op().Undo(); };
-  r.revert = [this] { program_->op().RevertToRead(); };
+  r.undo = [this] { program_->op().work().Undo(); };
+  r.revert = [this] { program_->op().work().RevertToRead(); };
   r.plot = [this](bool on) { ShowPlot(on); };
   r.textSize = [this](int step) {
     program_->main().TextSize(program_->main().TextSize() + step);
@@ -157,9 +157,9 @@ void frmMain::OtherPort() {
 
 // The generator in use from now on; it is not changed under a running procedure.
 void frmMain::EditBench() {
-  const auto chosen = editBench(program_->op().generator().options());
+  const auto chosen = editBench(program_->op().work().generator().options());
   if (!chosen) return;
-  if (program_->op().actions().running() || program_->op().alignAll().running()) {
+  if (program_->op().work().actions().running() || program_->op().work().alignAll().running()) {
     showNotice(tr("The bench generator cannot be changed while a procedure runs.").toStdString());
     return;
   }
@@ -217,7 +217,7 @@ bool frmMain::AskStopRestore(int32_t written) {
 // and its values put back, a restore stops after the block under way (the technician is asked
 // first, unless the system ends the program). Only "Keep writing" keeps the window open.
 void frmMain::closeEvent(QCloseEvent* event) {
-  const adjust::RestoreWrite& restore = program_->op().restore();
+  const adjust::RestoreWrite& restore = program_->op().work().restore();
   if (!closed_ && !systemClose_ && restore.phase() == adjust::RestoreWrite::Phase::kWriting &&
       !askStopRestore(restore.bytesWritten())) {
     event->ignore();

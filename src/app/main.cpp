@@ -78,9 +78,9 @@ void ScheduleScreenshot(frmMain& form, const QString& file) {
   auto* poll = new QTimer(&form);
   auto settledSince = std::make_shared<int>(0);
   QObject::connect(poll, &QTimer::timeout, &form, [&form, file, poll, settledSince] {
-    const bool steady = form.program().op().isSteady() && !form.program().seq().OpRunning();
+    const bool steady = form.program().op().work().isSteady() && !form.program().seq().OpRunning();
     *settledSince = steady ? *settledSince + 1 : 0;
-    if (*settledSince < 20 && !form.program().op().isIdle()) return;
+    if (*settledSince < 20 && !form.program().op().work().isIdle()) return;
     poll->stop();
     form.grab().save(file, "PNG");
     form.close();
@@ -134,10 +134,10 @@ int RunWindow(int argc, char** argv) {
   for (const auto& mapping : cl.portDevices) form.program().com().portDevices().addOverride(mapping);
   form.program().Start();
   if (!cl.generator.empty() || !cl.sequence.empty()) {
-    instrument::BenchOptions bench = form.program().op().generator().options();
+    instrument::BenchOptions bench = form.program().op().work().generator().options();
     if (!cl.generator.empty()) bench.generator = cl.generator;
     if (!cl.sequence.empty()) bench.sequence = cl.sequence;
-    form.program().op().generator().Configure(bench);  // this run only
+    form.program().op().work().generator().Configure(bench);  // this run only
   }
   ComTimer timer(form.program().com());
   timer.start();

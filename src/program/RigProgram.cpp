@@ -39,8 +39,8 @@ RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, 
   record_.OnTrouble([&view](const std::string& problem) { view.showNotice(problem); });
   if (!record_.openNote().empty()) view.showNotice(record_.openNote());
   common::MessageBox::listen([this](const std::string& text) { keeper_.Message("error", text); });
-  op_.observers().Add(&keeper_);
-  op_.observers().Add(&plot_);
+  op_.work().observers().Add(&keeper_);
+  op_.work().observers().Add(&plot_);
 }
 
 RigProgram::~RigProgram() {
@@ -68,13 +68,13 @@ void RigProgram::Start() {
   if (!aside.empty()) notice(aside);
   main_.loadData(profMain_);
   std::vector<std::string> notes;
-  op_.generator().Configure(instrument::BenchOptions::Load(profMain_, notes));
+  op_.work().generator().Configure(instrument::BenchOptions::Load(profMain_, notes));
   for (const std::string& note : notes) notice(note);
   com_.timSolidEnabled(true);
 }
 
 bool RigProgram::SaveBench(const instrument::BenchOptions& options) {
-  op_.generator().Configure(options);
+  op_.work().generator().Configure(options);
   return options.Save(profMain_);
 }
 
@@ -97,19 +97,19 @@ void RigProgram::notice(const std::string& text) {
 
 void RigProgram::BeginEnd() {
   endBegan_ = ticks_.tickCount();
-  op_.BeginEnd();
+  op_.work().BeginEnd();
 }
 
 // The difference of two tick counts is right across the wrap from the maximum to the minimum.
 bool RigProgram::EndSettled() const {
   const auto waited =
       static_cast<int32_t>(static_cast<uint32_t>(ticks_.tickCount()) - static_cast<uint32_t>(endBegan_));
-  return op_.EndReady() || waited >= kEndPatienceMs;
+  return op_.work().EndReady() || waited >= kEndPatienceMs;
 }
 
 void RigProgram::CloseDown() {
-  op_.EndNow();
-  op_.generator().Shutdown();  // RF off before the program goes
+  op_.work().EndNow();
+  op_.work().generator().Shutdown();  // RF off before the program goes
   keeper_.Ended("exit");
   com_.AllOver();
   com_.Unload();

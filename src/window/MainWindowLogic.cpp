@@ -88,12 +88,12 @@ bool MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
 }
 
 void MainWindowLogic::ClickCmd00(int16_t index) {
-  if (index == 0 && !op_.streaming()) keeper_.Connecting(comPortNo_, com_.DevicePath(comPortNo_), technician_);
+  if (index == 0 && !op_.work().streaming()) keeper_.Connecting(comPortNo_, com_.DevicePath(comPortNo_), technician_);
   op_.RigOpFunc_ClickCmd00(index);
 }
 
 std::string MainWindowLogic::AlignAll() {
-  const std::string why = op_.StartAlignAll(op_.generator().options().SequenceTitles());
+  const std::string why = op_.work().StartAlignAll(op_.work().generator().options().SequenceTitles());
   if (!why.empty()) {
     notices_.showNotice(why);
     return why;
@@ -110,7 +110,7 @@ void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state. What
   // the reset cancels, and what it could not put back, is still part of the session.
   op_.RigOpFunc_ResetAll();
-  if (LinkFailed(state)) op_.DropPutBack();
+  if (LinkFailed(state)) op_.work().DropPutBack();
   keeper_.Ended("error", text);
   ShowStatus();  // the box may stay a while: the status line says now that the port is closed
   if (!text.empty()) common::MsgBoxError(text, state.errCannotOpen ? link::PortFailureDetail(com_.failure()) : "");
@@ -148,7 +148,7 @@ bool MainWindowLogic::ConsoleKeyDown(int keyCode, int shift, int selectedIndex) 
     case kKeyLeft:
     case kKeyRight:
       if (selectedIndex >= 0) {
-        op_.RememberKeyChange(index);
+        op_.work().RememberKeyChange(index);
         op_.console().UpDown(index, static_cast<int16_t>(keyCode == kKeyLeft ? -step : step));
       }
       return false;

@@ -131,7 +131,7 @@ TEST_F(Adjust, LevelBisectionFindsTheTarget) {
   Enter(11);
   EXPECT_EQ(con.Value(11), 125);  // LVIN = 20 + 0.8 x 125 = 120, the stored LV(RX LVA)
   EXPECT_EQ(sim::SimPhysics::LvinRaw(rig.port.radio.live.value[0x06]), 120);
-  EXPECT_FALSE(rig.program.op().actions().lvaFailed(0));
+  EXPECT_FALSE(rig.program.op().work().actions().lvaFailed(0));
   EXPECT_EQ(rig.Line(11).find("Failed"), std::string::npos);
   EXPECT_EQ(rig.view.beeps, 1);
   const window::PlotSeries& s = rig.program.plot().series().at(0);
@@ -149,24 +149,24 @@ TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
     Enter(12);
     EXPECT_EQ(con.Value(12), 90) << target;
     EXPECT_EQ(rig.port.radio.live.value[0x07], 90);
-    EXPECT_TRUE(rig.program.op().actions().lvaFailed(1));
+    EXPECT_TRUE(rig.program.op().work().actions().lvaFailed(1));
     EXPECT_NE(rig.Line(12).find(" [Enter] to Sweep (Auto Adjust Failed)"), std::string::npos);
   }
 }
 
 TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
   con.EnterPushed(15);
-  ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().actState()); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().work().actState()); }));
   for (int i = 0; i < 10; ++i) rig.Tick();  // it keeps reading until the technician confirms
-  EXPECT_TRUE(adjust::IsRssi(rig.program.op().actState()));
+  EXPECT_TRUE(adjust::IsRssi(rig.program.op().work().actState()));
   EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S3 Level ");
   con.EnterPushed(15);  // S3 applied at the antenna
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().flgRssiPhase(); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().actions().flgRssiPhase(); }));
   EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0xAA), 117);
   EXPECT_EQ(rig.port.radio.live.value[0x16], 117);
   EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S1 Level ");
   rig.port.radio.bench.signal = sim::Signal::kS1;
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().readouts().lastAdA(3) == 53; }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().readouts().lastAdA(3) == 53; }));
   con.EnterPushed(15);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0xA9), 53);

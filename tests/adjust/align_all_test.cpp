@@ -18,7 +18,7 @@ class AlignAllTest : public ::testing::Test {
     ASSERT_EQ(rig.program.main().AlignAll(), "");
     ASSERT_TRUE(rig.Until([&] { return !align().running(); }));
   }
-  const adjust::AlignAll& align() const { return rig.program.op().alignAll(); }
+  const adjust::AlignAll& align() const { return rig.program.op().work().alignAll(); }
   std::vector<std::string> Results() const {
     std::vector<std::string> out;
     for (const auto& s : align().steps()) out.push_back(s.title + " " + adjust::AlignResultName(s.result));
@@ -62,9 +62,9 @@ TEST_F(AlignAllTest, AStepThatFailsEndsTheRunAndPutsBack) {
   EXPECT_NE(align().Headline().find("Align all stopped at RSSI: The generator"), std::string::npos)
       << align().Headline();
   for (int i = 0; i < 3; ++i) rig.GenTick();
-  ASSERT_TRUE(rig.Until([&] { return rig.port.Quiet() && rig.program.op().isSteady(); }));
+  ASSERT_TRUE(rig.Until([&] { return rig.port.Quiet() && rig.program.op().work().isSteady(); }));
   EXPECT_EQ(rig.port.radio.image()[0xAA], s3);
-  rig.program.op().generator().WaitIdle(10000);
+  rig.program.op().work().generator().WaitIdle(10000);
   EXPECT_EQ(rig.generator.AntennaLevel(446006250, 25000), std::nullopt);
 }
 
@@ -72,14 +72,14 @@ TEST_F(AlignAllTest, AButtonCutsTheRunOffAndTheSweepPutsBack) {
   rig.bench.sequence = "BPF ALL, RSSI";
   rig.UseBench();
   ASSERT_EQ(rig.program.main().AlignAll(), "");
-  ASSERT_TRUE(
-      rig.Until([&] { return adjust::IsBpf(rig.program.op().actState()) && rig.port.radio.live.value[0x13] > 80; }));
+  ASSERT_TRUE(rig.Until(
+      [&] { return adjust::IsBpf(rig.program.op().work().actState()) && rig.port.radio.live.value[0x13] > 80; }));
   rig.program.main().ClickCmd00(1);
   EXPECT_EQ(Results(), (std::vector<std::string>{"BPF ALL failed", "RSSI not run"}));
   EXPECT_NE(align().Headline().find("cancelled by the technician"), std::string::npos);
-  ASSERT_TRUE(rig.Until([&] { return rig.port.Quiet() && rig.program.op().isSteady(); }));
-  EXPECT_EQ(rig.port.radio.image()[0x54], rig.program.op().imageAsRead()[0x54]);
-  rig.program.op().generator().WaitIdle(10000);
+  ASSERT_TRUE(rig.Until([&] { return rig.port.Quiet() && rig.program.op().work().isSteady(); }));
+  EXPECT_EQ(rig.port.radio.image()[0x54], rig.program.op().work().imageAsRead()[0x54]);
+  rig.program.op().work().generator().WaitIdle(10000);
   EXPECT_EQ(rig.generator.AntennaLevel(446006250, 25000), std::nullopt);
 }
 
@@ -87,8 +87,8 @@ TEST_F(AlignAllTest, AnOrderlyCloseTurnsRfOff) {
   rig.bench.sequence = "BPF ALL";
   rig.UseBench();
   ASSERT_EQ(rig.program.main().AlignAll(), "");
-  ASSERT_TRUE(
-      rig.Until([&] { return adjust::IsBpf(rig.program.op().actState()) && rig.port.radio.live.value[0x13] > 80; }));
+  ASSERT_TRUE(rig.Until(
+      [&] { return adjust::IsBpf(rig.program.op().work().actState()) && rig.port.radio.live.value[0x13] > 80; }));
   ASSERT_TRUE(rig.generator.AntennaLevel(446006250, 25000).has_value());
   rig.program.CloseDown();
   EXPECT_EQ(rig.generator.History().back(), ":SYST:ERR?");
@@ -112,7 +112,7 @@ TEST_F(AlignAllTest, RunsThatCannotStartSayWhy) {
     instrument::BenchOptions o = rig.bench;
     if (row.generator != nullptr) o.generator = row.generator;
     o.sequence = row.sequence;
-    rig.program.op().generator().Configure(o);
+    rig.program.op().work().generator().Configure(o);
     const std::string why = rig.program.main().AlignAll();
     EXPECT_EQ(why.substr(0, std::string(row.why).size()), row.why);
     if (why.empty()) {

@@ -41,7 +41,7 @@ TEST_F(BenchProcedures, TheSweepSetsFrequencyAndLevelWithCableLossAndFindsBothFi
   const int16_t t1 = rig.Item("BPF T1");
   EXPECT_NEAR(con.Value(t1), 92, 1);
   EXPECT_NEAR(con.Value(t1 + 1), 104, 1);
-  EXPECT_FALSE(rig.program.op().actions().bpfFailed(0));
+  EXPECT_FALSE(rig.program.op().work().actions().bpfFailed(0));
   // The sweep waits the settle time on the rig's clock once the generator has its settings.
   const auto lives = rig.port.LivesAfter(mark);
   const auto firstFilter = std::find_if(lives.begin(), lives.end(), [](const auto& l) { return l.command == 0x13; });
@@ -60,7 +60,7 @@ TEST_F(BenchProcedures, TheCalibrationTakesBothPointsWithoutEnter) {
   EXPECT_EQ(rig.Commands(), (std::vector<std::string>{"*IDN?", "*CLS", ":FREQ 446006250", ":POW -127", ":OUTP ON",
                                                       "*OPC?", ":SYST:ERR?", ":POW -139", "*OPC?", ":SYST:ERR?",
                                                       ":OUTP OFF", "*OPC?", ":SYST:ERR?"}));
-  EXPECT_FALSE(rig.program.op().actions().rssiFailed());
+  EXPECT_FALSE(rig.program.op().work().actions().rssiFailed());
   // What SD reads with the radio's filters where they are and the level that reaches it.
   auto sd = [&](double dbm) {
     sim::Bench b = rig.port.radio.bench;
@@ -79,8 +79,8 @@ TEST_F(BenchProcedures, PointsCloserThanTheMarginAreRefused) {
   rig.bench.rssiS1Level = -124;
   const int16_t s3 = rig.port.radio.image()[0xAA], s1 = rig.port.radio.image()[0xA9];
   Start("RSSI");
-  ASSERT_TRUE(rig.Until([&] { return rig.port.Quiet() && rig.program.op().isSteady(); }));
-  EXPECT_TRUE(rig.program.op().actions().rssiFailed());
+  ASSERT_TRUE(rig.Until([&] { return rig.port.Quiet() && rig.program.op().work().isSteady(); }));
+  EXPECT_TRUE(rig.program.op().work().actions().rssiFailed());
   EXPECT_EQ(ee.ReadByte(0xAA), s3);
   EXPECT_EQ(ee.ReadByte(0xA9), s1);
   EXPECT_EQ(rig.port.radio.image()[0xAA], s3);
@@ -112,20 +112,20 @@ TEST_F(BenchProcedures, AGeneratorThatFailsEndsTheSweepWithItsMessage) {
     rig.bench.bpfLevel = row.bpfLevel;
     instrument::BenchOptions bench = rig.bench;
     if (row.unreachable) bench.generator = "TCPIP0::127.0.0.1::1::SOCKET";  // nobody listens there
-    rig.program.op().generator().Configure(bench);
+    rig.program.op().work().generator().Configure(bench);
     rig.generator.minLevel(row.minLevel);
     rig.generator.replyDelayMs(row.delayMs);
     const int16_t v1 = con.Value(t1), v2 = con.Value(t1 + 1);
     rig.view.notices.clear();
     rig.program.console().EnterPushed(rig.Item("BPF ALL"));
     ASSERT_TRUE(rig.ProcedureOver());
-    EXPECT_TRUE(rig.program.op().actions().bpfFailed(0));
+    EXPECT_TRUE(rig.program.op().work().actions().bpfFailed(0));
     EXPECT_EQ(con.Value(t1), v1);
     EXPECT_EQ(con.Value(t1 + 1), v2);
     EXPECT_TRUE(std::any_of(rig.view.notices.begin(), rig.view.notices.end(),
                             [&](const std::string& n) { return n.find(row.message) != std::string::npos; }));
     rig.generator.replyDelayMs(0);
-    rig.program.op().generator().WaitIdle(10000);
+    rig.program.op().work().generator().WaitIdle(10000);
     EXPECT_EQ(rig.generator.AntennaLevel(446006250, 25000), std::nullopt);
   }
 }

@@ -22,10 +22,10 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
   ProgramRig rig;
   const Bytes image = sim::DefaultImage({});
   rig.program.main().ClickCmd00(0);
-  EXPECT_EQ(rig.program.op().opState(), adjust::OpState::kStart);
+  EXPECT_EQ(rig.program.op().work().opState(), adjust::OpState::kStart);
   rig.Tick();
   EXPECT_EQ(rig.port.written.at(0), common::HexStrToByteStr("FEFEEEEFE029270000FD"));
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().opState() >= adjust::OpState::kFirstReadouts; }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().opState() >= adjust::OpState::kFirstReadouts; }));
   EXPECT_TRUE(rig.messages.shown.empty());
 
   // Interpretation: every item with an EEPROM address shows the radio's byte.
@@ -39,10 +39,10 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
   EXPECT_EQ(c.Value(14), image[0xAF]);
   EXPECT_EQ(c.Value(16), 1);
   EXPECT_EQ(c.Max(0), 12);
-  EXPECT_EQ(rig.program.op().chList(10), 11);
-  EXPECT_FALSE(rig.program.op().flgMid());
+  EXPECT_EQ(rig.program.op().work().channels().chList(10), 11);
+  EXPECT_FALSE(rig.program.op().work().connection().flgMid());
 
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().isSteady(); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().isSteady(); }));
   // First readouts, the fixed command, then every item once (BAL with its three mirrors).
   const std::vector<int> expected = {0x03, 0x03, 0x03, 0x03, 0x03, 0x02, 0x00, 0x0B, 0x11, 0x12, 0x11, 0x10, 0x11,
                                      0x1B, 0x11, 0x0D, 0x1A, 0x0F, 0x08, 0x05, 0x13, 0x14, 0x06, 0x07, 0x30};
@@ -83,7 +83,7 @@ TEST(Connect, ProgressBarDuringTheCloneRead) {
   rig.port.maxChunk = 4096;  // about 90 blocks a tick
   rig.program.main().ClickCmd00(0);
   std::vector<size_t> filled;
-  while (rig.program.op().opState() <= adjust::OpState::kCloneRead && filled.size() < 1000) {
+  while (rig.program.op().work().opState() <= adjust::OpState::kCloneRead && filled.size() < 1000) {
     rig.Tick();
     const std::string& bar = rig.view.captions[window::Control::kLblProgress];
     ASSERT_EQ(bar.size(), 32u);
@@ -101,11 +101,11 @@ TEST(Connect, NoChannelsGiveOneEntryAndTheImageIsKeptAsFound) {
   std::fill(image.begin() + sim::kChannelBase, image.begin() + sim::kChannelBase + 40 * 32, 0);
   ProgramRig rig(image);
   ASSERT_TRUE(rig.Connect());
-  EXPECT_EQ(rig.program.op().chListCount(), 1);
+  EXPECT_EQ(rig.program.op().work().channels().chListCount(), 1);
   EXPECT_EQ(rig.program.console().Max(0), 0);
   EXPECT_EQ(rig.Line(0).substr(0, 17), "    CH No.: 01 RX");
   // The image as found was kept on disk before anything was sent.
-  EXPECT_EQ(TempDir::Read(rig.program.op().lastBackup()), std::string(image.begin(), image.end()));
+  EXPECT_EQ(TempDir::Read(rig.program.op().work().connection().lastBackup()), std::string(image.begin(), image.end()));
 }
 
 TEST(Connect, MoreThanFortyChannelRecordsAreNotExamined) {
@@ -115,5 +115,5 @@ TEST(Connect, MoreThanFortyChannelRecordsAreNotExamined) {
   for (int ch = 0; ch < 60; ++ch) image[static_cast<size_t>(sim::kChannelBase + ch * 32)] = 0x10;
   ProgramRig rig(image);
   ASSERT_TRUE(rig.Connect());
-  EXPECT_EQ(rig.program.op().chListCount(), 40);
+  EXPECT_EQ(rig.program.op().work().channels().chListCount(), 40);
 }

@@ -15,7 +15,7 @@ TEST(Handlers, ChannelLineInWideNarrowMode) {
   ProgramRig rig;
   ASSERT_TRUE(rig.Connect());
   console::clsConsole& c = rig.program.console();
-  EXPECT_EQ(rig.program.op().chListCount(), 13);
+  EXPECT_EQ(rig.program.op().work().channels().chListCount(), 13);
   EXPECT_EQ(c.Max(0), 12);
   EXPECT_EQ(rig.Line(0), "    CH No.: 01 RX = 446.006250, Mode: Wide");
   c.Value(0, 1);
@@ -32,7 +32,7 @@ TEST(Handlers, ChannelLineWithTheDigitalOption) {
   ProgramRig rig;
   rig.port.radio.digitalOption = 1;
   ASSERT_TRUE(rig.Connect());
-  EXPECT_TRUE(rig.program.op().flgDigital());
+  EXPECT_TRUE(rig.program.op().work().flgDigital());
   console::clsConsole& c = rig.program.console();
   const char* modes[] = {" Analog", " Analog", " Digital", " Mixed", " Analog", " Mixed"};
   for (int16_t v = 0; v < 6; ++v) {
@@ -61,7 +61,7 @@ TEST(Handlers, PromptsFollowTheActions) {
   ASSERT_TRUE(rig.Connect());
   console::clsConsole& c = rig.program.console();
   c.EnterPushed(8);  // BPF ALL
-  rig.TickUntil([&] { return rig.program.op().actState() == adjust::ActState::kBpfNextFilter; });
+  rig.TickUntil([&] { return rig.program.op().work().actState() == adjust::ActState::kBpfNextFilter; });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: Sweeping");
   EXPECT_NE(rig.Line(9).find(" Sweeping"), std::string::npos);
   EXPECT_NE(rig.Line(10).find(" Sweeping"), std::string::npos);
@@ -70,9 +70,9 @@ TEST(Handlers, PromptsFollowTheActions) {
   EXPECT_EQ(rig.Line(8), "   BPF ALL: Sweeping");
 
   rig.program.main().ClickCmd00(1);  // any button cancels
-  EXPECT_EQ(rig.program.op().actState(), adjust::ActState::kNone);
+  EXPECT_EQ(rig.program.op().work().actState(), adjust::ActState::kNone);
   c.EnterPushed(9);
-  rig.TickUntil([&] { return rig.program.op().actState() == adjust::ActState::kBpfNextFilter; });
+  rig.TickUntil([&] { return rig.program.op().work().actState() == adjust::ActState::kBpfNextFilter; });
   EXPECT_EQ(rig.Line(8), "   BPF ALL: [Enter] to Sweep");
   EXPECT_NE(rig.Line(9).find(" Sweeping"), std::string::npos);
   // The other filter's line keeps the text it had when the actions were cancelled: that sweep failed.

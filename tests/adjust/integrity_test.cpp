@@ -20,8 +20,9 @@ TEST(Integrity, CloneReadInRandomPiecesGivesTheImageExactly) {
     std::uniform_int_distribution<size_t> piece(1, seed % 3 == 0 ? 3 : 200);
     rig.port.pieceSize = [&] { return piece(rng); };
     rig.program.main().ClickCmd00(0);
-    ASSERT_TRUE(rig.TickUntil(
-        [&] { return rig.program.op().opState() >= adjust::OpState::kFirstReadouts || !rig.messages.shown.empty(); }));
+    ASSERT_TRUE(rig.TickUntil([&] {
+      return rig.program.op().work().opState() >= adjust::OpState::kFirstReadouts || !rig.messages.shown.empty();
+    }));
     ASSERT_TRUE(rig.messages.shown.empty()) << rig.messages.shown[0].text;
     // Right after the read, before anything was sent: byte for byte the radio's image.
     ASSERT_EQ(rig.program.radio().eepImage().bytes(), image);
@@ -41,7 +42,7 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
   std::map<int16_t, std::set<int>> shown;
   auto record = [&](int16_t i) {
     const int v = con.Value(i);
-    shown[i].insert(i == 0 ? rig.program.op().chList(static_cast<int16_t>(v)) + 1 : v);
+    shown[i].insert(i == 0 ? rig.program.op().work().channels().chList(static_cast<int16_t>(v)) + 1 : v);
   };
   const size_t mark = rig.port.lives.size();
   std::mt19937 rng(7);

@@ -20,9 +20,9 @@ TEST(ItemTable, ButtonsBeforeAConnectionOnlyCancelAndSetTheWaits) {
   rig.program.main().ClickCmd00(1);
   rig.program.main().ClickCmd00(2);
   EXPECT_FALSE(rig.program.console().flgEnterOn(15));
-  EXPECT_FALSE(rig.program.op().flgReadoutReq());
-  EXPECT_FALSE(rig.program.op().flgParaDisp());
-  EXPECT_TRUE(rig.program.op().isIdle());
+  EXPECT_FALSE(rig.program.op().work().cycle().flgReadoutReq());
+  EXPECT_FALSE(rig.program.op().work().cycle().flgParaDisp());
+  EXPECT_TRUE(rig.program.op().work().isIdle());
   EXPECT_EQ(rig.program.console().WaitAfterE8(9), 200);
   EXPECT_EQ(rig.program.console().WaitAfterE8(12), 500);
 }

@@ -49,7 +49,7 @@ struct CancelCase {
 };
 
 bool SweepUnderWay(ProgramRig& rig) { return Sent(rig, 0x13) >= 5; }
-bool LvaUnderWay(ProgramRig& rig) { return rig.program.op().actState() >= adjust::ActState::kLvaReadHigh; }
+bool LvaUnderWay(ProgramRig& rig) { return rig.program.op().work().actState() >= adjust::ActState::kLvaReadHigh; }
 
 }  // namespace
 
@@ -93,9 +93,9 @@ TEST_F(PutBack, EveryWayOfCuttingAProcedureOffPutsItsValuesBack) {
 TEST_F(PutBack, AnRssiCalibrationCutOffAfterItsFirstPointPutsThatPointBack) {
   const int s3 = rig.port.radio.image()[0xAA];
   Enter(kRssi);
-  ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().actState()); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().work().actState()); }));
   Enter(kRssi);  // the S3 point is stored
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().flgRssiPhase(); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().actions().flgRssiPhase(); }));
   ASSERT_NE(rig.port.radio.image()[0xAA], s3);
   rig.program.main().ClickCmd00(1);
   ASSERT_TRUE(rig.Settle());
@@ -110,7 +110,7 @@ TEST_F(PutBack, AResetWhileTheLinkWorksStillPutsBackButAFailedLinkIsNamed) {
   ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
   rig.port.radio.faults.Clear();
   for (int i = 0; i < 40; ++i) rig.Tick();
-  EXPECT_TRUE(rig.program.op().isIdle());
+  EXPECT_TRUE(rig.program.op().work().isIdle());
   EXPECT_EQ(rig.port.radio.live.value[0x13], 80);
   EXPECT_EQ(rig.port.radio.image()[0x54], 80);
 
@@ -149,9 +149,9 @@ TEST_F(PutBack, AnRssiCalibrationWithoutASignalStoresNeitherPoint) {
   const int s3 = rig.port.radio.image()[0xAA], s1 = rig.port.radio.image()[0xA9];
   rig.port.radio.bench.signal = sim::Signal::kOff;
   Enter(kRssi);
-  ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().actState()); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().work().actState()); }));
   Enter(kRssi);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().flgRssiPhase(); }));
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().actions().flgRssiPhase(); }));
   Enter(kRssi);  // S1 reads as low as S3: no calibration
   ASSERT_TRUE(rig.Settle());
   ExpectEverywhere(0x16, 0xAA, s3);

@@ -31,7 +31,8 @@ class Restore : public ::testing::Test {
     ASSERT_TRUE(rig.Settle());
   }
   bool WriteEnded() {
-    return rig.TickUntil([&] { return rig.program.op().restore().phase() != adjust::RestoreWrite::Phase::kWriting; });
+    return rig.TickUntil(
+        [&] { return rig.program.op().work().restore().phase() != adjust::RestoreWrite::Phase::kWriting; });
   }
 
   ProgramRig rig;
@@ -40,10 +41,10 @@ class Restore : public ::testing::Test {
 }  // namespace
 
 TEST_F(Restore, ABackupIsWrittenCheckedLoadedAndRecorded) {
-  const Bytes file = Backup(), found = rig.program.op().imageAsRead();
+  const Bytes file = Backup(), found = rig.program.op().work().imageAsRead();
   const int64_t session = rig.program.record().session();
-  ASSERT_EQ(rig.program.op().StartRestore(file, "/backups/power.bin"), std::nullopt);
-  EXPECT_TRUE(rig.program.op().streaming());
+  ASSERT_EQ(rig.program.op().work().StartRestore(file, "/backups/power.bin"), std::nullopt);
+  EXPECT_TRUE(rig.program.op().work().streaming());
   rig.program.main().ClickCmd00(0);  // Connect waits until the radio holds the image
   ASSERT_TRUE(rig.TickUntil([&] { return !rig.view.reports.empty(); }));
   EXPECT_EQ(rig.view.reports[0], (std::pair<std::string, bool>{
@@ -51,7 +52,7 @@ TEST_F(Restore, ABackupIsWrittenCheckedLoadedAndRecorded) {
   EXPECT_EQ(rig.port.radio.image(), file);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.program.console().Value(kPower), 90);  // the items show what the radio now holds
-  EXPECT_EQ(rig.program.op().imageAsRead(), file);
+  EXPECT_EQ(rig.program.op().work().imageAsRead(), file);
   EXPECT_TRUE(rig.messages.shown.empty());
   // The check read belongs to the same session, whose image before stays the one found.
   EXPECT_EQ(rig.program.record().session(), session);
@@ -66,11 +67,11 @@ TEST_F(Restore, ABackupIsWrittenCheckedLoadedAndRecorded) {
 }
 
 TEST_F(Restore, WhatIsNotAnImageOrNotTheRightMomentIsRefused) {
-  EXPECT_NE(rig.program.op().StartRestore(Bytes(100, 0)), std::nullopt);
-  EXPECT_NE(rig.program.op().StartRestore(Bytes(32113, 0)), std::nullopt);
+  EXPECT_NE(rig.program.op().work().StartRestore(Bytes(100, 0)), std::nullopt);
+  EXPECT_NE(rig.program.op().work().StartRestore(Bytes(32113, 0)), std::nullopt);
   rig.program.console().EnterPushed(kBpfT1);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().running(); }));
-  EXPECT_EQ(rig.program.op().StartRestore(Backup()).value_or(""),
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().actions().running(); }));
+  EXPECT_EQ(rig.program.op().work().StartRestore(Backup()).value_or(""),
             "A restore needs a connected radio and no procedure running.");
   EXPECT_NE(rig.port.radio.image()[0xA6], 90);
 }
@@ -94,15 +95,15 @@ TEST_F(Restore, AWriteThatFailsOrIsCancelledSaysTheRadioIsPartlyWritten) {
     if (c.fault[0] != '\0') {
       ASSERT_TRUE(fresh.port.radio.faults.Set(c.fault));
     }
-    ASSERT_EQ(fresh.program.op().StartRestore(Backup(), "/b.bin"), std::nullopt);
+    ASSERT_EQ(fresh.program.op().work().StartRestore(Backup(), "/b.bin"), std::nullopt);
     if (c.message.empty()) {
       ASSERT_TRUE(fresh.TickUntil([&] { return fresh.port.radio.image()[0xA6] == 90; }));
-      fresh.program.op().CancelRestore();
+      fresh.program.op().work().CancelRestore();
     }
     ASSERT_TRUE(fresh.TickUntil([&] { return !fresh.view.reports.empty(); }));
     EXPECT_NE(fresh.view.reports[0].first.find("partly written"), std::string::npos) << fresh.view.reports[0].first;
     EXPECT_FALSE(fresh.view.reports[0].second);
-    EXPECT_TRUE(fresh.program.op().isIdle());
+    EXPECT_TRUE(fresh.program.op().work().isIdle());
     if (c.message.empty()) {
       EXPECT_TRUE(fresh.messages.shown.empty());
     } else {
@@ -123,18 +124,18 @@ TEST_F(Restore, RevertAndUndoTakeBackWhatWasChangedAndTheRecordSaysWhy) {
   m.ConsoleKeyDown(window::MainWindowLogic::kKeyRight, window::MainWindowLogic::kShiftMask, kPower);
   m.ConsoleKeyDown(window::MainWindowLogic::kKeyLeft, 0, kBal);
   ASSERT_TRUE(rig.Settle());
-  ASSERT_TRUE(rig.program.op().Undo());  // BAL's step
+  ASSERT_TRUE(rig.program.op().work().Undo());  // BAL's step
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.port.radio.live.value[0x11], bal);
-  ASSERT_TRUE(rig.program.op().Undo());  // the step by 5
+  ASSERT_TRUE(rig.program.op().work().Undo());  // the step by 5
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.port.radio.live.value[0x0B], power + 1);
-  ASSERT_TRUE(rig.program.op().RevertToRead());
+  ASSERT_TRUE(rig.program.op().work().RevertToRead());
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.port.radio.live.value[0x0B], power);
   EXPECT_EQ(rig.port.radio.image()[0xA6], power);
-  EXPECT_TRUE(rig.program.op().Undo());
-  EXPECT_FALSE(rig.program.op().Undo());
+  EXPECT_TRUE(rig.program.op().work().Undo());
+  EXPECT_FALSE(rig.program.op().work().Undo());
   EXPECT_EQ(rig.view.notices.back(), "Nothing to undo.");
   // On record with why each value went out; a value sent again unchanged (BAL goes out once per
   // mirror) is no change.
@@ -149,8 +150,8 @@ TEST_F(Restore, RevertAndUndoTakeBackWhatWasChangedAndTheRecordSaysWhy) {
   EXPECT_EQ(has("Power " + step(power, power) + " connect"), 1);
 
   rig.program.console().EnterPushed(kBpfT1);
-  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().actions().running(); }));
-  EXPECT_FALSE(rig.program.op().RevertToRead());
+  ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().actions().running(); }));
+  EXPECT_FALSE(rig.program.op().work().RevertToRead());
   EXPECT_EQ(rig.view.notices.back(), "Revert is not possible while a procedure runs.");
   rig.program.CloseDown();
   const auto ended = rig.Reader().Session(session);
@@ -165,7 +166,7 @@ TEST(CloneRead, AReadWithBlocksMissingFailsAndKeepsNoBackup) {
     rig.program.main().ClickCmd00(0);
     ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
     EXPECT_EQ(rig.messages.shown[0].text.substr(0, 19), "Data counter error.");
-    EXPECT_TRUE(rig.program.op().isIdle());
+    EXPECT_TRUE(rig.program.op().work().isIdle());
     EXPECT_TRUE(rig.port.LivesAfter(0).empty());  // nothing was sent into this radio
     EXPECT_FALSE(std::filesystem::exists(rig.dataDir.file("qxt7130-adj/images")));
   }
@@ -221,18 +222,19 @@ TEST(RestoreCutOff, TheNextConnectWarnsWhenTheLastRestoreDidNotEndVerified) {
       ProgramRig first(sim::DefaultImage({}), record);
       ASSERT_TRUE(first.Connect());
       ASSERT_TRUE(first.Settle());
-      ASSERT_EQ(first.program.op().StartRestore(Backup(), "/b.bin"), std::nullopt);
-      ASSERT_TRUE(first.TickUntil([&] { return first.program.op().restore().bytesWritten() > 4000; }));
+      ASSERT_EQ(first.program.op().work().StartRestore(Backup(), "/b.bin"), std::nullopt);
+      ASSERT_TRUE(first.TickUntil([&] { return first.program.op().work().restore().bytesWritten() > 4000; }));
       if (c.orderly) {
         first.program.BeginEnd();
         ASSERT_TRUE(first.TickUntil([&] { return first.program.EndSettled(); }));
-        written = first.program.op().restore().bytesWritten();
+        written = first.program.op().work().restore().bytesWritten();
         first.program.CloseDown();
         EXPECT_NE(first.view.notices.back().find("partly written"), std::string::npos);
         // Whole blocks only: the file up to where the write stopped, the old memory after it.
         const Bytes file = Backup();
         EXPECT_TRUE(std::equal(file.begin(), file.begin() + written, first.port.radio.image().begin()));
-        EXPECT_EQ(first.port.radio.image()[static_cast<size_t>(written)], first.program.op().imageAsRead()[written]);
+        EXPECT_EQ(first.port.radio.image()[static_cast<size_t>(written)],
+                  first.program.op().work().imageAsRead()[written]);
         EXPECT_LT(written, 32112);
       }
       radio = first.port.radio.image();
@@ -247,7 +249,8 @@ TEST(RestoreCutOff, TheNextConnectWarnsWhenTheLastRestoreDidNotEndVerified) {
     if (c.orderly) {
       EXPECT_NE(warning.text.find(std::to_string(written) + " bytes written"), std::string::npos);
     }
-    EXPECT_NE(next.program.op().lastBackup().find(adjust::ImageBackup::kAfterUnfinishedRestore), std::string::npos);
+    EXPECT_NE(next.program.op().work().connection().lastBackup().find(adjust::ImageBackup::kAfterUnfinishedRestore),
+              std::string::npos);
     EXPECT_EQ(next.view.notices.back(), warning.text);
   }
 }
@@ -258,10 +261,10 @@ TEST(RestoreCutOff, NoRestoreWithoutACopyOfTheRadio) {
   setenv("XDG_DATA_HOME", "/dev/null", 1);  // no backup folder can be made
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
-  EXPECT_EQ(rig.program.op().lastBackup(), "");
-  const auto refusal = rig.program.op().StartRestore(Backup(), "/b.bin");
+  EXPECT_EQ(rig.program.op().work().connection().lastBackup(), "");
+  const auto refusal = rig.program.op().work().StartRestore(Backup(), "/b.bin");
   ASSERT_TRUE(refusal.has_value());
   EXPECT_EQ(refusal->rfind("No copy of the radio's memory as read at Connect exists", 0), 0u) << *refusal;
   EXPECT_NE(rig.port.radio.image()[0xA6], 90);
-  EXPECT_FALSE(rig.program.op().restoring());
+  EXPECT_FALSE(rig.program.op().work().restoring());
 }

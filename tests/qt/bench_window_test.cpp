@@ -26,7 +26,7 @@ struct BenchShell : ShellRig {
     return RunUntil(
         done,
         [this] {
-          form.program().op().generator().WaitIdle(10000);
+          form.program().op().work().generator().WaitIdle(10000);
           Tick();
         },
         StepLimit(20000));
@@ -45,7 +45,7 @@ TEST(BenchWindow, AlignAllFromTheToolsMenuAfterTheBenchIsSet) {
   EXPECT_NE(s.Options().find("Generator=" + s.bench.generator), std::string::npos) << s.Options();
   EXPECT_NE(s.Options().find("Sequence=BPF ALL, RSSI"), std::string::npos) << s.Options();
   s.form.menus().alignAllAction()->trigger();
-  const adjust::AlignAll& align = s.form.program().op().alignAll();
+  const adjust::AlignAll& align = s.form.program().op().work().alignAll();
   ASSERT_TRUE(s.GenTickUntil([&] { return align.over(); }));
   EXPECT_TRUE(align.succeeded()) << align.Headline();
   EXPECT_EQ(s.form.statusBar()->currentMessage().toStdString(), align.Headline());

@@ -43,8 +43,8 @@ struct Program {
   void Connect() { QTest::mouseClick(form.button(0), Qt::LeftButton); }
   bool Connected() {
     Connect();
-    return RunUntil([&] { return form.program().op().isSteady() || !box.shown.empty(); }) &&
-           form.program().op().isSteady();
+    return RunUntil([&] { return form.program().op().work().isSteady() || !box.shown.empty(); }) &&
+           form.program().op().work().isSteady();
   }
   std::string FirstLine() const {
     return box.shown.empty() ? "(none)" : box.shown.front().text.substr(0, box.shown.front().text.find('\r'));
@@ -54,7 +54,7 @@ struct Program {
     EXPECT_EQ(FirstLine(), firstLine);
     EXPECT_EQ(box.shown.size(), 1u);
     EXPECT_FALSE(form.program().com().comOpen());
-    EXPECT_TRUE(form.program().op().isIdle());
+    EXPECT_TRUE(form.program().op().work().isIdle());
     EXPECT_EQ(form.consoleList()->count(), 17);
     EXPECT_EQ(form.program().console().Value(1), 0);
     EXPECT_EQ(form.readoutList(0)->item(1)->text(), "----");
@@ -105,7 +105,7 @@ TEST_P(SimulatorFault, ReportedResetAndRecovered) {
   Program p(link.file("qzr700"));
   p.Connect();
   if (row.firstLine[0] == '\0') {
-    EXPECT_TRUE(p.RunUntil([&] { return p.form.program().op().isSteady(); }));
+    EXPECT_TRUE(p.RunUntil([&] { return p.form.program().op().work().isSteady(); }));
     EXPECT_TRUE(p.box.shown.empty());
     return;
   }

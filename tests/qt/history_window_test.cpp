@@ -49,8 +49,8 @@ TEST(History, ASessionIsListedExportedAndReported) {
   ASSERT_TRUE(s.Connect());
   s.form.program().main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 1);
   s.form.program().console().EnterPushed(9);  // BPF T1
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actions().running(); }));
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actState() == adjust::ActState::kNone; }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actions().running(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actState() == adjust::ActState::kNone; }));
 
   s.form.menus().historyAction()->trigger();
   auto* history = s.form.findChild<app::HistoryWindow*>();

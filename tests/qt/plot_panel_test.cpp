@@ -76,12 +76,12 @@ TEST(PlotPanel, ShownFromTheViewMenuDrawnLiveAndKeptInTheReport) {
   EXPECT_GT(s.form.width(), narrow);  // the console keeps its room
   ASSERT_TRUE(s.Connect());
   s.form.program().console().EnterPushed(9);
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().actions().running(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actions().running(); }));
   for (int i = 0; i < 40; ++i) s.Tick();
   panel->Refresh();
   EXPECT_TRUE(panel->textAlternative()->text().startsWith("BPF sweep: BPF T1 (running)."));
   EXPECT_EQ(Names(panel->view()->chart()), (QStringList{"T1 level", "T1 before 80"}));  // so far
-  ASSERT_TRUE(s.TickUntil([&] { return !s.form.program().op().actions().running(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return !s.form.program().op().work().actions().running(); }));
   panel->Refresh();
   EXPECT_NE(panel->textAlternative()->text().indexOf("plateau 89 to 95, set to 92"), -1);
   EXPECT_EQ(panel->view()->accessibleDescription(), panel->textAlternative()->text());

@@ -75,9 +75,9 @@ TEST(Shell, TheConsoleKeysF5AnywhereEscapeAndTheTitleSequence) {
   EXPECT_EQ(list->currentRow(), 0);
   for (QWidget* target : {static_cast<QWidget*>(list), static_cast<QWidget*>(s.form.button(0))}) {
     target->setFocus();
-    ASSERT_FALSE(s.form.program().op().flgReadoutReq());
+    ASSERT_FALSE(s.form.program().op().work().cycle().flgReadoutReq());
     QTest::keyClick(target, Qt::Key_F5);
-    EXPECT_TRUE(s.form.program().op().flgReadoutReq());
+    EXPECT_TRUE(s.form.program().op().work().cycle().flgReadoutReq());
     EXPECT_EQ(list->currentRow(), 0);
     s.Tick(3);
   }
@@ -89,7 +89,7 @@ TEST(Shell, TheConsoleKeysF5AnywhereEscapeAndTheTitleSequence) {
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().RigK70RProp_EditEnabled(); }));
   QTest::keyClicks(s.form.button(1), "qxt7130-bench");
   EXPECT_EQ(s.form.windowTitle(), "QZ-R700 SERVICE!");
-  EXPECT_TRUE(s.form.program().op().isSteady());  // typing changed nothing else
+  EXPECT_TRUE(s.form.program().op().work().isSteady());  // typing changed nothing else
 }
 
 TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
@@ -113,7 +113,7 @@ TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
   s.form.menus().restoreAction()->trigger();
   EXPECT_EQ(asked.bytesDiffering, 1u);
   EXPECT_FALSE(s.form.button(0)->isEnabled());  // no Connect while the radio takes the image
-  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().isSteady(); }));
+  ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().isSteady(); }));
   EXPECT_EQ(s.port.radio.image(), image);
   EXPECT_TRUE(s.form.lastNotice().startsWith("The image was restored and verified"));
 
@@ -152,8 +152,8 @@ TEST(Shell, ClosingEndsTheWorkInOrder) {
     Bytes file = before;
     for (size_t a = 0; a < file.size(); ++a) file[a] = static_cast<uint8_t>(a);
     const int64_t session = s.form.program().record().session();
-    ASSERT_EQ(s.form.program().op().StartRestore(file, "/f.bin"), std::nullopt);
-    ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().restore().bytesWritten() > 4000; }));
+    ASSERT_EQ(s.form.program().op().work().StartRestore(file, "/f.bin"), std::nullopt);
+    ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().restore().bytesWritten() > 4000; }));
     std::vector<int32_t> asked;
     bool stop = false;
     s.form.askStopRestore = [&](int32_t written) {
@@ -164,7 +164,7 @@ TEST(Shell, ClosingEndsTheWorkInOrder) {
       s.form.CloseForSystem();
     } else {
       EXPECT_FALSE(s.form.close());  // "Keep writing"
-      EXPECT_TRUE(s.form.program().op().restoring());
+      EXPECT_TRUE(s.form.program().op().work().restoring());
       stop = true;
       EXPECT_TRUE(s.form.close());
     }

@@ -14,7 +14,7 @@ using namespace qxt::test;
 
 namespace {
 
-bool Connecting(ShellRig& s) { return !s.form.program().op().isIdle(); }
+bool Connecting(ShellRig& s) { return !s.form.program().op().work().isIdle(); }
 
 }  // namespace
 
@@ -50,7 +50,7 @@ TEST(Window, EnterAndSpacePressTheFocusedButtonAndTheConsoleGetsTheKeysBack) {
   s.form.consoleList()->setFocus();
   s.form.consoleList()->setCurrentRow(9);                                    // BPF T1
   QTest::keyClick(s.form.consoleList(), Qt::Key_Comma, Qt::KeypadModifier);  // the keypad separator
-  EXPECT_TRUE(s.TickUntil([&] { return s.form.program().op().actions().running(); }, 100));
+  EXPECT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actions().running(); }, 100));
 }
 
 TEST(Window, TheWholeWindowStaysOnASmallScreen) {

@@ -17,12 +17,12 @@ struct BenchRig : ProgramRig {
     bench.generator = "TCPIP0::127.0.0.1::" + std::to_string(server.port()) + "::SOCKET";
     bench.timeoutMs = 500;
   }
-  ~BenchRig() { program.op().generator().Shutdown(); }
+  ~BenchRig() { program.op().work().generator().Shutdown(); }
 
   // The bench options take effect (as the dialog's OK does).
-  void UseBench() { program.op().generator().Configure(bench); }
+  void UseBench() { program.op().work().generator().Configure(bench); }
   void GenTick() {
-    program.op().generator().WaitIdle(10000);
+    program.op().work().generator().WaitIdle(10000);
     Tick();
   }
   bool Until(const std::function<bool()>& done, int maxTicks = 20000) {
@@ -32,7 +32,7 @@ struct BenchRig : ProgramRig {
   bool ProcedureOver() {
     GenTick();
     GenTick();
-    return Until([&] { return program.op().actState() == adjust::ActState::kNone; });
+    return Until([&] { return program.op().work().actState() == adjust::ActState::kNone; });
   }
   int16_t Item(const std::string& title) const {
     for (int16_t i = 0; i < program.console().ListCount(); ++i) {
@@ -43,7 +43,7 @@ struct BenchRig : ProgramRig {
   }
   // The commands the generator took since the last call.
   std::vector<std::string> Commands() {
-    program.op().generator().WaitIdle(10000);
+    program.op().work().generator().WaitIdle(10000);
     const auto all = generator.History();
     std::vector<std::string> out(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
     seen = all.size();

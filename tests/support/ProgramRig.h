@@ -36,15 +36,16 @@ struct ProgramRig {
   }
   bool Connect() {
     program.main().ClickCmd00(0);
-    return TickUntil([&] { return program.op().isSteady() || program.op().isIdle(); }) && program.op().isSteady();
+    return TickUntil([&] { return program.op().work().isSteady() || program.op().work().isIdle(); }) &&
+           program.op().work().isSteady();
   }
   // Ticks until the steady cycle has nothing left to send or run (after at least three ticks, so
   // that what a key or button started is under way).
   bool Settle() {
     for (int i = 0; i < 3; ++i) Tick();
     return TickUntil([&] {
-      return program.op().isSteady() && !program.seq().OpRunning() && port.Quiet() &&
-             program.op().actState() == adjust::ActState::kNone && !AnyChanged();
+      return program.op().work().isSteady() && !program.seq().OpRunning() && port.Quiet() &&
+             program.op().work().actState() == adjust::ActState::kNone && !AnyChanged();
     });
   }
   bool AnyChanged() const {

@@ -39,7 +39,7 @@ struct ShellRig {
   }
   bool Connect() {
     QTest::mouseClick(form.button(0), Qt::LeftButton);
-    return TickUntil([&] { return form.program().op().isSteady(); });
+    return TickUntil([&] { return form.program().op().work().isSteady(); });
   }
   std::string Options() { return TempDir::Read(form.program().profMain().GetMyProfile()); }
 
