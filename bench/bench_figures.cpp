@@ -258,7 +258,7 @@ void StepToWire(bool recording, bool plotting = false) {
   for (int step = 0; step < 200; ++step) {
     const double pressed = MonotonicMs();
     core.program.main().ConsoleKeyDown(
-        step % 2 == 0 ? window::MainWindowLogic::kKeyRight : window::MainWindowLogic::kKeyLeft, 0, 1);
+        step % 2 == 0 ? window::MainWindowLogic::Key::kRight : window::MainWindowLogic::Key::kLeft, false, 1);
     double arrived = -1;
     core.RunUntil(
         [&] {

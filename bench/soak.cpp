@@ -72,8 +72,10 @@ int main(int argc, char** argv) {
     if (box.shown.empty()) {
       ++connected;
       for (int k = 0; k < 5; ++k) {
-        program.main().ConsoleKeyDown(rng() % 2 ? 39 : 37, static_cast<int>(rng() % 2),
-                                      static_cast<int>(1 + rng() % 15));
+        using Key = window::MainWindowLogic::Key;
+        const Key key = rng() % 2 ? Key::kRight : Key::kLeft;
+        const bool shift = rng() % 2 != 0;
+        program.main().ConsoleKeyDown(key, shift, static_cast<int>(1 + rng() % 15));
         RunEventsUntil([] { return false; }, 100);
       }
       RunEventsUntil([&] { return !box.shown.empty(); }, 1500);

@@ -38,7 +38,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRouter::WindowKey(QKeyEvent* key) {
-  if (key->key() == Qt::Key_F5) logic_().FormKeyDown(window::MainWindowLogic::kKeyF5);
+  if (key->key() == Qt::Key_F5) logic_().FormKeyDown(window::MainWindowLogic::Key::kF5);
   // A shortcut the window system did not take arrives here as a plain key.
   if (key->matches(QKeySequence::Undo) && c_.undo != nullptr) {
     c_.undo->trigger();
@@ -64,19 +64,20 @@ bool KeyRouter::WindowKey(QKeyEvent* key) {
 // Arrows step the selected item (by 5 with Shift), Enter and the separator ask for its action;
 // other keys go on to the list, which moves its selection as usual.
 bool KeyRouter::ConsoleKey(QKeyEvent* key) {
-  int code = 0;
+  using Key = window::MainWindowLogic::Key;
+  Key code;
   if (key->key() == Qt::Key_Left) {
-    code = window::MainWindowLogic::kKeyLeft;
+    code = Key::kLeft;
   } else if (key->key() == Qt::Key_Right) {
-    code = window::MainWindowLogic::kKeyRight;
+    code = Key::kRight;
   } else if (key->key() == Qt::Key_Comma && (key->modifiers() & Qt::KeypadModifier)) {
-    code = window::MainWindowLogic::kKeySeparator;
+    code = Key::kSeparator;
   } else if (IsEnter(key)) {
-    code = window::MainWindowLogic::kKeyEnter;
+    code = Key::kEnter;
   } else {
     return false;
   }
-  const int shift = (key->modifiers() & Qt::ShiftModifier) ? window::MainWindowLogic::kShiftMask : 0;
+  const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
   return !logic_().ConsoleKeyDown(code, shift, c_.console->currentRow());
 }
 

@@ -141,28 +141,29 @@ std::string MainWindowLogic::StatusText(int16_t port, bool open) {
   return "COM" + common::SignedNumberText(port) + (open ? ": OPEN" : ": CLOSE");
 }
 
-bool MainWindowLogic::ConsoleKeyDown(int keyCode, int shift, int selectedIndex) {
-  const int step = (shift & kShiftMask) != 0 ? 5 : 1;
+bool MainWindowLogic::ConsoleKeyDown(Key key, bool shift, int selectedIndex) {
+  const int step = shift ? 5 : 1;
   const auto index = static_cast<int16_t>(selectedIndex);
-  switch (keyCode) {
-    case kKeyLeft:
-    case kKeyRight:
+  switch (key) {
+    case Key::kLeft:
+    case Key::kRight:
       if (selectedIndex >= 0) {
         op_.work().RememberKeyChange(index);
-        op_.console().UpDown(index, static_cast<int16_t>(keyCode == kKeyLeft ? -step : step));
+        op_.console().UpDown(index, static_cast<int16_t>(key == Key::kLeft ? -step : step));
       }
       return false;
-    case kKeyEnter:
-    case kKeySeparator:
+    case Key::kEnter:
+    case Key::kSeparator:
       if (selectedIndex >= 0) op_.console().EnterPushed(index);
       return false;
-    default:
-      return true;
+    case Key::kF5:
+      break;
   }
+  return true;
 }
 
-void MainWindowLogic::FormKeyDown(int keyCode) {
-  if (keyCode == kKeyF5) op_.RigOpFunc_ClickCmd00(1);
+void MainWindowLogic::FormKeyDown(Key key) {
+  if (key == Key::kF5) op_.RigOpFunc_ClickCmd00(static_cast<int16_t>(adjust::Button::kReload));
 }
 
 std::optional<std::string> MainWindowLogic::ButtonKeyPress(int charCode) {

@@ -21,9 +21,9 @@ namespace qxt::window {
 
 class MainWindowLogic {
  public:
-  // Key codes of the keys the console knows.
-  static constexpr int kKeyEnter = 13, kKeyLeft = 37, kKeyRight = 39, kKeySeparator = 108, kKeyF5 = 116;
-  static constexpr int kShiftMask = 1;
+  // The keys the window answers to itself: the arrows step the selected item, Enter and the
+  // keypad's separator start its action, F5 reloads the readouts.
+  enum class Key { kLeft, kRight, kEnter, kSeparator, kF5 };
 
   MainWindowLogic(link::clsCmcCln3Sequence& seq, adjust::clsIndOp_RigK70R& op, const link::frmCom& com,
                   adjust::SessionLog& keeper, MainWindowView& view, common::NoticeSink& notices);
@@ -43,8 +43,8 @@ class MainWindowLogic {
   void task();
 
   // Returns whether the list box should still see the key.
-  bool ConsoleKeyDown(int keyCode, int shift, int selectedIndex);
-  void FormKeyDown(int keyCode);
+  bool ConsoleKeyDown(Key key, bool shift, int selectedIndex);
+  void FormKeyDown(Key key);
   // The buttons; "Connect" also starts a session of the service record.
   void ClickCmd00(int16_t index);
   // Tools > "Align all": a Connect, then the Sequence of the bench options unattended. The

@@ -8,6 +8,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -52,7 +54,7 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
     if (con.E8Command(i) < 0 || i == 2) continue;  // BAL has its own test
     SCOPED_TRACE(con.Title(i));
     const int16_t before = con.Value(i);
-    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, i);
+    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, i);
     ASSERT_TRUE(rig.Settle());
     EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{con.E8Command(i), before + 1}}));
     if (con.EeAdr(i) >= 0) {
@@ -60,14 +62,14 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
       EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(i))], before + 1);
     }
   }
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, window::MainWindowLogic::kShiftMask, 0);
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, true, 0);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x00, 6}}));  // list entry 5 is channel 6
 }
 
 TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
-  const int v = con.Value(2) + 1;
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 2);
+  const int v = con.Value(Index(kBal)) + 1;
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 2);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{
                                {0x11, v}, {0x12, v}, {0x11, v}, {0x10, v}, {0x11, v}, {0x1B, v}, {0x11, v}}));
@@ -75,16 +77,16 @@ TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
 }
 
 TEST_F(Adjust, QuickStepsSendOneCommandWithTheLatestValue) {
-  const int v = con.Value(1);
-  for (int k = 0; k < 3; ++k) rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 1);
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyLeft, window::MainWindowLogic::kShiftMask, 1);
+  const int v = con.Value(Index(kPower));
+  for (int k = 0; k < 3; ++k) rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 1);
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kLeft, true, 1);
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x0B, v - 2}}));
 }
 
 TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
   Enter(9);
-  EXPECT_EQ(con.Value(9), 92);
+  EXPECT_EQ(con.Value(Index(kBpfT1)), 92);
   EXPECT_EQ(rig.port.radio.live.value[0x13], 92);
   EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0x54), 92);
   EXPECT_EQ(rig.view.beeps, 1);
@@ -97,7 +99,7 @@ TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
   steps.pop_back();
   EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));  // every setting in turn, upwards
   EXPECT_EQ(std::set<int>(steps.begin(), steps.end()).size(), 256u);
-  EXPECT_EQ(con.Value(10), 96);  // the other filter untouched
+  EXPECT_EQ(con.Value(Index(kBpfT2)), 96);  // the other filter untouched
   // The plot shows the simulator's flat top (89..95 at full level), and the report the same.
   const window::PlotSeries& s = rig.program.plot().series().at(0);
   int16_t top = 0;
@@ -111,8 +113,8 @@ TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
 TEST_F(Adjust, SweepOfBothFiltersInStepsOfTwo) {
   rig.port.radio.bench.t1Centre = 71;
   Enter(8);
-  EXPECT_EQ(con.Value(9), 71);
-  EXPECT_EQ(con.Value(10), 104);
+  EXPECT_EQ(con.Value(Index(kBpfT1)), 71);
+  EXPECT_EQ(con.Value(Index(kBpfT2)), 104);
   EXPECT_EQ(rig.port.radio.live.value[0x13], 71);
   EXPECT_EQ(rig.port.radio.live.value[0x14], 104);
   int highest = 0;
@@ -124,15 +126,15 @@ TEST_F(Adjust, SweepOfBothFiltersInStepsOfTwo) {
     highest = std::max(highest, l.value);
   }
   EXPECT_EQ(highest, 128);  // 126 is the last step below 127, and 128 the one after it
-  EXPECT_EQ(rig.Line(8), "   BPF ALL: [Enter] to Sweep");
+  EXPECT_EQ(rig.Line(Index(kBpfAll)), "   BPF ALL: [Enter] to Sweep");
 }
 
 TEST_F(Adjust, LevelBisectionFindsTheTarget) {
   Enter(11);
-  EXPECT_EQ(con.Value(11), 125);  // LVIN = 20 + 0.8 x 125 = 120, the stored LV(RX LVA)
+  EXPECT_EQ(con.Value(Index(kRxLva)), 125);  // LVIN = 20 + 0.8 x 125 = 120, the stored LV(RX LVA)
   EXPECT_EQ(sim::SimPhysics::LvinRaw(rig.port.radio.live.value[0x06]), 120);
   EXPECT_FALSE(rig.program.op().work().actions().lvaFailed(0));
-  EXPECT_EQ(rig.Line(11).find("Failed"), std::string::npos);
+  EXPECT_EQ(rig.Line(Index(kRxLva)).find("Failed"), std::string::npos);
   EXPECT_EQ(rig.view.beeps, 1);
   const window::PlotSeries& s = rig.program.plot().series().at(0);
   EXPECT_EQ(s.target, 120);
@@ -144,41 +146,41 @@ TEST_F(Adjust, LevelBisectionFindsTheTarget) {
 TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
   // Beyond what LVIN can show, and LVIN at the top end: the target must lie strictly between.
   for (int16_t target : {250, int{sim::SimPhysics::LvinRaw(255)}}) {
-    con.Value(14, target);  // LV(TX LVA)
+    con.Value(Index(kLvTxLva), target);  // LV(TX LVA)
     ASSERT_TRUE(rig.Settle());
     Enter(12);
-    EXPECT_EQ(con.Value(12), 90) << target;
+    EXPECT_EQ(con.Value(Index(kTxLva)), 90) << target;
     EXPECT_EQ(rig.port.radio.live.value[0x07], 90);
     EXPECT_TRUE(rig.program.op().work().actions().lvaFailed(1));
-    EXPECT_NE(rig.Line(12).find(" [Enter] to Sweep (Auto Adjust Failed)"), std::string::npos);
+    EXPECT_NE(rig.Line(Index(kTxLva)).find(" [Enter] to Sweep (Auto Adjust Failed)"), std::string::npos);
   }
 }
 
 TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
-  con.EnterPushed(15);
+  con.EnterPushed(Index(kRssi));
   ASSERT_TRUE(rig.TickUntil([&] { return adjust::IsRssi(rig.program.op().work().actState()); }));
   for (int i = 0; i < 10; ++i) rig.Tick();  // it keeps reading until the technician confirms
   EXPECT_TRUE(adjust::IsRssi(rig.program.op().work().actState()));
-  EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S3 Level ");
-  con.EnterPushed(15);  // S3 applied at the antenna
+  EXPECT_EQ(rig.Line(Index(kRssi)), "      RSSI: RSSI S3 Level ");
+  con.EnterPushed(Index(kRssi));  // S3 applied at the antenna
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().actions().flgRssiPhase(); }));
   EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0xAA), 117);
   EXPECT_EQ(rig.port.radio.live.value[0x16], 117);
-  EXPECT_EQ(rig.Line(15), "      RSSI: RSSI S1 Level ");
+  EXPECT_EQ(rig.Line(Index(kRssi)), "      RSSI: RSSI S1 Level ");
   rig.port.radio.bench.signal = sim::Signal::kS1;
   ASSERT_TRUE(rig.TickUntil([&] { return rig.program.op().work().readouts().lastAdA(3) == 53; }));
-  con.EnterPushed(15);
+  con.EnterPushed(Index(kRssi));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0xA9), 53);
   EXPECT_EQ(rig.port.radio.live.value[0x15], 53);
   EXPECT_EQ(rig.view.beeps, 1);
-  EXPECT_EQ(rig.Line(15), "      RSSI: [Enter] to Start");
+  EXPECT_EQ(rig.Line(Index(kRssi)), "      RSSI: [Enter] to Start");
   EXPECT_EQ(rig.program.plot().stored(), (std::vector<std::pair<std::string, int16_t>>{{"S3", 117}, {"S1", 53}}));
   EXPECT_EQ(PlotFromRecord(0).Describe(), rig.program.plot().Describe());
 }
 
 TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
-  rig.program.main().FormKeyDown(window::MainWindowLogic::kKeyF5);
+  rig.program.main().FormKeyDown(window::MainWindowLogic::Key::kF5);
   ASSERT_TRUE(rig.Settle());
   auto sent = Sent();
   ASSERT_EQ(sent.size(), 14u);

@@ -7,6 +7,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -35,10 +37,10 @@ TEST(Connect, FromConnectToTheSteadyCycle) {
       EXPECT_EQ(c.Value(i), image[static_cast<size_t>(c.EeAdr(i))]) << c.Title(i);
     }
   }
-  EXPECT_EQ(c.Value(13), image[0xAE]);
-  EXPECT_EQ(c.Value(14), image[0xAF]);
-  EXPECT_EQ(c.Value(16), 1);
-  EXPECT_EQ(c.Max(0), 12);
+  EXPECT_EQ(c.Value(Index(kLvRxLva)), image[0xAE]);
+  EXPECT_EQ(c.Value(Index(kLvTxLva)), image[0xAF]);
+  EXPECT_EQ(c.Value(Index(kDigMode)), 1);
+  EXPECT_EQ(c.Max(Index(kChNo)), 12);
   EXPECT_EQ(rig.program.op().work().channels().chList(10), 11);
   EXPECT_FALSE(rig.program.op().work().connection().flgMid());
 
@@ -102,8 +104,8 @@ TEST(Connect, NoChannelsGiveOneEntryAndTheImageIsKeptAsFound) {
   ProgramRig rig(image);
   ASSERT_TRUE(rig.Connect());
   EXPECT_EQ(rig.program.op().work().channels().chListCount(), 1);
-  EXPECT_EQ(rig.program.console().Max(0), 0);
-  EXPECT_EQ(rig.Line(0).substr(0, 17), "    CH No.: 01 RX");
+  EXPECT_EQ(rig.program.console().Max(Index(kChNo)), 0);
+  EXPECT_EQ(rig.Line(Index(kChNo)).substr(0, 17), "    CH No.: 01 RX");
   // The image as found was kept on disk before anything was sent.
   EXPECT_EQ(TempDir::Read(rig.program.op().work().connection().lastBackup()), std::string(image.begin(), image.end()));
 }

@@ -8,6 +8,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 TEST(Integrity, CloneReadInRandomPiecesGivesTheImageExactly) {
   for (unsigned seed = 1; seed <= 24; ++seed) {
@@ -51,8 +53,8 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
   for (int round = 0; round < 400; ++round) {
     const int16_t item = items[rng() % items.size()];
     for (int k = 0, n = 1 + static_cast<int>(rng() % 3); k < n; ++k) {
-      const int key = rng() % 2 ? window::MainWindowLogic::kKeyRight : window::MainWindowLogic::kKeyLeft;
-      rig.program.main().ConsoleKeyDown(key, rng() % 4 == 0 ? window::MainWindowLogic::kShiftMask : 0, item);
+      const auto key = rng() % 2 ? window::MainWindowLogic::Key::kRight : window::MainWindowLogic::Key::kLeft;
+      rig.program.main().ConsoleKeyDown(key, rng() % 4 == 0, item);
       record(item);
     }
     for (int t = 0, n = static_cast<int>(rng() % 6); t < n; ++t) rig.Tick();
@@ -74,5 +76,5 @@ TEST(Integrity, EverySentValueWasShownAndTheImageFollows) {
     EXPECT_EQ(rig.program.radio().eepImage().ReadByte(con.EeAdr(item)), value) << con.Title(item);
     EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(item))], value) << con.Title(item);
   }
-  for (int adr : {0x71, 0x63, 0x78}) EXPECT_EQ(rig.program.radio().eepImage().ReadByte(adr), con.Value(2));
+  for (int adr : {0x71, 0x63, 0x78}) EXPECT_EQ(rig.program.radio().eepImage().ReadByte(adr), con.Value(Index(kBal)));
 }

@@ -120,9 +120,9 @@ TEST_F(Restore, RevertAndUndoTakeBackWhatWasChangedAndTheRecordSaysWhy) {
   const int power = rig.program.console().Value(kPower), bal = rig.program.console().Value(kBal);
   const int64_t session = rig.program.record().session();
   window::MainWindowLogic& m = rig.program.main();
-  m.ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, kPower);
-  m.ConsoleKeyDown(window::MainWindowLogic::kKeyRight, window::MainWindowLogic::kShiftMask, kPower);
-  m.ConsoleKeyDown(window::MainWindowLogic::kKeyLeft, 0, kBal);
+  m.ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, kPower);
+  m.ConsoleKeyDown(window::MainWindowLogic::Key::kRight, true, kPower);
+  m.ConsoleKeyDown(window::MainWindowLogic::Key::kLeft, false, kBal);
   ASSERT_TRUE(rig.Settle());
   ASSERT_TRUE(rig.program.op().work().Undo());  // BAL's step
   ASSERT_TRUE(rig.Settle());
@@ -196,7 +196,7 @@ TEST_F(Restore, EveryDifferentMemoryIsKeptOnceAsABackup) {
   ASSERT_TRUE(rig.Connect());
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(backups(), kept);  // the same bytes as the newest backup
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, kPower);
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, kPower);
   ASSERT_TRUE(rig.Settle());
   ASSERT_TRUE(rig.Connect());
   EXPECT_EQ(backups(), kept + 1);

@@ -27,6 +27,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -56,7 +58,7 @@ struct Program {
     EXPECT_FALSE(form.program().com().comOpen());
     EXPECT_TRUE(form.program().op().work().isIdle());
     EXPECT_EQ(form.consoleList()->count(), 17);
-    EXPECT_EQ(form.program().console().Value(1), 0);
+    EXPECT_EQ(form.program().console().Value(Index(kPower)), 0);
     EXPECT_EQ(form.readoutList(0)->item(1)->text(), "----");
   }
 

@@ -10,6 +10,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -47,8 +49,8 @@ TEST(History, ASessionIsListedExportedAndReported) {
   s.form.menus().technicianAction()->trigger();
   EXPECT_NE(s.Options().find("Technician=Ann Smith"), std::string::npos) << s.Options();
   ASSERT_TRUE(s.Connect());
-  s.form.program().main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 1);
-  s.form.program().console().EnterPushed(9);  // BPF T1
+  s.form.program().main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 1);
+  s.form.program().console().EnterPushed(Index(kBpfT1));  // BPF T1
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actions().running(); }));
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actState() == adjust::ActState::kNone; }));
 

@@ -13,6 +13,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -75,7 +77,7 @@ TEST(PlotPanel, ShownFromTheViewMenuDrawnLiveAndKeptInTheReport) {
   EXPECT_TRUE(panel->isVisible());
   EXPECT_GT(s.form.width(), narrow);  // the console keeps its room
   ASSERT_TRUE(s.Connect());
-  s.form.program().console().EnterPushed(9);
+  s.form.program().console().EnterPushed(Index(kBpfT1));
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actions().running(); }));
   for (int i = 0; i < 40; ++i) s.Tick();
   panel->Refresh();

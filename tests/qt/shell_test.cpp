@@ -14,6 +14,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -29,11 +31,11 @@ TEST(Shell, TheMenusSetTheOptionsAndTheCloseBoxOrExitSavesThem) {
     s.Tick();
     EXPECT_TRUE(s.form.portAction(1)->isChecked() && s.form.releaseAction(0)->isChecked());
     EXPECT_EQ(s.form.portAction(5), nullptr);  // no device of its own, not chosen
-    s.form.program().console().Value(1, 5);
+    s.form.program().console().Value(Index(kPower), 5);
     s.form.portAction(1)->trigger();  // the port in use: nothing is reset
-    EXPECT_EQ(s.form.program().console().Value(1), 5);
+    EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 5);
     s.form.portAction(2)->trigger();  // another port: the link is reset and the console rebuilt
-    EXPECT_EQ(s.form.program().console().Value(1), 0);
+    EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 0);
     s.form.releaseAction(5)->trigger();
     EXPECT_EQ(s.form.program().seq().comHoldReload(), 5000);
     s.Tick();
@@ -66,10 +68,10 @@ TEST(Shell, TheConsoleKeysF5AnywhereEscapeAndTheTitleSequence) {
   QApplication::processEvents();
   EXPECT_EQ(list->currentRow(), 0);  // the list selects its first line when it takes the focus
   QTest::keyClick(list, Qt::Key_Down);
-  const int power = s.form.program().console().Value(1);
+  const int power = s.form.program().console().Value(Index(kPower));
   QTest::keyClick(list, Qt::Key_Right, Qt::ShiftModifier);
   QTest::keyClick(list, Qt::Key_Left);
-  EXPECT_EQ(s.form.program().console().Value(1), power + 4);
+  EXPECT_EQ(s.form.program().console().Value(Index(kPower)), power + 4);
   EXPECT_EQ(list->item(1)->text().toStdString(), s.form.program().console().DefaultString(1));
   QTest::keyClick(list, Qt::Key_Up);
   EXPECT_EQ(list->currentRow(), 0);
@@ -122,9 +124,9 @@ TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
   list->setFocus();
   list->setCurrentRow(1);
   QTest::keyClick(list, Qt::Key_Right);
-  EXPECT_EQ(s.form.program().console().Value(1), 100);
+  EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 100);
   QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(s.form.program().console().Value(1), 99);
+  EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 99);
 }
 
 // Closing the window ends the work in order: a procedure puts its values back before the port

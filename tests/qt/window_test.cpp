@@ -11,6 +11,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 namespace {
 
@@ -39,7 +41,7 @@ TEST(Window, EnterAndSpacePressTheFocusedButtonAndTheConsoleGetsTheKeysBack) {
   EXPECT_EQ(QApplication::focusWidget(), s.form.consoleList());
   s.form.consoleList()->setCurrentRow(1);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-  EXPECT_EQ(s.form.program().console().Value(1), 83);  // stepped, not a move to the next button
+  EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 83);  // stepped, not a move to the next button
 
   QTest::mouseClick(s.form.button(2), Qt::LeftButton);  // Disp para
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().RigK70RProp_DispPara(); }));

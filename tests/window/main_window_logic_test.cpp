@@ -24,7 +24,7 @@ TEST(MainWindowLogic, NoFailureGoesUnsaid) {
     std::string statusDuringBox;
     rig.messages.onShow = [&] { statusDuringBox = rig.window.status; };
     rig.port.radio.faults.noEcho = true;
-    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 1);
+    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 1);
     ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
     EXPECT_EQ(statusDuringBox, "COM 1: CLOSE");
   }
@@ -43,7 +43,7 @@ TEST(MainWindowLogic, NoFailureGoesUnsaid) {
   ProgramRig off(sim::DefaultImage({}), rig.dataDir.file("not-a-folder") + "/service.sqlite");
   EXPECT_TRUE(said(off, "The service record is off"));
   ASSERT_TRUE(off.Connect());  // and the work goes on
-  off.program.main().ConsoleKeyDown(window::MainWindowLogic::kKeyRight, 0, 2);
+  off.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 2);
   ASSERT_TRUE(off.Settle());
   EXPECT_EQ(off.port.radio.live.value[0x11], 125);
 }
