@@ -1,5 +1,5 @@
 #pragma once
-// What the Enter procedures use of the adjustment object while they run.
+// What the Enter procedures use of the adjustment task while they run.
 
 #include <cstdint>
 #include <string>

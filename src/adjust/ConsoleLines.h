@@ -1,5 +1,5 @@
 #pragma once
-// The texts of the console lines that the adjustment object draws itself (ConsEv_Disp): the
+// The texts of the console lines that clsIndOp_RigK70R draws itself (ConsEv_Disp): the
 // channel line, the prompts of the procedures with what they are doing, and the LV targets.
 
 #include <cstdint>

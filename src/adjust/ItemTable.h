@@ -1,6 +1,6 @@
 #pragma once
 // The seventeen console items of the QZ-R700, and the event numbers through which the console
-// hands their lines, live commands and Enter actions to the adjustment object.
+// hands their lines, live commands and Enter actions to clsIndOp_RigK70R.
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
-// What the parts of the adjustment task (connection sequence, steady cycle) ask of the
-// adjustment object that runs them.
+// What the parts of the adjustment task (connection sequence, steady cycle) ask of the task
+// that runs them.
 
 #include <cstdint>
 #include <string>

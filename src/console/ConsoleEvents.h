@@ -1,6 +1,6 @@
 #pragma once
-// The event target of the console: the model's object that draws special lines, sends special
-// live commands and runs Enter actions, each chosen by the item's event number.
+// The event target of the console: the radio's operations (clsIndOp_RigK70R), which draw special
+// lines, send special live commands and run Enter actions, each chosen by the item's event number.
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,6 @@
 #pragma once
-// What the sequencer asks of the model's adjustment object while it identifies a transceiver.
+// What the sequencer asks of the radio's operations (clsIndOp_RigK70R) while it identifies a
+// transceiver.
 
 #include <string>
 
