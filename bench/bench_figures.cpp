@@ -26,8 +26,8 @@
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "program/RigProgram.h"
-#include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
+#include "record/SqliteReader.h"
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
 #include "support/RecordingMessageBox.h"
@@ -188,7 +188,7 @@ void AlignAllAt9600() {
   for (const auto& f : ReadLog(log)) bytes += f.hex.size() / 2.0;
   int levels = 0;
   for (const auto& e :
-       record::RecordReader(*core.program.record().database()).Events(core.program.record().session())) {
+       record::SqliteReader(*core.program.record().database()).Events(core.program.record().session())) {
     if (e.kind == "instrument" && e.text.find(": :POW ") != std::string::npos) ++levels;
   }
   const double wire = bytes / 960.0;

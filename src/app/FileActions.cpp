@@ -175,7 +175,7 @@ void FileActions::SaveReport() {
 void FileActions::SaveReport(int64_t session) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return notice(record.problem());
-  const record::RecordReader reader = record.reader();
+  const record::RecordReader& reader = record.reader();
   try {
     if (!reader.Session(session))
       return notice(tr("Save report: the service record holds no session yet.").toStdString());
@@ -211,7 +211,7 @@ QString FileActions::Provenance(const Bytes& file) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return {};
   try {
-    const record::RecordReader reader = record.reader();
+    const record::RecordReader& reader = record.reader();
     const auto session = reader.Session(record.session());
     return QString::fromStdString(record::ProvenanceNote(reader, file, session ? session->identity : ""));
   } catch (const std::exception&) {

@@ -206,8 +206,8 @@ int HeadlessTransfer::Restore(const std::string& path) {
 
 bool HeadlessTransfer::Confirmed(const std::string& path, const Bytes& file, const std::string& backup) {
   std::string provenance;
-  if (SQLite::Database* db = program_.record().database()) {
-    const record::RecordReader reader(*db);
+  if (program_.record().on()) {
+    const record::RecordReader& reader = program_.record().reader();
     provenance = record::ProvenanceNote(reader, file, program::RecordKeeper::IdentityOf(program_.seq().ansInfo()));
   }
   const window::RestorePreview preview(program_.radio().eepImage().bytes(), file, provenance,

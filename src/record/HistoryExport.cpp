@@ -62,19 +62,28 @@ std::string Outcome(const SessionSummary& s) {
 }
 
 Row SessionRow(const SessionSummary& s) {
-  return {std::to_string(s.id),         s.started,    s.model,   s.sub, s.identity, s.device, std::to_string(s.changes),
-          std::to_string(s.procedures), s.technician, Outcome(s)};
+  return {std::to_string(s.id),
+          s.started,
+          s.bench,
+          s.model,
+          s.sub,
+          s.identity,
+          s.device,
+          std::to_string(s.changes),
+          std::to_string(s.procedures),
+          s.technician,
+          Outcome(s)};
 }
 
 // On a terminal the identification data is cut to its start: --csv and --session give it whole.
 Row SessionLine(const SessionSummary& s) {
   Row row = SessionRow(s);
-  if (row[4].size() > 16) row[4] = row[4].substr(0, 14) + "..";
-  row[9] = OneLine(row[9]);
+  if (row[5].size() > 16) row[5] = row[5].substr(0, 14) + "..";
+  row[10] = OneLine(row[10]);
   return row;
 }
 
-const Row kSessionHeader = {"Session", "Started", "Model",      "Sub",        "Identity",
+const Row kSessionHeader = {"Session", "Started", "Bench",      "Model",      "Sub",    "Identity",
                             "Device",  "Changes", "Procedures", "Technician", "Outcome"};
 const Row kEventHeader = {"Time", "Kind", "Item", "Address", "Before", "After", "Reason", "Text"};
 

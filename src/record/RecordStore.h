@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "record/PendingWrite.h"
 
@@ -31,6 +32,7 @@ class RecordStore {
   bool passing() const { return passing_; }
   const std::string& note() const { return note_; }
   SQLite::Database* database() { return db_.get(); }
+  const std::string& path() const { return path_; }
 
   Verdict Apply(const PendingWrite& w, std::string& why);
   // Many writes in one transaction (one sync for all of them: a backlog is written in moments).
@@ -43,6 +45,11 @@ class RecordStore {
   int64_t procedure() const { return procedure_; }
   // Writes naming a session that is missing (lost with a damaged file) first make a stand-in row.
   // started: the time the stand-in shows.
+  // on: from now on every row written is also noted as owed to the shop's server (the first
+  // time, with the whole record so far); off: no longer (what is owed stays owed).
+  bool Ship(bool on, std::string& why);
+  // The sessions left open by a process of this bench that is gone (killed, a power cut).
+  std::vector<int64_t> LostSessions();
   void MakeMissingSessions(bool on, const std::string& started = "") {
     makeMissing_ = on;
     stubStarted_ = started;

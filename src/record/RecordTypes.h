@@ -38,6 +38,7 @@ struct SessionSummary {
   int64_t id = 0;
   std::string started, ended, port, device, model, sub, identity, outcome, outcomeText, technician;
   std::string backupPath, backupSha256;
+  std::string bench;  // the bench the session was on
   int changes = 0, procedures = 0, errors = 0;
 };
 
@@ -67,10 +68,11 @@ struct ProcedureRow {
   std::vector<SeriesRow> series;
 };
 
-// Which sessions a list shows: text found in model, sub code, identity, device, outcome or
-// technician, and a range of days ("YYYY-MM-DD", inclusive; empty: open).
+// Which sessions a list shows: text found in model, sub code, identity, device, outcome,
+// technician or bench, a range of days ("YYYY-MM-DD", inclusive; empty: open), and one bench
+// (empty: all).
 struct SessionFilter {
-  std::string text, from, to;
+  std::string text, from, to, bench;
 };
 
 // A step of the session list: the sessions found and the id to go on below (0: nothing left).

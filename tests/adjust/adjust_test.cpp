@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "record/RecordReader.h"
+#include "record/SqliteReader.h"
 #include "support/ProgramRig.h"
 
 using namespace qxt;
@@ -32,7 +32,7 @@ class Adjust : public ::testing::Test {
 
   // A procedure as the service record kept it, drawn again for the report.
   window::PlotData PlotFromRecord(size_t procedure) {
-    record::RecordReader reader(*rig.program.record().database());
+    record::SqliteReader reader(*rig.program.record().database());
     return window::PlotData::FromRecord(reader.Procedures(rig.program.record().session()).at(procedure));
   }
 

@@ -42,7 +42,7 @@ TEST_F(AlignAllTest, TheDefaultSequenceRunsUnattendedAfterAConnect) {
   EXPECT_EQ(lines[6].rfind("RSSI: done, ", 0), 0U) << lines[6];
   EXPECT_EQ(rig.generator.AntennaLevel(446006250, 25000), std::nullopt);
   // The session's report is an alignment certificate.
-  const record::RecordReader reader = rig.Reader();
+  const record::SqliteReader reader = rig.Reader();
   const std::string html = record::ServiceReport(reader, rig.program.record().session()).Html();
   for (const std::string& part : {std::string("<h1>Alignment certificate</h1>"),
                                   "<th>Instrument</th><td>" + rig.bench.generator, std::string("<li>RSSI: done, "),

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/HistoryWindow.h"
-#include "record/RecordReader.h"
+#include "record/SqliteReader.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
@@ -89,7 +89,7 @@ TEST(History, ASessionIsListedExportedAndReported) {
       << s.form.lastNotice().toStdString();
 
   // The backup of this session is known to the record as read from this very radio.
-  const auto session = record::RecordReader(*s.form.program().record().database()).Session(1);
+  const auto session = record::SqliteReader(*s.form.program().record().database()).Session(1);
   app::RestoreDialog::Comparison asked;
   const QString backup = QString::fromStdString(session->backupPath);
   s.form.files().chooseImageFile = [&] { return backup; };

@@ -8,7 +8,7 @@
 
 #include "app/PlotChart.h"
 #include "app/ReportWriter.h"
-#include "record/RecordReader.h"
+#include "record/SqliteReader.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
@@ -96,7 +96,7 @@ TEST(PlotPanel, ShownFromTheViewMenuDrawnLiveAndKeptInTheReport) {
   panel->CopyImage();
   EXPECT_FALSE(QApplication::clipboard()->image().isNull());
 
-  record::RecordReader reader(*s.form.program().record().database());
+  record::SqliteReader reader(*s.form.program().record().database());
   const QString html = QString::fromStdString(s.dir.file("report.html"));
   ASSERT_EQ(app::ReportWriter::SaveSession(reader, 1, "", html), "");
   const std::string report = TempDir::Read(html.toStdString());

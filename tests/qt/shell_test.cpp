@@ -9,7 +9,7 @@
 
 #include "app/RestoreDialog.h"
 #include "app/SingleInstance.h"
-#include "record/RecordReader.h"
+#include "record/SqliteReader.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
@@ -172,7 +172,7 @@ TEST(Shell, ClosingEndsTheWorkInOrder) {
     }
     EXPECT_EQ(asked.size(), system ? 0u : 2u);
     EXPECT_FALSE(s.form.isVisible());
-    const auto events = record::RecordReader(*s.form.program().record().database()).Events(session);
+    const auto events = record::SqliteReader(*s.form.program().record().database()).Events(session);
     auto last = events.rbegin();
     while (last != events.rend() && last->kind != "restore") ++last;
     ASSERT_NE(last, events.rend());

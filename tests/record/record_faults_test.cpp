@@ -172,7 +172,7 @@ TEST(RecordFaults, TablesAlteredBehindTheProgramsBackTurnTheRecordOffWithAReason
   EXPECT_FALSE(s.record.inSession());
   // A reader given such a file says so by an exception its callers turn into a message.
   SQLite::Database db(path, SQLite::OPEN_READONLY);
-  EXPECT_THROW(record::RecordReader(db).Events(1), SQLite::Exception);
+  EXPECT_THROW(record::SqliteReader(db).Events(1), SQLite::Exception);
 }
 
 // Damage found at open: the file is moved aside and the record goes on from the day's copy.

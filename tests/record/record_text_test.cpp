@@ -5,9 +5,9 @@
 #include "common/Sha256.h"
 #include "record/HistoryExport.h"
 #include "record/Provenance.h"
-#include "record/RecordReader.h"
 #include "record/ServiceRecord.h"
 #include "record/ServiceReport.h"
+#include "record/SqliteReader.h"
 #include "sim/SimImage.h"
 #include "support/TempDir.h"
 
@@ -31,7 +31,7 @@ struct Recorded {
   TempDir dir;
   record::ServiceRecord record{dir.file("service.sqlite")};
   Bytes image = sim::DefaultImage({});
-  record::RecordReader reader{*record.database()};
+  record::SqliteReader reader{*record.database()};
 };
 
 }  // namespace
@@ -62,7 +62,7 @@ TEST(RecordText, InvalidUtf8IsReplacedBeforeItIsStored) {
   record::ServiceRecord r(dir.file("service.sqlite"));
   r.BeginSession(1, "/dev/tty\xC0", "M\xfcller");
   r.Message("notice", "\xE2\x82 cut");
-  record::RecordReader reader = r.reader();
+  const record::RecordReader& reader = r.reader();
   EXPECT_EQ(reader.Session(1)->technician, "M\xEF\xBF\xBDller");
   EXPECT_EQ(reader.Session(1)->device, "/dev/tty\xEF\xBF\xBD");
   EXPECT_EQ(reader.Events(1).at(0).text, "\xEF\xBF\xBD\xEF\xBF\xBD cut");

@@ -11,9 +11,9 @@
 #include <filesystem>
 
 #include "common/Sha256.h"
-#include "record/RecordReader.h"
 #include "record/RecordSchema.h"
 #include "record/ServiceRecord.h"
+#include "record/SqliteReader.h"
 #include "support/TempDir.h"
 
 using namespace qxt;
@@ -43,7 +43,7 @@ TEST(ServiceRecord, AnOlderDatabaseIsBroughtUpToDateWithItsData) {
   Store s(dir.file("service.sqlite"));
   ASSERT_TRUE(s.record.on());
   EXPECT_EQ(record::RecordSchema::VersionOf(*s.record.database()), record::RecordSchema::kVersion);
-  record::RecordReader reader(*s.record.database());
+  record::SqliteReader reader(*s.record.database());
   ASSERT_EQ(reader.Sessions().size(), 1u);
   EXPECT_EQ(reader.Events(1).at(0).item, "BAL");
   s.record.BeginSession(1, "/dev/ttyUSB0", "B");  // the new columns take values
@@ -92,7 +92,7 @@ TEST(ServiceRecord, TwoCopiesShareTheFile) {
     second.record.ValueSent("BAL", 0x6A, i, i + 1, record::SendReason::kKey);
   }
   ASSERT_TRUE(first.record.on() && second.record.on());
-  record::RecordReader reader(*first.record.database());
+  record::SqliteReader reader(*first.record.database());
   const auto sessions = reader.Sessions();
   ASSERT_EQ(sessions.size(), 2u);
   EXPECT_EQ(sessions[0].changes + sessions[1].changes, 2);  // one item changed in each
@@ -119,8 +119,8 @@ TEST(ServiceRecord, EveryQueryOfTheReadersRunsOnAnIndex) {
         return 0;
       },
       &statements);
-  record::RecordReader reader = s.record.reader();
-  reader.Sessions({"ann", "2026-01-01", "2026-12-31"});
+  const record::RecordReader& reader = s.record.reader();
+  reader.Sessions({"ann", "2026-01-01", "2026-12-31", ""});
   reader.Page({}, 0, 100, 5000);
   reader.Session(1);
   reader.ImageAfter(1);
@@ -164,11 +164,11 @@ TEST(ServiceRecord, LocalTimesOfAnOlderRecordBecomeUtcAndAreShownLocally) {
     EXPECT_EQ(db.execAndGet("SELECT started || ' ' || ended FROM sessions").getString(),
               "2025-01-02T15:00:00Z 2025-01-02T15:30:00Z");
     EXPECT_EQ(db.execAndGet("SELECT at FROM events").getString(), "2025-01-02T15:00:01Z");
-    record::RecordReader reader = s.record.reader();
+    const record::RecordReader& reader = s.record.reader();
     EXPECT_EQ(reader.Session(1)->started, "2025-01-02 10:00:00");
     EXPECT_EQ(reader.Events(1).at(0).at, "2025-01-02 10:00:01");
-    EXPECT_EQ(reader.Sessions({"", "2025-01-02", "2025-01-02"}).size(), 1u);  // the local day
-    EXPECT_EQ(reader.Sessions({"", "2025-01-03", ""}).size(), 0u);
+    EXPECT_EQ(reader.Sessions({"", "2025-01-02", "2025-01-02", ""}).size(), 1u);  // the local day
+    EXPECT_EQ(reader.Sessions({"", "2025-01-03", "", ""}).size(), 0u);
     s.now = 0;
     s.record.BeginSession(1, "", "");
     EXPECT_EQ(db.execAndGet("SELECT started FROM sessions WHERE id = 2").getString(), "2026-11-30T11:00:00Z");

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "program/RigProgram.h"
-#include "record/RecordReader.h"
+#include "record/SqliteReader.h"
 #include "support/FakeViews.h"
 #include "support/RadioPort.h"
 #include "support/RecordingMessageBox.h"
@@ -56,7 +56,7 @@ struct ProgramRig {
   }
   const std::string& Line(int i) const { return view.console.lines.at(static_cast<size_t>(i)); }
   // The service record of this program, and the values sent in its session ("item a->b why").
-  record::RecordReader Reader() { return record::RecordReader(*program.record().database()); }
+  record::SqliteReader Reader() { return record::SqliteReader(*program.record().database()); }
   std::vector<std::string> Changes() {
     std::vector<std::string> out;
     for (const auto& e : Reader().Events(program.record().session())) {
