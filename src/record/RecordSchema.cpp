@@ -61,6 +61,36 @@ constexpr const char* kSteps[RecordSchema::kVersion + 1] = {
     "UPDATE events SET at = strftime('%Y-%m-%dT%H:%M:%SZ', at, 'utc');"
     "UPDATE procedures SET started = strftime('%Y-%m-%dT%H:%M:%SZ', started, 'utc'),"
     "  ended = strftime('%Y-%m-%dT%H:%M:%SZ', ended, 'utc');",
+    // 6: the bench each session was on and the process that held it open (a session left open by
+    // a process that is gone was lost with it); for a shop's server, a key of this file that no
+    // other bench shares, and the rows still owed to the server, noted by triggers in the same
+    // transaction as the row itself while the record is shipped.
+    "ALTER TABLE sessions ADD COLUMN bench TEXT;"
+    "ALTER TABLE sessions ADD COLUMN pid INTEGER;"
+    "CREATE INDEX sessions_open ON sessions(outcome) WHERE outcome = 'open';"
+    "CREATE TABLE origin (key TEXT NOT NULL);"
+    "INSERT INTO origin VALUES (lower(hex(randomblob(8))));"
+    "CREATE TABLE shipping (server TEXT);"
+    "CREATE TABLE outbox (seq INTEGER PRIMARY KEY, tab TEXT NOT NULL, row NOT NULL,"
+    "  queued INTEGER NOT NULL DEFAULT (strftime('%s', 'now')));"
+    "CREATE TRIGGER ship_sessions_insert AFTER INSERT ON sessions WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('sessions', NEW.id); END;"
+    "CREATE TRIGGER ship_sessions_update AFTER UPDATE ON sessions WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('sessions', NEW.id); END;"
+    "CREATE TRIGGER ship_events_insert AFTER INSERT ON events WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('events', NEW.id); END;"
+    "CREATE TRIGGER ship_procedures_insert AFTER INSERT ON procedures WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('procedures', NEW.id); END;"
+    "CREATE TRIGGER ship_procedures_update AFTER UPDATE ON procedures WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('procedures', NEW.id); END;"
+    "CREATE TRIGGER ship_points_insert AFTER INSERT ON points WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('points', NEW.rowid); END;"
+    "CREATE TRIGGER ship_series_insert AFTER INSERT ON series WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('series', NEW.rowid); END;"
+    "CREATE TRIGGER ship_series_update AFTER UPDATE ON series WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('series', NEW.rowid); END;"
+    "CREATE TRIGGER ship_images_insert AFTER INSERT ON images WHEN EXISTS (SELECT 1 FROM shipping)"
+    " BEGIN INSERT INTO outbox (tab, row) VALUES ('images', NEW.sha256); END;",
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 //   procedures  each Enter procedure: kind, items, values before and after, outcome
 //   points      every measured point of a procedure: series, setting, level
 //   images      images by SHA-256: the ones read at Connect and the ones restored
+//   outbox      the rows not yet on the shop's server, in the order they were written
 //
 // Times are UTC, "YYYY-MM-DDTHH:MM:SSZ"; the readers show them in local time.
 
@@ -21,7 +22,7 @@ namespace qxt::record {
 
 class RecordSchema {
  public:
-  static constexpr int kVersion = 5;
+  static constexpr int kVersion = 6;
 
   // Brings db from whatever version it has to kVersion.
   static void Migrate(SQLite::Database& db);

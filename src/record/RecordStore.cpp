@@ -1,6 +1,11 @@
 #include "record/RecordStore.h"
 
+#include <SQLiteCpp/Transaction.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "common/PrivateFiles.h"
 #include "record/RecordSchema.h"
@@ -11,7 +16,7 @@ namespace {
 
 // ?1.. the write's fields, ?20 its session, ?21 its procedure.
 constexpr const char* kSql[kWriteKinds] = {
-    "INSERT INTO sessions (started, port, device, technician) VALUES (?1, ?2, ?3, ?4)",
+    "INSERT INTO sessions (started, port, device, technician, bench, pid) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
     "UPDATE sessions SET model = ?1, sub = ?2, identity = ?3, backup_path = ?4, backup_sha256 = ?5 WHERE id = ?20",
     "UPDATE sessions SET ended = ?1, outcome = ?2, outcome_text = ?3 WHERE id = ?20",
     "INSERT INTO events (session_id, at, kind, item, address, before, after, reason, text, image_sha256)"
@@ -188,6 +193,51 @@ RecordStore::Verdict RecordStore::Apply(const PendingWrite& w, std::string& why)
   if (w.kind == WriteKind::kBeginSession) session_ = db_->getLastInsertRowid();
   if (w.kind == WriteKind::kBeginProcedure) procedure_ = db_->getLastInsertRowid();
   return Verdict::kWritten;
+}
+
+// The whole record so far is owed to the server the first time it is shipped, in an order in
+// which every row comes after the rows it names.
+bool RecordStore::Ship(bool on, std::string& why) {
+  if (state_ != State::kWritable) {
+    why = problem_.empty() ? "the record is not open for writing" : problem_;
+    return false;
+  }
+  try {
+    SQLite::Transaction transaction(*db_, SQLite::TransactionBehavior::IMMEDIATE);
+    const bool shipping = db_->execAndGet("SELECT COUNT(*) FROM shipping").getInt() > 0;
+    if (on && !shipping) {
+      db_->exec("INSERT INTO shipping VALUES ('')");
+      db_->exec(
+          "INSERT INTO outbox (tab, row) SELECT 'images', sha256 FROM images;"
+          "INSERT INTO outbox (tab, row) SELECT 'sessions', id FROM sessions ORDER BY id;"
+          "INSERT INTO outbox (tab, row) SELECT 'procedures', id FROM procedures ORDER BY id;"
+          "INSERT INTO outbox (tab, row) SELECT 'series', rowid FROM series ORDER BY rowid;"
+          "INSERT INTO outbox (tab, row) SELECT 'points', rowid FROM points ORDER BY rowid;"
+          "INSERT INTO outbox (tab, row) SELECT 'events', id FROM events ORDER BY id;");
+    } else if (!on && shipping) {
+      db_->exec("DELETE FROM shipping");
+    }
+    transaction.commit();
+  } catch (const SQLite::Exception& e) {
+    why = e.what();
+    return false;
+  }
+  return true;
+}
+
+std::vector<int64_t> RecordStore::LostSessions() {
+  std::vector<int64_t> lost;
+  if (state_ != State::kWritable) return lost;
+  try {
+    SQLite::Statement q(*db_, "SELECT id, pid FROM sessions WHERE outcome = 'open' AND pid IS NOT NULL ORDER BY id");
+    while (q.executeStep()) {
+      const auto pid = static_cast<pid_t>(q.getColumn(1).getInt64());
+      if (pid == getpid() || (kill(pid, 0) != 0 && errno == ESRCH)) lost.push_back(q.getColumn(0).getInt64());
+    }
+  } catch (const SQLite::Exception&) {
+    lost.clear();  // asked again at the next start
+  }
+  return lost;
 }
 
 }  // namespace qxt::record

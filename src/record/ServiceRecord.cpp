@@ -1,5 +1,7 @@
 #include "record/ServiceRecord.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "common/PrivateFiles.h"
@@ -8,6 +10,7 @@
 #include "common/XdgDirectory.h"
 #include "record/RecordFiles.h"
 #include "record/RecordSchema.h"
+#include "record/ShopRecord.h"
 #include "record/WriteJournal.h"
 
 namespace qxt::record {
@@ -28,12 +31,18 @@ Field Num(int64_t v) { return Field(v); }
 }  // namespace
 
 ServiceRecord::ServiceRecord(std::string path, Clock clock, Use use, int busyTimeoutMs)
-    : path_(std::move(path)), clock_(std::move(clock)), use_(use), busyTimeoutMs_(busyTimeoutMs), store_(path_) {
+    : path_(std::move(path)),
+      clock_(std::move(clock)),
+      use_(use),
+      busyTimeoutMs_(busyTimeoutMs),
+      store_(path_),
+      bench_(RecordOptions::HostName()) {
   Open();
 }
 
 // What still waits goes to the journal; a clean end removes the mark of a running program.
 ServiceRecord::~ServiceRecord() {
+  shop_.reset();  // the sender lets go of what it was sending; it stays owed
   if (!queue_.empty() && writable()) Flush();
   if (!queue_.empty()) WriteJournal(path_ + ".journal").Append({queue_.begin(), queue_.end()});
   store_.Close();
@@ -82,6 +91,7 @@ void ServiceRecord::Open() {
                    " events the program could not write before it ended were written from " + journal.path() + ".";
     }
   }
+  CloseLostSessions();
   const bool unclean = std::filesystem::exists(path_ + ".running");
   markedRunning_ = common::MakePrivateFile(path_ + ".running");
   StartUpkeep(unclean);
@@ -119,6 +129,10 @@ void ServiceRecord::StartUpkeep(bool afterUncleanEnd) {
 }
 
 void ServiceRecord::Poll() {
+  if (shop_) {
+    shop_->Nudge();
+    if (const std::string notice = shop_->Notice(clock_()); !notice.empty()) Say(notice);
+  }
   if (!queue_.empty() && clock_() >= nextTry_) {
     if (!on()) {
       store_.Open(busyTimeoutMs_);
@@ -150,6 +164,7 @@ void ServiceRecord::Enqueue(PendingWrite w, bool droppable) {
   w.token = ++tokens_;
   queue_.push_back(std::move(w));
   if (queue_.size() == 1 || clock_() >= nextTry_) Flush();
+  if (shop_) shop_->Nudge();
 }
 
 // In order, until the database makes one wait; then again after a pause that doubles each time.
@@ -234,7 +249,7 @@ void ServiceRecord::BeginSession(int16_t port, const std::string& device, const 
   session_ = 0;
   changes_.Clear();
   sessionToken_ = tokens_ + 1;
-  Enqueue({WriteKind::kBeginSession, {Now(), Num(port), device, technician}}, false);
+  Enqueue({WriteKind::kBeginSession, {Now(), Num(port), device, technician, bench_, Num(getpid())}}, false);
 }
 
 // The first read of a session is the radio as found; a later one (the check read after a
@@ -343,6 +358,46 @@ void ServiceRecord::EndProcedure(const std::string& endValues, const std::string
   procedureToken_ = 0;
   Event("procedure", procedureKind_, std::nullopt, std::nullopt, std::nullopt, outcome,
         note.empty() ? endValues : endValues + "; " + note);
+}
+
+// A session whose process is gone was cut short (killed, a power cut): it ends as "lost", so
+// that the shop's record shows no session open for ever.
+void ServiceRecord::CloseLostSessions() {
+  for (const int64_t id : store_.LostSessions()) {
+    Enqueue({WriteKind::kEndSession,
+             {Now(), std::string("lost"), std::string("the program ended without ending this session")},
+             id},
+            false);
+  }
+}
+
+void ServiceRecord::UseServer(const RecordOptions& options) {
+  if (!options.bench.empty()) bench_ = options.bench;
+  shop_.reset();
+  std::string why;
+  if (use_ == Use::kWorking && writable() && !store_.Ship(options.shared(), why)) {
+    Say("The service record cannot note what it owes the server: " + why);
+  }
+  if (!options.shared()) return;
+  shop_ = std::make_unique<ShopRecord>(path_, options.server, use_ == Use::kWorking && writable());
+}
+
+const RecordReader& ServiceRecord::reader() {
+  if (!shop_) return local_;
+  return shop_->Reader(local_, clock_());
+}
+
+std::string ServiceRecord::readProblem() const { return shop_ ? shop_->why() : ""; }
+
+int64_t ServiceRecord::owed() const {
+  return shop_ && shop_->sender() != nullptr ? shop_->sender()->status().waiting : 0;
+}
+
+std::string ServiceRecord::Describe() const {
+  std::string text = "This bench (" + bench_ + ") records in " + path_ + ".";
+  if (!on()) text += " " + problem_;
+  if (!shop_) return text + " No server is set: the record is this bench's own ([RECORD] Server= in the options).";
+  return text + " " + shop_->Describe();
 }
 
 }  // namespace qxt::record

@@ -16,17 +16,22 @@
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "record/ChangeCount.h"
 #include "record/PendingWrite.h"
+#include "record/RecordOptions.h"
 #include "record/RecordReader.h"
 #include "record/RecordStore.h"
 #include "record/RecordTypes.h"
 #include "record/RecordUpkeep.h"
+#include "record/SqliteReader.h"
 
 namespace qxt::record {
+
+class ShopRecord;
 
 class ServiceRecord {
  public:
@@ -104,8 +109,23 @@ class ServiceRecord {
   void SeriesEnded(const std::string& name, int32_t plateauFrom, int32_t plateauTo, std::optional<int32_t> chosen);
   void EndProcedure(const std::string& endValues, const std::string& outcome, const std::string& note);
 
-  // A reader of the open record (only while on()).
-  RecordReader reader() { return RecordReader(*store_.database()); }
+  // Where sessions are recorded from now on: the bench's name, and a shop's server that this
+  // bench's record is shipped to (a window or a transfer) or read from (every use). No server:
+  // this bench's own file only.
+  void UseServer(const RecordOptions& options);
+  const std::string& bench() const { return bench_; }
+  bool shared() const { return shop_ != nullptr; }
+  // The shop's record while a server is set and can be read, else this bench's own (only
+  // while on()).
+  const RecordReader& reader();
+  // This bench's own record, whatever the server (what must never wait for a network).
+  const RecordReader& localReader() { return local_; }
+  // Why the shop's record could not be read the last time, or "".
+  std::string readProblem() const;
+  // Where the record is and whether its server is connected, in a few sentences.
+  std::string Describe() const;
+  // The rows this bench still owes the server (0 without a server).
+  int64_t owed() const;
   // The open connection, for tests that provoke failures (nullptr when off).
   SQLite::Database* database() { return store_.database(); }
 
@@ -118,6 +138,7 @@ class ServiceRecord {
   void Flush();
   void Wait(const std::string& why);
   void CaughtUp();
+  void CloseLostSessions();
   // session: the session's row, for an event after its session ended (a restore's end); 0 for
   // the session under way.
   void Event(const std::string& kind, const std::string& item, std::optional<int32_t> address,
@@ -131,6 +152,9 @@ class ServiceRecord {
   Use use_;
   int busyTimeoutMs_;
   RecordStore store_;
+  SqliteReader local_{store_};
+  std::unique_ptr<ShopRecord> shop_;
+  std::string bench_;
   RecordUpkeep upkeep_;
   std::string problem_, openNote_, upkeepDay_;
   Trouble trouble_;
