@@ -78,7 +78,7 @@ void RecordSender::Run() {
 // when the round failed and the next one waits.
 bool RecordSender::Step() {
   std::string why;
-  if (origin_.empty() && !outbox_.Origin(origin_, why)) {
+  if (!outbox_.Origin(origin_, why)) {  // asked each round: a recovered file names its rows anew
     Publish(Link::kOffline, "the record cannot be read: " + why);
     return false;
   }

@@ -48,6 +48,8 @@ class RecordStore {
   // on: from now on every row written is also noted as owed to the shop's server (the first
   // time, with the whole record so far); off: no longer (what is owed stays owed).
   bool Ship(bool on, std::string& why);
+  // This file's rows are named anew on the server (after a recovery from a copy).
+  void NewOrigin();
   // The sessions left open by a process of this bench that is gone (killed, a power cut).
   std::vector<int64_t> LostSessions();
   void MakeMissingSessions(bool on, const std::string& started = "") {

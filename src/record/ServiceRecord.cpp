@@ -113,6 +113,7 @@ void ServiceRecord::Recover(const std::string& why) {
     common::MakePrivateFile(path_);
   }
   store_.Open(busyTimeoutMs_);
+  store_.NewOrigin();
   problem_ = store_.problem();
   openNote_ = "The service record was damaged (" + why + "); it was moved to " + aside +
               (copy.path.empty() || ec ? " and a new one started."
@@ -130,7 +131,6 @@ void ServiceRecord::StartUpkeep(bool afterUncleanEnd) {
 
 void ServiceRecord::Poll() {
   if (shop_) {
-    shop_->Nudge();
     if (const std::string notice = shop_->Notice(clock_()); !notice.empty()) Say(notice);
   }
   if (!queue_.empty() && clock_() >= nextTry_) {
