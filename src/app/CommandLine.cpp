@@ -24,6 +24,7 @@ constexpr ModeOption kModes[] = {
     {"history", Mode::kHistory, nullptr, 0, AppKind::kCore}, {"session", Mode::kSession, "N", 0, AppKind::kCore},
     {"report", Mode::kReport, "N", 1, AppKind::kPainting},   {"help", Mode::kHelp, nullptr, 0, AppKind::kCore},
     {"version", Mode::kVersion, nullptr, 0, AppKind::kCore}, {"align", Mode::kAlign, nullptr, 0, AppKind::kCore},
+    {"radio", Mode::kRadio, "ID", 0, AppKind::kCore},
 };
 
 const char* const kWindowOnly[] = {"connect", "timing", "screenshot"};
@@ -105,7 +106,8 @@ CommandLine CommandLine::Parse(const QStringList& args) {
                      {"connect", ""},
                      {"timing", ""},
                      {"generator", "", "RESOURCE"},
-                     {"sequence", "", "LIST"}});
+                     {"sequence", "", "LIST"},
+                     {"record-server", "", "URI"}});
   if (!parser.parse(args)) {
     cl.error = parser.errorText().toStdString();
     return cl;
@@ -126,6 +128,10 @@ CommandLine CommandLine::Parse(const QStringList& args) {
       cl.session = SessionNumber(value);
       if (cl.session == 0)
         fail("--" + std::string(mode->name) + " wants a session number, not \"" + value.toStdString() + "\"");
+    } else if (mode->mode == Mode::kRadio) {
+      cl.radio = value.toUpper().toStdString();
+      if (!QRegularExpression("^[0-9A-F]+$").match(value.toUpper()).hasMatch())
+        fail("--radio wants the radio's identification data in hex, not \"" + value.toStdString() + "\"");
     } else if (mode->valueName != nullptr) {
       cl.files.push_back(value.toStdString());
     }
@@ -151,7 +157,14 @@ CommandLine CommandLine::Parse(const QStringList& args) {
       fail("--" + std::string(option) + " goes with the window only");
   }
   cl.csv = parser.isSet("csv");
-  if (cl.csv && cl.mode != Mode::kHistory && cl.mode != Mode::kSession) fail("--csv goes with --history and --session");
+  if (cl.csv && cl.mode != Mode::kHistory && cl.mode != Mode::kSession && cl.mode != Mode::kRadio)
+    fail("--csv goes with --history, --session and --radio");
+  cl.recordServer = parser.value("record-server").toStdString();
+  if (parser.isSet("record-server") &&
+      (cl.mode == Mode::kList || cl.mode == Mode::kDiff || cl.mode == Mode::kHelp || cl.mode == Mode::kVersion))
+    fail("--record-server goes with the modes that use the service record and the window");
+  if (parser.isSet("record-server") && cl.recordServer.empty())
+    fail("--record-server wants a connection string or URI");
   cl.yes = parser.isSet("yes");
   if (cl.yes && cl.mode != Mode::kRestore) fail("--yes goes with --restore");
   cl.connect = parser.isSet("connect");
@@ -173,7 +186,7 @@ const char* CommandLine::Usage() {
          "       qxt7130-adj --align [--port COMn|PATH] [--generator RESOURCE] [--sequence LIST]\n"
          "       qxt7130-adj --list FILE\n"
          "       qxt7130-adj --diff A B\n"
-         "       qxt7130-adj --history [--csv] | --session N [--csv] | --report N FILE\n"
+         "       qxt7130-adj --history [--csv] | --session N [--csv] | --report N FILE | --radio ID [--csv]\n"
          "       qxt7130-adj -h | --help | -v | --version\n"
          "\n"
          "Without a mode the window opens. The modes need no display and open no window:\n"
@@ -188,7 +201,9 @@ const char* CommandLine::Usage() {
          "                           they differ, 0 when not)\n"
          "  --history                the sessions of the service record, newest first\n"
          "  --session N              the events of session N (what was sent, why, the messages)\n"
-         "  --csv                    --history and --session as CSV\n"
+         "  --radio ID               every session of the radio with identification data ID (hex, as\n"
+         "                           --session shows it), oldest first, on every bench\n"
+         "  --csv                    --history, --session and --radio as CSV\n"
          "  --report N FILE          the service report of session N as FILE: PDF, or HTML when FILE\n"
          "                           ends in .html (a new file: an existing one is never overwritten)\n"
          "  --align                  connect (clone read and backup), then run the procedures of the\n"
@@ -205,6 +220,8 @@ const char* CommandLine::Usage() {
          "  --generator, --sequence  as for --align, for Tools > \"Align all\" in this run (not saved)\n"
          "  --timing                 print on standard error how long the start took\n"
          "  --screenshot FILE        connect, save the window as PNG once settled, and quit\n"
+         "  --record-server URI      the shop's record server in this run (a libpq connection string or\n"
+         "                           URI; default: the option Server in [RECORD]; not saved)\n"
          "Options take their value as --opt VALUE or --opt=VALUE.\n"
          "Exit status: 0 done, 1 the radio, the instrument or the files say no (--align: a step\n"
          "failed), 2 a wrong command line.\n";

@@ -9,6 +9,8 @@
 //   --history [--csv]         the sessions of the service record, newest first
 //   --session N [--csv]       the events of session N
 //   --report N FILE           the service report of session N as FILE (.pdf or .html)
+//   --radio ID [--csv]        every session of the radio with identification data ID (hex)
+//   --record-server URI       the shop's record server of this run (not saved)
 //   --align                   Connect, then Align all unattended; the summary on standard output
 //   --generator RESOURCE      the bench generator of --align or the window in this run (not saved)
 //   --sequence LIST           the procedures of Align all in this run (not saved)
@@ -32,7 +34,20 @@
 
 namespace qxt::app {
 
-enum class Mode { kWindow, kRead, kRestore, kList, kDiff, kHistory, kSession, kReport, kAlign, kHelp, kVersion };
+enum class Mode {
+  kWindow,
+  kRead,
+  kRestore,
+  kList,
+  kDiff,
+  kHistory,
+  kSession,
+  kReport,
+  kRadio,
+  kAlign,
+  kHelp,
+  kVersion
+};
 
 // The application object a run is built on.
 enum class AppKind {
@@ -50,8 +65,10 @@ struct CommandLine {
   std::string port;  // --port: COMn or a device path
   std::vector<std::string> portDevices;
   std::string screenshot;
-  std::string generator;  // --generator
-  std::string sequence;   // --sequence
+  std::string generator;     // --generator
+  std::string sequence;      // --sequence
+  std::string radio;         // --radio: identification data in hex, upper case
+  std::string recordServer;  // --record-server
   bool connect = false;
   bool timing = false;
   std::string error;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QStandardPaths>
 
 #include "adjust/ImageBackup.h"
@@ -141,6 +142,10 @@ void FileActions::Remember(const QString& path) {
   if (recentChanged) recentChanged(files);
 }
 
+void FileActions::ShowServiceRecord() {
+  QMessageBox::information(window_, tr("Service record"), QString::fromStdString(program_.record().Describe()));
+}
+
 HistoryWindow* FileActions::ShowHistory() {
   if (history_ == nullptr) {
     history_ = new HistoryWindow(program_.record(), window_);
@@ -163,19 +168,24 @@ void FileActions::SaveReport() {
   int64_t session = record.session();
   if (session == 0 && record.on()) {
     try {
-      const auto newest = record.reader().Page({}, 0, 1);
+      const auto newest = record.localReader().Page({}, 0, 1);
       if (!newest.sessions.empty()) session = newest.sessions.front().id;
     } catch (const std::exception& e) {
       return notice(tr("The service record cannot be read (%1).").arg(e.what()).toStdString());
     }
   }
-  SaveReport(session);
+  if (!record.on()) return notice(record.problem());
+  SaveReportFrom(record.localReader(), session);  // this bench's own session, numbered as it is here
 }
 
+// A session of the history window: the shop's record when it shows the shop's.
 void FileActions::SaveReport(int64_t session) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return notice(record.problem());
-  const record::RecordReader& reader = record.reader();
+  SaveReportFrom(record.reader(), session);
+}
+
+void FileActions::SaveReportFrom(const record::RecordReader& reader, int64_t session) {
   try {
     if (!reader.Session(session))
       return notice(tr("Save report: the service record holds no session yet.").toStdString());
@@ -211,7 +221,7 @@ QString FileActions::Provenance(const Bytes& file) {
   record::ServiceRecord& record = program_.record();
   if (!record.on()) return {};
   try {
-    const record::RecordReader& reader = record.reader();
+    const record::RecordReader& reader = record.localReader();
     const auto session = reader.Session(record.session());
     return QString::fromStdString(record::ProvenanceNote(reader, file, session ? session->identity : ""));
   } catch (const std::exception&) {

@@ -25,6 +25,8 @@ class FileActions : public QObject {
 
   // The history window, opened or raised.
   HistoryWindow* ShowHistory();
+  // Where the service record is and whether its server is connected, in a box.
+  void ShowServiceRecord();
   // The report of the session under way, or else of the last one.
   void SaveReport();
   void SaveReport(int64_t session);
@@ -57,6 +59,7 @@ class FileActions : public QObject {
 
  private:
   void Remember(const QString& path);
+  void SaveReportFrom(const record::RecordReader& reader, int64_t session);
 
   program::RigProgram& program_;
   QWidget* window_;

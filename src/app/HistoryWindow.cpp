@@ -63,6 +63,15 @@ QWidget* HistoryWindow::BuildFilter() {
   label->setBuddy(filter_);
   row->addWidget(label);
   row->addWidget(filter_, 1);
+  bench_ = new QLineEdit(bar);
+  bench_->setAccessibleName(tr("Only the sessions of this bench"));
+  bench_->setPlaceholderText(tr("all benches"));
+  bench_->setClearButtonEnabled(true);
+  auto* benchLabel = new QLabel(tr("&Bench:"), bar);
+  benchLabel->setBuddy(bench_);
+  row->addWidget(benchLabel);
+  row->addWidget(bench_);
+  connect(bench_, &QLineEdit::textChanged, this, &HistoryWindow::Refresh);
   fromOn_ = new QCheckBox(tr("F&rom"), bar);
   from_ = new QDateEdit(QDate::currentDate().addMonths(-1), bar);
   toOn_ = new QCheckBox(tr("&To"), bar);
@@ -103,6 +112,9 @@ void HistoryWindow::Build() {
   QPushButton* sessionsCsv = buttons->addButton(tr("Export &sessions..."), QDialogButtonBox::ActionRole);
   QPushButton* eventsCsv = buttons->addButton(tr("Export &events..."), QDialogButtonBox::ActionRole);
   QPushButton* report = buttons->addButton(tr("Save &report..."), QDialogButtonBox::ActionRole);
+  QPushButton* radio = buttons->addButton(tr("R&adio's history..."), QDialogButtonBox::ActionRole);
+  connect(radio, &QPushButton::clicked, this, [this] { ShowRadio(); });
+  radio->setAutoDefault(false);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(sessionsCsv, &QPushButton::clicked, this, [this] { Export(tr("sessions"), SessionsCsv()); });
@@ -112,7 +124,8 @@ void HistoryWindow::Build() {
   });
   connect(sessionView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &HistoryWindow::ShowEvents);
   for (QPushButton* b : {sessionsCsv, eventsCsv, report}) b->setAutoDefault(false);
-  setTabOrder(filter_, fromOn_);
+  setTabOrder(filter_, bench_);
+  setTabOrder(bench_, fromOn_);
   setTabOrder(to_, sessionView_);
   setTabOrder(sessionView_, eventView_);
   filter_->setFocus();
@@ -121,7 +134,7 @@ void HistoryWindow::Build() {
 record::SessionFilter HistoryWindow::CurrentFilter() const {
   const QString from = fromOn_->isChecked() ? from_->date().toString(Qt::ISODate) : QString();
   const QString to = toOn_->isChecked() ? to_->date().toString(Qt::ISODate) : QString();
-  return {filter_->text().toStdString(), from.toStdString(), to.toStdString()};
+  return {filter_->text().toStdString(), from.toStdString(), to.toStdString(), bench_->text().trimmed().toStdString()};
 }
 
 void HistoryWindow::Refresh() {
@@ -148,10 +161,11 @@ void HistoryWindow::Listed() {
     sessionView_->resizeColumnsToContents();
   }
   if (count == 0) ShowEvents();
-  status_->setText(QString("%1 sessions listed%2. The record: %3")
-                       .arg(count)
-                       .arg(sessionModel_.complete() ? "" : ", more as the list scrolls")
-                       .arg(Q(record_.path())));
+  status_->setText(
+      QString("%1 sessions listed%2. The record: %3")
+          .arg(count)
+          .arg(sessionModel_.complete() ? "" : ", more as the list scrolls")
+          .arg(Q(record_.reader().Where() + (record_.readProblem().empty() ? "" : " " + record_.readProblem()))));
 }
 
 void HistoryWindow::Filter(const QString& text) { filter_->setText(text); }
@@ -203,6 +217,21 @@ QString HistoryWindow::SessionsCsv() const {
     }
   }
   return Q(record::HistoryExport::SessionsCsv(chosen));
+}
+
+RadioHistoryWindow* HistoryWindow::ShowRadio() {
+  const QModelIndex current = sessionView_->currentIndex();
+  const auto& listed = sessionModel_.listed();
+  if (!current.isValid() || static_cast<size_t>(current.row()) >= listed.size()) return nullptr;
+  const record::SessionSummary& s = listed[static_cast<size_t>(current.row())];
+  if (s.identity.empty()) {
+    status_->setText(tr("Session %1 names no radio.").arg(s.id));
+    return nullptr;
+  }
+  auto* window = new RadioHistoryWindow(record_.reader(), s.identity, Q(record::HistoryExport::Radio(s)), this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  return window;
 }
 
 QString HistoryWindow::EventsCsv() const { return Q(record::HistoryExport::EventsCsv(eventRows_)); }

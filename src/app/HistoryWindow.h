@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <functional>
 
+#include "app/RadioHistoryWindow.h"
 #include "app/SessionListModel.h"
 #include "app/TextTableModel.h"
 #include "record/RecordTypes.h"
@@ -42,6 +43,10 @@ class HistoryWindow : public QDialog {
   // The sessions selected (all listed when none is) or the events listed, as CSV.
   QString SessionsCsv() const;
   QString EventsCsv() const;
+  // The sessions of the selected session's radio on every bench, with the plot of an item over
+  // them; nullptr when the session names no radio.
+  RadioHistoryWindow* ShowRadio();
+  void Bench(const QString& bench) { bench_->setText(bench); }
 
   SessionListModel& sessions() { return sessionModel_; }
   TextTableModel& events() { return eventModel_; }
@@ -62,6 +67,7 @@ class HistoryWindow : public QDialog {
   TextTableModel eventModel_;
   std::vector<record::EventRow> eventRows_;
   QLineEdit* filter_ = nullptr;
+  QLineEdit* bench_ = nullptr;
   QCheckBox* fromOn_ = nullptr;
   QCheckBox* toOn_ = nullptr;
   QDateEdit* from_ = nullptr;

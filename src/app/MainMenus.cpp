@@ -37,6 +37,8 @@ void MainMenus::CreateFile(QMenuBar* bar) {
   file->addSeparator();
   mnuFileHistory_ =
       Item(file, tr("&History..."), tr("The sessions of the service record"), this, [this] { reactions_.history(); });
+  Item(file, tr("Service &record..."), tr("Where the service record is and whether its server is connected"), this,
+       [this] { reactions_.serviceRecord(); });
   mnuFileReport_ = Item(file, tr("Save re&port..."), tr("Save the service report of this session as PDF or HTML"), this,
                         [this] { reactions_.saveReport(); });
   mnuFileTechnician_ = Item(file, tr("&Technician..."), tr("The technician named in the record and the reports"), this,

@@ -25,6 +25,7 @@ class MainMenus : public QObject {
     std::function<void(const QString&)> openImage;  // a file, or "" to choose one
     std::function<void()> restoreImage;
     std::function<void()> history;
+    std::function<void()> serviceRecord;
     std::function<void()> saveReport;
     std::function<void()> technician;
     std::function<void()> exit;

@@ -15,18 +15,26 @@ std::string Trimmed(const std::string& s) {
   return b == std::string::npos ? std::string() : s.substr(b);
 }
 
-// The record, or a message on err when it cannot be used.
-bool Usable(record::ServiceRecord& store, std::ostream& err) {
+// The record's reader (the shop's when its server can be read), or a message on err when it
+// cannot be used.
+const record::RecordReader* Usable(record::ServiceRecord& store, std::ostream& err) {
   if (!store.openNote().empty()) err << "qxt7130-adj: " << store.openNote() << "\n";
-  if (store.on()) return true;
-  err << "qxt7130-adj: " << store.problem() << "\n";
-  return false;
+  if (!store.on() && !store.shared()) {
+    err << "qxt7130-adj: " << store.problem() << "\n";
+    return nullptr;
+  }
+  const record::RecordReader& reader = store.reader();
+  if (!store.readProblem().empty()) {
+    err << "qxt7130-adj: " << store.readProblem() << "\n";
+    if (!store.on()) return nullptr;
+  }
+  return &reader;
 }
 
 // A record whose tables this program cannot read (altered, or of another program) is said to be
 // so, never a crash.
-int Unreadable(const std::string& recordPath, const std::exception& e, std::ostream& err) {
-  err << "qxt7130-adj: the service record " << recordPath << " cannot be read (" << e.what() << ")\n";
+int Unreadable(const record::RecordReader& reader, const std::exception& e, std::ostream& err) {
+  err << "qxt7130-adj: the service record " << reader.Where() << " cannot be read (" << e.what() << ")\n";
   return 1;
 }
 
@@ -62,29 +70,44 @@ int OfflineModes::Diff(const std::string& a, const std::string& b, std::ostream&
   return differing == 0 ? 0 : 1;
 }
 
-int OfflineModes::History(const std::string& recordPath, bool csv, std::ostream& out, std::ostream& err) {
-  record::ServiceRecord store(
-      recordPath, [] { return std::time(nullptr); }, record::ServiceRecord::Use::kReading);
-  if (!Usable(store, err)) return 1;
+int OfflineModes::History(record::ServiceRecord& store, bool csv, std::ostream& out, std::ostream& err) {
+  const record::RecordReader* reader = Usable(store, err);
+  if (reader == nullptr) return 1;
   try {
-    const auto sessions = store.reader().Sessions();
+    const auto sessions = reader->Sessions();
     out << (csv ? record::HistoryExport::SessionsCsv(sessions) : record::HistoryExport::SessionsText(sessions));
   } catch (const std::exception& e) {
-    return Unreadable(recordPath, e, err);
+    return Unreadable(*reader, e, err);
   }
   return 0;
 }
 
-int OfflineModes::Session(const std::string& recordPath, int64_t session, bool csv, std::ostream& out,
+int OfflineModes::Session(record::ServiceRecord& store, int64_t session, bool csv, std::ostream& out,
                           std::ostream& err) {
-  record::ServiceRecord store(
-      recordPath, [] { return std::time(nullptr); }, record::ServiceRecord::Use::kReading);
-  if (!Usable(store, err)) return 1;
+  const record::RecordReader* reader = Usable(store, err);
+  if (reader == nullptr) return 1;
   try {
-    return Events(store.reader(), session, csv, out, err);
+    return Events(*reader, session, csv, out, err);
   } catch (const std::exception& e) {
-    return Unreadable(recordPath, e, err);
+    return Unreadable(*reader, e, err);
   }
+}
+
+int OfflineModes::Radio(record::ServiceRecord& store, const std::string& identity, bool csv, std::ostream& out,
+                        std::ostream& err) {
+  const record::RecordReader* reader = Usable(store, err);
+  if (reader == nullptr) return 1;
+  try {
+    const auto sessions = reader->RadioSessions(identity);
+    if (sessions.empty()) {
+      err << "qxt7130-adj: the service record has no session of the radio " << identity << "\n";
+      return 1;
+    }
+    out << (csv ? record::HistoryExport::SessionsCsv(sessions) : record::HistoryExport::SessionsText(sessions));
+  } catch (const std::exception& e) {
+    return Unreadable(*reader, e, err);
+  }
+  return 0;
 }
 
 int OfflineModes::Events(const record::RecordReader& reader, int64_t session, bool csv, std::ostream& out,

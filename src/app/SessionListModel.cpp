@@ -11,6 +11,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 QStringList Cells(const record::SessionSummary& s) {
   return {QString::number(s.id),
           Q(s.started),
+          Q(s.bench),
           Q(s.model.empty() ? "" : s.model + "/" + s.sub),
           Q(s.identity),
           QString::number(s.changes),
@@ -20,8 +21,9 @@ QStringList Cells(const record::SessionSummary& s) {
 }  // namespace
 
 SessionListModel::SessionListModel(QObject* parent)
-    : TextTableModel({tr("Session"), tr("Started"), tr("Radio"), tr("Identity"), tr("Changes"), tr("Outcome")},
-                     parent) {
+    : TextTableModel(
+          {tr("Session"), tr("Started"), tr("Bench"), tr("Radio"), tr("Identity"), tr("Changes"), tr("Outcome")},
+          parent) {
   again_.setSingleShot(true);
   again_.setInterval(0);
   connect(&again_, &QTimer::timeout, this, [this] { Step(); });

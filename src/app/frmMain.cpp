@@ -91,6 +91,7 @@ void frmMain::CreateMenus() {
   r.about = [this] { help_->ShowAbout(); };
   r.aboutQt = [this] { help_->ShowAboutQt(); };
   r.history = [this] { files_->ShowHistory(); };
+  r.serviceRecord = [this] { files_->ShowServiceRecord(); };
   r.saveReport = [this] { files_->SaveReport(); };
   r.technician = [this] { files_->AskTechnician(); };
   r.exit = [this] { close(); };

@@ -25,6 +25,7 @@
 #include "app/QtMessageBox.h"
 #include "app/QtSerialPort.h"
 #include "app/QuitOnSignal.h"
+#include "app/RecordSetup.h"
 #include "app/ReportWriter.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
@@ -120,6 +121,7 @@ int RunWindow(int argc, char** argv) {
   app.setApplicationName("qxt7130-adj");
   const CommandLine cl = CommandLine::Parse(QCoreApplication::arguments());
   if (!cl.error.empty()) return WrongCommandLine(cl);
+  if (!cl.recordServer.empty()) record::RecordOptions::ServerForThisRun(cl.recordServer);
   const Translations translations;
   QtMessageBox messageBox;
   common::MessageBox::install(&messageBox);
@@ -166,13 +168,17 @@ int SaveReport(const CommandLine& cl) {
     std::fprintf(stderr, "qxt7130-adj: %s exists; the report is saved only as a new file\n", path.c_str());
     return 1;
   }
-  record::ServiceRecord store(
-      record::ServiceRecord::DefaultPath(), [] { return std::time(nullptr); }, record::ServiceRecord::Use::kReading);
-  if (!store.on()) {
-    std::fprintf(stderr, "qxt7130-adj: %s\n", store.problem().c_str());
+  const auto store = RecordSetup::ForReading(std::cerr);
+  if (!store->on() && !store->shared()) {
+    std::fprintf(stderr, "qxt7130-adj: %s\n", store->problem().c_str());
     return 1;
   }
-  const QString why = ReportWriter::SaveSession(store.reader(), cl.session, "", QString::fromStdString(path));
+  const record::RecordReader& reader = store->reader();
+  if (!store->readProblem().empty()) {
+    std::fprintf(stderr, "qxt7130-adj: %s\n", store->readProblem().c_str());
+    if (!store->on()) return 1;
+  }
+  const QString why = ReportWriter::SaveSession(reader, cl.session, "", QString::fromStdString(path));
   if (!why.isEmpty()) {
     std::fprintf(stderr, "qxt7130-adj: the report was not saved: %s\n", why.toLocal8Bit().constData());
     return 1;
@@ -183,6 +189,7 @@ int SaveReport(const CommandLine& cl) {
 // The modes without a window, on the application object that main() built for them.
 int RunMode(const CommandLine& cl) {
   if (!cl.error.empty()) return WrongCommandLine(cl);
+  if (!cl.recordServer.empty()) record::RecordOptions::ServerForThisRun(cl.recordServer);
   switch (cl.mode) {
     case Mode::kHelp:
       std::fputs(CommandLine::Usage(), stdout);
@@ -195,9 +202,11 @@ int RunMode(const CommandLine& cl) {
     case Mode::kDiff:
       return OfflineModes::Diff(cl.files[0], cl.files[1], std::cout, std::cerr);
     case Mode::kHistory:
-      return OfflineModes::History(record::ServiceRecord::DefaultPath(), cl.csv, std::cout, std::cerr);
+      return OfflineModes::History(*RecordSetup::ForReading(std::cerr), cl.csv, std::cout, std::cerr);
     case Mode::kSession:
-      return OfflineModes::Session(record::ServiceRecord::DefaultPath(), cl.session, cl.csv, std::cout, std::cerr);
+      return OfflineModes::Session(*RecordSetup::ForReading(std::cerr), cl.session, cl.csv, std::cout, std::cerr);
+    case Mode::kRadio:
+      return OfflineModes::Radio(*RecordSetup::ForReading(std::cerr), cl.radio, cl.csv, std::cout, std::cerr);
     case Mode::kReport:
       return SaveReport(cl);
     case Mode::kRead:

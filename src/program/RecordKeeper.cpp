@@ -63,7 +63,7 @@ std::optional<std::string> RecordKeeper::UnfinishedRestore(const Bytes& inquiryA
   if (!record_.on()) return std::nullopt;
   std::optional<record::RestoreRow> last;
   try {
-    last = record_.reader().LastRestoreOf(IdentityOf(inquiryAnswer));
+    last = record_.localReader().LastRestoreOf(IdentityOf(inquiryAnswer));
   } catch (const std::exception&) {
     return std::nullopt;  // a record it cannot read tells nothing either way
   }

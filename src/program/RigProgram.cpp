@@ -69,6 +69,7 @@ void RigProgram::Start() {
   main_.loadData(profMain_);
   std::vector<std::string> notes;
   op_.work().generator().Configure(instrument::BenchOptions::Load(profMain_, notes));
+  record_.UseServer(record::RecordOptions::Load(profMain_, notes));
   for (const std::string& note : notes) notice(note);
   com_.timSolidEnabled(true);
 }

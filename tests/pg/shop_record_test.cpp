@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <map>
 #include <thread>
 
 #include "pg/CommitDropProxy.h"
@@ -10,6 +12,7 @@
 #include "record/PgSchema.h"
 #include "record/RecordOptions.h"
 #include "record/ServiceRecord.h"
+#include "support/RunProgram.h"
 #include "support/RunUntil.h"
 #include "support/TempDir.h"
 
@@ -157,6 +160,12 @@ TEST(ShopRecord, AServerStoppedMidwayGetsEveryEventOnceAndInOrder) {
   NEED_SERVER(server);
   const std::string db = server.NewDatabase();
   Bench bench(db, "bench-s");
+  std::vector<std::string> said;
+  bench.record.OnTrouble([&](const std::string& text) { said.push_back(text); });
+  auto Told = [&](const std::string& words) {
+    bench.record.Poll();  // the heartbeat, which puts the sentence in the status bar
+    return !said.empty() && said.back().find(words) != std::string::npos;
+  };
   bench.record.BeginSession(1, "/dev/ttyUSB0", "ann");
   for (int i = 0; i < 300; ++i) {
     if (i == 100) server.Stop();
@@ -164,8 +173,10 @@ TEST(ShopRecord, AServerStoppedMidwayGetsEveryEventOnceAndInOrder) {
   }
   bench.record.EndSession("closed");
   EXPECT_EQ(Local(bench.record, "SELECT COUNT(*) FROM events"), 300);  // the bench went on
+  ASSERT_TRUE(Eventually([&] { return Told(" events waiting for the server since "); })) << said.size();
   ASSERT_TRUE(server.Start());
   ASSERT_TRUE(Eventually([&] { return bench.Sent(); }));
+  EXPECT_TRUE(Eventually([&] { return Told("The events waiting for the server arrived at "); }));
   EXPECT_EQ(ServerEvents(db), LocalEvents(bench.record));
   EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM sessions WHERE outcome = 'closed'"), 1);
 }
@@ -238,6 +249,34 @@ TEST(ShopRecord, AReplyLostAfterCommitAddsNothingTwice) {
   EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM sessions"), 1);
   EXPECT_EQ(Server(db, "SELECT MAX(shop_id) FROM sessions"), 1);
 }
+
+#ifdef QXT_APP_PATH
+// The program itself, from a shell: the shop's sessions of both benches, and one radio's.
+TEST(ShopRecord, TwoBenchesShareOneHistoryFromTheCommandLine) {
+  PgTestServer server(false);
+  NEED_SERVER(server);
+  const std::string db = server.NewDatabase();
+  {
+    Bench a(db, "bench-a"), b(db, "bench-b");
+    a.Session(3);
+    b.Session(3);
+    ASSERT_TRUE(Eventually([&] { return a.Sent() && b.Sent(); }));
+  }
+  test::TempDir home;
+  const std::map<std::string, std::string> env{
+      {"DISPLAY", ""}, {"XDG_DATA_HOME", home.file("data")}, {"XDG_CONFIG_HOME", home.file("config")}};
+  const test::ProgramRun history = test::RunProgram(QXT_APP_PATH, {"--history", "--record-server", db}, env);
+  EXPECT_EQ(history.exitStatus, 0) << history.err;
+  EXPECT_NE(history.out.find("bench-a"), std::string::npos) << history.out;
+  EXPECT_NE(history.out.find("bench-b"), std::string::npos) << history.out;
+  const test::ProgramRun radio =
+      test::RunProgram(QXT_APP_PATH, {"--radio", kIdentity, "--csv", "--record-server", db}, env);
+  EXPECT_EQ(radio.exitStatus, 0) << radio.err;
+  EXPECT_EQ(std::count(radio.out.begin(), radio.out.end(), '\n'), 3) << radio.out;  // the header and two
+  const test::ProgramRun session = test::RunProgram(QXT_APP_PATH, {"--session", "2", "--record-server", db}, env);
+  EXPECT_NE(session.out.find("BAL"), std::string::npos) << session.out << session.err;
+}
+#endif
 
 TEST(RecordOptions, APasswordInTheServerOptionIsNeverUsed) {
   struct Case {

@@ -54,7 +54,7 @@ TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* name : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
                              "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version", "--align",
-                             "--generator", "--sequence"}) {
+                             "--generator", "--sequence", "--radio", "--record-server"}) {
       EXPECT_NE(help.out.find(name), std::string::npos) << name;
     }
   }
@@ -92,7 +92,10 @@ TEST_F(CommandLine, ExitStatusOfEveryMode) {
       {{"--list", image, "--connect"}, 2, "--connect goes with the window only"},
       {{"--history", "--timing"}, 2, "--timing goes with the window only"},
       {{"--restore", image, "--screenshot", out}, 2, "--screenshot goes with the window only"},
-      {{"--list", image, "--csv"}, 2, "--csv goes with --history and --session"},
+      {{"--list", image, "--csv"}, 2, "--csv goes with --history, --session and --radio"},
+      {{"--radio", "0A1G"}, 2, "--radio wants the radio's identification data in hex"},
+      {{"--radio", "0a1b"}, 1, "has no session of the radio 0A1B"},
+      {{"--list", image, "--record-server", "service=shop"}, 2, "--record-server goes with the modes that use"},
       {{"--read", out, "--yes"}, 2, "--yes goes with --restore"},
       {{"--read", out, "--list", image}, 2, "only one mode at a time"},
       {{"--session", "x"}, 2, "wants a session number"},
