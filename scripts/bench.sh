@@ -16,4 +16,6 @@ fi
 # The service record at 2,000, 10,000 and 50,000 sessions (about 2.5 GB written to /tmp and
 # removed after).
 "$build/bench/record_scale"
+# The shop's record: value steps with its server on, paused and stopped; the sender's rate.
+"$build/bench/shop_record_bench"
 exit 0
