@@ -136,11 +136,38 @@ std::string RecordSender::InsertSql(const std::string& table, size_t count) {
   }
   if (!origin) return sql + " ON CONFLICT (sha256) DO NOTHING";
   if (table == "events" || table == "points") return sql + " ON CONFLICT (origin, id) DO NOTHING";
-  // Sessions, procedures and series change after they are first written (their end).
+  if (table == "sessions") return SessionsSql(count);
+  // Procedures and series change after they are first written (their end).
   std::string set;
   for (size_t col = 1; col < columns.size(); ++col)
     set += (set.empty() ? "" : ", ") + columns[col] + " = EXCLUDED." + columns[col];
   return sql + " ON CONFLICT (origin, id) DO UPDATE SET " + set;
+}
+
+// A session's shop-wide number comes from a sequence, which an INSERT takes from even when the
+// row is there already: sessions seen before are updated, and only new ones inserted, so that
+// the numbers run on without gaps however often a session changes.
+std::string RecordSender::SessionsSql(size_t count) {
+  static const char* const kTypes[] = {"text", "bigint", "text", "timestamptz", "timestamptz", "integer",
+                                       "text", "text",   "text", "text",        "text",        "text",
+                                       "text", "text",   "text", "integer"};
+  const std::vector<std::string>& columns = Outbox::ShipColumns("sessions");
+  std::string names = "origin", set;
+  for (const std::string& c : columns) names += ", " + c;
+  for (size_t col = 1; col < columns.size(); ++col)
+    set += (set.empty() ? "" : ", ") + columns[col] + " = v." + columns[col];
+  std::string values;
+  size_t n = 1;
+  for (size_t row = 0; row < count; ++row) {
+    values += row == 0 ? "(" : ", (";
+    for (size_t col = 0; col <= columns.size(); ++col)
+      values += (col == 0 ? "$" : ", $") + std::to_string(n++) + "::" + kTypes[col];
+    values += ")";
+  }
+  return "WITH v (" + names + ") AS (VALUES " + values + "), changed AS (UPDATE sessions s SET " + set +
+         " FROM v WHERE s.origin = v.origin AND s.id = v.id RETURNING s.id) INSERT INTO sessions (" + names +
+         ") SELECT * FROM v WHERE NOT EXISTS (SELECT 1 FROM sessions s WHERE s.origin = v.origin AND s.id = v.id)"
+         " ON CONFLICT (origin, id) DO NOTHING";
 }
 
 bool RecordSender::Ship(const std::vector<Outbox::Row>& rows, std::string& why) {

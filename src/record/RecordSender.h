@@ -44,6 +44,7 @@ class RecordSender {
   Status status() const;
   // The statement of one table for count rows (for tests and the bench).
   static std::string InsertSql(const std::string& table, size_t count);
+  static std::string SessionsSql(size_t count);
 
  private:
   void Run();

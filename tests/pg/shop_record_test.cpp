@@ -144,6 +144,7 @@ TEST(ShopRecord, TwoBenchesWritingAtOnceShareOneHistory) {
               Local(bench->record, "SELECT COUNT(*) FROM events"));
   }
   EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM images"), 1);  // the same image once
+  EXPECT_EQ(Server(db, "SELECT MAX(shop_id) FROM sessions"), 40);  // numbered without gaps
   // The shop's history read by either bench: both benches, one radio across them.
   ASSERT_TRUE(Eventually([&] { return a.record.reader().Where() != a.record.localReader().Where(); }));
   const record::RecordReader& shop = a.record.reader();

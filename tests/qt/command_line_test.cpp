@@ -203,7 +203,7 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   EXPECT_EQ(history.out.find("Session  Started"), 0u) << history.out;
   const ProgramRun csv = Run({"--history", "--csv"});
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
-            "Session,Started,Model,Sub,Identity,Device,Changes,Procedures,"
+            "Session,Started,Bench,Model,Sub,Identity,Device,Changes,Procedures,"
             "Technician,Outcome\r");
   const ProgramRun events = Run({"--session", "2"});  // the restore of changed.bin
   ASSERT_EQ(events.exitStatus, 0) << events.err;

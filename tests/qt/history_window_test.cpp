@@ -58,7 +58,7 @@ TEST(History, ASessionIsListedExportedAndReported) {
   auto* history = s.form.findChild<app::HistoryWindow*>();
   ASSERT_NE(history, nullptr);
   ASSERT_EQ(history->sessions().rowCount(), 1);
-  EXPECT_EQ(history->sessions().row(0)[2], "2927/0100");
+  EXPECT_EQ(history->sessions().row(0)[3], "2927/0100");
   bool sweep = false;
   for (int r = 0; r < history->events().rowCount(); ++r)
     sweep |= history->events().row(r)[2] == "BPF sweep started: 80";
