@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "model/RecordKeeper.h"
 #include "pg/PgTestServer.h"
+#include "program/RecordKeeper.h"
 #include "record/ServiceRecord.h"
 #include "support/TempDir.h"
 
@@ -35,7 +35,7 @@ void WaitSent(record::ServiceRecord& r) {
   while (Owed(r) > 0 && Clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
-void Steps(const char* state, model::RecordKeeper& keeper, Wire& wire) {
+void Steps(const char* state, program::RecordKeeper& keeper, Wire& wire) {
   constexpr int kSteps = 2000;
   std::vector<double> us;
   for (int i = 0; i < kSteps; ++i) {
@@ -64,7 +64,7 @@ int main() {
     record.UseServer({db, "bench"});
     memory::clsCmcEeprom image;
     Wire wire;
-    model::RecordKeeper keeper(record, wire, image);
+    program::RecordKeeper keeper(record, wire, image);
     record.BeginSession(1, "/dev/ttyUSB0", "bench");
     Steps("on", keeper, wire);
     WaitSent(record);
