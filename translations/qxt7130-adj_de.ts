@@ -397,6 +397,10 @@
         <source>The service record cannot be read (%1).</source>
         <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
     </message>
+    <message>
+        <source>Service record</source>
+        <translation>Servicenachweis</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::FormControls</name>
@@ -641,6 +645,26 @@
     <message>
         <source>The service record cannot be read (%1).</source>
         <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>Only the sessions of this bench</source>
+        <translation>Nur die Sitzungen dieses Arbeitsplatzes</translation>
+    </message>
+    <message>
+        <source>all benches</source>
+        <translation>alle Arbeitsplätze</translation>
+    </message>
+    <message>
+        <source>&amp;Bench:</source>
+        <translation>Arbeits&amp;platz:</translation>
+    </message>
+    <message>
+        <source>R&amp;adio&apos;s history...</source>
+        <translation>Verlauf des Funk&amp;geräts...</translation>
+    </message>
+    <message>
+        <source>Session %1 names no radio.</source>
+        <translation>Sitzung %1 nennt kein Funkgerät.</translation>
     </message>
 </context>
 <context>
@@ -904,6 +928,14 @@
         <source>Connect, then run the procedures of the sequence unattended</source>
         <translation>Verbinden, dann die Abläufe der Folge unbeaufsichtigt ausführen</translation>
     </message>
+    <message>
+        <source>Service &amp;record...</source>
+        <translation>Service&amp;nachweis...</translation>
+    </message>
+    <message>
+        <source>Where the service record is and whether its server is connected</source>
+        <translation>Wo der Servicenachweis liegt und ob sein Server verbunden ist</translation>
+    </message>
 </context>
 <context>
     <name>qxt::app::OtherPortDialog</name>
@@ -961,6 +993,69 @@
     <message>
         <source>%1: the image could not be written</source>
         <translation>%1: das Bild konnte nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>qxt::app::RadioHistoryWindow</name>
+    <message>
+        <source>Session</source>
+        <translation>Sitzung</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>Arbeitsplatz</translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation>Techniker</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>History of the radio %1</source>
+        <translation>Verlauf des Funkgeräts %1</translation>
+    </message>
+    <message>
+        <source>Every session of this radio</source>
+        <translation>Jede Sitzung dieses Funkgeräts</translation>
+    </message>
+    <message>
+        <source>%1 sessions of this radio in %2.</source>
+        <translation>%1 Sitzungen dieses Funkgeräts in %2.</translation>
+    </message>
+    <message>
+        <source>The service record cannot be read (%1).</source>
+        <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>Sessions of this radio, oldest first</source>
+        <translation>Sitzungen dieses Funkgeräts, älteste zuerst</translation>
+    </message>
+    <message>
+        <source>Item plotted</source>
+        <translation>Dargestellter Eintrag</translation>
+    </message>
+    <message>
+        <source>&amp;Item:</source>
+        <translation>&amp;Eintrag:</translation>
+    </message>
+    <message>
+        <source>The item&apos;s value at the end of each session</source>
+        <translation>Der Wert des Eintrags am Ende jeder Sitzung</translation>
+    </message>
+    <message>
+        <source>Session of this radio (1: the oldest)</source>
+        <translation>Sitzung dieses Funkgeräts (1: die älteste)</translation>
     </message>
 </context>
 <context>
@@ -1023,6 +1118,10 @@
     <message>
         <source>The service record cannot be read (%1).</source>
         <translation>Der Servicenachweis kann nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>Arbeitsplatz</translation>
     </message>
 </context>
 <context>
