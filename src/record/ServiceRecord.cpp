@@ -379,7 +379,9 @@ void ServiceRecord::UseServer(const RecordOptions& options) {
     Say("The service record cannot note what it owes the server: " + why);
   }
   if (!options.shared()) return;
-  shop_ = std::make_unique<ShopRecord>(path_, options.server, use_ == Use::kWorking && writable());
+  // A record that waits for a lock still ships what it owed before; one of a newer version never.
+  shop_ = std::make_unique<ShopRecord>(path_, options.server,
+                                       use_ == Use::kWorking && store_.state() != RecordStore::State::kReadOnly);
 }
 
 const RecordReader& ServiceRecord::reader() {

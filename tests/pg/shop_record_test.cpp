@@ -104,6 +104,24 @@ TEST(ShopSchema, MigratesFromEveryEarlierVersionAndRefusesANewerOne) {
   }
 }
 
+// A bench older than the server's tables writes nothing it does not understand: it says so and
+// keeps its events.
+TEST(ShopSchema, AnOlderBenchKeepsItsEventsForANewerServer) {
+  PgTestServer server(false);
+  NEED_SERVER(server);
+  const std::string db = server.NewDatabase();
+  ASSERT_EQ(Server(db,
+                   "CREATE TABLE schema_version (version integer NOT NULL, reached timestamptz);"
+                   " INSERT INTO schema_version VALUES (99, now()); SELECT 1"),
+            1);
+  Bench bench(db, "bench-o");
+  bench.Session(5);
+  ASSERT_TRUE(Eventually([&] { return bench.record.Describe().find("newer than this program") != std::string::npos; }))
+      << bench.record.Describe();
+  EXPECT_GT(Local(bench.record, "SELECT COUNT(*) FROM outbox"), 0);
+  EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM pg_tables WHERE tablename = 'events'"), 0);
+}
+
 TEST(ShopSchema, BenchesStartingANewVersionAtOnceMigrateOnce) {
   PgTestServer server(false);
   NEED_SERVER(server);
@@ -143,7 +161,7 @@ TEST(ShopRecord, TwoBenchesWritingAtOnceShareOneHistory) {
                          name + "'"),
               Local(bench->record, "SELECT COUNT(*) FROM events"));
   }
-  EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM images"), 1);  // the same image once
+  EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM images"), 1);         // the same image once
   EXPECT_EQ(Server(db, "SELECT MAX(shop_id) FROM sessions"), 40);  // numbered without gaps
   // The shop's history read by either bench: both benches, one radio across them.
   ASSERT_TRUE(Eventually([&] { return a.record.reader().Where() != a.record.localReader().Where(); }));
