@@ -74,6 +74,8 @@ int main() {
     server.Stop();
     Steps("stopped", keeper, wire);
     server.Start();
+    WaitSent(record);
+    Steps("on again", keeper, wire);
     record.EndSession("closed");
   }
   // A backlog written while the server was out of reach, shipped at the next start.

@@ -72,7 +72,11 @@ const std::vector<std::string>& Outbox::Tables() {
 const std::vector<std::string>& Outbox::ShipColumns(const std::string& table) { return Shapes().at(table).server; }
 
 SQLite::Database& Outbox::Db() {
-  if (!db_) db_ = std::make_unique<SQLite::Database>(path_, SQLite::OPEN_READWRITE, kBusyTimeoutMs);
+  if (!db_) {
+    db_ = std::make_unique<SQLite::Database>(path_, SQLite::OPEN_READWRITE, kBusyTimeoutMs);
+    // A row taken off the list and lost again with a power cut is only sent once more.
+    db_->exec("PRAGMA synchronous = NORMAL");
+  }
   return *db_;
 }
 

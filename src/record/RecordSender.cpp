@@ -118,6 +118,7 @@ bool RecordSender::Step() {
     status_.sent += static_cast<int64_t>(rows.size());
   }
   Publish(Link::kConnected, "");
+  if (rows.size() < kBatch) Sleep(kGatherMs, false);
   return true;
 }
 

@@ -33,6 +33,9 @@ class RecordSender {
   static constexpr int kFirstPauseMs = 500;
   static constexpr int kLongestPauseMs = 60000;
   static constexpr int kIdleWaitMs = 1000;
+  // After a batch that emptied the list, rows gather this long before the next: the record's
+  // file sees a few short writes of the sender a second, not one for each event.
+  static constexpr int kGatherMs = 250;
 
   RecordSender(std::string recordPath, std::string conninfo);
   ~RecordSender();
