@@ -71,6 +71,17 @@ TEST(History, ASessionIsListedExportedAndReported) {
   EXPECT_EQ(history->sessions().rowCount(), 0);
   history->Days("", "");
   ASSERT_EQ(history->sessions().rowCount(), 1);
+  history->Bench("no such bench");
+  EXPECT_EQ(history->sessions().rowCount(), 0);
+  history->Bench("");
+  ASSERT_EQ(history->sessions().rowCount(), 1);
+  // The radio's own history, one click away: its sessions and one item's value over them.
+  app::RadioHistoryWindow* radio = history->ShowRadio();
+  ASSERT_NE(radio, nullptr);
+  EXPECT_EQ(radio->sessions().rowCount(), 1);
+  EXPECT_EQ(radio->itemChooser()->count(), 67);
+  EXPECT_EQ(radio->plotted(), 1);
+  radio->close();
   QApplication::setActiveWindow(history);
   history->sessionView()->setFocus();
   QTest::keyClick(history, Qt::Key_F, Qt::AltModifier);
