@@ -13,6 +13,7 @@ AdjustTask::AdjustTask(link::clsCmcCln3Sequence& seq, SessionLog& keeper, memory
                        const common::TickSource& ticks, link::MainWindowHooks& main, console::ConsoleEvents& events)
     : seq_(seq),
       keeper_(keeper),
+      sender_(seq),
       drv_(seq.driver()),
       radio_(radio),
       view_(view),
@@ -22,13 +23,13 @@ AdjustTask::AdjustTask(link::clsCmcCln3Sequence& seq, SessionLog& keeper, memory
       align_(ticks),
       indEep_(radio),
       waitTick_(ticks),
-      console_(view.lboConsole(), events, keeper, radio.eepImage()),
+      console_(view.lboConsole(), events, sender_, radio.eepImage()),
       actions_(*this),
       channels_(indEep_),
-      liveUpdate_(console_, keeper, radio.eepImage()),
+      liveUpdate_(console_, sender_, radio.eepImage()),
       cycle_(console_, liveUpdate_, *this, indEep_, view),
-      connection_(seq, drv_, radio, indEep_, {console_, channels_, liveUpdate_, cycle_, *this, keeper}),
-      putBack_(keeper, radio.eepImage()),
+      connection_(seq, drv_, radio, indEep_, {console_, channels_, liveUpdate_, cycle_, *this, keeper, sender_}),
+      putBack_(sender_, radio.eepImage()),
       progress_(view, ticks),
       restore_(seq, radio, keeper, view, progress_, [this](const std::string& text) { Notice(text); }) {
   observers_.Add(&align_);
@@ -40,6 +41,7 @@ void AdjustTask::Reset() {
   restore_.Abandon(ending_);
   progress_.Stop();
   revert_.Forget();
+  sender_.Forget();
   seq_.easyReset(comPortNo_);
   machine_.Enter(OpState::kIdle);
   cycle_.SetParaDisp(false);
@@ -87,7 +89,7 @@ void AdjustTask::Tick() {
   StepAlignAll();
   if (PreemptsMachine()) return;
   const bool connecting = InRange(opState(), OpState::kStart, OpState::kFirstLiveUpdate);
-  keeper_.Reason(connecting           ? connectReason_
+  sender_.Reason(connecting           ? connectReason_
                  : actions_.running() ? record::SendReason::kProcedure
                                       : record::SendReason::kKey);
   RunMachine();
@@ -153,8 +155,7 @@ Step AdjustTask::RunState() {
 
 bool AdjustTask::Read(ReadoutGroup group, int16_t index, bool isFirst) {
   const bool a = group == ReadoutGroup::kA;
-  const ReadoutResult r = readouts_.Read(group, index, isFirst, seq_, drv_.varLastE8Answer(), connection_.radioName(),
-                                         view_.lbo01(a ? 0 : 1));
+  const ReadoutResult r = readouts_.Read(group, index, isFirst, sender_, view_.lbo01(a ? 0 : 1));
   if (r == ReadoutResult::kInvalid) flgOpError_ = true;
   if (a && r == ReadoutResult::kDone) observers_.Readout(index, readouts_.lastAdA(index), ticks_.tickCount());
   return r != ReadoutResult::kPending;
@@ -277,19 +278,19 @@ bool AdjustTask::Adjustable(const std::string& what) {
 
 bool AdjustTask::RevertToRead() {
   if (!Adjustable(common::TrNoop("qxt", "Revert")) || !revert_.hasImage()) return false;
-  revert_.RevertItems(console_, keeper_, putBack_, radio_.eepImage());
+  revert_.RevertItems(console_, sender_, putBack_, radio_.eepImage());
   return true;
 }
 
 bool AdjustTask::Undo() {
   if (!Adjustable(common::TrNoop("qxt", "Undo"))) return false;
-  if (revert_.UndoLast(console_, keeper_)) return true;
+  if (revert_.UndoLast(console_, sender_)) return true;
   Notice(common::TrNoop("qxt", "Nothing to undo."));
   return false;
 }
 
 void AdjustTask::RememberKeyChange(int16_t item) {
-  keeper_.ItemReason(console_.E8Command(item), record::SendReason::kKey);
+  sender_.ItemReason(console_.E8Command(item), record::SendReason::kKey);
   if (editEnabled()) revert_.RememberKey(item, console_.Value(item));
 }
 

@@ -20,6 +20,7 @@
 #include "adjust/Procedures.h"
 #include "adjust/PutBack.h"
 #include "adjust/Readouts.h"
+#include "adjust/ReasonedSender.h"
 #include "adjust/RestoreControl.h"
 #include "adjust/Revert.h"
 #include "adjust/SessionLog.h"
@@ -126,6 +127,8 @@ class AdjustTask : private ActionContext, private TaskHooks {
   const ChannelList& channels() const { return channels_; }
   const SteadyCycle& cycle() const { return cycle_; }
   const ConnectSequence& connection() const { return connection_; }
+  // The task's way to the radio: every live command leaves with why it is sent.
+  link::LiveSender& sender() { return sender_; }
 
  private:
   bool PreemptsMachine();
@@ -144,7 +147,7 @@ class AdjustTask : private ActionContext, private TaskHooks {
   bool Read(ReadoutGroup group, int16_t index, bool isFirst);
   int16_t LastAdA(int16_t index) const override { return readouts_.lastAdA(index); }
   void SendLive(int16_t command, int16_t value) override {
-    keeper_.easySendE8NoAnswer(common::LiveCommandText(command, value));
+    sender_.Send({static_cast<uint8_t>(command), static_cast<uint8_t>(value & 0xFF), std::nullopt});
   }
   void WriteEeprom(int32_t adr, uint8_t value) override { radio_.eepImage().WriteByte(adr, value); }
   int16_t EepromByte(int32_t adr) const override { return radio_.eepImage().ReadByte(adr); }
@@ -171,6 +174,7 @@ class AdjustTask : private ActionContext, private TaskHooks {
 
   link::clsCmcCln3Sequence& seq_;
   SessionLog& keeper_;
+  ReasonedSender sender_;
   const link::clsCmcCln3Drv& drv_;
   memory::clsCmcRadio& radio_;
   TaskView& view_;

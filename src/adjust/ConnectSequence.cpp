@@ -28,7 +28,7 @@ Step ConnectSequence::Run(OpState state, bool entry) {
       Interpret();
       return Step::Next();
     case OpState::kFixedCommand:
-      seq_.easySendE8NoAnswer(common::LiveCommandText(0x02, 1));
+      parts_.sender.Send({0x02, 1, std::nullopt});
       return Step::Next();
     case OpState::kFirstLiveUpdate:
       return Done(parts_.liveUpdate.Run());
@@ -43,7 +43,6 @@ void ConnectSequence::Interpret() {
   console::clsConsole& con = parts_.console;
   memory::clsCmcEeprom& image = radio_.eepImage();
   con.Value(Index(Item::kDigMode), 1);
-  radioName_ = common::HexStrToByteStr(radio_.radioNameM() + radio_.radionameS());
   decoder_.RigK70REep_SetCommonAddress(Directory().Obj_Address(6));
   flgMid_ = decoder_.RigK70REep_GetMid();
   for (int16_t i = 0; i < con.ListCount(); ++i) {

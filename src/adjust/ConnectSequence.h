@@ -17,6 +17,7 @@
 #include "adjust/TaskMachine.h"
 #include "common/Bytes.h"
 #include "console/clsConsole.h"
+#include "link/LiveSender.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "memory/ObjectDirectory.h"
 #include "memory/clsCmcRadio.h"
@@ -33,6 +34,7 @@ class ConnectSequence {
     SteadyCycle& cycle;
     TaskHooks& hooks;
     SessionLog& keeper;
+    link::LiveSender& sender;
   };
 
   ConnectSequence(link::clsCmcCln3Sequence& seq, const link::clsCmcCln3Drv& drv, memory::clsCmcRadio& radio,
@@ -42,8 +44,6 @@ class ConnectSequence {
   Step Run(OpState state, bool entry);
 
   bool flgMid() const { return flgMid_; }
-  // The radio's identity bytes (model and sub code) as the readouts expect them.
-  const Bytes& radioName() const { return radioName_; }
   // The backup file of the last image read, or empty when none could be written.
   const std::string& lastBackup() const { return lastBackup_; }
 
@@ -57,7 +57,6 @@ class ConnectSequence {
   memory::clsIndEep_RigK70R& decoder_;
   Parts parts_;
   bool flgMid_ = false;
-  Bytes radioName_;
   std::string lastBackup_;
 };
 

@@ -1,5 +1,7 @@
 #include "adjust/ItemTable.h"
 
+#include <array>
+
 namespace qxt::adjust {
 
 namespace {
@@ -64,17 +66,20 @@ constexpr struct {
 
 }  // namespace
 
-CommandTarget TargetOf(int16_t command) {
-  for (const ItemSpec& spec : kItems) {
-    if (spec.e8Command != command) continue;
-    std::string name = spec.title;
-    name.erase(0, name.find_first_not_of(' '));
-    return {name, spec.eeAdr};
-  }
-  for (const auto& other : kOtherCommands) {
-    if (other.command == command) return {other.name, other.address};
-  }
-  return {"command " + std::to_string(command), -1};
+const CommandTarget& TargetOf(uint8_t command) {
+  static const std::array<CommandTarget, 256> kTargets = [] {
+    std::array<CommandTarget, 256> targets;
+    for (size_t c = 0; c < targets.size(); ++c) targets[c] = {"command " + std::to_string(c), -1};
+    for (const auto& other : kOtherCommands) targets[static_cast<size_t>(other.command)] = {other.name, other.address};
+    for (const ItemSpec& spec : kItems) {
+      if (spec.e8Command < 0) continue;
+      std::string name = spec.title;
+      name.erase(0, name.find_first_not_of(' '));
+      targets[static_cast<size_t>(spec.e8Command)] = {name, spec.eeAdr};
+    }
+    return targets;
+  }();
+  return kTargets[command];
 }
 
 void AddRigK70RItems(console::clsConsole& console) {

@@ -69,6 +69,7 @@ struct CommandTarget {
   std::string name;
   int32_t address = -1;
 };
-CommandTarget TargetOf(int16_t command);
+// Every command byte's target, looked up in a table made once.
+const CommandTarget& TargetOf(uint8_t command);
 
 }  // namespace qxt::adjust

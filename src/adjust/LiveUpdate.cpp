@@ -8,7 +8,7 @@ bool LiveUpdate::SendMirror() {
   if (!mirrorDue_) return false;
   mirrorDue_ = false;
   MirrorBal();
-  return sender_.OpRunning();
+  return sender_.Busy();
 }
 
 bool LiveUpdate::Run() {
@@ -18,7 +18,7 @@ bool LiveUpdate::Run() {
     console_.flgChanged(i, false);
     console_.SendE8(i);
     if (i == Index(Item::kBal)) mirrorDue_ = true;
-    if (sender_.OpRunning()) return false;
+    if (sender_.Busy()) return false;
   }
   return true;
 }
@@ -31,7 +31,7 @@ void LiveUpdate::MirrorBal() {
   } mirrors[] = {{0x71, 0x12}, {0x63, 0x10}, {0x78, 0x1B}};
   for (const auto& m : mirrors) {
     if (image_.ReadByte(m.address) == v) continue;
-    sender_.easySendE8NoAnswer(common::LiveCommandText(m.command, v));
+    sender_.Send({static_cast<uint8_t>(m.command), static_cast<uint8_t>(v & 0xFF), common::SendReason::kMirror});
     image_.WriteByte(m.address, static_cast<uint8_t>(v));
     console_.flgChanged(Index(Item::kBal), true);
     return;

@@ -6,15 +6,15 @@
 // agree.
 
 #include "adjust/ItemTable.h"
-#include "common/LiveCommandSender.h"
 #include "console/clsConsole.h"
+#include "link/LiveSender.h"
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::adjust {
 
 class LiveUpdate {
  public:
-  LiveUpdate(console::clsConsole& console, common::LiveCommandSender& sender, memory::clsCmcEeprom& image)
+  LiveUpdate(console::clsConsole& console, link::LiveSender& sender, memory::clsCmcEeprom& image)
       : console_(console), sender_(sender), image_(image) {}
 
   // Sends changed items from the first on; false when a live command is under way (the next
@@ -27,7 +27,7 @@ class LiveUpdate {
   void MirrorBal();
 
   console::clsConsole& console_;
-  common::LiveCommandSender& sender_;
+  link::LiveSender& sender_;
   memory::clsCmcEeprom& image_;
   bool mirrorDue_ = false;
 };

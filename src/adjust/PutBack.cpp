@@ -7,7 +7,7 @@
 namespace qxt::adjust {
 
 void PutBack::Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what,
-                  record::SendReason why) {
+                  common::SendReason why) {
   pending_.push_back({command, address, value, waitMs, std::move(what), why});
 }
 
@@ -16,8 +16,7 @@ int32_t PutBack::SendNext() {
   const Pending p = pending_.front();
   pending_.pop_front();
   inFlight_ = p;
-  sender_.Reason(p.why);
-  sender_.easySendE8NoAnswer(common::LiveCommandText(p.command, p.value));
+  sender_.Send({static_cast<uint8_t>(p.command), p.value, p.why});
   if (p.address >= 0) image_.WriteByte(p.address, p.value);
   return p.waitMs;
 }

@@ -10,19 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "adjust/SessionLog.h"
+#include "common/SendReason.h"
 #include "console/clsConsole.h"
+#include "link/LiveSender.h"
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::adjust {
 
 class PutBack {
  public:
-  PutBack(SessionLog& sender, memory::clsCmcEeprom& image) : sender_(sender), image_(image) {}
+  PutBack(link::LiveSender& sender, memory::clsCmcEeprom& image) : sender_(sender), image_(image) {}
 
   // what names the value for the technician ("BPF T1 80"); why is what the record says of it.
   void Add(int16_t command, int32_t address, uint8_t value, int32_t waitMs, std::string what,
-           record::SendReason why = record::SendReason::kPutBack);
+           common::SendReason why = common::SendReason::kPutBack);
   // An item goes back to value: shown at once (and no longer marked changed), then sent and
   // written like any other.
   void AddItem(console::clsConsole& console, int16_t item, int16_t value);
@@ -49,10 +50,10 @@ class PutBack {
     uint8_t value;
     int32_t waitMs;
     std::string what;
-    record::SendReason why;
+    common::SendReason why;
   };
 
-  SessionLog& sender_;
+  link::LiveSender& sender_;
   memory::clsCmcEeprom& image_;
   std::deque<Pending> pending_;
   std::optional<Pending> inFlight_;

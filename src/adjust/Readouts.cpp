@@ -10,6 +10,8 @@ namespace qxt::adjust {
 
 namespace {
 
+constexpr uint8_t kReadoutCommand = 0x03;
+
 enum class Scale { kVolts10, kVolts5, kPercent, kTemperature, kEmpty };
 
 struct Row {
@@ -63,13 +65,6 @@ int16_t Readouts::lastAdB(int16_t index) const {
   return lastAdB_[static_cast<size_t>(std::clamp<int16_t>(index, 0, 9))];
 }
 
-bool Readouts::IsValidAnswer(const Bytes& answer, const Bytes& radioName) {
-  return answer.size() == 7 && !radioName.empty() && radioName.size() <= answer.size() &&
-         std::equal(radioName.begin(), radioName.end(), answer.begin()) && common::HexPairValue(answer[5], answer[6]);
-}
-
-int Readouts::AdAnswerValue(const Bytes& answer) { return *common::HexPairValue(answer[5], answer[6]); }
-
 std::string Readouts::Line(ReadoutGroup group, int16_t index, int v) {
   const Row& row = RowOf(group, index);
   if (row.scale == Scale::kEmpty) return "";
@@ -90,16 +85,17 @@ std::string Readouts::Line(ReadoutGroup group, int16_t index, int v) {
   return prefix;
 }
 
-ReadoutResult Readouts::Read(ReadoutGroup group, int16_t index, bool isFirst, common::LiveCommandSender& sender,
-                             const Bytes& answer, const Bytes& radioName, common::ListBoxView& list) {
+ReadoutResult Readouts::Read(ReadoutGroup group, int16_t index, bool isFirst, link::LiveSender& sender,
+                             common::ListBoxView& list) {
   index = std::clamp<int16_t>(index, 0, group == ReadoutGroup::kA ? 4 : 8);
   if (isFirst) {
-    sender.easySendE8ReqAnswer(common::ByteToHex2(3) + common::ByteToAsciiHexStr(RowOf(group, index).channel));
+    sender.Ask({kReadoutCommand, static_cast<uint8_t>(RowOf(group, index).channel), std::nullopt});
     return ReadoutResult::kPending;
   }
-  if (sender.OpRunning()) return ReadoutResult::kPending;
-  if (!IsValidAnswer(answer, radioName)) return ReadoutResult::kInvalid;
-  const auto v = static_cast<int16_t>(AdAnswerValue(answer));
+  if (sender.Busy()) return ReadoutResult::kPending;
+  const std::optional<link::LiveAnswer> answer = sender.TakeAnswer();
+  if (!answer) return ReadoutResult::kInvalid;
+  const auto v = static_cast<int16_t>(answer->value);
   int16_t& last =
       group == ReadoutGroup::kA ? lastAdA_[static_cast<size_t>(index)] : lastAdB_[static_cast<size_t>(index)];
   if (v != last) {

@@ -4,10 +4,8 @@
 // an empty fifth row; group B (list 1): nine D/A levels. A line is rewritten only when its raw
 // value changed.
 //
-// Answer (the live-command answer from position 4 of its body), 7 bytes:
-//   1-4  the radio's identity (model and sub code)
-//   5    the sub-command, 03
-//   6-7  the raw value, two ASCII-hex digits
+// The answer's rules (the radio's codes, the sub-command echoed, one hex value) are judged by the
+// link as it arrives; a broken answer comes as none.
 
 #include <array>
 #include <cstdint>
@@ -15,7 +13,7 @@
 
 #include "common/Bytes.h"
 #include "common/ListBoxView.h"
-#include "common/LiveCommandSender.h"
+#include "link/LiveSender.h"
 
 namespace qxt::adjust {
 
@@ -38,16 +36,13 @@ class Readouts {
   // Forgets every shown value, so the next answers redraw.
   void Reset();
 
-  // A call with isFirst sends the request; later calls collect the answer once the sender is
-  // idle. answer is the last live-command answer, radioName the radio's identity bytes.
-  ReadoutResult Read(ReadoutGroup group, int16_t index, bool isFirst, common::LiveCommandSender& sender,
-                     const Bytes& answer, const Bytes& radioName, common::ListBoxView& list);
+  // A call with isFirst asks for the value; later calls take the answer once the sender is idle.
+  ReadoutResult Read(ReadoutGroup group, int16_t index, bool isFirst, link::LiveSender& sender,
+                     common::ListBoxView& list);
 
   int16_t lastAdA(int16_t index) const;
   int16_t lastAdB(int16_t index) const;
 
-  static bool IsValidAnswer(const Bytes& answer, const Bytes& radioName);
-  static int AdAnswerValue(const Bytes& answer);
   // The line of a readout for the raw value v.
   static std::string Line(ReadoutGroup group, int16_t index, int v);
 

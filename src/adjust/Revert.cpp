@@ -32,7 +32,7 @@ std::optional<std::pair<int16_t, int16_t>> Revert::TakeUndo() {
   return last;
 }
 
-void Revert::RevertItems(console::clsConsole& con, SessionLog& keeper, PutBack& putBack,
+void Revert::RevertItems(console::clsConsole& con, ReasonedSender& sender, PutBack& putBack,
                          const memory::clsCmcEeprom& image) const {
   for (int16_t i = 0; i < con.ListCount(); ++i) {
     int16_t v = con.Value(i);
@@ -41,7 +41,7 @@ void Revert::RevertItems(console::clsConsole& con, SessionLog& keeper, PutBack& 
     if (i == Index(Item::kLvRxLva)) v = ValueAsRead(0xAE, false);
     if (i == Index(Item::kLvTxLva)) v = ValueAsRead(0xAF, false);
     if (v == con.Value(i)) continue;
-    keeper.ItemReason(con.E8Command(i), record::SendReason::kRevert);
+    sender.ItemReason(con.E8Command(i), common::SendReason::kRevert);
     con.Value(i, v);
   }
   const struct {
@@ -52,14 +52,14 @@ void Revert::RevertItems(console::clsConsole& con, SessionLog& keeper, PutBack& 
     const auto asRead = static_cast<uint8_t>(ValueAsRead(p.address, false));
     if (image.ReadByte(p.address) == asRead) continue;
     putBack.Add(p.command, p.address, asRead, 0, p.address == 0xAA ? "RSSI S3" : "RSSI S1",
-                record::SendReason::kRevert);
+                common::SendReason::kRevert);
   }
 }
 
-bool Revert::UndoLast(console::clsConsole& con, SessionLog& keeper) {
+bool Revert::UndoLast(console::clsConsole& con, ReasonedSender& sender) {
   const auto last = TakeUndo();
   if (!last) return false;
-  keeper.ItemReason(con.E8Command(last->first), record::SendReason::kUndo);
+  sender.ItemReason(con.E8Command(last->first), common::SendReason::kUndo);
   con.Value(last->first, last->second);
   return true;
 }

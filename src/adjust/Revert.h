@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "adjust/PutBack.h"
-#include "adjust/SessionLog.h"
+#include "adjust/ReasonedSender.h"
 #include "common/Bytes.h"
 #include "console/clsConsole.h"
 #include "memory/clsCmcEeprom.h"
@@ -36,10 +36,10 @@ class Revert {
 
   // The last change by key taken back (the live update sends it, recorded as an undo); false
   // when there is none.
-  bool UndoLast(console::clsConsole& con, SessionLog& keeper);
+  bool UndoLast(console::clsConsole& con, ReasonedSender& sender);
   // Every item that differs from the image as read takes its value from it (the live update
   // sends it, recorded as a revert); the RSSI points, which no item shows, are put back.
-  void RevertItems(console::clsConsole& con, SessionLog& keeper, PutBack& putBack,
+  void RevertItems(console::clsConsole& con, ReasonedSender& sender, PutBack& putBack,
                    const memory::clsCmcEeprom& image) const;
 
  private:

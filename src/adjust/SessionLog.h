@@ -1,25 +1,21 @@
 #pragma once
-// What the adjustment task tells the service record beside the values it sends: why those values
-// go out, the radio a connection found, messages, restores and how a session ended. The program
-// puts the record behind it; the task never sees a database.
+// What the adjustment task tells the service record beside the frames the link reports: the radio
+// a connection found, messages, restores and how a session ended. The program puts the record
+// behind it; the task never sees a database.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "common/Bytes.h"
-#include "common/LiveCommandSender.h"
 #include "memory/clsCmcRadio.h"
 #include "record/RecordTypes.h"
 
 namespace qxt::adjust {
 
-class SessionLog : public common::LiveCommandSender {
+class SessionLog {
  public:
-  // Why what is sent next is sent, unless the item it sets has a reason of its own.
-  virtual void Reason(record::SendReason why) = 0;
-  // A key, Undo or Revert changed the item that command sends: its next value goes out for that.
-  virtual void ItemReason(int16_t command, record::SendReason why) = 0;
+  virtual ~SessionLog() = default;
   // "Connect" pressed: a new session on that port (its device) for the technician.
   virtual void Connecting(int16_t port, const std::string& device, const std::string& technician) = 0;
   // The radio as the last read found it: its names, the inquiry answer's identification data

@@ -46,7 +46,8 @@ std::string clsIndOp_RigK70R::ConsEv_Disp(console::clsConsole& con, int16_t Inde
 
 void clsIndOp_RigK70R::ConsEv_SendE8(console::clsConsole& con, int16_t Index, int16_t evNo, int16_t val) {
   if (static_cast<SendEvent>(evNo) != SendEvent::kChannel) return;
-  keeper_.easySendE8NoAnswer(common::LiveCommandText(con.E8Command(Index), task_.channels().chList(val) + 1));
+  task_.sender().Send({static_cast<uint8_t>(con.E8Command(Index)),
+                       static_cast<uint8_t>((task_.channels().chList(val) + 1) & 0xFF), std::nullopt});
 }
 
 void clsIndOp_RigK70R::ConsEv_Enter(console::clsConsole&, int16_t Index, int16_t evNo, int16_t) {

@@ -94,8 +94,6 @@ std::string ByteToHex2(int32_t value) {
 
 std::string ByteToAsciiHexStr(int32_t value) { return ByteStrToHexStr(StrToByteStr(ByteToHex2(value))); }
 
-std::string LiveCommandText(int32_t command, int32_t value) { return ByteToHex2(command) + ByteToAsciiHexStr(value); }
-
 std::string SignedNumberText(int32_t n) { return (n < 0 ? "" : " ") + std::to_string(n); }
 
 std::string ExpandNewLine(std::string text) {

@@ -40,10 +40,6 @@ std::string ByteToHex2(int32_t value);
 // The low byte's two hex digits, each replaced by its character code in hex: 0x3A gives "3341".
 std::string ByteToAsciiHexStr(int32_t value);
 
-// The text of a live command: the command byte's two hex digits, then the value's low byte as
-// ASCII-hex (command 0B with 128 gives "0B3830").
-std::string LiveCommandText(int32_t command, int32_t value);
-
 // A number with a leading position for its sign: " 3" and "-3".
 std::string SignedNumberText(int32_t n);
 

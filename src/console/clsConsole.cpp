@@ -141,8 +141,7 @@ void clsConsole::SendE8(int16_t i) {
   if (item.Event_SendE8 >= 0) {
     myEventClass_.ConsEv_SendE8(*this, i, item.Event_SendE8, item.Value);
   } else if (item.E8Command >= 0) {
-    const std::string text = common::LiveCommandText(item.E8Command, item.Value & 255);
-    myCln3Seq_.easySendE8NoAnswer(text);
+    myCln3Seq_.Send({static_cast<uint8_t>(item.E8Command), static_cast<uint8_t>(item.Value & 255), std::nullopt});
     myEventClass_.WaitE8Required(item.WaitAfterE8);
   }
   WriteToEe(i);

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "common/ListBoxView.h"
-#include "common/LiveCommandSender.h"
 #include "console/ConsoleEvents.h"
 #include "console/ConsoleItem.h"
+#include "link/LiveSender.h"
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::console {
@@ -25,7 +25,7 @@ class clsConsole {
 
   // The four links: the list box that shows the items, the event target, the sender of live
   // commands and the EEPROM image, all owned elsewhere.
-  clsConsole(common::ListBoxView& listBox, ConsoleEvents& eventClass, common::LiveCommandSender& cln3Seq,
+  clsConsole(common::ListBoxView& listBox, ConsoleEvents& eventClass, link::LiveSender& cln3Seq,
              memory::clsCmcEeprom& eeprom)
       : myListBox_(listBox), myEventClass_(eventClass), myCln3Seq_(cln3Seq), myEeprom_(eeprom) {}
   clsConsole(const clsConsole&) = delete;
@@ -96,7 +96,7 @@ class clsConsole {
 
   common::ListBoxView& myListBox_;
   ConsoleEvents& myEventClass_;
-  common::LiveCommandSender& myCln3Seq_;
+  link::LiveSender& myCln3Seq_;
   memory::clsCmcEeprom& myEeprom_;
   std::vector<ConsoleItem> items_;
   int16_t barLength_ = kBarLength;

@@ -17,8 +17,6 @@ Bytes Frame(uint8_t to, uint8_t from, const Bytes& data) {
 
 }  // namespace
 
-std::string CodeHex(Command code) { return common::ByteToHex2(static_cast<uint8_t>(code)); }
-
 Bytes FrameToRadio(const Bytes& data) { return Frame(kToRadio, kToPc, data); }
 
 Bytes FrameToPc(const Bytes& data) { return Frame(kToPc, kToRadio, data); }
@@ -45,6 +43,38 @@ Bytes CloneEndCommand() {
   command[0] = static_cast<uint8_t>(Command::kCloneEnd);
   std::copy(kMakerText.begin(), kMakerText.end(), command.begin() + 1);
   return command;
+}
+
+Bytes LiveCommandData(const Bytes& codes, const LiveCommand& command) {
+  Bytes data{static_cast<uint8_t>(Command::kLive)};
+  data.insert(data.end(), codes.begin(), codes.end());
+  data.push_back(command.command);
+  const std::string hex = common::ByteToHex2(command.value);
+  data.insert(data.end(), hex.begin(), hex.end());
+  return data;
+}
+
+std::optional<LiveCommand> DecodeLiveCommand(const Bytes& data) {
+  if (data.size() != 3) return std::nullopt;
+  const auto value = common::HexPairValue(data[1], data[2]);
+  if (!value) return std::nullopt;
+  return LiveCommand{data[0], *value, std::nullopt};
+}
+
+bool CodesNumeric(const Bytes& body) {
+  if (body.size() < 7) return false;
+  return std::all_of(body.begin() + 3, body.begin() + 7, [](uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; });
+}
+
+LiveJudgement JudgeLiveAnswer(const Bytes& body, const Bytes& sentData) {
+  const uint8_t sentSub = sentData.size() >= 6 ? sentData[5] : 0;
+  LiveJudgement j;
+  j.frameValid = body.size() >= kLiveSubCommandPos && CodesNumeric(body) && body[kLiveSubCommandPos - 1] == sentSub;
+  if (!j.frameValid || body.size() != kLiveAnswerBody || sentData.size() < 5) return j;
+  if (!std::equal(sentData.begin() + 1, sentData.begin() + 5, body.begin() + 3)) return j;
+  const auto value = common::HexPairValue(body[8], body[9]);
+  if (value) j.answer = LiveAnswer{body[kLiveSubCommandPos - 1], *value};
+  return j;
 }
 
 std::optional<CloneBlock> DecodeCloneData(const Bytes& body) {

@@ -39,6 +39,7 @@
 #include <string>
 
 #include "common/Bytes.h"
+#include "link/LiveCommand.h"
 
 namespace qxt::link::wire {
 
@@ -58,9 +59,6 @@ enum class Command : uint8_t {
   kLive = 0xE8,
 };
 
-// The command code as two hex digits ("E0"), as the sequencer composes its command texts.
-std::string CodeHex(Command code);
-
 // The maker text that closes every clone transfer: "Tavo Inc.".
 inline constexpr std::array<uint8_t, 9> kMakerText = {0x54, 0x61, 0x76, 0x6F, 0x20, 0x49, 0x6E, 0x63, 0x2E};
 
@@ -74,6 +72,7 @@ inline constexpr size_t kIdentityFullBody = 69;
 
 // Positions in an E8 answer body.
 inline constexpr size_t kLiveSubCommandPos = 8;
+inline constexpr size_t kLiveAnswerBody = 10;  // with the value's two ASCII-hex digits
 
 // The largest clone data block (its count is one byte) and the longest E4 body it makes:
 // EF EE E4, then address, count, data and checksum as two characters each.
@@ -94,6 +93,24 @@ Bytes CloneDataCommand(int32_t address, const Bytes& data, int checksumError = 0
 
 // The data of an E5 command that ends a clone write: the code and the maker text.
 Bytes CloneEndCommand();
+
+// The data of an E8 command: the code, the radio's model and sub code, the command byte and its
+// value as two ASCII-hex digits (command 0B with 128 for 29 27 01 00: E8 29 27 01 00 0B 38 30).
+Bytes LiveCommandData(const Bytes& codes, const LiveCommand& command);
+// A command byte followed by a value in two ASCII-hex digits, as values; nullopt for other data.
+std::optional<LiveCommand> DecodeLiveCommand(const Bytes& data);
+
+// An E8 answer body against the data of the command it answers. A broken frame (codes that are
+// not decimal digits, another sub-command) fails the exchange; a sound frame gives its answer
+// when it also carries the radio's codes the command went to and exactly one hex value.
+struct LiveJudgement {
+  bool frameValid = false;
+  std::optional<LiveAnswer> answer;
+};
+LiveJudgement JudgeLiveAnswer(const Bytes& body, const Bytes& sentData);
+
+// The model and sub code at body positions 4..7 read as a number: decimal digits only.
+bool CodesNumeric(const Bytes& body);
 
 struct CloneBlock {
   int32_t address = 0;

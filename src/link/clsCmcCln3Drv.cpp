@@ -15,17 +15,6 @@ using wire::Command;
 // Body positions from..to (1-based, inclusive); the caller has checked the length.
 Bytes Slice(const Bytes& body, size_t from, size_t to) { return Bytes(body.begin() + from - 1, body.begin() + to); }
 
-// The model and sub code at positions 4..7 must read as a number: decimal digits only.
-bool CodesNumeric(const Bytes& body) {
-  const std::string text = common::ByteStrToHexStr(Slice(body, 4, 7));
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Four hex digits of the area list as an address: unsigned, so 8000 and above stay addresses.
-int32_t AddressValue(const std::string& text) {
-  return static_cast<uint16_t>(common::AsciiHexToInt(common::StrToByteStr(text)));
-}
-
 bool Is(const Bytes& body, Command code) { return body[2] == static_cast<uint8_t>(code); }
 
 }  // namespace
@@ -35,7 +24,7 @@ clsCmcCln3Drv::clsCmcCln3Drv(DriverPort& port, const common::TickSource& ticks)
 
 void clsCmcCln3Drv::workMode(WorkMode mode) {
   workMode_ = mode;
-  varLastE8Answer_.clear();
+  liveAnswer_.reset();
   // An identification is judged by its own answer, never by one left from an earlier exchange.
   if (mode == WorkMode::kInquiry) ansInfo_.clear();
   lastEeAdr_ = 0;
@@ -44,10 +33,7 @@ void clsCmcCln3Drv::workMode(WorkMode mode) {
   if (mode == WorkMode::kCloneWrite) cancelWrite_ = writeCancelled_ = false;
 }
 
-void clsCmcCln3Drv::cloneWriteAdrList(const std::string& sp) {
-  cloneWriteAdrList_ = sp;
-  nextWriteAdr_ = AddressValue(sp.substr(0, 4));
-}
+void clsCmcCln3Drv::cloneWriteAdrList(const std::string& sp) { areas_.Reset(sp); }
 
 void clsCmcCln3Drv::nowError(DriverError c) {
   nowError_ = c;
@@ -77,7 +63,6 @@ common::Outcome clsCmcCln3Drv::RealSend(const Bytes& data) {
   if (!sendBuf_.empty() || !SendEnable()) return common::Outcome::kRefused;
   lastData_ = data;
   sendBuf_ = wire::FrameToRadio(data);
-  if (workMode_ == WorkMode::kLive) sentSubCmd_ = data.size() >= 6 ? data[5] : 0;
   port_.Output(sendBuf_);
   sendReady_ = false;
   if (waitEcho()) {
@@ -104,7 +89,7 @@ void clsCmcCln3Drv::task() {
 void clsCmcCln3Drv::Reset() {
   endExchange();
   ClearRxBuffer();
-  nextWriteAdr_ = 0;
+  areas_.Clear();
   nowError_ = DriverError::kNone;
 }
 
@@ -161,7 +146,7 @@ void clsCmcCln3Drv::onEcho() {
 // The next block of the area list, or the end frame once the list is exhausted.
 void clsCmcCln3Drv::sendNextWriteFrame() {
   common::Outcome result;
-  if (nextWriteAdr_ < 0) {
+  if (areas_.next() < 0) {
     workMode(WorkMode::kCloneWriteEnd);
     result = Send(wire::CloneEndCommand());
   } else {
@@ -171,7 +156,6 @@ void clsCmcCln3Drv::sendNextWriteFrame() {
 }
 
 void clsCmcCln3Drv::onRxEvent(const Bytes& body, bool overlong) {
-  varLastE8Answer_ = body;
   if (body.size() < 3 || body[0] != wire::kToPc || body[1] != wire::kToRadio || !expected(body[2])) return;
   if (overlong) {
     nowError(DriverError::kInvalidAnswer);  // longer than any frame: never taken as a cut-down one
@@ -234,11 +218,12 @@ bool clsCmcCln3Drv::checkAnswer(const Bytes& body) {
     return false;
   }
   if (Is(body, Command::kLive) && workMode_ == WorkMode::kLive) {
-    if (!validAnswer(body)) {
+    const wire::LiveJudgement judged = wire::JudgeLiveAnswer(body, lastData_);
+    if (!judged.frameValid) {
       nowError(DriverError::kInvalidAnswer);
       return false;
     }
-    varLastE8Answer_ = Bytes(body.begin() + 3, body.end());
+    liveAnswer_ = judged.answer;
     return true;
   }
   return false;  // another kind, or for another mode: ignored while the time-out runs
@@ -252,8 +237,6 @@ bool clsCmcCln3Drv::validAnswer(const Bytes& body) {
       return validCloneEnd(body);
     case Command::kWriteStatus:
       return body.size() >= 4;  // a status byte must be there to be read
-    case Command::kLive:
-      return validLiveAnswer(body);
     default:
       return true;
   }
@@ -261,7 +244,7 @@ bool clsCmcCln3Drv::validAnswer(const Bytes& body) {
 
 // All rules are evaluated; the end address is taken whether they passed or not.
 bool clsCmcCln3Drv::validIdentity(const Bytes& body) {
-  bool bad = body.size() < 7 || !CodesNumeric(body);
+  bool bad = !wire::CodesNumeric(body);
   bad = bad || body.size() < wire::kIdentityMinBody;
   bad = bad || body.size() < 8 || body[7] != body.size() - 7;
   bad = bad || body.size() < wire::kIdentityFullBody;  // the end address at 66..69 must be complete
@@ -284,11 +267,6 @@ bool clsCmcCln3Drv::validCloneEnd(const Bytes& body) {
   return true;
 }
 
-bool clsCmcCln3Drv::validLiveAnswer(const Bytes& body) const {
-  return body.size() >= wire::kLiveSubCommandPos && CodesNumeric(body) &&
-         body[wire::kLiveSubCommandPos - 1] == sentSubCmd_;
-}
-
 bool clsCmcCln3Drv::storeCloneData(const wire::CloneBlock& block) {
   if (myEep_ == nullptr || myEep_->WriteBlock(block.address, block.data) != common::Outcome::kDone) return false;
   const auto end = block.address + static_cast<int32_t>(block.data.size());
@@ -308,19 +286,10 @@ void clsCmcCln3Drv::startCoverage() {
 }
 
 Bytes clsCmcCln3Drv::makeWriteBlock() {
-  const int32_t areaEnd = AddressValue(cloneWriteAdrList_.substr(std::min<size_t>(5, cloneWriteAdrList_.size()), 4));
-  const int32_t a = nextWriteAdr_;
-  int32_t c = sizDataOfPacket_;
-  if (a + c - 1 > areaEnd) c = std::max(areaEnd - a + 1, 0);
-  const Bytes data = myEep_ != nullptr ? myEep_->ReadBlock(a, c) : Bytes(static_cast<size_t>(c), 0);
-  lastEeAdr_ = a + c - 1;
-  if (a + c - 1 < areaEnd) {
-    nextWriteAdr_ = a + c;
-  } else {
-    cloneWriteAdrList_.erase(0, std::min<size_t>(10, cloneWriteAdrList_.size()));
-    nextWriteAdr_ = cloneWriteAdrList_.size() >= 10 ? AddressValue(cloneWriteAdrList_.substr(0, 4)) : -1;
-  }
-  return wire::CloneDataCommand(a, data);
+  const WriteAreaList::Block b = areas_.Take(sizDataOfPacket_);
+  const Bytes data = myEep_ != nullptr ? myEep_->ReadBlock(b.address, b.count) : Bytes(static_cast<size_t>(b.count), 0);
+  lastEeAdr_ = b.address + b.count - 1;
+  return wire::CloneDataCommand(b.address, data);
 }
 
 }  // namespace qxt::link

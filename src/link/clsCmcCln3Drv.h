@@ -6,7 +6,9 @@
 // exchange at a time (workMode and friends, then Send) and watches Running and lastError.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Bytes.h"
@@ -15,7 +17,9 @@
 #include "link/DriverError.h"
 #include "link/DriverPort.h"
 #include "link/FrameReceiver.h"
+#include "link/LiveCommand.h"
 #include "link/Protocol.h"
+#include "link/WriteAreaList.h"
 #include "memory/clsCmcEeprom.h"
 
 namespace qxt::link {
@@ -53,9 +57,10 @@ class clsCmcCln3Drv {
   bool Running() const { return running_; }
   const Bytes& ansInfo() const { return ansInfo_; }
   int32_t lastEeAdr() const { return lastEeAdr_; }
-  const Bytes& varLastE8Answer() const { return varLastE8Answer_; }
+  // The answer of the live command last asked, judged once on arrival; taking it forgets it.
+  std::optional<LiveAnswer> TakeLiveAnswer() { return std::exchange(liveAnswer_, std::nullopt); }
   int32_t EndAddress() const { return endAddress_; }
-  int32_t nextWriteAdr() const { return nextWriteAdr_; }
+  int32_t nextWriteAdr() const { return areas_.next(); }
   RxPhase rxPhase() const { return rxPhase_; }
 
   // Writing a code ends the exchange; a code other than kNone is also kept as lastError.
@@ -102,7 +107,6 @@ class clsCmcCln3Drv {
   bool validAnswer(const Bytes& body);
   bool validIdentity(const Bytes& body);
   bool validCloneEnd(const Bytes& body);
-  bool validLiveAnswer(const Bytes& body) const;
   bool storeCloneData(const wire::CloneBlock& block);
   void startCoverage();
   bool readComplete() const { return receivedCount_ == endAddress_; }
@@ -115,20 +119,18 @@ class clsCmcCln3Drv {
   int16_t retryCount_ = 0;
   int16_t retriesLeft_ = 0;
   int16_t sizDataOfPacket_ = 16;
-  std::string cloneWriteAdrList_;
-  int32_t nextWriteAdr_ = 0;
+  WriteAreaList areas_;
   int32_t lastEeAdr_ = 0;
   int32_t endAddress_ = memory::clsCmcEeprom::kDefaultSize;
   bool running_ = false;
   DriverError nowError_ = DriverError::kNone;
   DriverError lastError_ = DriverError::kNone;
   Bytes ansInfo_;
-  Bytes varLastE8Answer_;
+  std::optional<LiveAnswer> liveAnswer_;
   Bytes sendBuf_;
   Bytes lastData_;
   RxPhase rxPhase_ = RxPhase::kIdle;
   bool sendReady_ = true;
-  uint8_t sentSubCmd_ = 0;
   uint8_t e4Count_ = 0;
   bool countMismatch_ = false;
   std::vector<bool> received_;  // by address, 0..EndAddress-1, for the clone read in progress

@@ -33,6 +33,13 @@ std::string HexAt(const Bytes& info, size_t from, size_t to) {
   return common::ByteStrToHexStr(Bytes(info.begin() + static_cast<std::ptrdiff_t>(from) - 1, info.begin() + to));
 }
 
+Bytes Cat(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+Bytes WithCode(wire::Command code, const Bytes& rest) { return Cat({static_cast<uint8_t>(code)}, rest); }
+
 }  // namespace
 
 clsCmcCln3Sequence::clsCmcCln3Sequence(frmCom& com, memory::clsCmcRadio& radio, const common::TickSource& ticks,
@@ -52,7 +59,8 @@ void clsCmcCln3Sequence::Reset() {
 void clsCmcCln3Sequence::Standby() {
   operation_ = link::Operation::kStandby;
   stepNo_ = 0;
-  e8HexStrToSend_.clear();
+  live_.reset();
+  liveData_.clear();
 }
 
 void clsCmcCln3Sequence::easyReset(int16_t portNo) {
@@ -70,18 +78,24 @@ void clsCmcCln3Sequence::easyCloneWrite() {
   start();
 }
 
-bool clsCmcCln3Sequence::easySendE8NoAnswer(const std::string& spE8) {
-  Operation(link::Operation::kLiveCommand);
-  e8HexStrToSend_ = spE8;
-  start();
-  return OpRunning();
+bool clsCmcCln3Sequence::SendText(const std::string& hexText, bool ask) {
+  const Bytes data = common::HexStrToByteStr(hexText);
+  return StartLive(wire::DecodeLiveCommand(data), data, ask);
 }
 
-bool clsCmcCln3Sequence::easySendE8ReqAnswer(const std::string& spE8) {
+// With the driver idle the frame goes out at once, as the operation's first step would write it.
+bool clsCmcCln3Sequence::StartLive(std::optional<LiveCommand> command, const Bytes& data, bool ask) {
   Operation(link::Operation::kLiveCommand);
-  e8HexStrToSend_ = spE8;
-  e8AnsRequired_ = true;
-  start();
+  live_ = command;
+  liveData_ = data;
+  e8AnsRequired_ = ask;
+  if (drv_.Running()) {
+    start();
+    return OpRunning();
+  }
+  stepNo_ = 1;
+  doAction(Action::kSendLive);
+  tickHold_.counter(comHoldReload_);
   return OpRunning();
 }
 
@@ -207,23 +221,29 @@ void clsCmcCln3Sequence::prepareLink() {
 
 // A frame the driver cannot take (one still going out, the port's buffer full) fails the
 // operation as a lost echo would: the next pass finds the code and ends it with its message.
-void clsCmcCln3Sequence::sendHex(const std::string& hexText) {
-  if (drv_.Send(common::HexStrToByteStr(hexText)) != common::Outcome::kDone) drv_.nowError(DriverError::kWriteNotSent);
+// A frame written is told to the observers.
+void clsCmcCln3Sequence::write(const Bytes& data, const SentFrame& frame) {
+  if (drv_.Send(data) != common::Outcome::kDone) {
+    drv_.nowError(DriverError::kWriteNotSent);
+    return;
+  }
+  for (FrameObserver* observer : observers_) observer->FrameSent(frame);
 }
 
 void clsCmcCln3Sequence::doAction(Action action) {
-  const std::string codes = radio_.radioNameM() + radio_.radionameS();
+  const Bytes codes = common::HexStrToByteStr(radio_.radioNameM() + radio_.radionameS());
   switch (action) {
     case Action::kSendInquiry:
       prepareLink();
       drv_.workMode(WorkMode::kInquiry);
-      sendHex(wire::CodeHex(wire::Command::kInquiry) + radio_.radioNameM() + "0000");
+      write(WithCode(wire::Command::kInquiry, common::HexStrToByteStr(radio_.radioNameM() + "0000")),
+            {wire::Command::kInquiry, std::nullopt, true});
       break;
     case Action::kSendCloneRead:
       prepareLink();
       drv_.workMode(WorkMode::kCloneRead);
       drv_.myEep(&radio_.eepImage());
-      sendHex(wire::CodeHex(wire::Command::kCloneRead) + codes);
+      write(WithCode(wire::Command::kCloneRead, codes), {wire::Command::kCloneRead, std::nullopt, true});
       break;
     case Action::kSendCloneWrite:
       prepareLink();
@@ -231,14 +251,15 @@ void clsCmcCln3Sequence::doAction(Action action) {
       drv_.myEep(&radio_.eepImage());
       drv_.sizDataOfPacket(16);
       drv_.cloneWriteAdrList(radio_.cloneWriteAdrList());
-      sendHex(wire::CodeHex(wire::Command::kCloneWrite) + codes);
+      write(WithCode(wire::Command::kCloneWrite, codes), {wire::Command::kCloneWrite, std::nullopt, false});
       break;
     case Action::kSendLive:
       prepareLink();
       drv_.workMode(WorkMode::kLive);
       drv_.waitAnswer(e8AnsRequired_);
       drv_.retryCount(2);
-      sendHex(wire::CodeHex(wire::Command::kLive) + codes + e8HexStrToSend_);
+      write(live_ ? wire::LiveCommandData(codes, *live_) : WithCode(wire::Command::kLive, Cat(codes, liveData_)),
+            {wire::Command::kLive, live_, e8AnsRequired_});
       break;
     case Action::kFinish:
       Standby();

@@ -1,17 +1,21 @@
 #pragma once
 // Turns the frame driver's single exchanges into operations: a clone read after identifying the
 // transceiver, a live command with or without its answer, a clone write, and a bare inquiry.
-// One operation at a time, one step per task pass while the driver is idle. Failures are
-// recorded as codes and handed to the main window's error message; an idle open port is
-// released after comHoldReload milliseconds.
+// One operation at a time, one step per task pass while the driver is idle; a live command is
+// written at once when the driver is idle. Every frame written is told to the frame observers
+// after the write. Failures are recorded as codes and handed to the main window's error message;
+// an idle open port is released after comHoldReload milliseconds.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/Bytes.h"
-#include "common/LiveCommandSender.h"
 #include "common/clsCmcTick.h"
+#include "link/FrameObserver.h"
 #include "link/IdentityHooks.h"
+#include "link/LiveSender.h"
 #include "link/MainWindowHooks.h"
 #include "link/SequencerError.h"
 #include "link/frmCom.h"
@@ -27,7 +31,7 @@ enum class Operation : int16_t {
   kLiveCommand = 4,
 };
 
-class clsCmcCln3Sequence : public common::LiveCommandSender {
+class clsCmcCln3Sequence : public LiveSender {
  public:
   clsCmcCln3Sequence(frmCom& com, memory::clsCmcRadio& radio, const common::TickSource& ticks, MainWindowHooks& main,
                      IdentityHooks& identity);
@@ -39,8 +43,18 @@ class clsCmcCln3Sequence : public common::LiveCommandSender {
   void easyCloneWrite();
   // Stops a running clone write after the block whose echo is awaited (the radio partly written).
   void CancelCloneWrite() { drv_.CancelCloneWrite(); }
-  bool easySendE8NoAnswer(const std::string& spE8) override;
-  bool easySendE8ReqAnswer(const std::string& spE8) override;
+  // The live command's data as hex text ("0B3533": command 0B, value 53): the typed way for
+  // text that reads as a command and a value, the bytes as they are otherwise.
+  bool easySendE8NoAnswer(const std::string& spE8) { return SendText(spE8, false); }
+  bool easySendE8ReqAnswer(const std::string& spE8) { return SendText(spE8, true); }
+
+  // LiveSender.
+  bool Send(const LiveCommand& command) override { return StartLive(command, {}, false); }
+  bool Ask(const LiveCommand& command) override { return StartLive(command, {}, true); }
+  std::optional<LiveAnswer> TakeAnswer() override { return drv_.TakeLiveAnswer(); }
+  bool Busy() const override { return OpRunning(); }
+  // Who is told of each frame written.
+  void AddObserver(FrameObserver* observer) { observers_.push_back(observer); }
 
   void comHoldReload(int32_t t);
   int32_t comHoldReload() const { return comHoldReload_; }
@@ -49,12 +63,9 @@ class clsCmcCln3Sequence : public common::LiveCommandSender {
   // Also stops waiting for a live answer.
   void Operation(link::Operation op);
   link::Operation Operation() const { return operation_; }
-  void e8HexStrToSend(const std::string& text) { e8HexStrToSend_ = text; }
-  const std::string& e8HexStrToSend() const { return e8HexStrToSend_; }
-  void e8AnsRequired(bool v) { e8AnsRequired_ = v; }
 
   void start();
-  bool OpRunning() const override { return stepNo_ != 0; }
+  bool OpRunning() const { return stepNo_ != 0; }
   SequencerError error() const { return error_; }
   int16_t stepNo() const { return stepNo_; }
 
@@ -83,7 +94,9 @@ class clsCmcCln3Sequence : public common::LiveCommandSender {
   void identify();
   void doAction(Action action);
   void prepareLink();
-  void sendHex(const std::string& hexText);
+  bool SendText(const std::string& hexText, bool ask);
+  bool StartLive(std::optional<LiveCommand> command, const Bytes& data, bool ask);
+  void write(const Bytes& data, const SentFrame& frame);
 
   frmCom& com_;
   clsCmcCln3Drv& drv_;
@@ -93,8 +106,10 @@ class clsCmcCln3Sequence : public common::LiveCommandSender {
   int16_t comPortNo_ = 1;
   link::Operation operation_ = link::Operation::kStandby;
   int16_t stepNo_ = 0;
-  std::string e8HexStrToSend_;
+  std::optional<LiveCommand> live_;  // the command to send, made from its values
+  Bytes liveData_;                   // or the command's bytes as a caller gave them
   bool e8AnsRequired_ = false;
+  std::vector<FrameObserver*> observers_;
   int32_t comHoldReload_ = 0;
   common::clsCmcTick tickHold_;
   SequencerError error_ = SequencerError::kNone;

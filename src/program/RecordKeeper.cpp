@@ -10,37 +10,30 @@
 
 namespace qxt::program {
 
-void RecordKeeper::ItemReason(int16_t command, record::SendReason why) {
-  if (command >= 0 && command < 256) itemReason_[static_cast<size_t>(command)] = why;
-}
-
-// "CCVVVV": the command byte, then the value's two hex digits as their character codes. The
-// value before is the image's byte (the image follows only after the command is sent), or for a
-// command without one, the value it last sent.
-bool RecordKeeper::easySendE8NoAnswer(const std::string& hexText) {
-  const Bytes bytes = common::HexStrToByteStr(hexText);
-  if (bytes.size() >= 3) {
-    const auto value = common::HexPairValue(bytes[1], bytes[2]);
-    const uint8_t command = bytes[0];
-    if (value) {
-      const adjust::CommandTarget target = adjust::TargetOf(command);
-      const std::optional<int32_t> before =
-          target.address >= 0 ? std::optional<int32_t>(image_.ReadByte(target.address)) : lastSent_[command];
-      // BAL goes out again with each of its mirrors: a value sent again, changing nothing, is
-      // not a change.
-      if (lastSent_[command] == *value && before == *value) return sequencer_.easySendE8NoAnswer(hexText);
-      record::SendReason why = itemReason_[command].value_or(reason_);
-      if (target.name == "BAL mirror") why = record::SendReason::kMirror;
-      record_.ValueSent(target.name, target.address, before, *value, why);
-      itemReason_[command].reset();
-      lastSent_[command] = *value;
-    }
+// The value before is the image's byte (the link writes before the sending part updates the
+// image), or for a command without one, the value it last sent.
+void RecordKeeper::FrameSent(const link::SentFrame& frame) {
+  if (!frame.live) return;
+  const link::LiveCommand& c = *frame.live;
+  if (frame.asked) {
+    record_.Message("readout", "A/D channel " + std::to_string(c.value));
+    return;
   }
-  return sequencer_.easySendE8NoAnswer(hexText);
+  const adjust::CommandTarget& target = adjust::TargetOf(c.command);
+  const std::optional<int32_t> before =
+      target.address >= 0 ? std::optional<int32_t>(image_.ReadByte(target.address)) : lastSent_[c.command];
+  const record::SendReason why = c.why.value_or(record::SendReason::kKey);
+  // BAL goes out again with each of its mirrors: a value sent again, changing nothing, is not a
+  // change.
+  if (lastSent_[c.command] == c.value && before == c.value) {
+    record_.Message("sent", target.name + " " + std::to_string(c.value) + " again (" + record::ReasonName(why) + ")");
+    return;
+  }
+  record_.ValueSent(target.name, target.address, before, c.value, why);
+  lastSent_[c.command] = c.value;
 }
 
 void RecordKeeper::Connecting(int16_t port, const std::string& device, const std::string& technician) {
-  itemReason_.fill(std::nullopt);
   lastSent_.fill(std::nullopt);
   // The bundled simulator answers on a pseudo-terminal, a radio on a serial device: training
   // sessions stay told apart from customers' radios in every list and report.

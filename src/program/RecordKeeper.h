@@ -1,8 +1,8 @@
 #pragma once
 // What the program tells the service record, and when: a session for each "Connect" (the port,
-// the radio found, the image as read), every value sent to the radio with why it was sent
-// (every live command without answer passes through here on its way to the sequencer), every
-// procedure with its measured points, every message, every restore, and how the session ended.
+// the radio found, the image as read), every live command the link has written with why it was
+// sent, every procedure with its measured points, every message, every restore, and how the
+// session ended.
 
 #include <array>
 #include <optional>
@@ -10,29 +10,24 @@
 
 #include "adjust/SessionLog.h"
 #include "adjust/TaskObserver.h"
+#include "link/FrameObserver.h"
 #include "memory/clsCmcEeprom.h"
 #include "memory/clsCmcRadio.h"
 #include "record/ServiceRecord.h"
 
 namespace qxt::program {
 
-class RecordKeeper : public adjust::SessionLog, public adjust::TaskObserver {
+class RecordKeeper : public adjust::SessionLog, public adjust::TaskObserver, public link::FrameObserver {
  public:
-  RecordKeeper(record::ServiceRecord& record, common::LiveCommandSender& sequencer, const memory::clsCmcEeprom& image)
-      : record_(record), sequencer_(sequencer), image_(image) {}
+  RecordKeeper(record::ServiceRecord& record, const memory::clsCmcEeprom& image) : record_(record), image_(image) {}
 
   record::ServiceRecord& record() { return record_; }
   bool HoldsRadioImage() const override { return record_.holdsRadioImage(); }
 
-  // The sequencer's live commands; those without answer are recorded as values sent.
-  bool easySendE8NoAnswer(const std::string& hexText) override;
-  bool easySendE8ReqAnswer(const std::string& hexText) override { return sequencer_.easySendE8ReqAnswer(hexText); }
-  bool OpRunning() const override { return sequencer_.OpRunning(); }
-
-  // Why what is sent next is sent, unless the item it sets has a reason of its own.
-  void Reason(record::SendReason why) override { reason_ = why; }
-  // A key, Undo or Revert changed the item that command sends: its next value goes out for that.
-  void ItemReason(int16_t command, record::SendReason why) override;
+  // A live command the link has written: a value that changes its item is a change, one sent
+  // again a "sent" row, a request for a readout a "readout" row. Inquiry and clone frames have
+  // the session's own rows (the radio read, the restore).
+  void FrameSent(const link::SentFrame& frame) override;
 
   void Connecting(int16_t port, const std::string& device, const std::string& technician) override;
   void RadioRead(const record::RadioFacts& facts);
@@ -64,10 +59,7 @@ class RecordKeeper : public adjust::SessionLog, public adjust::TaskObserver {
 
  private:
   record::ServiceRecord& record_;
-  common::LiveCommandSender& sequencer_;
   const memory::clsCmcEeprom& image_;
-  record::SendReason reason_ = record::SendReason::kKey;
-  std::array<std::optional<record::SendReason>, 256> itemReason_{};
   std::array<std::optional<int32_t>, 256> lastSent_{};
   std::string seriesNotes_;
 };

@@ -30,7 +30,7 @@ RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, 
       record_(recordPath),
       com_(port, ticks, profMain_, *this),
       seq_(com_, radio_, ticks, *this, *this),
-      keeper_(record_, seq_, radio_.eepImage()),
+      keeper_(record_, radio_.eepImage()),
       op_(seq_, keeper_, radio_, view, ticks, *this),
       main_(seq_, op_, com_, keeper_, window, view),
       view_(view),
@@ -40,6 +40,7 @@ RigProgram::RigProgram(link::SerialPort& port, const common::TickSource& ticks, 
   if (!record_.openNote().empty()) view.showNotice(record_.openNote());
   common::MessageBox::listen([this](const std::string& text) { keeper_.Message("error", text); });
   op_.work().observers().Add(&keeper_);
+  seq_.AddObserver(&keeper_);
   op_.work().observers().Add(&plot_);
 }
 

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "common/Bytes.h"
+#include "common/SendReason.h"
 
 namespace qxt::record {
 
 // Why a value was sent to the radio.
-enum class SendReason { kKey, kProcedure, kConnect, kMirror, kRevert, kUndo, kRestore, kPutBack };
+using SendReason = common::SendReason;
 const char* ReasonName(SendReason reason);
 
 // How a restore ended; the record keeps the name (RestoreOutcomeName). "started" stays on record

@@ -2,25 +2,14 @@
 
 #include "adjust/Readouts.h"
 #include "support/FakeListBox.h"
+#include "support/FakeLiveSender.h"
 
 using namespace qxt;
 using namespace qxt::test;
 
 namespace {
 
-struct Sender : common::LiveCommandSender {
-  bool easySendE8NoAnswer(const std::string& h) override { return sent.push_back(h), true; }
-  bool easySendE8ReqAnswer(const std::string& h) override { return sent.push_back(h), true; }
-  bool OpRunning() const override { return running; }
-  std::vector<std::string> sent;
-  bool running = false;
-};
-
-const Bytes kName = {0x29, 0x27, 0x01, 0x00};
-
-Bytes Answer(const std::string& digits) {
-  return {0x29, 0x27, 0x01, 0x00, 0x03, static_cast<uint8_t>(digits[0]), static_cast<uint8_t>(digits[1])};
-}
+link::LiveAnswer Answer(uint8_t value) { return {0x03, value}; }
 
 }  // namespace
 
@@ -54,42 +43,33 @@ TEST(Readouts, LinesOfGroupB) {
   }
 }
 
-TEST(Readouts, AnswerChecks) {
-  using R = adjust::Readouts;
-  EXPECT_TRUE(R::IsValidAnswer(Answer("80"), kName));
-  EXPECT_EQ(R::AdAnswerValue(Answer("80")), 128);
-  EXPECT_TRUE(R::IsValidAnswer(Answer("fe"), kName));
-  EXPECT_FALSE(R::IsValidAnswer(Answer("G0"), kName));
-  EXPECT_FALSE(R::IsValidAnswer(Answer("0 "), kName));
-  EXPECT_FALSE(R::IsValidAnswer({0x29, 0x27, 0x01, 0x00, 0x03, 0x38}, kName));
-  EXPECT_FALSE(R::IsValidAnswer({0x29, 0x28, 0x01, 0x00, 0x03, 0x38, 0x30}, kName));
-  EXPECT_FALSE(R::IsValidAnswer({}, kName));
-  EXPECT_FALSE(R::IsValidAnswer(Answer("80"), {}));
-}
-
 TEST(Readouts, RequestThenCollectAndRedrawOnlyOnChange) {
   adjust::Readouts r;
-  Sender seq;
+  FakeLiveSender seq;
   FakeListBox list;
   list.lines = {"[A/D]", "----", "----", "----", "----", "----"};
   using adjust::ReadoutGroup;
   using adjust::ReadoutResult;
-  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, true, seq, {}, kName, list), ReadoutResult::kPending);
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, true, seq, list), ReadoutResult::kPending);
   EXPECT_EQ(seq.sent.back(), "033033");  // command 03, channel 3 as ASCII-hex
   seq.running = true;
-  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, {}, kName, list), ReadoutResult::kPending);
+  seq.answer = Answer(0x80);
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, list), ReadoutResult::kPending);
   seq.running = false;
-  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, Answer("80"), kName, list), ReadoutResult::kDone);
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, list), ReadoutResult::kDone);
   EXPECT_EQ(list.lines[2], "128:80h:TEMPS:  9.27'C");
   EXPECT_EQ(r.lastAdA(1), 128);
   int replaces = list.replaces;
-  r.Read(ReadoutGroup::kA, 1, false, seq, Answer("80"), kName, list);
+  seq.answer = Answer(0x80);
+  r.Read(ReadoutGroup::kA, 1, false, seq, list);
   EXPECT_EQ(list.replaces, replaces);  // unchanged: not redrawn
-  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, Answer("X0"), kName, list), ReadoutResult::kInvalid);
+  // The answer was taken: without a new one (a broken answer comes as none) the read is invalid.
+  EXPECT_EQ(r.Read(ReadoutGroup::kA, 1, false, seq, list), ReadoutResult::kInvalid);
   EXPECT_EQ(list.lines[2], "128:80h:TEMPS:  9.27'C");  // the line keeps its text
   r.Reset();
-  r.Read(ReadoutGroup::kA, 1, false, seq, Answer("80"), kName, list);
+  seq.answer = Answer(0x80);
+  r.Read(ReadoutGroup::kA, 1, false, seq, list);
   EXPECT_EQ(list.replaces, replaces + 1);  // after a reset the first answer redraws
-  r.Read(ReadoutGroup::kB, 8, true, seq, {}, kName, list);
+  r.Read(ReadoutGroup::kB, 8, true, seq, list);
   EXPECT_EQ(seq.sent.back(), "033046");  // SQL level: channel 15 = 0F
 }

@@ -2,21 +2,12 @@
 
 #include "console/clsConsole.h"
 #include "support/FakeListBox.h"
+#include "support/FakeLiveSender.h"
 
 using namespace qxt;
 using namespace qxt::test;
 
 namespace {
-
-struct RecordingSender : common::LiveCommandSender {
-  bool easySendE8NoAnswer(const std::string& hex) override {
-    sent.push_back(hex);
-    return true;
-  }
-  bool easySendE8ReqAnswer(const std::string& hex) override { return easySendE8NoAnswer(hex); }
-  bool OpRunning() const override { return false; }
-  std::vector<std::string> sent;
-};
 
 struct RecordingEvents : console::ConsoleEvents {
   std::string ConsEv_Disp(console::clsConsole&, int16_t, int16_t evNo, int16_t val) override {
@@ -44,7 +35,7 @@ class Console : public ::testing::Test {
 
   FakeListBox list;
   RecordingEvents events;
-  RecordingSender sender;
+  FakeLiveSender sender;
   memory::clsCmcEeprom ee;
   console::clsConsole con{list, events, sender, ee};
 };

@@ -60,14 +60,45 @@ TEST(FrameDriver, LiveCommandAnswerIsCheckedAndKept) {
   rig.seq.easySendE8ReqAnswer("033035");
   EXPECT_EQ(rig.port.lastWritten(), Hex("FEFEEEEFE82927010003 3035FD"));
   rig.EchoAndAnswer(frames::LiveAnswer("03", Hex("3830")));
-  EXPECT_EQ(rig.com.cln3D().varLastE8Answer(), Hex("2927010003 3830"));
   EXPECT_EQ(rig.seq.Operation(), link::Operation::kStandby);
+  rig.port.receive(Hex("FEFEEFEEE1FD"));  // a later frame leaves the answer as it was
+  const auto answer = rig.seq.TakeAnswer();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->subCommand, 0x03);
+  EXPECT_EQ(answer->value, 0x80);
+  EXPECT_FALSE(rig.seq.TakeAnswer());  // handed over once
 
   rig.seq.easySendE8ReqAnswer("033035");
   rig.EchoAndAnswer(frames::LiveAnswer("04", Hex("3830")));  // another sub-command echoed
   EXPECT_EQ(rig.com.cln3D().lastError(), link::DriverError::kInvalidAnswer);
   ASSERT_EQ(rig.messages.size(), 1u);
   EXPECT_EQ(rig.messages[0].substr(0, 13), "Illegal data.");
+}
+
+// Which E8 answers fail the exchange, which complete it without a value, and which give one.
+TEST(FrameDriver, LiveAnswerJudgedOnce) {
+  const Bytes sent = Hex("E82927010003 3035");
+  enum class Verdict { kBrokenFrame, kNoValue, kValue };
+  const struct {
+    const char* body;
+    Verdict verdict;
+  } cases[] = {
+      {"EFEEE82927010003 3830", Verdict::kValue},       {"EFEEE82927010003 6665", Verdict::kValue},  // "fe"
+      {"EFEEE82927010003 4730", Verdict::kNoValue},                                                  // "G0"
+      {"EFEEE82927010003 3020", Verdict::kNoValue},                                                  // "0 "
+      {"EFEEE82927010003 38", Verdict::kNoValue},                                                    // one digit
+      {"EFEEE82927010003 383030", Verdict::kNoValue},                                                // three
+      {"EFEEE82928010003 3830", Verdict::kNoValue},      // another radio's codes
+      {"EFEEE82927010004 3830", Verdict::kBrokenFrame},  // another sub-command
+      {"EFEEE8292A010003 3830", Verdict::kBrokenFrame},  // codes that are not decimal digits
+      {"EFEEE8292701", Verdict::kBrokenFrame},
+  };
+  for (const auto& c : cases) {
+    const auto judged = link::wire::JudgeLiveAnswer(Hex(c.body), sent);
+    EXPECT_EQ(judged.frameValid, c.verdict != Verdict::kBrokenFrame) << c.body;
+    EXPECT_EQ(judged.answer.has_value(), c.verdict == Verdict::kValue) << c.body;
+  }
+  EXPECT_EQ(link::wire::JudgeLiveAnswer(Hex("EFEEE82927010003 6665"), sent).answer->value, 0xFE);
 }
 
 TEST(FrameDriver, AnswerMissingGivesThreeTransmissionsThenError2) {
