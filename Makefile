@@ -4,6 +4,8 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 FUZZ_SECONDS ?= 60
+# More options for every configure step, e.g. CMAKE_FLAGS=-DQXT_WERROR=OFF.
+CMAKE_FLAGS ?=
 
 .PHONY: all deps build test run bench asan fuzz soak package format clean
 
@@ -13,7 +15,7 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
@@ -29,13 +31,13 @@ bench: build
 	scripts/bench.sh $(BUILD)
 
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQXT_SANITIZE=ON -DQXT_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQXT_SANITIZE=ON -DQXT_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQXT_FUZZ=ON \
-	  -DQXT_BUILD_APP=OFF -DQXT_BUILD_TESTS=OFF -DQXT_BUILD_BENCH=OFF
+	  -DQXT_BUILD_APP=OFF -DQXT_BUILD_TESTS=OFF -DQXT_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 

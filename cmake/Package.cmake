@@ -60,7 +60,8 @@ value to the radio at once, and runs the band-pass sweep, the level bisection
 and the RSSI calibration. Every session goes into a service record with a
 printable report. The package also holds qzr700-sim, a simulated radio for
 training and for trying the program.")
-# The window needs Qt's platform plugins, which no library of the program links.
+# The window needs Qt's platform plugins, which no library of the program links. The libraries
+# it links (Qt, SQLite, nettle, liblxi) come in through dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Qt's own texts (the standard buttons) in the language of the window.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake make pkg-config git
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-  libsqlitecpp-dev libsqlite3-dev
+  libsqlitecpp-dev libsqlite3-dev nettle-dev
   libpq-dev postgresql-15 util-linux
   liblxi-dev libtirpc-dev
   libsimpleini-dev libgtest-dev libgmock-dev googletest libbenchmark-dev

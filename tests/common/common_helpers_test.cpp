@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Common.h"
+#include "common/Sha256.h"
 
 using namespace qxt;
 
@@ -39,4 +40,14 @@ TEST(ExpandNewLine, ReplacesMarksInPlace) {
   EXPECT_EQ(common::ExpandNewLine("\\"), "\\");
   EXPECT_EQ(common::ExpandNewLine("\\\\n"), "\\\r\n");
   EXPECT_EQ(common::ExpandNewLine(""), "");
+}
+
+// The standard test vectors: the empty message, "abc", the two-block message, a million 'a'.
+TEST(Sha256, StandardTestVectors) {
+  const auto text = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+  EXPECT_EQ(common::Sha256Hex({}), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(common::Sha256Hex(text("abc")), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(common::Sha256Hex(text("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")),
+            "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+  EXPECT_EQ(common::Sha256Hex(Bytes(1000000, 'a')), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
