@@ -55,7 +55,7 @@ void DriverThroughput(benchmark::State& state) {
   for (auto _ : state) {
     link::clsCmcCln3Drv drv(port, clock);  // a fresh driver: the block count restarts with each read
     drv.myEep(&ee);
-    drv.workMode(link::WorkMode::kCloneRead);
+    drv.setWorkMode(link::WorkMode::kCloneRead);
     drv.Send(kRequest);
     for (const Bytes& c : chunks) drv.read(c);
     if (drv.lastError() != link::DriverError::kNone || drv.Running())

@@ -65,7 +65,7 @@ struct Core {
   explicit Core(const std::string& device, bool recording = true)
       : recordPath(recording ? dir.file("service.sqlite") : "/proc/no-record/service.sqlite") {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    program.profMain().Path(dir.path() + "/");
+    program.profMain().setPath(dir.path() + "/");
     program.com().portDevices().setOverride(1, device);
     program.Start();
     timer.start();

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   FakeMainView view;
   FakeWindowView window;
   program::RigProgram program(port, common::SteadyTickSource::instance(), view, window, dir.file("service.sqlite"));
-  program.profMain().Path(dir.path() + "/");
+  program.profMain().setPath(dir.path() + "/");
   program.com().portDevices().setOverride(1, dir.file("qzr700"));
   program.Start();
   app::ComTimer timer(program.com());

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzLink link;
   link::clsCmcCln3Drv& drv = link.drv;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
-  drv.workMode(static_cast<link::WorkMode>(mode));
-  drv.waitAnswer(true);
+  drv.setWorkMode(static_cast<link::WorkMode>(mode));
+  drv.setWaitAnswer(true);
   const Bytes command = common::HexStrToByteStr("E82927010003 3030");
   drv.Send(command);
   Bytes frame = link::wire::FrameToRadio(command);  // the echo

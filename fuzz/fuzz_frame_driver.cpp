@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   link::clsCmcCln3Drv& drv = link.drv;
   const char* commands[] = {"E029270000", "E229270100", "E329270100", "E55461766F20496E632E", "E8292701000330 30"};
   auto start = [&] {
-    drv.workMode(static_cast<link::WorkMode>(mode));
-    if (mode == 5) drv.waitAnswer((data[0] & 0x80) != 0);
+    drv.setWorkMode(static_cast<link::WorkMode>(mode));
+    if (mode == 5) drv.setWaitAnswer((data[0] & 0x80) != 0);
     if (mode == 3) {
       drv.cloneWriteAdrList("0000-7D6F,");
       drv.sizDataOfPacket(16);

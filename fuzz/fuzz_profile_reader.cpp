@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::ofstream(dir + "PJ5102K.rs", std::ios::binary | std::ios::trunc) << text;
   settings::clsCmcProfileIO prof;
-  prof.Path(dir);
-  prof.Name("PJ5102K.rs");
-  prof.Section("OPTION");
+  prof.setPath(dir);
+  prof.setName("PJ5102K.rs");
+  prof.setSection("OPTION");
   const settings::ProfileValue kinds[] = {int16_t{1}, int32_t{1}, uint8_t{1}, std::string("x"), true};
   for (const char* key : {"ComPort", "ComAutoRelease", "Date", "x"}) {
     for (const auto& kind : kinds) {

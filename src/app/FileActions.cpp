@@ -195,14 +195,14 @@ void FileActions::SaveReportFrom(const record::RecordReader& reader, int64_t ses
   const QString path = chooseSaveFile(tr("Save the report of session %1").arg(session),
                                       tr("PDF documents (*.pdf);;HTML documents (*.html)"));
   if (path.isEmpty()) return;
-  const QString why = ReportWriter::SaveSession(reader, session, program_.main().Technician(), path);
+  const QString why = ReportWriter::SaveSession(reader, session, program_.main().technician(), path);
   notice(why.isEmpty() ? tr("The report of session %1 was saved as %2.").arg(session).arg(path).toStdString()
                        : tr("The report was not saved: %1").arg(why).toStdString());
 }
 
 // One line: pasted line breaks, tabs and other control characters become single spaces.
 void FileActions::AskTechnician() {
-  const auto typed = askName(QString::fromStdString(program_.main().Technician()));
+  const auto typed = askName(QString::fromStdString(program_.main().technician()));
   if (!typed) return;
   QString name;
   for (const QChar c : *typed) name += c.category() == QChar::Other_Control ? QChar(' ') : c;
@@ -213,7 +213,7 @@ void FileActions::AskTechnician() {
                       .arg(name.size())
                       .toStdString());
   }
-  program_.main().Technician(name.toStdString());
+  program_.main().setTechnician(name.toStdString());
   program_.main().saveData(program_.profMain());
 }
 

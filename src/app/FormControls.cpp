@@ -58,7 +58,7 @@ void FormControls::Create() {
     l->setAccessibleName(i == 0 ? tr("A/D readouts") : tr("D/A readouts"));
     lbo01_[static_cast<size_t>(i)] = l;
   }
-  TextSize(0);
+  setTextSize(0);
   lblTitle_ = new QLabel(fra01_[0]);
   lblTitle_->setFont(CourierNew(9.75));
   lblTitle_->setAlignment(Qt::AlignCenter);
@@ -72,7 +72,7 @@ void FormControls::Create() {
   transfer_ = new TransferBar(fra01_[0]);
 }
 
-void FormControls::TextSize(int points) {
+void FormControls::setTextSize(int points) {
   lboConsole_->setFont(CourierNew(kConsolePoints + points));
   for (QListWidget* l : lbo01_) l->setFont(CourierNew(kReadoutPoints + points));
 }

@@ -52,7 +52,7 @@ class FormControls : public QObject, public window::MainView {
   // What does not follow the layout: the separator lines and the port status line.
   void PlaceFixed();
   // The console and the readouts in their size plus points.
-  void TextSize(int points);
+  void setTextSize(int points);
   // The console gets the keys, where it can take them.
   void FocusConsole();
 

@@ -13,11 +13,11 @@ bool ChooseHeadlessPort(program::RigProgram& program, const CommandLine& cl) {
     const std::string digits = cl.port.substr(3);
     const int n = digits.empty() ? 0 : std::atoi(digits.c_str());
     if (n < link::frmCom::imdMinComPortNum || n > link::frmCom::imdmaxComPortNum) return false;
-    program.main().ComPortNo(n);
+    program.main().setComPortNo(n);
     return true;
   }
   program.com().portDevices().setOverride(1, cl.port);
-  program.main().ComPortNo(1);
+  program.main().setComPortNo(1);
   return true;
 }
 

@@ -122,7 +122,7 @@ int HeadlessTransfer::Run() {
   signals_ = std::make_unique<QuitOnSignal>(std::initializer_list<int>{SIGTERM, SIGINT, SIGHUP},
                                             [this](int signal) { OnSignal(signal); });
   window::MainWindowLogic& main = program_.main();
-  program_.keeper().Connecting(main.ComPortNo(), program_.com().DevicePath(main.ComPortNo()), main.Technician());
+  program_.keeper().Connecting(main.comPortNo(), program_.com().DevicePath(main.comPortNo()), main.technician());
   const int rc = cl_.mode == Mode::kRead ? Read(cl_.files.at(0)) : Restore(cl_.files.at(0));
   program_.keeper().Ended(rc == 0 ? "closed" : stopRequested_ ? "stopped" : "error", rc == 0 ? "" : lastError_);
   program_.CloseDown();

@@ -97,7 +97,7 @@ QWidget* HelpActions::ShowShortcuts() {
 QString HelpActions::Locations() {
   settings::clsCmcProfileIO prof;
   prof.SetCurrentPath();
-  const std::string options = settings::OptionsLocation::Choose(prof.Path(), "PJ5102K.rs") + "PJ5102K.rs";
+  const std::string options = settings::OptionsLocation::Choose(prof.path(), "PJ5102K.rs") + "PJ5102K.rs";
   return tr("Options: %1<br>Backups: %2<br>Service record: %3")
       .arg(QString::fromStdString(options), QString::fromStdString(adjust::ImageBackup::Directory()),
            QString::fromStdString(record::ServiceRecord::DefaultPath()));

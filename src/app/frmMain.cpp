@@ -99,14 +99,14 @@ void frmMain::CreateMenus() {
   r.revert = [this] { program_->op().work().RevertToRead(); };
   r.plot = [this](bool on) { ShowPlot(on); };
   r.textSize = [this](int step) {
-    program_->main().TextSize(program_->main().TextSize() + step);
+    program_->main().setTextSize(program_->main().textSize() + step);
     ApplyTextSize();
   };
-  r.port = [this](int port) { program_->main().ComPortNo(port); };
+  r.port = [this](int port) { program_->main().setComPortNo(port); };
   r.otherPort = [this] { OtherPort(); };
   r.benchGenerator = [this] { EditBench(); };
   r.alignAll = [this] { program_->main().AlignAll(); };
-  r.release = [this](int seconds) { program_->main().ComAutoRelease(seconds); };
+  r.release = [this](int seconds) { program_->main().setComAutoRelease(seconds); };
   menus_ = new MainMenus(
       menuBar(), std::move(r), [this] { return PortEntries(); }, this);
 }
@@ -139,7 +139,7 @@ std::vector<MainMenus::PortEntry> frmMain::PortEntries() const {
   std::vector<MainMenus::PortEntry> entries;
   const link::frmCom& com = program_->com();
   for (int16_t n = 1; n <= link::frmCom::imdmaxComPortNum; ++n) {
-    if (n > window::MainWindowLogic::kMenuPorts && !com.PortMapped(n) && n != program_->main().ComPortNo()) continue;
+    if (n > window::MainWindowLogic::kMenuPorts && !com.PortMapped(n) && n != program_->main().comPortNo()) continue;
     const QString device = QString::fromStdString(com.DevicePath(n));
     const QSerialPortInfo info(device);
     entries.push_back({n, device, info.description(), QFileInfo::exists(device)});
@@ -172,14 +172,14 @@ void frmMain::EditBench() {
 }
 
 // The console and the readouts in the size the technician chose.
-void frmMain::ApplyTextSize() { controls_->TextSize(program_->main().TextSize()); }
+void frmMain::ApplyTextSize() { controls_->setTextSize(program_->main().textSize()); }
 
 // The options are read by now: the plot panel comes back as it was left.
 void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  if (program_->main().PlotShown()) ShowPlot(true);
+  if (program_->main().plotShown()) ShowPlot(true);
   ApplyTextSize();
   // The window manager tells the frame's size only once the window is on the screen.
   QTimer::singleShot(200, this, [this] {
@@ -189,7 +189,7 @@ void frmMain::showEvent(QShowEvent* event) {
 
 // The window grows by the panel's width (and shrinks back), so the console keeps its room.
 void frmMain::ShowPlot(bool on) {
-  program_->main().PlotShown(on);
+  program_->main().setPlotShown(on);
   menus_->plotAction()->setChecked(on);
   if (plot_->isVisibleTo(this) == on) return;
   const int extra = plot_->isFloating() ? 0 : plot_->sizeHint().width();

@@ -22,7 +22,7 @@ bool Is(const Bytes& body, Command code) { return body[2] == static_cast<uint8_t
 clsCmcCln3Drv::clsCmcCln3Drv(DriverPort& port, const common::TickSource& ticks)
     : port_(port), tickRx_(ticks), tickTot_(ticks) {}
 
-void clsCmcCln3Drv::workMode(WorkMode mode) {
+void clsCmcCln3Drv::setWorkMode(WorkMode mode) {
   workMode_ = mode;
   liveAnswer_.reset();
   // An identification is judged by its own answer, never by one left from an earlier exchange.
@@ -35,7 +35,7 @@ void clsCmcCln3Drv::workMode(WorkMode mode) {
 
 void clsCmcCln3Drv::cloneWriteAdrList(const std::string& sp) { areas_.Reset(sp); }
 
-void clsCmcCln3Drv::nowError(DriverError c) {
+void clsCmcCln3Drv::setNowError(DriverError c) {
   nowError_ = c;
   if (c != DriverError::kNone) lastError_ = c;
   endExchange();
@@ -80,9 +80,9 @@ common::Outcome clsCmcCln3Drv::RealSend(const Bytes& data) {
 
 void clsCmcCln3Drv::task() {
   if (rxPhase_ == RxPhase::kEcho) {
-    if (tickRx_.counter() == 0) nowError(DriverError::kNoEcho);
+    if (tickRx_.counter() == 0) setNowError(DriverError::kNoEcho);
   } else if (rxPhase_ == RxPhase::kAnswer) {
-    if (tickRx_.counter() == 0 && RetrySend() != common::Outcome::kDone) nowError(DriverError::kNoAnswer);
+    if (tickRx_.counter() == 0 && RetrySend() != common::Outcome::kDone) setNowError(DriverError::kNoAnswer);
   }
 }
 
@@ -147,18 +147,18 @@ void clsCmcCln3Drv::onEcho() {
 void clsCmcCln3Drv::sendNextWriteFrame() {
   common::Outcome result;
   if (areas_.next() < 0) {
-    workMode(WorkMode::kCloneWriteEnd);
+    setWorkMode(WorkMode::kCloneWriteEnd);
     result = Send(wire::CloneEndCommand());
   } else {
     result = Send(makeWriteBlock());
   }
-  if (result != common::Outcome::kDone) nowError(DriverError::kWriteNotSent);
+  if (result != common::Outcome::kDone) setNowError(DriverError::kWriteNotSent);
 }
 
 void clsCmcCln3Drv::onRxEvent(const Bytes& body, bool overlong) {
   if (body.size() < 3 || body[0] != wire::kToPc || body[1] != wire::kToRadio || !expected(body[2])) return;
   if (overlong) {
-    nowError(DriverError::kInvalidAnswer);  // longer than any frame: never taken as a cut-down one
+    setNowError(DriverError::kInvalidAnswer);  // longer than any frame: never taken as a cut-down one
     return;
   }
   if (checkAnswer(body)) endExchange();
@@ -183,7 +183,7 @@ bool clsCmcCln3Drv::expected(uint8_t code) const {
 bool clsCmcCln3Drv::checkAnswer(const Bytes& body) {
   if (Is(body, Command::kIdentity) && workMode_ == WorkMode::kInquiry) {
     if (!validAnswer(body)) {
-      nowError(DriverError::kInvalidAnswer);
+      setNowError(DriverError::kInvalidAnswer);
       return false;
     }
     ansInfo_ = body;
@@ -192,35 +192,35 @@ bool clsCmcCln3Drv::checkAnswer(const Bytes& body) {
   if (Is(body, Command::kCloneData) && workMode_ == WorkMode::kCloneRead) {
     const auto block = wire::DecodeCloneData(body);
     if (!block) {
-      nowError(DriverError::kInvalidAnswer);
+      setNowError(DriverError::kInvalidAnswer);
       return false;
     }
     ++e4Count_;
     tickRx_.counter(kAnswerTimeout);
-    if (!storeCloneData(*block)) nowError(DriverError::kImageRefused);
+    if (!storeCloneData(*block)) setNowError(DriverError::kImageRefused);
     return false;  // more blocks follow
   }
   if (Is(body, Command::kCloneEnd) && workMode_ == WorkMode::kCloneRead) {
     const bool valid = validAnswer(body);
     if (valid && readComplete()) return true;
     // A count that agrees modulo 256 does not make a read complete: every address must be in.
-    nowError(countMismatch_ || valid ? DriverError::kCountMismatch : DriverError::kInvalidAnswer);
+    setNowError(countMismatch_ || valid ? DriverError::kCountMismatch : DriverError::kInvalidAnswer);
     return false;
   }
   if (Is(body, Command::kWriteStatus) && workMode_ == WorkMode::kCloneWriteEnd) {
     if (!validAnswer(body)) {
-      nowError(DriverError::kInvalidAnswer);
+      setNowError(DriverError::kInvalidAnswer);
     } else if (body[3] == 0x00) {
       return true;
     } else {
-      nowError(DriverError::kWriteRefused);
+      setNowError(DriverError::kWriteRefused);
     }
     return false;
   }
   if (Is(body, Command::kLive) && workMode_ == WorkMode::kLive) {
     const wire::LiveJudgement judged = wire::JudgeLiveAnswer(body, lastData_);
     if (!judged.frameValid) {
-      nowError(DriverError::kInvalidAnswer);
+      setNowError(DriverError::kInvalidAnswer);
       return false;
     }
     liveAnswer_ = judged.answer;

@@ -46,9 +46,9 @@ class clsCmcCln3Drv {
 
   // Also forgets the last live answer and the last address, and decides whether an answer is
   // awaited (inquiry, clone read and clone-write end).
-  void workMode(WorkMode mode);
+  void setWorkMode(WorkMode mode);
   WorkMode workMode() const { return workMode_; }
-  void waitAnswer(bool v) { waitAnswer_ = v; }
+  void setWaitAnswer(bool v) { waitAnswer_ = v; }
   bool waitAnswer() const { return waitAnswer_; }
   void retryCount(int16_t v) { retryCount_ = v; }
   void sizDataOfPacket(int16_t v) { sizDataOfPacket_ = v; }
@@ -64,10 +64,10 @@ class clsCmcCln3Drv {
   RxPhase rxPhase() const { return rxPhase_; }
 
   // Writing a code ends the exchange; a code other than kNone is also kept as lastError.
-  void nowError(DriverError c);
+  void setNowError(DriverError c);
   DriverError nowError() const { return nowError_; }
   DriverError lastError() const { return lastError_; }
-  void lastError(DriverError v) { lastError_ = v; }
+  void setLastError(DriverError v) { lastError_ = v; }
 
   bool SendEnable() const;
   bool waitEcho() const { return workMode_ != WorkMode::kNone; }

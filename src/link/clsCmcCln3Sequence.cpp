@@ -69,12 +69,12 @@ void clsCmcCln3Sequence::easyReset(int16_t portNo) {
 }
 
 void clsCmcCln3Sequence::easyCloneRead() {
-  Operation(link::Operation::kCloneRead);
+  setOperation(link::Operation::kCloneRead);
   start();
 }
 
 void clsCmcCln3Sequence::easyCloneWrite() {
-  Operation(link::Operation::kCloneWrite);
+  setOperation(link::Operation::kCloneWrite);
   start();
 }
 
@@ -85,7 +85,7 @@ bool clsCmcCln3Sequence::SendText(const std::string& hexText, bool ask) {
 
 // With the driver idle the frame goes out at once, as the operation's first step would write it.
 bool clsCmcCln3Sequence::StartLive(std::optional<LiveCommand> command, const Bytes& data, bool ask) {
-  Operation(link::Operation::kLiveCommand);
+  setOperation(link::Operation::kLiveCommand);
   live_ = command;
   liveData_ = data;
   e8AnsRequired_ = ask;
@@ -99,12 +99,12 @@ bool clsCmcCln3Sequence::StartLive(std::optional<LiveCommand> command, const Byt
   return OpRunning();
 }
 
-void clsCmcCln3Sequence::comHoldReload(int32_t t) {
+void clsCmcCln3Sequence::setComHoldReload(int32_t t) {
   comHoldReload_ = t;
   tickHold_.counter(t);
 }
 
-void clsCmcCln3Sequence::Operation(link::Operation op) {
+void clsCmcCln3Sequence::setOperation(link::Operation op) {
   e8AnsRequired_ = false;
   operation_ = op;
 }
@@ -132,7 +132,7 @@ void clsCmcCln3Sequence::task() {
   if (busy && !drv_.Running()) {
     Action action = chooseAction();
     if (action == Action::kFail) {
-      com_.comOpen(false);
+      com_.setComOpen(false);
       main_.MsgBoxCloneErr();
       action = Action::kFinish;
     }
@@ -213,10 +213,10 @@ void clsCmcCln3Sequence::identify() {
 }
 
 void clsCmcCln3Sequence::prepareLink() {
-  drv_.lastError(DriverError::kNone);
+  drv_.setLastError(DriverError::kNone);
   error_ = SequencerError::kNone;
-  com_.comPortNum(comPortNo_);
-  com_.comOpen(true);
+  com_.setComPortNum(comPortNo_);
+  com_.setComOpen(true);
 }
 
 // A frame the driver cannot take (one still going out, the port's buffer full) fails the
@@ -224,7 +224,7 @@ void clsCmcCln3Sequence::prepareLink() {
 // A frame written is told to the observers.
 void clsCmcCln3Sequence::write(const Bytes& data, const SentFrame& frame) {
   if (drv_.Send(data) != common::Outcome::kDone) {
-    drv_.nowError(DriverError::kWriteNotSent);
+    drv_.setNowError(DriverError::kWriteNotSent);
     return;
   }
   for (FrameObserver* observer : observers_) observer->FrameSent(frame);
@@ -235,19 +235,19 @@ void clsCmcCln3Sequence::doAction(Action action) {
   switch (action) {
     case Action::kSendInquiry:
       prepareLink();
-      drv_.workMode(WorkMode::kInquiry);
+      drv_.setWorkMode(WorkMode::kInquiry);
       write(WithCode(wire::Command::kInquiry, common::HexStrToByteStr(radio_.radioNameM() + "0000")),
             {wire::Command::kInquiry, std::nullopt, true});
       break;
     case Action::kSendCloneRead:
       prepareLink();
-      drv_.workMode(WorkMode::kCloneRead);
+      drv_.setWorkMode(WorkMode::kCloneRead);
       drv_.myEep(&radio_.eepImage());
       write(WithCode(wire::Command::kCloneRead, codes), {wire::Command::kCloneRead, std::nullopt, true});
       break;
     case Action::kSendCloneWrite:
       prepareLink();
-      drv_.workMode(WorkMode::kCloneWrite);
+      drv_.setWorkMode(WorkMode::kCloneWrite);
       drv_.myEep(&radio_.eepImage());
       drv_.sizDataOfPacket(16);
       drv_.cloneWriteAdrList(radio_.cloneWriteAdrList());
@@ -255,8 +255,8 @@ void clsCmcCln3Sequence::doAction(Action action) {
       break;
     case Action::kSendLive:
       prepareLink();
-      drv_.workMode(WorkMode::kLive);
-      drv_.waitAnswer(e8AnsRequired_);
+      drv_.setWorkMode(WorkMode::kLive);
+      drv_.setWaitAnswer(e8AnsRequired_);
       drv_.retryCount(2);
       write(live_ ? wire::LiveCommandData(codes, *live_) : WithCode(wire::Command::kLive, Cat(codes, liveData_)),
             {wire::Command::kLive, live_, e8AnsRequired_});

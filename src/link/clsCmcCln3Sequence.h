@@ -56,13 +56,13 @@ class clsCmcCln3Sequence : public LiveSender {
   // Who is told of each frame written.
   void AddObserver(FrameObserver* observer) { observers_.push_back(observer); }
 
-  void comHoldReload(int32_t t);
+  void setComHoldReload(int32_t t);
   int32_t comHoldReload() const { return comHoldReload_; }
-  int16_t ComPortNo() const { return comPortNo_; }
-  void ComPortNo(int16_t n) { comPortNo_ = n; }
+  int16_t comPortNo() const { return comPortNo_; }
+  void setComPortNo(int16_t n) { comPortNo_ = n; }
   // Also stops waiting for a live answer.
-  void Operation(link::Operation op);
-  link::Operation Operation() const { return operation_; }
+  void setOperation(link::Operation op);
+  link::Operation operation() const { return operation_; }
 
   void start();
   bool OpRunning() const { return stepNo_ != 0; }

@@ -18,7 +18,7 @@ frmCom::frmCom(SerialPort& port, const common::TickSource& ticks, const common::
 frmCom::~frmCom() { port_.setListener(nullptr); }
 
 void frmCom::ApplyDefaults(int32_t baud, int32_t threshold) {
-  comOpen(false);
+  setComOpen(false);
   comPortNum_ = 1;
   comBaud_ = baud;
   rThreshold_ = threshold;
@@ -30,11 +30,11 @@ void frmCom::Reset() { ApplyDefaults(9600, 1); }
 
 void frmCom::HighSpeedBRatioSet() { ApplyDefaults(38400, 1024); }
 
-void frmCom::comPortNum(int16_t n) {
+void frmCom::setComPortNum(int16_t n) {
   if (n >= imdMinComPortNum && n <= imdmaxComPortNum) comPortNum_ = n;
 }
 
-void frmCom::comOpen(bool bo) {
+void frmCom::setComOpen(bool bo) {
   if (bo && !port_.isOpen()) {
     commPort_ = comPortNum_;
     settings_ = std::to_string(comBaud_) + ",N,8,1";
@@ -80,12 +80,12 @@ void frmCom::ReportOpenFailure(const std::string& device, const std::string& rea
 bool frmCom::totalError() const { return cln3D_.nowError() != DriverError::kNone || errOverflow_ || errCannotOpen_; }
 
 void frmCom::AllOver() {
-  comOpen(false);
+  setComOpen(false);
   main_.saveAllData();
 }
 
 void frmCom::Unload() {
-  comOpen(false);
+  setComOpen(false);
   timSolidEnabled_ = false;
 }
 
@@ -98,7 +98,7 @@ void frmCom::timSolid_Timer() {
   cln3D_.task();
   main_.task();
   if (totalError()) main_.MsgBoxCloneErr();
-  if (totalError() && comOpen()) comOpen(false);
+  if (totalError() && comOpen()) setComOpen(false);
 }
 
 void frmCom::OnComm(CommEvent commEvent) {
@@ -108,7 +108,7 @@ void frmCom::OnComm(CommEvent commEvent) {
       break;
     case CommEvent::kRxOver:
       errOverflow_ = true;
-      comOpen(false);
+      setComOpen(false);
       break;
     case CommEvent::kBreak:
     case CommEvent::kCtsTimeout:
@@ -138,7 +138,7 @@ void frmCom::onReceived() {
 void frmCom::onDeviceLost() {
   if (!port_.isOpen()) return;
   ReportOpenFailure(openDevice_, "device lost: " + port_.errorText());
-  comOpen(false);
+  setComOpen(false);
   errCannotOpen_ = true;
 }
 

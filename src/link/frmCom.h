@@ -59,24 +59,24 @@ class frmCom : public DriverPort, public SerialPortListener {
   void HighSpeedBRatioSet();
 
   bool comOpen() const { return port_.isOpen(); }
-  void comOpen(bool bo);
+  void setComOpen(bool bo);
   bool comSendEnable() const override { return comOpen(); }
   int16_t comPortNum() const { return comPortNum_; }
   // A number outside imdMinComPortNum..imdmaxComPortNum is ignored.
-  void comPortNum(int16_t n);
+  void setComPortNum(int16_t n);
   int32_t comBaud() const { return comBaud_; }
-  void comBaud(int32_t baud) { comBaud_ = baud; }
+  void setComBaud(int32_t baud) { comBaud_ = baud; }
   // The settings text of the port ("9600,N,8,1").
   void lnkSettings(const std::string& text) { settings_ = text; }
   const std::string& Settings() const { return settings_; }
 
   bool errOverflow() const { return errOverflow_; }
-  void errOverflow(bool v) { errOverflow_ = v; }
+  void setErrOverflow(bool v) { errOverflow_ = v; }
   bool errCannotOpen() const { return errCannotOpen_; }
   // Why the port could not be opened or was lost ("COM1 (/dev/ttyUSB0): no such device"); empty
   // once a port has opened.
   const std::string& failure() const { return failure_; }
-  void errCannotOpen(bool v) { errCannotOpen_ = v; }
+  void setErrCannotOpen(bool v) { errCannotOpen_ = v; }
   bool totalError() const;
 
   // Shut-down: the port closed, then the options saved.
@@ -84,7 +84,7 @@ class frmCom : public DriverPort, public SerialPortListener {
   void Unload();
 
   bool timSolidEnabled() const { return timSolidEnabled_; }
-  void timSolidEnabled(bool on) { timSolidEnabled_ = on; }
+  void setTimSolidEnabled(bool on) { timSolidEnabled_ = on; }
   // One tick: received bytes to the driver, driver task, main task, error report.
   void timSolid_Timer();
   void OnComm(CommEvent commEvent);

@@ -16,9 +16,9 @@ namespace {
 settings::clsCmcProfileIO OptionsFile() {
   settings::clsCmcProfileIO prof;
   prof.SetCurrentPath();
-  prof.Name(std::string("PJ5102K") + ".rs");
-  prof.Section(common::kAppTitle);
-  prof.Path(settings::OptionsLocation::Choose(prof.Path(), prof.Name()));
+  prof.setName(std::string("PJ5102K") + ".rs");
+  prof.setSection(common::kAppTitle);
+  prof.setPath(settings::OptionsLocation::Choose(prof.path(), prof.name()));
   return prof;
 }
 
@@ -52,7 +52,7 @@ RigProgram::~RigProgram() {
 int16_t RigProgram::UsePortDevice(const std::string& path) {
   const int16_t n = com_.PortNumberFor(path);
   profMain_.WriteKey("PORTS", "COM" + std::to_string(n), path);
-  main_.ComPortNo(n);
+  main_.setComPortNo(n);
   return n;
 }
 
@@ -61,8 +61,8 @@ void RigProgram::Start() {
   radio_.radionameS("0100");
   radio_.cloneWriteAdrList_Clear();
   radio_.cloneWriteAdrList_Add(0, 32111);
-  com_.comPortNum(1);
-  com_.comBaud(9600);
+  com_.setComPortNum(1);
+  com_.setComBaud(9600);
   com_.cln3D().Reset();
   com_.Reset();
   const std::string aside = profMain_.SetAsideIfUnusable(common::TimeStamp("%Y%m%d-%H%M%S"));
@@ -72,7 +72,7 @@ void RigProgram::Start() {
   op_.work().generator().Configure(instrument::BenchOptions::Load(profMain_, notes));
   record_.UseServer(record::RecordOptions::Load(profMain_, notes));
   for (const std::string& note : notes) notice(note);
-  com_.timSolidEnabled(true);
+  com_.setTimSolidEnabled(true);
 }
 
 bool RigProgram::SaveBench(const instrument::BenchOptions& options) {

@@ -18,7 +18,7 @@ std::string WithSeparator(const std::string& dir) { return (dir == "/" || dir ==
 
 }  // namespace
 
-void clsCmcProfileIO::FullPath(const std::string& s) {
+void clsCmcProfileIO::setFullPath(const std::string& s) {
   path_ = WithSeparator(GetPathName(s));
   name_ = GetFileName(s);
 }

@@ -14,15 +14,15 @@ namespace qxt::settings {
 class clsCmcProfileIO : public common::OptionsFile {
  public:
   // Sets Path and Name from a directory and file name.
-  void FullPath(const std::string& s);
-  std::string FullPath() const { return GetMyProfile(); }
+  void setFullPath(const std::string& s);
+  std::string fullPath() const { return GetMyProfile(); }
 
-  const std::string& Name() const { return name_; }
-  void Name(const std::string& v) { name_ = v; }
-  const std::string& Path() const { return path_; }
-  void Path(const std::string& v) { path_ = v; }
-  const std::string& Section() const { return section_; }
-  void Section(const std::string& v) { section_ = v; }
+  const std::string& name() const { return name_; }
+  void setName(const std::string& v) { name_ = v; }
+  const std::string& path() const { return path_; }
+  void setPath(const std::string& v) { path_ = v; }
+  const std::string& section() const { return section_; }
+  void setSection(const std::string& v) { section_ = v; }
 
   // Path = the directory of the running program, with a separator at its end.
   void SetCurrentPath();

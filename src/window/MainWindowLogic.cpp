@@ -24,25 +24,25 @@ int16_t Saturate16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(
 MainWindowLogic::MainWindowLogic(link::clsCmcCln3Sequence& seq, adjust::clsIndOp_RigK70R& op, const link::frmCom& com,
                                  adjust::SessionLog& keeper, MainWindowView& view, common::NoticeSink& notices)
     : seq_(seq), op_(op), com_(com), keeper_(keeper), view_(view), notices_(notices) {
-  ComPortNo(1);
-  ComAutoRelease(0);
+  setComPortNo(1);
+  setComAutoRelease(0);
 }
 
-void MainWindowLogic::ComPortNo(int32_t value) {
+void MainWindowLogic::setComPortNo(int32_t value) {
   comPortNo_ = Saturate16(value);
   op_.RigOpFunc_SetComPortNo(comPortNo_);
 }
 
 // The hold time is milliseconds in 16-bit seconds x 1000: delays beyond 32 s (or below 0) are
 // limited to what can be represented.
-void MainWindowLogic::ComAutoRelease(int32_t seconds) {
+void MainWindowLogic::setComAutoRelease(int32_t seconds) {
   comAutoRelease_ = Saturate16(seconds);
-  seq_.comHoldReload(std::clamp<int32_t>(comAutoRelease_, 0, 32) * 1000);
+  seq_.setComHoldReload(std::clamp<int32_t>(comAutoRelease_, 0, 32) * 1000);
 }
 
 // A value the program cannot use falls back to its default, and the technician is told.
 void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
-  objProf.Section("OPTION");
+  objProf.setSection("OPTION");
   settings::ProfileValue port = int32_t{1};
   objProf.loadData("ComPort", port, settings::ProfileValue(int32_t{1}));
   int32_t portNo = std::get<int32_t>(port);
@@ -52,7 +52,7 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
                         {std::to_string(portNo)}));
     portNo = 1;
   }
-  ComPortNo(portNo);
+  setComPortNo(portNo);
   settings::ProfileValue release = int32_t{0};
   objProf.loadData("ComAutoRelease", release, settings::ProfileValue(int32_t{0}));
   int32_t seconds = std::get<int32_t>(release);
@@ -64,14 +64,14 @@ void MainWindowLogic::loadData(settings::clsCmcProfileIO& objProf) {
         {std::to_string(seconds)}));
     seconds = 0;
   }
-  ComAutoRelease(seconds);
+  setComAutoRelease(seconds);
   technician_ = objProf.ReadKey("REPORT", "Technician", "");
   plotShown_ = objProf.ReadKey("VIEW", "Plot", "0") == "1";
-  TextSize(std::atoi(objProf.ReadKey("VIEW", "TextSize", "0").c_str()));
+  setTextSize(std::atoi(objProf.ReadKey("VIEW", "TextSize", "0").c_str()));
 }
 
 bool MainWindowLogic::saveData(settings::clsCmcProfileIO& objProf) {
-  objProf.Section("OPTION");
+  objProf.setSection("OPTION");
   bool saved = objProf.saveData("ComPort", comPortNo_);
   saved = objProf.saveData("ComAutoRelease", comAutoRelease_) && saved;
   // The others are written once they differ from their defaults, so an options file stays as it

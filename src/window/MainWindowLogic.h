@@ -31,10 +31,10 @@ class MainWindowLogic {
   static constexpr int kMenuPorts = 4;  // COM 1 to 4 always have a menu entry
   static constexpr int kMaxRelease = 5;
 
-  int16_t ComPortNo() const { return comPortNo_; }
-  void ComPortNo(int32_t value);
-  int16_t ComAutoRelease() const { return comAutoRelease_; }
-  void ComAutoRelease(int32_t seconds);
+  int16_t comPortNo() const { return comPortNo_; }
+  void setComPortNo(int32_t value);
+  int16_t comAutoRelease() const { return comAutoRelease_; }
+  void setComAutoRelease(int32_t seconds);
 
   void loadData(settings::clsCmcProfileIO& objProf);
   // False when a value could not be written.
@@ -51,15 +51,15 @@ class MainWindowLogic {
   // reason when it cannot start (also shown), else "".
   std::string AlignAll();
   // The technician named in the service record and the report ([REPORT] Technician=).
-  const std::string& Technician() const { return technician_; }
-  void Technician(const std::string& name) { technician_ = name; }
+  const std::string& technician() const { return technician_; }
+  void setTechnician(const std::string& name) { technician_ = name; }
   // Whether the plot panel is shown ([VIEW] Plot=1).
-  bool PlotShown() const { return plotShown_; }
-  void PlotShown(bool shown) { plotShown_ = shown; }
+  bool plotShown() const { return plotShown_; }
+  void setPlotShown(bool shown) { plotShown_ = shown; }
   // Points added to the console's and the readouts' text ([VIEW] TextSize=), kMinText..kMaxText.
   static constexpr int kMinText = -2, kMaxText = 8;
-  int TextSize() const { return textSize_; }
-  void TextSize(int points) { textSize_ = std::clamp(points, kMinText, kMaxText); }
+  int textSize() const { return textSize_; }
+  void setTextSize(int points) { textSize_ = std::clamp(points, kMinText, kMaxText); }
   // The title sequence; returns the new window caption when it is complete.
   std::optional<std::string> ButtonKeyPress(int charCode);
 

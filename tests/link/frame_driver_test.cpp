@@ -44,14 +44,14 @@ TEST(FrameDriver, SendRefusedWhileAnExchangeRunsOrPortIsBusy) {
   EXPECT_EQ(drv.Send(Hex("E0292700 00")), common::Outcome::kRefused);
   EXPECT_EQ(rig.port.written.size(), 1u);
   EXPECT_TRUE(drv.Running());
-  rig.com.comOpen(true);  // an open port opened again: output discarded, exchange dropped
+  rig.com.setComOpen(true);  // an open port opened again: output discarded, exchange dropped
   EXPECT_FALSE(drv.Running());
   rig.port.holdOutput = true;
   rig.port.pendingOutput = 1024 - 256;  // 256 free is not enough
   EXPECT_FALSE(drv.SendEnable());
   rig.port.pendingOutput = 1024 - 257;
   EXPECT_TRUE(drv.SendEnable());
-  rig.com.comOpen(false);
+  rig.com.setComOpen(false);
   EXPECT_FALSE(drv.SendEnable());
 }
 
@@ -60,7 +60,7 @@ TEST(FrameDriver, LiveCommandAnswerIsCheckedAndKept) {
   rig.seq.easySendE8ReqAnswer("033035");
   EXPECT_EQ(rig.port.lastWritten(), Hex("FEFEEEEFE82927010003 3035FD"));
   rig.EchoAndAnswer(frames::LiveAnswer("03", Hex("3830")));
-  EXPECT_EQ(rig.seq.Operation(), link::Operation::kStandby);
+  EXPECT_EQ(rig.seq.operation(), link::Operation::kStandby);
   rig.port.receive(Hex("FEFEEFEEE1FD"));  // a later frame leaves the answer as it was
   const auto answer = rig.seq.TakeAnswer();
   ASSERT_TRUE(answer);

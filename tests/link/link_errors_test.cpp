@@ -91,8 +91,8 @@ TEST(LinkErrors, BlockOutsideTheImageIsError5) {
 TEST(LinkErrors, CloneWriteStatusIsError7) {
   LinkRig rig;
   link::clsCmcCln3Drv& drv = rig.com.cln3D();
-  rig.com.comOpen(true);
-  drv.workMode(link::WorkMode::kCloneWriteEnd);
+  rig.com.setComOpen(true);
+  drv.setWorkMode(link::WorkMode::kCloneWriteEnd);
   ASSERT_EQ(drv.Send(Hex("E55461766F20496E632E")), common::Outcome::kDone);
   drv.read(Cat(rig.port.lastWritten(), frames::FromRadio(Hex("E601"))));
   EXPECT_EQ(drv.lastError(), link::DriverError::kWriteRefused);
@@ -143,7 +143,7 @@ TEST(LinkErrors, RefusedSendsAreError8) {
     LinkRig rig;
     StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));  // an answer is now on hand
     rig.seq.easyReset(1);
-    rig.com.comOpen(true);  // open already, so nothing clears what waits to go out
+    rig.com.setComOpen(true);  // open already, so nothing clears what waits to go out
     rig.port.holdOutput = true;
     rig.port.pendingOutput = link::frmCom::kOutBufferSize;  // no room left for a frame
     const size_t framesBefore = rig.port.written.size();

@@ -35,7 +35,7 @@ namespace {
 struct Program {
   explicit Program(const std::string& com1) {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    form.program().profMain().Path(dir.path() + "/");
+    form.program().profMain().setPath(dir.path() + "/");
     form.program().com().portDevices().setOverride(1, com1);
     form.program().Start();
     timer.start();

@@ -31,7 +31,7 @@ TEST(History, TheTechniciansNameIsOneLineOfLimitedLength) {
   QString typed = "Ann\n[OPTION]\nComPort=2\r\n[PORTS]\tCOM2=/dev/sda\x7f";
   records.askName = [&](const QString&) { return std::optional<QString>(typed); };
   s.form.menus().technicianAction()->trigger();
-  EXPECT_EQ(s.form.program().main().Technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
+  EXPECT_EQ(s.form.program().main().technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
   const std::string options = s.Options();
   EXPECT_NE(options.find("Technician=Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda\n"), std::string::npos) << options;
   EXPECT_EQ(options.find("[PORTS]\n"), std::string::npos) << options;
@@ -39,7 +39,7 @@ TEST(History, TheTechniciansNameIsOneLineOfLimitedLength) {
   typed = QString(app::FileActions::kTechnicianMax + 1, 'x');
   s.form.menus().technicianAction()->trigger();
   EXPECT_EQ(s.form.lastNotice(), "Technician: a name has at most 80 characters; this one has 81 and was not saved.");
-  EXPECT_EQ(s.form.program().main().Technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
+  EXPECT_EQ(s.form.program().main().technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
 }
 
 TEST(History, ASessionIsListedExportedAndReported) {

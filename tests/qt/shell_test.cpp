@@ -41,7 +41,7 @@ TEST(Shell, TheMenusSetTheOptionsAndTheCloseBoxOrExitSavesThem) {
     s.Tick();
     EXPECT_TRUE(s.form.portAction(2)->isChecked() && !s.form.portAction(1)->isChecked());
     EXPECT_EQ(s.form.statusLabel()->text(), "COM 2: CLOSE");
-    s.form.program().com().comOpen(true);
+    s.form.program().com().setComOpen(true);
     if (viaMenu) {
       s.form.exitAction()->trigger();
     } else {

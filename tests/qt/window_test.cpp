@@ -92,12 +92,12 @@ TEST(Window, OtherPortMapsAnyDeviceToAComNumber) {
   ShellRig s;
   s.form.chooseOtherPort = [&] { return QString::fromStdString(link); };
   s.form.menus().otherPortAction()->trigger();
-  EXPECT_EQ(s.form.program().main().ComPortNo(), 5);
+  EXPECT_EQ(s.form.program().main().comPortNo(), 5);
   EXPECT_NE(s.Options().find("COM5=" + link), std::string::npos) << s.Options();
   s.Tick();
   EXPECT_TRUE(s.form.portAction(5)->isChecked());
   s.form.menus().otherPortAction()->trigger();  // the same device again: the same number
-  EXPECT_EQ(s.form.program().main().ComPortNo(), 5);
+  EXPECT_EQ(s.form.program().main().comPortNo(), 5);
 }
 
 TEST(Window, TextSizeIsChosenAndRemembered) {

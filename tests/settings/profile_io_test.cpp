@@ -13,9 +13,9 @@ namespace {
 class ProfileIO : public ::testing::Test {
  protected:
   void SetUp() override {
-    prof.Path(dir.path() + "/");
-    prof.Name("PJ5102K.rs");
-    prof.Section("OPTION");
+    prof.setPath(dir.path() + "/");
+    prof.setName("PJ5102K.rs");
+    prof.setSection("OPTION");
   }
   std::string FileText() const { return TempDir::Read(prof.GetMyProfile()); }
 
@@ -157,7 +157,7 @@ TEST_F(ProfileIO, AValueIsOneLineSoNoTextBringsKeysOfItsOwn) {
   }};
   for (const auto& [section, key, text] : injections) {
     EXPECT_FALSE(prof.WriteKey(section, key, text)) << text;
-    prof.Section(section);
+    prof.setSection(section);
     EXPECT_FALSE(prof.saveData(key, std::string(text))) << text;
   }
   EXPECT_EQ(FileText(), before);
@@ -167,6 +167,6 @@ TEST_F(ProfileIO, AValueIsOneLineSoNoTextBringsKeysOfItsOwn) {
 }
 
 TEST_F(ProfileIO, UnwritableFileReportsFailure) {
-  prof.Path("/proc/no-such-dir/");
+  prof.setPath("/proc/no-such-dir/");
   EXPECT_FALSE(prof.saveData("ComPort", int16_t{1}));
 }

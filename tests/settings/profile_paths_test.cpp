@@ -29,14 +29,14 @@ TEST(ProfilePaths, SplitTheDocumentedExamples) {
 TEST(ProfilePaths, FullPathAndCurrentPath) {
   settings::clsCmcProfileIO prof;
   EXPECT_EQ(prof.GetMyProfile(), "Profile.INI");  // a fresh object has no directory
-  prof.FullPath("/opt/qxt/PJ5102K.rs");
-  EXPECT_EQ(prof.Path(), "/opt/qxt/");
-  EXPECT_EQ(prof.Name(), "PJ5102K.rs");
-  prof.FullPath("/a.ini");
-  EXPECT_EQ(prof.Path(), "/");
-  EXPECT_EQ(prof.FullPath(), "/a.ini");
+  prof.setFullPath("/opt/qxt/PJ5102K.rs");
+  EXPECT_EQ(prof.path(), "/opt/qxt/");
+  EXPECT_EQ(prof.name(), "PJ5102K.rs");
+  prof.setFullPath("/a.ini");
+  EXPECT_EQ(prof.path(), "/");
+  EXPECT_EQ(prof.fullPath(), "/a.ini");
   prof.SetCurrentPath();
-  EXPECT_EQ(prof.Path(), settings::clsCmcProfileIO::ProgramDirectory() + "/");
+  EXPECT_EQ(prof.path(), settings::clsCmcProfileIO::ProgramDirectory() + "/");
 }
 
 TEST(OptionsLocation, BesideTheProgramOnlyInItsBuildFolderOrWhereTheFileIs) {

@@ -19,7 +19,7 @@ struct ProgramRig {
   explicit ProgramRig(Bytes image = sim::DefaultImage({}), const std::string& recordPath = "")
       : recordPath(recordPath.empty() ? dataDir.file("service.sqlite") : recordPath), port(clock, std::move(image)) {
     setenv("XDG_DATA_HOME", dataDir.path().c_str(), 1);
-    program.profMain().Path(dataDir.path() + "/");
+    program.profMain().setPath(dataDir.path() + "/");
     program.Start();
   }
 

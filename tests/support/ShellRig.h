@@ -18,7 +18,7 @@ struct ShellRig {
   // options: the text of the options file the program finds at its start.
   explicit ShellRig(const std::string& options = "") {
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    form.program().profMain().Path(dir.path() + "/");
+    form.program().profMain().setPath(dir.path() + "/");
     if (!options.empty()) TempDir::Write(form.program().profMain().GetMyProfile(), options);
     form.program().Start();
     form.show();

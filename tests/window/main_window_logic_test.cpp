@@ -33,7 +33,7 @@ TEST(MainWindowLogic, NoFailureGoesUnsaid) {
   TempDir::Write(options, std::string((1 << 20) + 10, '#'));
   rig.program.Start();
   EXPECT_TRUE(said(rig, "more than any options file (1 MiB): it was moved to " + options + ".too-large-"));
-  rig.program.profMain().Path("/proc/no-such-folder/");
+  rig.program.profMain().setPath("/proc/no-such-folder/");
   rig.program.CloseDown();
   EXPECT_NE(rig.program.optionsProblem().find("The options could not be saved to /proc/no-such-folder/"),
             std::string::npos);
