@@ -11,9 +11,9 @@ namespace qxt::app {
 record::RecordOptions RecordSetup::Options(std::vector<std::string>& notices) {
   settings::clsCmcProfileIO prof;
   prof.SetCurrentPath();
-  prof.Name(std::string("PJ5102K") + ".rs");
-  prof.Section(common::kAppTitle);
-  prof.Path(settings::OptionsLocation::Choose(prof.Path(), prof.Name()));
+  prof.setName(std::string("PJ5102K") + ".rs");
+  prof.setSection(common::kAppTitle);
+  prof.setPath(settings::OptionsLocation::Choose(prof.path(), prof.name()));
   return record::RecordOptions::Load(prof, notices);
 }
 
