@@ -1,5 +1,5 @@
 // Answer bodies of every kind through the driver's checks (as the frame after the echo) and
-// readout answers through the readout checks.
+// through the live answer's judgement, whose value goes on a readout line.
 #include <cstddef>
 #include <cstdint>
 
@@ -15,18 +15,18 @@ using namespace qxt::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const Bytes body(data + 1, data + size);
-  const Bytes name{0x29, 0x27, 0x01, 0x00};
-  if (adjust::Readouts::IsValidAnswer(body, name)) {
-    const int v = adjust::Readouts::AdAnswerValue(body);
-    if (v < 0 || v > 255) __builtin_trap();
-    adjust::Readouts::Line(static_cast<adjust::ReadoutGroup>(data[0] & 1), static_cast<int16_t>(data[0] % 5), v);
+  const Bytes command = common::HexStrToByteStr("E82927010003 3030");
+  const link::wire::LiveJudgement judged = link::wire::JudgeLiveAnswer(body, command);
+  if (judged.answer && !judged.frameValid) __builtin_trap();  // a value only from a sound frame
+  if (judged.answer) {
+    adjust::Readouts::Line(static_cast<adjust::ReadoutGroup>(data[0] & 1), static_cast<int16_t>(data[0] % 5),
+                           judged.answer->value);
   }
   FuzzLink link;
   link::clsCmcCln3Drv& drv = link.drv;
   const int16_t mode = static_cast<int16_t>(data[0] % 5 + 1);
   drv.setWorkMode(static_cast<link::WorkMode>(mode));
   drv.setWaitAnswer(true);
-  const Bytes command = common::HexStrToByteStr("E82927010003 3030");
   drv.Send(command);
   Bytes frame = link::wire::FrameToRadio(command);  // the echo
   frame.push_back(link::wire::kPreamble);
