@@ -6,7 +6,6 @@
 
 #include "common/PrivateFiles.h"
 #include "common/Sha256.h"
-#include "common/Utf8Text.h"
 #include "common/XdgDirectory.h"
 #include "record/RecordFiles.h"
 #include "record/RecordSchema.h"
@@ -36,6 +35,14 @@ ServiceRecord::ServiceRecord(std::string path, Clock clock, Use use, int busyTim
       use_(use),
       busyTimeoutMs_(busyTimeoutMs),
       store_(path_),
+      queue_(
+          store_, clock_,
+          {[this](const PendingWrite& w) { Written(w); },
+           [this](const std::string& why) {
+             Recover(why);
+             return writable();
+           },
+           [this](const std::string& text) { Say(text); }, [this](const std::string& gap) { return GapEvent(gap); }}),
       bench_(RecordOptions::HostName()) {
   Open();
 }
@@ -43,8 +50,8 @@ ServiceRecord::ServiceRecord(std::string path, Clock clock, Use use, int busyTim
 // What still waits goes to the journal; a clean end removes the mark of a running program.
 ServiceRecord::~ServiceRecord() {
   shop_.reset();  // the sender lets go of what it was sending; it stays owed
-  if (!queue_.empty() && writable()) Flush();
-  if (!queue_.empty()) WriteJournal(path_ + ".journal").Append({queue_.begin(), queue_.end()});
+  if (!queue_.empty() && writable()) queue_.Flush();
+  if (!queue_.empty()) WriteJournal(path_ + ".journal").Append(queue_.contents());
   store_.Close();
   if (markedRunning_) std::filesystem::remove(path_ + ".running");
 }
@@ -53,21 +60,10 @@ std::string ServiceRecord::DefaultPath() {
   return common::XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/service.sqlite";
 }
 
-void ServiceRecord::OnTrouble(Trouble trouble) {
-  trouble_ = std::move(trouble);
-  if (!on() && !problem_.empty() && trouble_) trouble_(problem_);
-}
-
-void ServiceRecord::Say(const std::string& text) {
-  if (trouble_) trouble_(text);
-}
-
 bool ServiceRecord::accepting() const {
   if (use_ != Use::kWorking) return false;
   return writable() || (store_.state() == RecordStore::State::kOff && store_.passing());
 }
-
-std::string ServiceRecord::Now() const { return RecordSchema::UtcStamp(clock_()); }
 
 void ServiceRecord::Open() {
   const std::string folder = std::filesystem::path(path_).parent_path().string();
@@ -81,9 +77,9 @@ void ServiceRecord::Open() {
   const WriteJournal journal(path_ + ".journal");
   if (auto waiting = journal.Read(); !waiting.empty()) {
     store_.MakeMissingSessions(true, Now());
-    queue_.assign(waiting.begin(), waiting.end());
+    queue_.Resume(waiting);
     const size_t count = queue_.size();
-    Flush();
+    queue_.Flush();
     store_.MakeMissingSessions(false);
     if (queue_.empty()) {
       journal.Remove();
@@ -133,13 +129,13 @@ void ServiceRecord::Poll() {
   if (shop_) {
     if (const std::string notice = shop_->Notice(clock_()); !notice.empty()) Say(notice);
   }
-  if (!queue_.empty() && clock_() >= nextTry_) {
+  if (queue_.due()) {
     if (!on()) {
       store_.Open(busyTimeoutMs_);
       if (store_.damaged()) Recover(store_.problem());
       problem_ = store_.problem();
     }
-    Flush();
+    queue_.Flush();
   }
   std::string text;
   const RecordUpkeep::Finding finding = upkeep_.Take(text);
@@ -154,91 +150,24 @@ void ServiceRecord::Poll() {
 
 void ServiceRecord::Enqueue(PendingWrite w, bool droppable) {
   if (!accepting()) return;
-  if (droppable && queue_.size() >= kQueueLimit) {
-    ++lost_;
-    return;
-  }
-  for (Field& f : w.fields) {
-    if (auto* text = std::get_if<std::string>(&f)) *text = common::ValidUtf8(*text);
-  }
-  w.token = ++tokens_;
-  queue_.push_back(std::move(w));
-  if (queue_.size() == 1 || clock_() >= nextTry_) Flush();
+  queue_.Add(std::move(w), droppable);
   if (shop_) shop_->Nudge();
 }
 
-// In order, until the database makes one wait; then again after a pause that doubles each time.
-// What waited is written many to a transaction.
-void ServiceRecord::Flush() {
-  const bool wasBehind = pause_ != 0;
-  while (!queue_.empty()) {
-    std::string why;
-    const size_t batch = std::min(queue_.size(), kBatch);
-    RecordStore::Verdict verdict = batch > 1 ? store_.Begin(why) : RecordStore::Verdict::kWritten;
-    size_t done = 0, refused = 0;
-    while (verdict == RecordStore::Verdict::kWritten && done < batch) {
-      verdict = store_.Apply(queue_[done], why);
-      if (verdict == RecordStore::Verdict::kRefused) {
-        ++refused;  // a write this record can never take: counted as lost, the rest goes on
-        verdict = RecordStore::Verdict::kWritten;
-      }
-      if (verdict == RecordStore::Verdict::kWritten) ++done;
-    }
-    if (batch > 1) {
-      if (verdict == RecordStore::Verdict::kWritten) {
-        verdict = store_.Commit(why);
-      } else {
-        store_.Rollback();
-      }
-    }
-    if (verdict == RecordStore::Verdict::kDamaged) {
-      Recover(why);
-      if (!writable()) return Wait(store_.problem());
-      continue;
-    }
-    if (verdict == RecordStore::Verdict::kWait) return Wait(why);
-    for (size_t i = 0; i < done; ++i) {
-      const PendingWrite& w = queue_.front();
-      if (w.kind == WriteKind::kBeginSession && w.token == sessionToken_) session_ = store_.session();
-      if (w.kind == WriteKind::kBeginSession && w.token == restoreToken_) restoreSession_ = store_.session();
-      if (w.kind == WriteKind::kBeginProcedure && w.token == procedureToken_) procedure_ = store_.procedure();
-      queue_.pop_front();
-    }
-    lost_ += refused;
-    if (wasBehind) late_ += done;
-  }
-  if (wasBehind) CaughtUp();
+// Lost writes are named in the session under way.
+std::optional<PendingWrite> ServiceRecord::GapEvent(const std::string& gap) const {
+  if (!inSession()) return std::nullopt;
+  return PendingWrite{
+      WriteKind::kEvent,
+      {Now(), std::string("gap"), std::string(), Field(), Field(), Field(), std::string(), gap, std::string()},
+      session_};
 }
 
-void ServiceRecord::Wait(const std::string& why) {
-  if (pause_ == 0) {
-    Say("The service record is behind: " + why + ". What happens is kept and written as soon as it can be.");
-  }
-  pause_ = pause_ == 0 ? 1 : std::min(pause_ * 2, kLongestPauseSeconds);
-  nextTry_ = clock_() + pause_;
-}
-
-void ServiceRecord::CaughtUp() {
-  pause_ = 0;
-  std::string text = "The service record has caught up: " + std::to_string(late_) + " events were written late.";
-  late_ = 0;
-  if (lost_ > 0) {
-    const std::string gap = std::to_string(lost_) + " events were lost while the service record could not be written.";
-    lost_ = 0;
-    text += " " + gap;
-    if (inSession()) {
-      PendingWrite w{
-          WriteKind::kEvent,
-          {Now(), std::string("gap"), std::string(), Field(), Field(), Field(), std::string(), gap, std::string()},
-          session_,
-          0,
-          ++tokens_};
-      queue_.push_back(std::move(w));
-      Flush();
-    }
-  }
-  store_.MakeMissingSessions(false);
-  Say(text);
+// The program learns the ids of the rows its begins made.
+void ServiceRecord::Written(const PendingWrite& w) {
+  if (w.kind == WriteKind::kBeginSession && w.token == sessionToken_) session_ = store_.session();
+  if (w.kind == WriteKind::kBeginSession && w.token == restoreToken_) restoreSession_ = store_.session();
+  if (w.kind == WriteKind::kBeginProcedure && w.token == procedureToken_) procedure_ = store_.procedure();
 }
 
 void ServiceRecord::BeginSession(int16_t port, const std::string& device, const std::string& technician) {
@@ -248,7 +177,7 @@ void ServiceRecord::BeginSession(int16_t port, const std::string& device, const 
   sessionRead_ = false;
   session_ = 0;
   changes_.Clear();
-  sessionToken_ = tokens_ + 1;
+  sessionToken_ = queue_.nextToken();
   Enqueue({WriteKind::kBeginSession, {Now(), Num(port), device, technician, bench_, Num(getpid())}}, false);
 }
 
@@ -329,7 +258,7 @@ void ServiceRecord::BeginProcedure(const std::string& kind, const std::string& i
   procedure_ = 0;
   procedureKind_ = kind;
   pointSeq_ = 0;
-  procedureToken_ = tokens_ + 1;
+  procedureToken_ = queue_.nextToken();
   Enqueue({WriteKind::kBeginProcedure, {Now(), kind, items, startValues}, session_}, false);
   Event("procedure", kind, std::nullopt, std::nullopt, std::nullopt, "started", startValues);
 }
@@ -382,17 +311,6 @@ void ServiceRecord::UseServer(const RecordOptions& options) {
   // A record that waits for a lock still ships what it owed before; one of a newer version never.
   shop_ = std::make_unique<ShopRecord>(path_, options.server,
                                        use_ == Use::kWorking && store_.state() != RecordStore::State::kReadOnly);
-}
-
-const RecordReader& ServiceRecord::reader() {
-  if (!shop_) return local_;
-  return shop_->Reader(local_, clock_());
-}
-
-std::string ServiceRecord::readProblem() const { return shop_ ? shop_->why() : ""; }
-
-int64_t ServiceRecord::owed() const {
-  return shop_ && shop_->sender() != nullptr ? shop_->sender()->status().waiting : 0;
 }
 
 std::string ServiceRecord::Describe() const {

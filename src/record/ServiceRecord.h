@@ -24,14 +24,15 @@
 #include "record/PendingWrite.h"
 #include "record/RecordOptions.h"
 #include "record/RecordReader.h"
+#include "record/RecordSchema.h"
 #include "record/RecordStore.h"
 #include "record/RecordTypes.h"
 #include "record/RecordUpkeep.h"
+#include "record/ShopRecord.h"
 #include "record/SqliteReader.h"
+#include "record/WriteQueue.h"
 
 namespace qxt::record {
-
-class ShopRecord;
 
 class ServiceRecord {
  public:
@@ -42,10 +43,6 @@ class ServiceRecord {
   enum class Use { kWorking, kReading };
 
   static constexpr int kBusyTimeoutMs = 1000;
-  // Writes held in memory at most while the database cannot take them.
-  static constexpr size_t kQueueLimit = 20000;
-  static constexpr int kLongestPauseSeconds = 60;
-  static constexpr size_t kBatch = 500;
 
   explicit ServiceRecord(
       std::string path, Clock clock = [] { return std::time(nullptr); }, Use use = Use::kWorking,
@@ -65,7 +62,10 @@ class ServiceRecord {
   const std::string& openNote() const { return openNote_; }
   // What the technician should know as it happens: the record is off, behind, has caught up,
   // was found damaged, was recovered. Called at once with a problem known at open.
-  void OnTrouble(Trouble trouble);
+  void OnTrouble(Trouble trouble) {
+    trouble_ = std::move(trouble);
+    if (!on() && !problem_.empty() && trouble_) trouble_(problem_);
+  }
   // Whether what happens is recorded: the record is writable, or could not be opened for a
   // cause that passes (a lock), and what happens waits until it can be.
   bool accepting() const;
@@ -117,15 +117,15 @@ class ServiceRecord {
   bool shared() const { return shop_ != nullptr; }
   // The shop's record while a server is set and can be read, else this bench's own (only
   // while on()).
-  const RecordReader& reader();
+  const RecordReader& reader() { return shop_ ? shop_->Reader(local_, clock_()) : local_; }
   // This bench's own record, whatever the server (what must never wait for a network).
   const RecordReader& localReader() { return local_; }
   // Why the shop's record could not be read the last time, or "".
-  std::string readProblem() const;
+  std::string readProblem() const { return shop_ ? shop_->why() : ""; }
   // Where the record is and whether its server is connected, in a few sentences.
   std::string Describe() const;
   // The rows this bench still owes the server (0 without a server).
-  int64_t owed() const;
+  int64_t owed() const { return shop_ && shop_->sender() != nullptr ? shop_->sender()->status().waiting : 0; }
   // The open connection, for tests that provoke failures (nullptr when off).
   SQLite::Database* database() { return store_.database(); }
 
@@ -133,11 +133,11 @@ class ServiceRecord {
   void Open();
   void Recover(const std::string& why);
   void StartUpkeep(bool afterUncleanEnd);
-  void Say(const std::string& text);
+  void Say(const std::string& text) {
+    if (trouble_) trouble_(text);
+  }
   void Enqueue(PendingWrite w, bool droppable);
-  void Flush();
-  void Wait(const std::string& why);
-  void CaughtUp();
+  void Written(const PendingWrite& w);
   void CloseLostSessions();
   // session: the session's row, for an event after its session ended (a restore's end); 0 for
   // the session under way.
@@ -145,24 +145,22 @@ class ServiceRecord {
              std::optional<int32_t> before, std::optional<int32_t> after, const std::string& reason,
              const std::string& text, const std::string& sha = "", std::optional<int64_t> session = std::nullopt);
   void StoreImage(const std::string& sha, const Bytes& image);
-  std::string Now() const;
+  std::string Now() const { return RecordSchema::UtcStamp(clock_()); }
+  std::optional<PendingWrite> GapEvent(const std::string& gap) const;
 
   std::string path_;
   Clock clock_;
   Use use_;
   int busyTimeoutMs_;
   RecordStore store_;
+  WriteQueue queue_;
   SqliteReader local_{store_};
   std::unique_ptr<ShopRecord> shop_;
   std::string bench_;
   RecordUpkeep upkeep_;
   std::string problem_, openNote_, upkeepDay_;
   Trouble trouble_;
-  std::deque<PendingWrite> queue_;
-  std::time_t nextTry_ = 0;
-  int pause_ = 0;
-  size_t lost_ = 0, late_ = 0;
-  uint64_t tokens_ = 0, sessionToken_ = 0, procedureToken_ = 0;
+  uint64_t sessionToken_ = 0, procedureToken_ = 0;
   bool sessionOpen_ = false, sessionRead_ = false, procedureOpen_ = false, markedRunning_ = false;
   int64_t session_ = 0, procedure_ = 0;
   std::string procedureKind_;

@@ -87,7 +87,7 @@ TEST(RecordFaults, AFullDiskThenSpaceFreedKeepsWhatFitsAndCountsTheRest) {
   db.exec("PRAGMA max_page_count = " + std::to_string(Count(db, "PRAGMA page_count")));
   s.record.SessionRadio({"2927", "0100", "AABB", "", Bytes(32112, 7)});  // the image needs pages
   s.record.BeginProcedure("BPF sweep", "BPF T1", "80");
-  const size_t points = record::ServiceRecord::kQueueLimit + 10;
+  const size_t points = record::WriteQueue::kLimit + 10;
   for (size_t i = 0; i < points; ++i) s.record.Point("BPF T1", static_cast<int32_t>(i), 5);
   EXPECT_TRUE(s.record.behind());
   db.exec("PRAGMA max_page_count = 1000000");
