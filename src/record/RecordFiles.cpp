@@ -130,4 +130,12 @@ RecordFiles::Copy RecordFiles::NewestGoodCopy(const std::string& recordPath) {
   return {};
 }
 
+std::string RecordFiles::LocalStamp(std::time_t t) {
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
 }  // namespace qxt::record

@@ -3,6 +3,7 @@
 // file moved aside, and the daily copies (copies/service-YYYY-MM-DD.sqlite beside the record:
 // the last 7 days and one a week for the last 4 weeks).
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class RecordFiles {
   static std::string HeaderProblem(const std::string& path);
   // Moves the file and its WAL files to PATH.damaged-STAMP. The new name, or "" when it could not.
   static std::string MoveAside(const std::string& path, const std::string& stamp);
+  // A moment in local time as a file name takes it: 20261207-153000.
+  static std::string LocalStamp(std::time_t t);
 
   static std::string CopiesDirectory(const std::string& recordPath);
   static std::string CopyPath(const std::string& recordPath, const std::string& day);

@@ -16,14 +16,6 @@ namespace qxt::record {
 
 namespace {
 
-std::string LocalStamp(std::time_t t) {
-  std::tm local{};
-  localtime_r(&t, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
 Field Opt(const std::optional<int32_t>& v) { return v ? Field(int64_t{*v}) : Field(); }
 Field Num(int64_t v) { return Field(v); }
 
@@ -54,15 +46,6 @@ ServiceRecord::~ServiceRecord() {
   if (!queue_.empty()) WriteJournal(path_ + ".journal").Append(queue_.contents());
   store_.Close();
   if (markedRunning_) std::filesystem::remove(path_ + ".running");
-}
-
-std::string ServiceRecord::DefaultPath() {
-  return common::XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/service.sqlite";
-}
-
-bool ServiceRecord::accepting() const {
-  if (use_ != Use::kWorking) return false;
-  return writable() || (store_.state() == RecordStore::State::kOff && store_.passing());
 }
 
 void ServiceRecord::Open() {
@@ -97,7 +80,7 @@ void ServiceRecord::Open() {
 // record goes on from the newest copy that passes its check, or from a new file.
 void ServiceRecord::Recover(const std::string& why) {
   store_.Close();
-  const std::string aside = RecordFiles::MoveAside(path_, LocalStamp(clock_()));
+  const std::string aside = RecordFiles::MoveAside(path_, RecordFiles::LocalStamp(clock_()));
   if (aside.empty()) {
     problem_ = "The service record is off: " + path_ + " is damaged (" + why + ") and cannot be moved aside.";
     return Say(problem_);
@@ -311,13 +294,6 @@ void ServiceRecord::UseServer(const RecordOptions& options) {
   // A record that waits for a lock still ships what it owed before; one of a newer version never.
   shop_ = std::make_unique<ShopRecord>(path_, options.server,
                                        use_ == Use::kWorking && store_.state() != RecordStore::State::kReadOnly);
-}
-
-std::string ServiceRecord::Describe() const {
-  std::string text = "This bench (" + bench_ + ") records in " + path_ + ".";
-  if (!on()) text += " " + problem_;
-  if (!shop_) return text + " No server is set: the record is this bench's own ([RECORD] Server= in the options).";
-  return text + " " + shop_->Describe();
 }
 
 }  // namespace qxt::record

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 
+#include "common/XdgDirectory.h"
 #include "record/ChangeCount.h"
 #include "record/PendingWrite.h"
 #include "record/RecordOptions.h"
@@ -52,7 +53,9 @@ class ServiceRecord {
   ServiceRecord& operator=(const ServiceRecord&) = delete;
 
   // The default place of the database.
-  static std::string DefaultPath();
+  static std::string DefaultPath() {
+    return common::XdgDirectory("XDG_DATA_HOME", ".local/share") + "/qxt7130-adj/service.sqlite";
+  }
 
   // Open for reading (also a record of a newer version, which is not written).
   bool on() const { return store_.state() != RecordStore::State::kOff; }
@@ -68,7 +71,10 @@ class ServiceRecord {
   }
   // Whether what happens is recorded: the record is writable, or could not be opened for a
   // cause that passes (a lock), and what happens waits until it can be.
-  bool accepting() const;
+  bool accepting() const {
+    if (use_ != Use::kWorking) return false;
+    return writable() || (store_.state() == RecordStore::State::kOff && store_.passing());
+  }
   // Writes waiting for the database.
   size_t waiting() const { return queue_.size(); }
   bool behind() const { return !queue_.empty(); }
@@ -123,7 +129,12 @@ class ServiceRecord {
   // Why the shop's record could not be read the last time, or "".
   std::string readProblem() const { return shop_ ? shop_->why() : ""; }
   // Where the record is and whether its server is connected, in a few sentences.
-  std::string Describe() const;
+  std::string Describe() const {
+    std::string text = "This bench (" + bench_ + ") records in " + path_ + ".";
+    if (!on()) text += " " + problem_;
+    if (!shop_) return text + " No server is set: the record is this bench's own ([RECORD] Server= in the options).";
+    return text + " " + shop_->Describe();
+  }
   // The rows this bench still owes the server (0 without a server).
   int64_t owed() const { return shop_ && shop_->sender() != nullptr ? shop_->sender()->status().waiting : 0; }
   // The open connection, for tests that provoke failures (nullptr when off).
