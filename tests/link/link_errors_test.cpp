@@ -44,7 +44,7 @@ void StartCloneRead(LinkRig& rig, const Bytes& inquiryAnswer) {
 
 }  // namespace
 
-TEST(LinkErrors, MalformedInquiryAnswersAreError3) {
+TEST(LinkErrors, MalformedInquiryAnswersAreIllegalData) {
   Bytes badLength = frames::InquiryBody();
   badLength[7] = 0x40;
   Bytes letters = frames::InquiryBody("2A27");
@@ -56,7 +56,7 @@ TEST(LinkErrors, MalformedInquiryAnswersAreError3) {
   }
 }
 
-TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
+TEST(LinkErrors, BadBlocksAreIllegalDataAndEndTheRead) {
   auto block = [](int checksumError) { return frames::Block(0, Bytes(16, 0x11), checksumError); };
   Bytes evenLength = block(0);
   evenLength.insert(evenLength.end() - 1, 0x30);
@@ -74,12 +74,12 @@ TEST(LinkErrors, BadBlocksAreError3ReportedAtStep4) {
     StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
     rig.Tick();
     rig.EchoAndAnswer(bad);
-    EXPECT_EQ(rig.seq.stepNo(), 0);
+    EXPECT_FALSE(rig.seq.OpRunning());
     ExpectFailure(rig, D::kInvalidAnswer, S::kNone, "Illegal data.");
   }
 }
 
-TEST(LinkErrors, BlockOutsideTheImageIsError5) {
+TEST(LinkErrors, ABlockOutsideTheImageIsDataOverflow) {
   LinkRig rig;
   StartCloneRead(rig, frames::FromBody(frames::InquiryBody()));
   rig.Tick();
@@ -88,7 +88,7 @@ TEST(LinkErrors, BlockOutsideTheImageIsError5) {
   EXPECT_EQ(rig.radio.eepImage().ReadByte(0x7D68), 0);
 }
 
-TEST(LinkErrors, CloneWriteStatusIsError7) {
+TEST(LinkErrors, ARefusedCloneWriteCannotBeWritten) {
   LinkRig rig;
   link::clsCmcCln3Drv& drv = rig.com.cln3D();
   rig.com.setComOpen(true);
@@ -132,7 +132,7 @@ TEST(LinkErrors, HostileStreamsNeverGrowOrHang) {
 // A frame the port cannot take fails its operation with code 8, at the step that would have
 // judged its echo; a live command is never counted as sent, and an identification never judges
 // the answer of an earlier inquiry.
-TEST(LinkErrors, RefusedSendsAreError8) {
+TEST(LinkErrors, RefusedSendsCannotClone) {
   struct Case {
     const char* name;
     bool live;
