@@ -34,16 +34,14 @@
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
 
+#include "FigureTable.h"
+
 using namespace qxt;
 using namespace qxt::test;
+using qxt::bench::MonotonicMs;
+using qxt::bench::Row;
 
 namespace {
-
-double MonotonicMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
 
 struct LogFrame {
   double ms;
@@ -82,11 +80,6 @@ struct Core {
   program::RigProgram program{port, common::SteadyTickSource::instance(), view, window, recordPath};
   app::ComTimer timer{program.com()};
 };
-
-void Row(const std::string& figure, const std::string& measured, const std::string& target) {
-  std::printf("| %s | %s | %s |\n", figure.c_str(), measured.c_str(), target.c_str());
-  std::fflush(stdout);
-}
 
 std::string Format(const char* fmt, double v) {
   char buf[64];

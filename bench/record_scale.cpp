@@ -26,21 +26,14 @@
 #include "record/ServiceRecord.h"
 #include "support/TempDir.h"
 
+#include "FigureTable.h"
+
 using namespace qxt;
 using namespace qxt::test;
+using qxt::bench::MonotonicMs;
+using qxt::bench::Row;
 
 namespace {
-
-double MonotonicMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-void Row(const std::string& figure, const std::string& measured, const std::string& target) {
-  std::printf("| %s | %s | %s |\n", figure.c_str(), measured.c_str(), target.c_str());
-  std::fflush(stdout);
-}
 
 std::string Ms(double ms) {
   char text[32];
