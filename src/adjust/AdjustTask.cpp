@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "adjust/ImageBackup.h"
 #include "common/Common.h"
@@ -46,7 +47,7 @@ void AdjustTask::Reset() {
   machine_.Enter(OpState::kIdle);
   cycle_.SetParaDisp(false);
   readouts_.Reset();
-  flgOpError_ = false;
+  readoutFailure_.reset();
   adjust::Dress(view_);
   console_.Clear();
   AddRigK70RItems(console_);
@@ -132,8 +133,8 @@ bool AdjustTask::PreemptsMachine() {
 void AdjustTask::RunMachine() {
   for (;;) {
     const bool moved = machine_.Follow(RunState());
-    if (flgOpError_) {
-      main_.MsgBoxCloneErr();
+    if (readoutFailure_) {
+      main_.MsgBoxCloneErr(*std::exchange(readoutFailure_, std::nullopt));
       Reset();
       return;
     }
@@ -156,7 +157,7 @@ Step AdjustTask::RunState() {
 bool AdjustTask::Read(ReadoutGroup group, int16_t index, bool isFirst) {
   const bool a = group == ReadoutGroup::kA;
   const ReadoutResult r = readouts_.Read(group, index, isFirst, sender_, view_.lbo01(a ? 0 : 1));
-  if (r == ReadoutResult::kInvalid) flgOpError_ = true;
+  if (r == ReadoutResult::kInvalid) readoutFailure_ = link::LinkFailure::Sequencer(link::SequencerError::kNone);
   if (a && r == ReadoutResult::kDone) observers_.Readout(index, readouts_.lastAdA(index), ticks_.tickCount());
   return r != ReadoutResult::kPending;
 }

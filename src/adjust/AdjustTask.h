@@ -199,7 +199,8 @@ class AdjustTask : private ActionContext, private TaskHooks {
   RestoreControl restore_;
 
   int16_t comPortNo_ = 1;
-  bool flgOpError_ = false;
+  // A readout answer that made no sense: the exchange itself went wrong.
+  std::optional<link::LinkFailure> readoutFailure_;
   bool flgDigital_ = false;
   bool ending_ = false;
   int32_t waitE8_ = 0;

@@ -4,14 +4,16 @@
 
 #include <string>
 
+#include "link/LinkFailure.h"
+
 namespace qxt::link {
 
 class MainWindowHooks {
  public:
   virtual ~MainWindowHooks() = default;
   virtual void task() = 0;
-  // Explains the failure of the program's one sequencer and resets the work.
-  virtual void MsgBoxCloneErr() = 0;
+  // Explains a failure of the program's link, once, and resets the work.
+  virtual void MsgBoxCloneErr(const LinkFailure& failure) = 0;
   virtual void saveAllData() = 0;
   // Something the technician should know that stops nothing (a trace that cannot be written).
   virtual void notice(const std::string& text) = 0;

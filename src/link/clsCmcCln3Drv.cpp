@@ -37,7 +37,10 @@ void clsCmcCln3Drv::cloneWriteAdrList(const std::string& sp) { areas_.Reset(sp);
 
 void clsCmcCln3Drv::setNowError(DriverError c) {
   nowError_ = c;
-  if (c != DriverError::kNone) lastError_ = c;
+  if (c != DriverError::kNone) {
+    lastError_ = c;
+    failure_ = LinkFailure::Driver(c);
+  }
   endExchange();
 }
 

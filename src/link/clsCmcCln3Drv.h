@@ -17,6 +17,7 @@
 #include "link/DriverError.h"
 #include "link/DriverPort.h"
 #include "link/FrameReceiver.h"
+#include "link/LinkFailure.h"
 #include "link/LiveCommand.h"
 #include "link/Protocol.h"
 #include "link/WriteAreaList.h"
@@ -67,7 +68,12 @@ class clsCmcCln3Drv {
   void setNowError(DriverError c);
   DriverError nowError() const { return nowError_; }
   DriverError lastError() const { return lastError_; }
-  void setLastError(DriverError v) { lastError_ = v; }
+  void setLastError(DriverError v) {
+    lastError_ = v;
+    failure_ = v == DriverError::kNone ? std::nullopt : std::optional(LinkFailure::Driver(v));
+  }
+  // The failure behind lastError, as it was made when the exchange failed.
+  const std::optional<LinkFailure>& failure() const { return failure_; }
 
   bool SendEnable() const;
   bool waitEcho() const { return workMode_ != WorkMode::kNone; }
@@ -125,6 +131,7 @@ class clsCmcCln3Drv {
   bool running_ = false;
   DriverError nowError_ = DriverError::kNone;
   DriverError lastError_ = DriverError::kNone;
+  std::optional<LinkFailure> failure_;
   Bytes ansInfo_;
   std::optional<LiveAnswer> liveAnswer_;
   Bytes sendBuf_;

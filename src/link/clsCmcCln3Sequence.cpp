@@ -133,7 +133,9 @@ void clsCmcCln3Sequence::task() {
     Action action = chooseAction();
     if (action == Action::kFail) {
       com_.setComOpen(false);
-      main_.MsgBoxCloneErr();
+      // A failure of the port or the exchange is the cause; the sequencer's own code only when
+      // neither failed.
+      main_.MsgBoxCloneErr(com_.failure().value_or(LinkFailure::Sequencer(error_)));
       action = Action::kFinish;
     }
     ++stepNo_;

@@ -24,6 +24,7 @@ void frmCom::ApplyDefaults(int32_t baud, int32_t threshold) {
   rThreshold_ = threshold;
   errCannotOpen_ = false;
   errOverflow_ = false;
+  portFailure_.reset();
 }
 
 void frmCom::Reset() { ApplyDefaults(9600, 1); }
@@ -53,6 +54,7 @@ void frmCom::setComOpen(bool bo) {
   if (failed && bo) {
     port_.close();
     errCannotOpen_ = true;
+    portFailure_ = LinkFailure::CannotOpen(commPort_, failure_);
   }
   cln3D_.Reset();
 }
@@ -77,6 +79,11 @@ void frmCom::ReportOpenFailure(const std::string& device, const std::string& rea
   trace_.note(failure_);
 }
 
+std::optional<LinkFailure> frmCom::failure() const {
+  if (portFailure_) return portFailure_;
+  return cln3D_.failure();
+}
+
 bool frmCom::totalError() const { return cln3D_.nowError() != DriverError::kNone || errOverflow_ || errCannotOpen_; }
 
 void frmCom::AllOver() {
@@ -97,7 +104,7 @@ void frmCom::timSolid_Timer() {
   }
   cln3D_.task();
   main_.task();
-  if (totalError()) main_.MsgBoxCloneErr();
+  if (totalError()) main_.MsgBoxCloneErr(*failure());
   if (totalError() && comOpen()) setComOpen(false);
 }
 
@@ -108,6 +115,7 @@ void frmCom::OnComm(CommEvent commEvent) {
       break;
     case CommEvent::kRxOver:
       errOverflow_ = true;
+      if (!portFailure_) portFailure_ = LinkFailure::Overflow();
       setComOpen(false);
       break;
     case CommEvent::kBreak:
@@ -140,6 +148,7 @@ void frmCom::onDeviceLost() {
   ReportOpenFailure(openDevice_, "device lost: " + port_.errorText());
   setComOpen(false);
   errCannotOpen_ = true;
+  portFailure_ = LinkFailure::CannotOpen(commPort_, failure_);
 }
 
 }  // namespace qxt::link

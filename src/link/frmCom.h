@@ -6,6 +6,7 @@
 // checks. The 50 ms timer itself is the shell's; it calls timSolid_Timer while enabled.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/OptionsFile.h"
@@ -71,12 +72,10 @@ class frmCom : public DriverPort, public SerialPortListener {
   const std::string& Settings() const { return settings_; }
 
   bool errOverflow() const { return errOverflow_; }
-  void setErrOverflow(bool v) { errOverflow_ = v; }
   bool errCannotOpen() const { return errCannotOpen_; }
-  // Why the port could not be opened or was lost ("COM1 (/dev/ttyUSB0): no such device"); empty
-  // once a port has opened.
-  const std::string& failure() const { return failure_; }
-  void setErrCannotOpen(bool v) { errCannotOpen_ = v; }
+  // The failure of the port (cannot open, lost, overflow) as made when it happened, else the
+  // frame driver's; a port failure hides the driver's, as the port is what broke first.
+  std::optional<LinkFailure> failure() const;
   bool totalError() const;
 
   // Shut-down: the port closed, then the options saved.
@@ -104,7 +103,9 @@ class frmCom : public DriverPort, public SerialPortListener {
   void ApplyDefaults(int32_t baud, int32_t threshold);
   bool OpenPort();
   void ReportOpenFailure(const std::string& device, const std::string& reason);
+  // Why the port could not be opened or was lost ("COM1 (/dev/ttyUSB0): no such device").
   std::string failure_;
+  std::optional<LinkFailure> portFailure_;
 
   SerialPort& port_;
   const common::OptionsFile& options_;

@@ -80,7 +80,7 @@ class RigProgram : private link::MainWindowHooks, private link::IdentityHooks {
     record_.Poll();  // writes that waited, the daily check's finding
     main_.task();
   }
-  void MsgBoxCloneErr() override { main_.MsgBoxCloneErr(seq_); }
+  void MsgBoxCloneErr(const link::LinkFailure& failure) override { main_.MsgBoxCloneErr(failure); }
   void saveAllData() override;
   void notice(const std::string& text) override;
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override { return op_.RigOpFunc_CheckSubNameLegal(nameS); }

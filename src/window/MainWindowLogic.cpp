@@ -6,7 +6,6 @@
 
 #include "common/Common.h"
 #include "common/Translate.h"
-#include "link/CloneErrorText.h"
 
 namespace qxt::window {
 
@@ -102,24 +101,16 @@ std::string MainWindowLogic::AlignAll() {
   return "";
 }
 
-void MainWindowLogic::MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq) {
-  const link::CloneErrorState state{com_.errCannotOpen(), com_.errOverflow(), com_.comPortNum(),
-                                    com_.cln3D().lastError(), myObjCln3Seq.error()};
-  const std::string text = link::CloneErrorText(state);
+void MainWindowLogic::MsgBoxCloneErr(const link::LinkFailure& failure) {
+  const std::string text = failure.Text();
   keeper_.Message("error", text);
   // Everything is rebuilt before the box shows, so ticks during the box find a clean state. What
   // the reset cancels, and what it could not put back, is still part of the session.
   op_.RigOpFunc_ResetAll();
-  if (LinkFailed(state)) op_.work().DropPutBack();
+  if (failure.Unreachable()) op_.work().DropPutBack();
   keeper_.Ended("error", text);
   ShowStatus();  // the box may stay a while: the status line says now that the port is closed
-  if (!text.empty()) common::MsgBoxError(text, state.errCannotOpen ? link::PortFailureDetail(com_.failure()) : "");
-}
-
-// The radio cannot be reached at all, so nothing can be put back into it.
-bool MainWindowLogic::LinkFailed(const link::CloneErrorState& state) {
-  return state.errCannotOpen || state.errOverflow || state.driverLastError == link::DriverError::kNoEcho ||
-         state.driverLastError == link::DriverError::kNoAnswer;
+  common::MsgBoxError(text, failure.Detail());
 }
 
 void MainWindowLogic::task() {

@@ -11,7 +11,7 @@
 #include "adjust/SessionLog.h"
 #include "adjust/clsIndOp_RigK70R.h"
 #include "common/NoticeSink.h"
-#include "link/CloneErrorText.h"
+#include "link/LinkFailure.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "link/frmCom.h"
 #include "settings/clsCmcProfileIO.h"
@@ -39,7 +39,7 @@ class MainWindowLogic {
   void loadData(settings::clsCmcProfileIO& objProf);
   // False when a value could not be written.
   bool saveData(settings::clsCmcProfileIO& objProf);
-  void MsgBoxCloneErr(link::clsCmcCln3Sequence& myObjCln3Seq);
+  void MsgBoxCloneErr(const link::LinkFailure& failure);
   void task();
 
   // Returns whether the list box should still see the key.
@@ -65,7 +65,6 @@ class MainWindowLogic {
 
   static std::string StatusText(int16_t port, bool open);
   void ShowStatus();
-  static bool LinkFailed(const link::CloneErrorState& state);
 
  private:
   link::clsCmcCln3Sequence& seq_;

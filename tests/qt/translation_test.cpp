@@ -49,7 +49,7 @@ Seen Look(const QLocale& locale) {
       shown->accept();
     }
   });
-  s.form.program().main().MsgBoxCloneErr(s.form.program().seq());
+  s.form.program().main().MsgBoxCloneErr(link::LinkFailure::Sequencer(link::SequencerError::kNone));
   common::MessageBox::listen(nullptr);
   common::MessageBox::install(&s.box);
   return seen;

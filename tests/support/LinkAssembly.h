@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "link/CloneErrorText.h"
 #include "link/clsCmcCln3Sequence.h"
 #include "link/frmCom.h"
 #include "memory/clsCmcRadio.h"
@@ -26,9 +25,8 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
     seq.task();
     if (seq.OpRunning()) seq.task();
   }
-  void MsgBoxCloneErr() override {
-    messages.push_back(link::CloneErrorText(
-        {com.errCannotOpen(), com.errOverflow(), com.comPortNum(), com.cln3D().lastError(), seq.error()}));
+  void MsgBoxCloneErr(const link::LinkFailure& failure) override {
+    messages.push_back(failure.Text());
     seq.easyReset(1);
   }
   void saveAllData() override { ++saves; }
