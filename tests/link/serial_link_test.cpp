@@ -76,11 +76,7 @@ TEST(SerialLink, TheTraceIsBoundedAndSaysWhatItCannotDo) {
   EXPECT_NE(now.find(" RX " + last + "\n"), std::string::npos);  // the last chunk, 0x63 twenty times
   EXPECT_TRUE(trouble.empty());
   // A trace holds radios' memories: for the user only, whatever the umask, also after a rotation.
-  for (const char* name : {"trace.log", "trace.log.1"}) {
-    struct stat st {};
-    ASSERT_EQ(::stat(dir.file(name).c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u) << name;
-  }
+  for (const char* name : {"trace.log", "trace.log.1"}) EXPECT_EQ(TempDir::Mode(dir.file(name)), 0600) << name;
 
   trace.setFile("/proc/no-such/trace.log");
   trace.rx({1});

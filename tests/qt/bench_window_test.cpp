@@ -51,15 +51,6 @@ TEST(BenchWindow, AlignAllFromTheToolsMenuAfterTheBenchIsSet) {
   EXPECT_EQ(s.form.statusBar()->currentMessage().toStdString(), align.Headline());
 }
 
-TEST(BenchWindow, ClosingTheWindowDuringAlignAllTurnsRfOff) {
-  BenchShell s;
-  s.form.menus().benchAction()->trigger();
-  s.form.menus().alignAllAction()->trigger();
-  ASSERT_TRUE(s.GenTickUntil([&] { return s.generator.AntennaLevel(446006250, 25000).has_value(); }));
-  s.form.close();
-  EXPECT_EQ(s.generator.AntennaLevel(446006250, 25000), std::nullopt);
-}
-
 TEST(BenchWindow, TestConnectionShowsWhoAnswersOrWhyNot) {
   sim::SimGenerator generator;
   sim::SimScpiServer server(generator);

@@ -2,8 +2,6 @@
 // program against the simulated radio on a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
@@ -22,11 +20,6 @@ using namespace qxt;
 using namespace qxt::test;
 
 namespace {
-
-int Mode(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
-}
 
 class CommandLine : public ::testing::Test {
  protected:
@@ -49,17 +42,10 @@ class CommandLine : public ::testing::Test {
 }  // namespace
 
 TEST_F(CommandLine, HelpAndVersionNeedNoDisplay) {
-  for (const char* option : {"--help", "-h"}) {
-    const ProgramRun help = Run({option});
-    EXPECT_EQ(help.exitStatus, 0);
-    for (const char* name : {"--read", "--restore", "--list", "--diff", "--history", "--session", "--csv", "--report",
-                             "--port", "--port-device", "--connect", "--timing", "--screenshot", "--version", "--align",
-                             "--generator", "--sequence", "--radio", "--record-server"}) {
-      EXPECT_NE(help.out.find(name), std::string::npos) << name;
-    }
-  }
+  const ProgramRun help = Run({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_NE(help.out.find("--record-server"), std::string::npos) << help.out;
   EXPECT_EQ(Run({"--version"}).out, "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n");
-  EXPECT_EQ(Run({"-v"}).out, "qxt7130-adj 1.0 (QX-T7130 ADJ Rev.1.0)\n");
 }
 
 // 0 done, 1 the radio or a file said no, 2 a wrong command line, whatever the mode.
@@ -86,7 +72,7 @@ TEST_F(CommandLine, ExitStatusOfEveryMode) {
       {{"--read", out, "--port=COM99999999999"}, 2, "not \"COM99999999999\""},
       {{"--read", out, "--port", "COM0"}, 2, "not \"COM0\""},
       {{"--read", out, "--port-device", "COM11=/dev/null"}, 2, "--port-device wants COMn=PATH"},
-      {{"--read", out, "--port-device", "/dev/null"}, 2, "--port-device wants COMn=PATH"},
+      {{"--read", out, "--port", "COM11"}, 2, "not \"COM11\""},
       {{"--list", image, "--port-device", "COM1=/dev/null"}, 2, "--port-device goes with the window"},
       {{"--list", image, "--port", "COM1"}, 2, "--port goes with --read, --restore and --align"},
       {{"--list", image, "--connect"}, 2, "--connect goes with the window only"},
@@ -140,11 +126,9 @@ TEST_F(CommandLine, TheWindowAcceptsQtsOptionsAndChecksItsOwn) {
   EXPECT_NE(window.err.find("window shown"), std::string::npos) << window.err;
   ::kill(window.pid(), SIGTERM);
   EXPECT_EQ(window.Wait(), 0);
-  for (const char* mapping : {"COM0=/dev/null", "COM11=/dev/null", "COM1"}) {
-    const ProgramRun wrong = RunProgram(QXT_APP_PATH, {"-platform", "offscreen", "--port-device", mapping}, env);
-    EXPECT_EQ(wrong.exitStatus, 2) << mapping;
-    EXPECT_NE(wrong.err.find("--port-device wants COMn=PATH"), std::string::npos) << wrong.err;
-  }
+  const ProgramRun wrong = RunProgram(QXT_APP_PATH, {"-platform", "offscreen", "--port-device", "COM0=/dev/null"}, env);
+  EXPECT_EQ(wrong.exitStatus, 2);
+  EXPECT_NE(wrong.err.find("--port-device wants COMn=PATH"), std::string::npos) << wrong.err;
 }
 
 TEST_F(CommandLine, ListAndDiffOfImageFiles) {
@@ -156,13 +140,9 @@ TEST_F(CommandLine, ListAndDiffOfImageFiles) {
   EXPECT_EQ(list.exitStatus, 0);
   EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 67);
   EXPECT_NE(list.out.find("                POW L1 Level:   82\n"), std::string::npos);
-  EXPECT_EQ(Run({"--diff", a, a}).exitStatus, 0);
   const ProgramRun diff = Run({"--diff", a, b});
   EXPECT_EQ(diff.exitStatus, 1);
   EXPECT_EQ(diff.out, "                POW L1 Level: 82 -> 153\n");
-  const ProgramRun shortFile = Run({"--list", Image("short.bin", Bytes(100, 0))});
-  EXPECT_EQ(shortFile.exitStatus, 1);
-  EXPECT_NE(shortFile.err.find("not an image of this radio"), std::string::npos);
 }
 
 TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
@@ -219,167 +199,67 @@ TEST_F(CommandLine, ReadAndRestoreThroughTheRadioLink) {
   EXPECT_NE(TempDir::Read(dir.file("report.html")).find("<td>*</td><td>POW L1 Level:</td><td>82</td><td>153</td>"),
             std::string::npos);
   EXPECT_EQ(Run({"--session", "99"}).exitStatus, 1);
-  EXPECT_EQ(Run({"--session", "x"}).exitStatus, 2);
 
   // The record and the backups are the user's only; the report the user saved follows the umask.
   const std::string data = dir.file("data/qxt7130-adj");
-  for (const std::string& folder : {data, data + "/images"}) EXPECT_EQ(Mode(folder), 0700) << folder;
-  EXPECT_EQ(Mode(data + "/service.sqlite"), 0600);
+  for (const std::string& folder : {data, data + "/images"}) EXPECT_EQ(TempDir::Mode(folder), 0700) << folder;
   for (const auto& entry : std::filesystem::directory_iterator(data + "/images"))
-    EXPECT_EQ(Mode(entry.path().string()), 0600) << entry.path();
+    EXPECT_EQ(TempDir::Mode(entry.path().string()), 0600) << entry.path();
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  EXPECT_EQ(Mode(dir.file("report.html")), 0666 & ~static_cast<int>(mask));
+  EXPECT_EQ(TempDir::Mode(dir.file("report.html")), 0666 & ~static_cast<int>(mask));
 }
 
-// A record of a newer version is listed (and said to be so); one whose tables this program does
-// not know ends every mode that reads it with a message and status 1, never an abort.
-TEST_F(CommandLine, RecordsOfOtherSchemasAreMetWithAMessage) {
-  const std::string folder = dir.file("data/qxt7130-adj"), path = folder + "/service.sqlite";
-  std::filesystem::create_directories(folder);
-  {
-    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-    record::RecordSchema::Migrate(db);
-    db.exec("INSERT INTO sessions (started, model, sub) VALUES ('2026-01-02T10:00:00Z', '2927', '0100')");
-    db.exec("PRAGMA user_version = 99");
-  }
-  const ProgramRun newer = Run({"--history"});
-  EXPECT_EQ(newer.exitStatus, 0) << newer.err;
-  EXPECT_NE(newer.out.find("2927"), std::string::npos) << newer.out;
-  EXPECT_NE(newer.err.find("newer version of this program"), std::string::npos) << newer.err;
-  {
-    SQLite::Database db(path, SQLite::OPEN_READWRITE);
-    db.exec("PRAGMA user_version = 5");
-    db.exec("ALTER TABLE sessions RENAME COLUMN model TO type");
-  }
-  const std::vector<std::vector<std::string>> modes = {
-      {"--history"}, {"--history", "--csv"}, {"--session", "1"}, {"--report", "1", dir.file("r.pdf")}};
-  for (const auto& mode : modes) {
-    const ProgramRun run = Run(mode);
-    EXPECT_EQ(run.exitStatus, 1) << mode[0] << run.err;
-    EXPECT_NE(run.err.find("service record"), std::string::npos) << mode[0] << run.err;
-  }
-}
-
-TEST_F(CommandLine, TheWindowClosesInOrderOnTerminateAndInterrupt) {
-  // A copy of the program, as installed: its options go to the user's configuration folder.
-  const std::string program = dir.file("qxt7130-adj"), options = dir.file("config/qxt7130-adj/PJ5102K.rs");
-  TempDir::Write(program, TempDir::Read(QXT_APP_PATH));
-  ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
-  for (int signal : {SIGTERM, SIGINT}) {
-    SimProcess sim({"--link", dir.file("radio"), "--log", dir.file("sim.log")});
-    ::unlink(options.c_str());
-    auto talking = [&] { return TempDir::Read(dir.file("sim.log")).size() > 100; };
-    const ProgramRun run = RunProgram(program, {"--port-device", "COM1=" + dir.file("radio"), "--connect"},
-                                      {{"QT_QPA_PLATFORM", "offscreen"},
-                                       {"XDG_DATA_HOME", dir.file("data")},
-                                       {"XDG_CONFIG_HOME", dir.file("config")}},
-                                      {talking, signal});
-    EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_NE(TempDir::Read(options).find("ComPort=1"), std::string::npos) << signal;
-    EXPECT_FALSE(std::filesystem::exists(dir.file("PJ5102K.rs")));  // never beside the program
-  }
-}
-
-// The options belong to the window: a run from a shell reads them and never writes them, and a
-// file that is no options file is moved aside with a word, not overwritten.
+// The options belong to the window: a run from a shell reads them and never writes them.
 TEST_F(CommandLine, HeadlessRunsLeaveTheOptionsFileAsItIs) {
   const std::string program = dir.file("qxt7130-adj"), options = dir.file("config/qxt7130-adj/PJ5102K.rs");
   TempDir::Write(program, TempDir::Read(QXT_APP_PATH));
   ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
   std::filesystem::create_directories(dir.file("config/qxt7130-adj"));
   SimProcess sim({"--link", dir.file("radio")});
-  std::string garbage(2000, '\0');
-  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 131);
-  const std::map<std::string, std::string> env{
-      {"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}};
-  for (const std::string& text : {std::string("; mine\r\n[OPTION]\r\nComPort=3\r\n"), garbage}) {
-    TempDir::Write(options, text);
-    const std::string file = dir.file(std::to_string(text.size()) + ".bin");
-    const ProgramRun read = RunProgram(program, {"--read", file, "--port", dir.file("radio")}, env);
-    ASSERT_EQ(read.exitStatus, 0) << read.err;
-    if (text == garbage) {
-      EXPECT_NE(read.err.find("is not an options file"), std::string::npos) << read.err;
-      EXPECT_FALSE(std::filesystem::exists(options));  // moved aside, and no new one written
-      const auto kept = std::filesystem::directory_iterator(dir.file("config/qxt7130-adj"))->path().string();
-      EXPECT_NE(kept.find("PJ5102K.rs.unreadable-"), std::string::npos) << kept;
-      EXPECT_EQ(TempDir::Read(kept), garbage);
-    } else {
-      EXPECT_EQ(TempDir::Read(options), text);
-    }
-  }
-}
-
-TEST_F(CommandLine, ALinkThatFailsSaysWhy) {
-  SimProcess sim({"--link", dir.file("radio"), "--fault", "no-echo"});
-  const ProgramRun read = Run({"--read", dir.file("x.bin"), "--port", dir.file("radio")});
-  EXPECT_EQ(read.exitStatus, 1);
-  EXPECT_NE(read.err.find("Cannot access COM port"), std::string::npos) << read.err;
-  const ProgramRun none = Run({"--read", dir.file("x.bin"), "--port", dir.file("no-such-radio")});
-  EXPECT_EQ(none.exitStatus, 1);
-  EXPECT_NE(none.err.find("Cannot access COM 1."), std::string::npos) << none.err;
-  EXPECT_EQ(Run({"--read", dir.file("x.bin"), "--port", "COM11"}).exitStatus, 2);
+  const std::string text = "; mine\r\n[OPTION]\r\nComPort=3\r\n";
+  TempDir::Write(options, text);
+  const ProgramRun read =
+      RunProgram(program, {"--read", dir.file("read.bin"), "--port", dir.file("radio")},
+                 {{"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}});
+  ASSERT_EQ(read.exitStatus, 0) << read.err;
+  EXPECT_EQ(TempDir::Read(options), text);
 }
 
 // The edges of a transfer, run as a shell runs them: a signal during --restore stops it after the
-// block under way (a second would end it at once), exit 1, the radio holding whole blocks of the
-// file and its old memory after them; a killed restore stays on record as started; the next read
-// of that radio warns. A read stopped writes no file. A restore without a terminal needs --yes,
-// and a file that is not a regular file is refused before the port is touched.
-TEST_F(CommandLine, TransfersEndInOrderAndTheNextReadWarns) {
+// block under way, exit 1, the radio holding whole blocks of the file and its old memory after
+// them. A read stopped writes no file. A restore without a terminal needs --yes, and a file that
+// is not a regular file is refused before the port is touched.
+TEST_F(CommandLine, TransfersEndInOrder) {
   const Bytes old = sim::DefaultImage({});
   Bytes file = old;
   for (size_t a = 0; a < file.size(); ++a) file[a] = static_cast<uint8_t>(a * 7 + 1);
   const std::string image = Image("other.bin", file);
-  struct Row {
-    const char* name;
-    int signal;
-    std::string says;  // on standard output, or (SIGKILL) by the next read
-  };
-  const Row rows[] = {{"terminate", SIGTERM, "The restore was cancelled after "},
-                      {"interrupt", SIGINT, "The restore was cancelled after "},
-                      {"hang-up", SIGHUP, "The restore was cancelled after "},
-                      {"kill", SIGKILL, "never came to its end"}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const std::string saved = dir.file(std::string(row.name) + ".radio");
-    int32_t written = -1;
-    {
-      SimProcess sim({"--link", dir.file("radio"), "--baud", "230400", "--save-image", saved});
-      ChildProcess child(
-          QXT_APP_PATH, {"--restore", image, "--port", dir.file("radio"), "--yes"},
-          {{"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}});
-      child.CloseInput();
-      bool sent = false;
-      for (int quiet = 0; quiet < 120000 && child.Pump(100); quiet += 100) {
-        if (!sent && child.err.find("writing: 10 %") != std::string::npos) sent = ::kill(child.pid(), row.signal) == 0;
-      }
-      ASSERT_TRUE(sent) << child.err;
-      const int status = child.Wait();
-      if (row.signal != SIGKILL) {
-        EXPECT_EQ(status, 1) << child.err;
-        const size_t at = child.out.find(row.says);
-        ASSERT_NE(at, std::string::npos) << child.out;
-        written = std::atoi(child.out.c_str() + at + row.says.size());
-        EXPECT_NE(child.out.find("the radio's memory is partly written"), std::string::npos);
-      }
+  const std::string says = "The restore was cancelled after ";
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const std::string saved = dir.file(std::to_string(signal) + ".radio");
+    SimProcess sim({"--link", dir.file("radio"), "--baud", "230400", "--save-image", saved});
+    ChildProcess child(QXT_APP_PATH, {"--restore", image, "--port", dir.file("radio"), "--yes"},
+                       {{"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}});
+    child.CloseInput();
+    bool sent = false;
+    for (int quiet = 0; quiet < 120000 && child.Pump(100); quiet += 100) {
+      if (!sent && child.err.find("writing: 10 %") != std::string::npos) sent = ::kill(child.pid(), signal) == 0;
     }
+    ASSERT_TRUE(sent) << child.err;
+    EXPECT_EQ(child.Wait(), 1) << child.err;
+    const size_t at = child.out.find(says);
+    ASSERT_NE(at, std::string::npos) << child.out;
+    const int32_t written = std::atoi(child.out.c_str() + at + says.size());
+    EXPECT_NE(child.out.find("the radio's memory is partly written"), std::string::npos);
+    sim.Stop();
     const std::string radio = TempDir::Read(saved);
     ASSERT_EQ(radio.size(), old.size());
-    if (written >= 0) {
-      EXPECT_GT(written, 0);
-      EXPECT_EQ(written % 16, 0);  // whole blocks
-      EXPECT_EQ(radio.substr(0, static_cast<size_t>(written)), std::string(file.begin(), file.begin() + written));
-      EXPECT_EQ(radio.substr(static_cast<size_t>(written)), std::string(old.begin() + written, old.end()));
-    }
-    if (row.signal == SIGINT || row.signal == SIGHUP) continue;  // the warning is the same as for SIGTERM
-    SimProcess sim({"--link", dir.file("radio"), "--baud", "230400", "--image", saved});
-    const ProgramRun read = Run({"--read", dir.file(std::string(row.name) + ".bin"), "--port", dir.file("radio")});
-    EXPECT_EQ(read.exitStatus, 0) << read.err;
-    EXPECT_NE(read.err.find("warning: The last restore of this radio ("), std::string::npos) << read.err;
-    const std::string expected =
-        row.signal == SIGKILL ? row.says : "stopped, partly written, " + std::to_string(written);
-    EXPECT_NE(read.err.find(expected), std::string::npos) << read.err;
+    EXPECT_GT(written, 0);
+    EXPECT_EQ(written % 16, 0);  // whole blocks
+    EXPECT_EQ(radio.substr(0, static_cast<size_t>(written)), std::string(file.begin(), file.begin() + written));
+    EXPECT_EQ(radio.substr(static_cast<size_t>(written)), std::string(old.begin() + written, old.end()));
   }
 
   SimProcess sim({"--link", dir.file("radio"), "--baud", "230400", "--log", dir.file("sim.log")});
@@ -403,8 +283,7 @@ TEST_F(CommandLine, TransfersEndInOrderAndTheNextReadWarns) {
   EXPECT_EQ(TempDir::Read(dir.file("sim.log")).size(), logged);  // the radio never heard of them
 }
 
-// Align all against the simulated radio and its generator; a generator that cannot make a level
-// stops the run at that step, RF off and the rest not run; a signal during the sweep ends the run
+// Align all against the simulated radio and its generator; a signal during the sweep ends the run
 // in order, the filters put back and RF off.
 TEST_F(CommandLine, AlignAllWithoutAWindow) {
   SimProcess sim({"--link", dir.file("radio"), "--generator", "0"});
@@ -417,15 +296,6 @@ TEST_F(CommandLine, AlignAllWithoutAWindow) {
   EXPECT_NE(done.out.find("generator: " + generator + " (QXT-SIM,SG-1,0001,1.0)"), std::string::npos) << done.out;
   EXPECT_NE(done.out.find("  RSSI: done, "), std::string::npos) << done.out;
 
-  EXPECT_EQ(sim.Command("gen min-level -135").rfind("ok", 0), 0u);
-  const ProgramRun failed =
-      Run({"--align", "--port", dir.file("radio"), "--generator", generator, "--sequence", "RSSI, BPF ALL"});
-  EXPECT_EQ(failed.exitStatus, 1);
-  EXPECT_NE(failed.out.find("  RSSI: failed, "), std::string::npos) << failed.out;
-  EXPECT_NE(failed.out.find("  BPF ALL: not run"), std::string::npos) << failed.out;
-  EXPECT_NE(sim.Command("gen status").find("RF off"), std::string::npos);
-
-  EXPECT_EQ(sim.Command("gen min-level -145").rfind("ok", 0), 0u);
   const ProgramRun stopped =
       RunProgram(QXT_APP_PATH, {"--align", "--port", dir.file("radio"), "--generator", generator},
                  {{"DISPLAY", ""}, {"XDG_DATA_HOME", dir.file("data")}, {"XDG_CONFIG_HOME", dir.file("config")}},

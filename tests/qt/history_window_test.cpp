@@ -1,28 +1,14 @@
 // The service record from the window: the technician's name, the history of a session with its
-// filter and exports, its report, and what the record says of a file before a restore.
+// filters and the radio's own history, and a list of years of sessions.
 #include <gtest/gtest.h>
 
-#include <QPushButton>
-
 #include "app/HistoryWindow.h"
-#include "record/SqliteReader.h"
 #include "support/ShellRig.h"
 
 using namespace qxt;
 using namespace qxt::test;
 using enum qxt::adjust::Item;
 using qxt::adjust::Index;
-
-namespace {
-
-QPushButton* Button(QWidget* in, const QString& text) {
-  for (QPushButton* b : in->findChildren<QPushButton*>()) {
-    if (b->text() == text) return b;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 // A pasted name with line breaks once became sections and keys of the options file.
 TEST(History, TheTechniciansNameIsOneLineOfLimitedLength) {
@@ -32,17 +18,13 @@ TEST(History, TheTechniciansNameIsOneLineOfLimitedLength) {
   records.askName = [&](const QString&) { return std::optional<QString>(typed); };
   s.form.menus().technicianAction()->trigger();
   EXPECT_EQ(s.form.program().main().technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
-  const std::string options = s.Options();
-  EXPECT_NE(options.find("Technician=Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda\n"), std::string::npos) << options;
-  EXPECT_EQ(options.find("[PORTS]\n"), std::string::npos) << options;
-  EXPECT_NE(options.find("ComPort=1\n"), std::string::npos) << options;
   typed = QString(app::FileActions::kTechnicianMax + 1, 'x');
   s.form.menus().technicianAction()->trigger();
   EXPECT_EQ(s.form.lastNotice(), "Technician: a name has at most 80 characters; this one has 81 and was not saved.");
   EXPECT_EQ(s.form.program().main().technician(), "Ann [OPTION] ComPort=2 [PORTS] COM2=/dev/sda");
 }
 
-TEST(History, ASessionIsListedExportedAndReported) {
+TEST(History, ASessionIsListedFilteredAndTheRadiosHistoryShown) {
   ShellRig s;
   app::FileActions& records = s.form.files();
   records.askName = [](const QString&) { return std::optional<QString>(" Ann Smith "); };
@@ -86,31 +68,6 @@ TEST(History, ASessionIsListedExportedAndReported) {
   history->sessionView()->setFocus();
   QTest::keyClick(history, Qt::Key_F, Qt::AltModifier);
   EXPECT_EQ(QApplication::focusWidget(), history->findChild<QLineEdit*>());
-
-  const std::string csv = s.dir.file("sessions.csv"), pdf = s.dir.file("report.pdf");
-  QString next;
-  records.chooseSaveFile = [&](const QString&, const QString&) { return next; };
-  next = QString::fromStdString(csv);
-  QTest::mouseClick(Button(history, "Export &sessions..."), Qt::LeftButton);
-  EXPECT_EQ(TempDir::Read(csv).substr(0, 16), "Session,Started,");
-  next = QString::fromStdString(pdf);
-  QTest::mouseClick(Button(history, "Save &report..."), Qt::LeftButton);
-  EXPECT_EQ(TempDir::Read(pdf).substr(0, 5), "%PDF-");
-  EXPECT_TRUE(s.form.lastNotice().startsWith("The report of session 1 was saved as"))
-      << s.form.lastNotice().toStdString();
-
-  // The backup of this session is known to the record as read from this very radio.
-  const auto session = record::SqliteReader(*s.form.program().record().database()).Session(1);
-  app::RestoreDialog::Comparison asked;
-  const QString backup = QString::fromStdString(session->backupPath);
-  s.form.files().chooseImageFile = [&] { return backup; };
-  s.form.files().confirmRestore = [&](const app::RestoreDialog::Comparison& c) {
-    asked = c;
-    return false;
-  };
-  s.form.menus().restoreAction()->trigger();
-  EXPECT_TRUE(asked.provenance.startsWith("The service record knows this image: it was read from this radio"))
-      << asked.provenance.toStdString();
 }
 
 namespace {
@@ -155,15 +112,4 @@ TEST(History, TheListFillsAsItScrollsAndARareFilterRunsInSteps) {
   // An export with nothing chosen holds every session the filter passes.
   window.sessionView()->clearSelection();
   EXPECT_EQ(window.SessionsCsv().count("\r\n"), 3);
-}
-
-TEST(History, ARecordTheWindowCannotReadIsSaidSo) {
-  TempDir dir;
-  record::ServiceRecord r(dir.file("service.sqlite"));
-  r.BeginSession(1, "", "");
-  r.database()->exec("ALTER TABLE sessions RENAME COLUMN outcome_text TO why");
-  app::HistoryWindow window(r);
-  EXPECT_EQ(window.sessions().rowCount(), 0);
-  EXPECT_TRUE(window.statusLabel()->text().startsWith("The service record cannot be read"))
-      << window.statusLabel()->text().toStdString();
 }

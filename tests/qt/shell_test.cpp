@@ -23,8 +23,8 @@ using Shell = ShellRig;
 
 }  // namespace
 
-TEST(Shell, TheMenusSetTheOptionsAndTheCloseBoxOrExitSavesThem) {
-  for (bool viaMenu : {false, true}) {
+TEST(Shell, TheMenusSetTheOptionsAndClosingSavesThem) {
+  {
     Shell s;
     EXPECT_EQ(s.form.windowTitle(), "QX-T7130 ADJ Rev.1.0");
     EXPECT_TRUE(QFontInfo(s.form.consoleList()->font()).fixedPitch());
@@ -42,11 +42,7 @@ TEST(Shell, TheMenusSetTheOptionsAndTheCloseBoxOrExitSavesThem) {
     EXPECT_TRUE(s.form.portAction(2)->isChecked() && !s.form.portAction(1)->isChecked());
     EXPECT_EQ(s.form.statusLabel()->text(), "COM 2: CLOSE");
     s.form.program().com().setComOpen(true);
-    if (viaMenu) {
-      s.form.exitAction()->trigger();
-    } else {
-      s.form.close();
-    }
+    s.form.close();
     EXPECT_FALSE(s.form.program().com().comOpen());
     EXPECT_FALSE(s.form.program().com().timSolidEnabled());
     EXPECT_NE(s.Options().find("[OPTION]\nComPort=2\nComAutoRelease=5\n"), std::string::npos) << s.Options();
@@ -129,23 +125,9 @@ TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
   EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 99);
 }
 
-// Closing the window ends the work in order: a procedure puts its values back before the port
-// closes; a restore asks first ("Keep writing" keeps the window), and stopping it, or the system
-// closing the window, leaves whole blocks written and the record saying so.
+// Closing the window during a restore asks first ("Keep writing" keeps the window), and stopping
+// it, or the system closing the window, leaves whole blocks written and the record saying so.
 TEST(Shell, ClosingEndsTheWorkInOrder) {
-  for (bool system : {false, true}) {  // what a signal or a logout does is the system's close
-    Shell s;
-    ASSERT_TRUE(s.Connect());
-    const int command = system ? 0x06 : 0x13, address = system ? 0x5C : 0x54, value = system ? 110 : 80;
-    s.form.program().console().EnterPushed(system ? 11 : 8);  // RX LVA, BPF ALL
-    ASSERT_TRUE(s.TickUntil([&] { return s.port.radio.live.value[command] != value; }));
-    system ? s.form.CloseForSystem() : void(s.form.close());
-    EXPECT_EQ(s.port.radio.live.value[command], value);
-    EXPECT_EQ(s.port.radio.image()[static_cast<size_t>(address)], value);
-    if (!system) {
-      EXPECT_EQ(s.port.radio.live.value[0x14], 96);
-    }
-  }
   for (bool system : {false, true}) {
     SCOPED_TRACE(system ? "closed by the system" : "closed by the technician");
     Shell s;

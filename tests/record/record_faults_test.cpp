@@ -3,7 +3,6 @@
 // altered tables, a damaged file with a daily copy beside it, and eyes that are not the user's.
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -43,11 +42,6 @@ struct Store {
 };
 
 int64_t Count(SQLite::Database& db, const std::string& sql) { return db.execAndGet(sql).getInt64(); }
-
-int Mode(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
-}
 
 }  // namespace
 
@@ -122,7 +116,7 @@ TEST(RecordFaults, WritesWaitingAtTheEndGoToTheJournalAndAreWrittenNextTime) {
     s.record.WaitForUpkeep();
   }  // the record ends first, the lock after it
   ASSERT_TRUE(std::filesystem::exists(path + ".journal"));
-  EXPECT_EQ(Mode(path + ".journal"), 0600);
+  EXPECT_EQ(TempDir::Mode(path + ".journal"), 0600);
   Store next(path);
   EXPECT_NE(next.record.openNote().find("3 events the program could not write"), std::string::npos)
       << next.record.openNote();
@@ -205,7 +199,7 @@ TEST(RecordFaults, ADamagedFileIsRecoveredFromTheNewestGoodCopy) {
     }
     const auto copies = record::RecordFiles::Copies(path);
     ASSERT_EQ(copies.size(), 1u) << name;
-    EXPECT_EQ(Mode(copies[0].path), 0600) << name;
+    EXPECT_EQ(TempDir::Mode(copies[0].path), 0600) << name;
     damage(path);
     Store s(path);
     ASSERT_TRUE(s.record.writable()) << name;
@@ -255,12 +249,12 @@ TEST(RecordFaults, EverythingInTheDataFolderIsTheUsersOnly) {
     Store s(path);
     s.record.BeginSession(1, "", "");
     s.record.WaitForUpkeep();
-    EXPECT_EQ(Mode(folder), 0700);
-    EXPECT_EQ(Mode(path), 0600);
-    EXPECT_EQ(Mode(path + "-wal"), 0600);
-    EXPECT_EQ(Mode(record::RecordFiles::CopiesDirectory(path)), 0700);
+    EXPECT_EQ(TempDir::Mode(folder), 0700);
+    EXPECT_EQ(TempDir::Mode(path), 0600);
+    EXPECT_EQ(TempDir::Mode(path + "-wal"), 0600);
+    EXPECT_EQ(TempDir::Mode(record::RecordFiles::CopiesDirectory(path)), 0700);
     ASSERT_EQ(record::RecordFiles::Copies(path).size(), 1u);
-    EXPECT_EQ(Mode(record::RecordFiles::Copies(path)[0].path), 0600);
+    EXPECT_EQ(TempDir::Mode(record::RecordFiles::Copies(path)[0].path), 0600);
   }
   ::umask(old);
 }

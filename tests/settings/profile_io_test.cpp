@@ -165,8 +165,3 @@ TEST_F(ProfileIO, AValueIsOneLineSoNoTextBringsKeysOfItsOwn) {
   EXPECT_EQ(prof.ReadKey("REPORT", "Technician", ""), "Ann \t O'Neil; bench 2 = left");
   EXPECT_EQ(prof.ReadKey("OPTION", "ComPort", ""), "1");
 }
-
-TEST_F(ProfileIO, UnwritableFileReportsFailure) {
-  prof.setPath("/proc/no-such-dir/");
-  EXPECT_FALSE(prof.saveData("ComPort", int16_t{1}));
-}

@@ -1,40 +1,17 @@
 #pragma once
-// Drives the program the way the shell does: the Qt event loop delivers port notifications,
-// and a tick runs every 50 ms of real time.
+// Drives the program the way the shell does: the Qt event loop delivers port notifications and
+// the program's own 50 ms timer.
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <functional>
 
-#include "link/frmCom.h"
 #include "support/RunUntil.h"
 
 namespace qxt::test {
 
-// One turn of the event loop (at most 5 ms), and the heartbeat when 50 ms have passed.
-class EventLoopTicks {
- public:
-  explicit EventLoopTicks(link::frmCom* com) : com_(com) { tick_.start(); }
-  void operator()() {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    if (com_ != nullptr && tick_.elapsed() >= link::frmCom::kTimerInterval) {
-      tick_.restart();
-      com_->timSolid_Timer();
-    }
-  }
-
- private:
-  link::frmCom* com_;
-  QElapsedTimer tick_;
-};
-
-// Ticks the port owner by hand (no timer of its own) until done, giving up after guardMs.
-inline bool RunTicksUntil(link::frmCom& com, const std::function<bool()>& done, int guardMs = 60000) {
-  return RunUntil(done, EventLoopTicks(&com), TimeLimit(guardMs));
-}
-
-// The event loop alone, for a program whose own timer ticks it.
+// The event loop, a turn of at most 5 ms at a time, until done or guardMs have passed.
 inline bool RunEventsUntil(const std::function<bool()>& done, int guardMs = 60000) {
-  return RunUntil(done, EventLoopTicks(nullptr), TimeLimit(guardMs));
+  return RunUntil(
+      done, [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5); }, TimeLimit(guardMs));
 }
 
 // Lets time pass on the real clock.

@@ -10,10 +10,7 @@ namespace qxt::test {
 
 class FakeListBox : public common::ListBoxView {
  public:
-  void clear() override {
-    lines.clear();
-    ++clears;
-  }
+  void clear() override { lines.clear(); }
   void addLine(const std::string& text) override { lines.push_back(text); }
   void replaceLine(int index, const std::string& text) override {
     lines.at(static_cast<size_t>(index)) = text;
@@ -22,18 +19,13 @@ class FakeListBox : public common::ListBoxView {
   int count() const override { return static_cast<int>(lines.size()); }
 
   std::vector<std::string> lines;
-  int clears = 0;
   int replaces = 0;
 };
 
 class FakeTextBox : public common::TextBoxView {
  public:
-  void setText(const std::string& t) override {
-    text = t;
-    ++sets;
-  }
+  void setText(const std::string& t) override { text = t; }
   std::string text;
-  int sets = 0;
 };
 
 }  // namespace qxt::test

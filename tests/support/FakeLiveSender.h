@@ -21,12 +21,10 @@ struct FakeLiveSender : link::LiveSender {
   bool Keep(const link::LiveCommand& c) {
     const Bytes data = link::wire::LiveCommandData({}, c);
     sent.push_back(common::ByteStrToHexStr(Bytes(data.begin() + 1, data.end())));
-    commands.push_back(c);
     return true;
   }
 
   std::vector<std::string> sent;
-  std::vector<link::LiveCommand> commands;
   std::optional<link::LiveAnswer> answer;
   bool running = false;
 };

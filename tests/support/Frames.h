@@ -50,17 +50,10 @@ inline Bytes Block(int address, const Bytes& data, int checksumError = 0) {
   return FromRadio(Cat(Hex("E4"), common::StrToByteStr(common::ByteStrToHexStr(raw))));
 }
 
-inline Bytes End(int count) {
-  return FromRadio(Cat(Hex("E55461766F20496E632E"), common::StrToByteStr(common::ByteToHex2(count))));
-}
-
 // Live-command answer: E8, model and sub code, sub-command, result.
 inline Bytes LiveAnswer(const std::string& subCommand, const Bytes& result, const std::string& codes = "29270100") {
   return FromRadio(Cat(Hex("E8" + codes + subCommand), result));
 }
-
-// Bytes 0..n-1 of the test image: address pattern that never repeats within a block.
-inline uint8_t PatternByte(int address) { return static_cast<uint8_t>((address * 7 + address / 256) & 0xFF); }
 
 }  // namespace frames
 

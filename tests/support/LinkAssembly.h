@@ -21,7 +21,6 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
   }
 
   void task() override {
-    ++tasks;
     seq.task();
     if (seq.OpRunning()) seq.task();
   }
@@ -29,17 +28,12 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
     messages.push_back(failure.Text());
     seq.easyReset(1);
   }
-  void saveAllData() override { ++saves; }
-  void notice(const std::string& text) override { notices.push_back(text); }
-  std::vector<std::string> notices;
+  void saveAllData() override {}
+  void notice(const std::string&) override {}
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override {
     return nameS.substr(0, 2) <= std::string("0100").substr(0, 2);
   }
   void RigK70ROp_Digital_Option(bool st) override { digitalOption.push_back(st); }
-
-  std::string FirstLine() const {
-    return messages.empty() ? std::string("(none)") : messages.back().substr(0, messages.back().find('\r'));
-  }
 
   Clock clock;
   Port port;
@@ -47,8 +41,6 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
   MapOptions options;
   link::frmCom com{port, clock, options, *this};
   link::clsCmcCln3Sequence seq{com, radio, clock, *this, *this};
-  int tasks = 0;
-  int saves = 0;
   std::vector<std::string> messages;
   std::vector<bool> digitalOption;
 };

@@ -17,11 +17,10 @@ class MapOptions : public common::OptionsFile {
   }
   bool WriteKey(const std::string& section, const std::string& key, const std::string& text) override {
     values[{section, key}] = text;
-    return writable;
+    return true;
   }
 
   std::map<std::pair<std::string, std::string>, std::string> values;
-  bool writable = true;
 };
 
 }  // namespace qxt::test

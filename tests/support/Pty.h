@@ -23,7 +23,7 @@ class Pty {
     path_ = name;
   }
   ~Pty() {
-    closeMaster();
+    if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);
   }
   Pty(const Pty&) = delete;
@@ -31,16 +31,6 @@ class Pty {
 
   const std::string& path() const { return path_; }
   int master() const { return master_; }
-  // Closing the master, and the slave kept here, makes the device vanish for the program.
-  void hangUp() {
-    closeMaster();
-    if (slave_ >= 0) ::close(slave_);
-    slave_ = -1;
-  }
-  void closeMaster() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
-  }
 
  private:
   int master_ = -1;

@@ -59,12 +59,7 @@ class SimProcess {
 
   void Signal(int sig) { ::kill(child_->pid(), sig); }
 
-  // The simulator binary: the build's own, unless QZR700_SIM_BINARY names a copy (a test that
-  // runs as another user cannot always reach the build folder).
-  static const char* Binary() {
-    const char* copy = std::getenv("QZR700_SIM_BINARY");
-    return copy != nullptr ? copy : QZR700_SIM_PATH;
-  }
+  static const char* Binary() { return QZR700_SIM_PATH; }
 
  private:
   std::string ReadLine(int timeoutMs) {

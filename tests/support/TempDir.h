@@ -1,4 +1,5 @@
 #pragma once
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -27,6 +28,11 @@ class TempDir {
   static std::string Read(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // The permission bits of a file or folder, -1 when there is none.
+  static int Mode(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
   }
 
  private:
