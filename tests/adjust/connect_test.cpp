@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "adjust/TransferProgress.h"
 #include "support/ProgramRig.h"
 
 using namespace qxt;
@@ -96,6 +97,20 @@ TEST(Connect, ProgressBarDuringTheCloneRead) {
   EXPECT_TRUE(std::is_sorted(filled.begin(), filled.end()));
   EXPECT_GT(std::set<size_t>(filled.begin(), filled.end()).size(), 10u);
   EXPECT_EQ(filled.back(), 32u);  // the bar never passes its 32 characters
+}
+
+// The first second says too little about the pace to promise a time; after it, the rest at that pace.
+TEST(Connect, TimeLeftIsPromisedOnlyAfterTheFirstSecond) {
+  FakeMainView view;
+  FakeTickSource clock;
+  adjust::TransferProgress progress(view, clock);
+  progress.Transfer(0, 4000, false);
+  clock.advance(999);
+  progress.Transfer(1000, 4000, false);
+  EXPECT_EQ(view.transfer, (std::pair{25, -1}));
+  clock.advance(1);
+  progress.Transfer(1000, 4000, false);
+  EXPECT_EQ(view.transfer, (std::pair{25, 3}));
 }
 
 TEST(Connect, NoChannelsGiveOneEntryAndTheImageIsKeptAsFound) {

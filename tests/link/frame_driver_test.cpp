@@ -127,3 +127,16 @@ TEST(FrameDriver, EndAddressComesFromTheInquiryAnswer) {
   ThroughInquiry(other, frames::FromBody(frames::InquiryBody("2927", "0100", 6, 0, "00FF")));
   EXPECT_EQ(other.com.cln3D().EndAddress(), 0x100);
 }
+
+// A clone write sends its areas in blocks; an area that is not a whole number of blocks ends in a
+// short one, and the next area starts afresh.
+TEST(FrameDriver, WriteAreasEndInAShortBlock) {
+  link::WriteAreaList areas;
+  areas.Reset("0000-0014,0100-010F,");
+  std::vector<std::pair<int32_t, int32_t>> blocks;
+  while (areas.next() >= 0) {
+    const auto b = areas.Take(16);
+    blocks.emplace_back(b.address, b.count);
+  }
+  EXPECT_EQ(blocks, (std::vector<std::pair<int32_t, int32_t>>{{0x0000, 16}, {0x0010, 5}, {0x0100, 16}}));
+}

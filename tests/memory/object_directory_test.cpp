@@ -47,8 +47,10 @@ TEST(ObjectDirectory, FindsObjectsAndTheLastOfTwins) {
 TEST(ObjectDirectory, DamagedDirectoriesGiveDefinedResults) {
   memory::clsCmcEeprom ee;
   memory::ObjectDirectory dir(ee);
-  Directory(ee, 8, 0, 0x7D6F);  // an entry whose id would leave the image
-  EXPECT_EQ(dir.Ptbl_Search(0), 0);
+  for (int size : {8, 0}) {  // an entry whose id would leave the image, walked or looked at once
+    Directory(ee, size, 0, 0x7D6F);
+    EXPECT_EQ(dir.Ptbl_Search(0), 0) << size;
+  }
   Directory(ee, 0x4000, 3, 0x140);  // walks past 32767 after a match
   Entry(ee, 0x140, 2, 1, 1, 0x400);
   EXPECT_EQ(dir.Ptbl_Search(2), 0);

@@ -22,7 +22,7 @@ class FakeMainView : public window::MainView {
   void setDefaultAndCancel(window::Control, bool) override {}
   void setFocus(window::Control c) override { focus.push_back(c); }
   void beep() override { ++beeps; }
-  void showTransfer(int, int, bool) override {}
+  void showTransfer(int percent, int secondsLeft, bool) override { transfer = {percent, secondsLeft}; }
   void hideTransfer() override {}
   void showReport(const std::string& text, bool success) override { reports.push_back({text, success}); }
   void showNotice(const std::string& text) override { notices.push_back(text); }
@@ -46,6 +46,7 @@ class FakeMainView : public window::MainView {
   std::map<window::Control, bool> visible;
   std::vector<window::Control> focus;
   int beeps = 0;
+  std::pair<int, int> transfer{-1, -1};  // percent done, seconds left
   std::vector<std::pair<std::string, bool>> reports;
   std::vector<std::string> notices;
   double screenW = 28800, screenH = 16200, clientW = 9400, clientH = 7800;
