@@ -2,6 +2,7 @@
 
 #include "common/Common.h"
 #include "common/Sha256.h"
+#include "common/Translate.h"
 
 using namespace qxt;
 
@@ -50,4 +51,14 @@ TEST(Sha256, StandardTestVectors) {
   EXPECT_EQ(common::Sha256Hex(text("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")),
             "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
   EXPECT_EQ(common::Sha256Hex(Bytes(1000000, 'a')), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+}
+
+// A composed text is translated by its template and its filled-in words, four levels deep; a
+// fifth is translated whole, so no nesting recurses without end.
+TEST(Translate, ComposedTextsAreTakenApartFourLevelsDeep) {
+  common::InstallTranslator([](const char*, const std::string& text) { return "<" + text + ">"; });
+  std::string text = "x";
+  for (const char* templ : {"a %1", "b %1", "c %1", "d %1", "e %1"}) text = common::Compose(templ, {text});
+  EXPECT_EQ(common::Shown(text + "\r\nplain"), "<e <d <c <b <a x>>>>>\r\n<plain>");
+  common::InstallTranslator(nullptr);
 }

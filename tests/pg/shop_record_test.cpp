@@ -8,6 +8,7 @@
 
 #include "pg/CommitDropProxy.h"
 #include "pg/PgTestServer.h"
+#include "record/PgReader.h"
 #include "record/PgSchema.h"
 #include "record/RecordOptions.h"
 #include "record/ServiceRecord.h"
@@ -119,6 +120,12 @@ TEST(ShopSchema, AnOlderBenchKeepsItsEventsForANewerServer) {
       << bench.record.Describe();
   EXPECT_GT(Local(bench.record, "SELECT COUNT(*) FROM outbox"), 0);
   EXPECT_EQ(Server(db, "SELECT COUNT(*) FROM pg_tables WHERE tablename = 'events'"), 0);
+  try {  // nor does it read them: its reader says why
+    record::PgReader(db).Sessions();
+    ADD_FAILURE() << "a server of a newer version was read";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("newer than this program knows"), std::string::npos) << e.what();
+  }
 }
 
 TEST(ShopSchema, BenchesStartingANewVersionAtOnceMigrateOnce) {
