@@ -40,7 +40,9 @@ TEST(SerialLink, PortDevicesFromOverrideOptionsOrDefault) {
   EXPECT_TRUE(map.addOverride("com2=" + dir.file("link")));
   EXPECT_EQ(map.devicePath(2, prof), target);       // links resolved to the device itself
   prof.WriteKey("PORTS", "COM10", "/dev/ttyACM0");  // a device chosen again keeps its number
+  prof.WriteKey("PORTS", "COM1", "/dev/ttyACM2");
   EXPECT_EQ(map.numberFor("/dev/ttyACM0", prof), 10);
+  EXPECT_EQ(map.numberFor("/dev/ttyACM2", prof), 1);
   EXPECT_EQ(map.numberFor("/dev/ttyACM1", prof), 5);
   for (const char* bad : {"COMx=/dev/a", "LPT1=/dev/a", "COM1=", "COM0=/dev/a", "COM11=/dev/a"})
     EXPECT_FALSE(map.addOverride(bad)) << bad;
