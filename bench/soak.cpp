@@ -1,23 +1,29 @@
-// make soak: 200 connect-and-adjust cycles against one simulator, with a random fault in about
-// half of them, then 300 clean Connects whose clone read runs at full pseudo-terminal speed.
-// Fails on a crash, a hang, memory growth of 2 MB or more, a leaked descriptor, or any message
-// during the clean Connects (such as a false "COM buffer overflow.").
+// make soak: a device that floods the port, then 200 connect-and-adjust cycles against one
+// simulator, with a random fault in about half of them, then 300 clean Connects whose clone read
+// runs at full pseudo-terminal speed. Fails on a crash, a hang, a flood not given up on with a
+// message or growing memory or the trace past their bounds, memory growth of 2 MB or more over
+// the cycles, a leaked descriptor, or any message during the clean Connects (such as a false
+// "COM buffer overflow.").
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
 
+#include "ResidentMemory.h"
 #include "app/ComTimer.h"
 #include "app/QtSerialPort.h"
 #include "common/SteadyTickSource.h"
 #include "program/RigProgram.h"
 #include "support/EventLoop.h"
 #include "support/FakeViews.h"
+#include "support/Pty.h"
 #include "support/RecordingMessageBox.h"
-#include "support/ResidentMemory.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
 
@@ -33,6 +39,39 @@ int OpenDescriptors() {
     closedir(d);
   }
   return n;
+}
+
+// A device that answers the inquiry's echo and then pours out bytes without end: the program
+// gives up with its message, and its memory and its trace stay bounded meanwhile.
+bool Flood(program::RigProgram& program, RecordingMessageBox& box, const TempDir& dir) {
+  Pty device;
+  const std::string options = program.profMain().GetMyProfile();
+  TempDir::Write(options, "[TRACE]\nFile=" + dir.file("trace.log") + "\n");
+  program.com().portDevices().setOverride(1, device.path());
+  ::fcntl(device.master(), F_SETFL, ::fcntl(device.master(), F_GETFL) | O_NONBLOCK);
+  const long startKb = ResidentKb();
+  long peakKb = startKb;
+  size_t poured = 0;
+  box.shown.clear();
+  program.main().ClickCmd00(0);
+  uint8_t inquiry[64];
+  if (!RunEventsUntil([&] { return ::read(device.master(), inquiry, sizeof inquiry) > 0; }, 5000)) return false;
+  const Bytes chunk(64 * 1024, 0x00);
+  const bool gaveUp = RunEventsUntil(
+      [&] {
+        const ssize_t n = ::write(device.master(), chunk.data(), chunk.size());
+        poured += n > 0 ? static_cast<size_t>(n) : 0;
+        peakKb = std::max(peakKb, ResidentKb());
+        return !box.shown.empty();
+      },
+      120000);
+  const size_t traced = TempDir::Read(dir.file("trace.log")).size();
+  std::printf("flood: %zu MB poured, %s, resident memory grew by %ld kB at most, trace %zu kB\n", poured >> 20,
+              gaveUp ? "given up with a message" : "NOT given up", peakKb - startKb, traced >> 10);
+  TempDir::Write(options, "");
+  program.com().portDevices().setOverride(1, dir.file("qzr700"));
+  return gaveUp && !program.com().comOpen() && peakKb - startKb < 32 * 1024 &&
+         traced <= size_t{link::ProtocolTrace::kMaxBytes};
 }
 
 }  // namespace
@@ -53,6 +92,10 @@ int main(int argc, char** argv) {
   program.Start();
   app::ComTimer timer(program.com());
   timer.start();
+  if (!Flood(program, box, dir)) {
+    std::fprintf(stderr, "soak: FAILED at the flood\n");
+    return 1;
+  }
 
   const char* faults[] = {"no-echo",   "no-answer-inquiry", "slow",     "short-e1", "bad-checksum=300",
                           "bad-count", "other-model",       "sub-0200", "pos43-05", "no-answer-ad",
@@ -82,7 +125,7 @@ int main(int argc, char** argv) {
     } else {
       ++failed;
     }
-    if (cycle == 10) {
+    if (cycle == std::min(10, cycles)) {  // after the first ten, or all of a shorter run
       baseKb = ResidentKb();
       baseFds = OpenDescriptors();
     }

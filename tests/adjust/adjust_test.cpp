@@ -51,7 +51,7 @@ std::vector<std::pair<int, int>> Pairs(const std::vector<RadioPort::Live>& lives
 
 TEST_F(Adjust, EveryStepReachesTheRadio) {
   for (int16_t i = 1; i < con.ListCount(); ++i) {
-    if (con.E8Command(i) < 0 || i == 2) continue;  // BAL has its own test
+    if (con.E8Command(i) < 0 || i == Index(kBal)) continue;  // BAL has its own test
     SCOPED_TRACE(con.Title(i));
     const int16_t before = con.Value(i);
     rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, i);
@@ -62,14 +62,14 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
       EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(i))], before + 1);
     }
   }
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, true, 0);
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, true, Index(kChNo));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x00, 6}}));  // list entry 5 is channel 6
 }
 
 TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
   const int v = con.Value(Index(kBal)) + 1;
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 2);
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, Index(kBal));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{
                                {0x11, v}, {0x12, v}, {0x11, v}, {0x10, v}, {0x11, v}, {0x1B, v}, {0x11, v}}));
@@ -78,14 +78,15 @@ TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
 
 TEST_F(Adjust, QuickStepsSendOneCommandWithTheLatestValue) {
   const int v = con.Value(Index(kPower));
-  for (int k = 0; k < 3; ++k) rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 1);
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kLeft, true, 1);
+  for (int k = 0; k < 3; ++k)
+    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, Index(kPower));
+  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kLeft, true, Index(kPower));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x0B, v - 2}}));
 }
 
 TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
-  Enter(9);
+  Enter(Index(kBpfT1));
   EXPECT_EQ(con.Value(Index(kBpfT1)), 92);
   EXPECT_EQ(rig.port.radio.live.value[0x13], 92);
   EXPECT_EQ(rig.program.radio().eepImage().ReadByte(0x54), 92);
@@ -112,7 +113,7 @@ TEST_F(Adjust, SingleFilterSweepEndsAtThePlateauCentre) {
 
 TEST_F(Adjust, SweepOfBothFiltersInStepsOfTwo) {
   rig.port.radio.bench.t1Centre = 71;
-  Enter(8);
+  Enter(Index(kBpfAll));
   EXPECT_EQ(con.Value(Index(kBpfT1)), 71);
   EXPECT_EQ(con.Value(Index(kBpfT2)), 104);
   EXPECT_EQ(rig.port.radio.live.value[0x13], 71);
@@ -130,7 +131,7 @@ TEST_F(Adjust, SweepOfBothFiltersInStepsOfTwo) {
 }
 
 TEST_F(Adjust, LevelBisectionFindsTheTarget) {
-  Enter(11);
+  Enter(Index(kRxLva));
   EXPECT_EQ(con.Value(Index(kRxLva)), 125);  // LVIN = 20 + 0.8 x 125 = 120, the stored LV(RX LVA)
   EXPECT_EQ(sim::SimPhysics::LvinRaw(rig.port.radio.live.value[0x06]), 120);
   EXPECT_FALSE(rig.program.op().work().actions().lvaFailed(0));
@@ -148,7 +149,7 @@ TEST_F(Adjust, LevelBisectionOutOfReachRestoresAndMarks) {
   for (int16_t target : {250, int{sim::SimPhysics::LvinRaw(255)}}) {
     con.Value(Index(kLvTxLva), target);  // LV(TX LVA)
     ASSERT_TRUE(rig.Settle());
-    Enter(12);
+    Enter(Index(kTxLva));
     EXPECT_EQ(con.Value(Index(kTxLva)), 90) << target;
     EXPECT_EQ(rig.port.radio.live.value[0x07], 90);
     EXPECT_TRUE(rig.program.op().work().actions().lvaFailed(1));

@@ -87,3 +87,9 @@ TEST(SerialLink, TheTraceIsBoundedAndSaysWhatItCannotDo) {
   ASSERT_EQ(trouble.size(), 1u);
   EXPECT_EQ(trouble[0].rfind("The protocol trace /proc/no-such/trace.log cannot be opened", 0), 0u) << trouble[0];
 }
+
+TEST(SerialLink, PortNumbersStayWithinCom1ToCom10) {
+  LinkRig rig;
+  for (int16_t n : {10, 11, 0, -1}) rig.com.setComPortNum(n);
+  EXPECT_EQ(rig.com.comPortNum(), 10);
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "memory/ParameterListing.h"
 #include "memory/clsIndEep_RigK70R.h"
 #include "support/FakeListBox.h"
 
@@ -68,6 +69,24 @@ TEST(ParameterListing, ValuesSignsAndMidDependentLines) {
   EXPECT_EQ(lines[3], Label("BAL W Level: ") + "  22");
   EXPECT_EQ(lines[6], Label("MOD W Level: ") + "  44");
   EXPECT_EQ(lines[62], Label("Tone W Correction: ") + "   5");
+}
+
+// The listing of a file finds the radio's common area through the file's own object directory.
+TEST(ParameterListing, AFileFindsItsCommonAreaThroughItsDirectory) {
+  Bytes image(32112, 0);
+  auto word = [&](size_t at, int v) {
+    image[at] = static_cast<uint8_t>(v >> 8);
+    image[at + 1] = static_cast<uint8_t>(v);
+  };
+  word(0x122, 8);
+  word(0x126, 0x140);  // one entry, at 0x140: object 6, starting at 0xB00
+  word(0x140, 6);
+  word(0x146, 0xB00);
+  image[0x63] = 11;
+  image[0x71] = 22;
+  EXPECT_EQ(memory::ParameterListing::RowsOf(image)[3].value, "  11");
+  image[0xB00 + 37] = 0x80;
+  EXPECT_EQ(memory::ParameterListing::RowsOf(image)[3].value, "  22");
 }
 
 TEST(HexListing, HeaderRuleRowsAndLength) {

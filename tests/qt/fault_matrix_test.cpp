@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fcntl.h>
 #include <QApplication>
 #include <QTest>
 
 #include <cctype>
-#include <cstdio>
 #include <functional>
 
 #include "app/ComTimer.h"
@@ -17,9 +15,7 @@
 #include "app/frmMain.h"
 #include "common/SteadyTickSource.h"
 #include "support/EventLoop.h"
-#include "support/Pty.h"
 #include "support/RecordingMessageBox.h"
-#include "support/ResidentMemory.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
 
@@ -116,43 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
       for (char c : std::string(info.param.fault)) name += std::isalnum(c) ? c : '_';
       return name;
     });
-
-// A device that answers the inquiry's echo and then pours out bytes without end: the program
-// gives up with a message, its memory and its trace stay bounded, and the next Connect to a
-// healthy radio works.
-TEST(FaultMatrix, AFloodIsSurvived) {
-  Pty device;
-  Program p(device.path());
-  TempDir::Write(p.form.program().profMain().GetMyProfile(), "[TRACE]\nFile=" + p.dir.file("trace.log") + "\n");
-  ::fcntl(device.master(), F_SETFL, ::fcntl(device.master(), F_GETFL) | O_NONBLOCK);
-  const long startKb = ResidentKb();
-  long peakKb = startKb;
-  size_t poured = 0;
-  p.Connect();
-  uint8_t inquiry[64];
-  ASSERT_TRUE(p.RunUntil([&] { return ::read(device.master(), inquiry, sizeof inquiry) > 0; }, 5000));
-  const Bytes chunk(64 * 1024, 0x00);
-  ASSERT_TRUE(p.RunUntil(
-      [&] {
-        const ssize_t n = ::write(device.master(), chunk.data(), chunk.size());
-        poured += n > 0 ? static_cast<size_t>(n) : 0;
-        peakKb = std::max(peakKb, ResidentKb());
-        return !p.box.shown.empty();
-      },
-      120000));
-  std::printf("flood: %zu MB poured, resident memory grew by %ld kB at most\n", poured >> 20, peakKb - startKb);
-  EXPECT_GT(poured, size_t{1} << 20);
-#ifndef __SANITIZE_ADDRESS__  // the sanitizer holds freed memory back, so resident size says nothing there
-  EXPECT_LT(peakKb - startKb, 32 * 1024);
-#endif
-  EXPECT_LE(TempDir::Read(p.dir.file("trace.log")).size(), size_t{link::ProtocolTrace::kMaxBytes});
-  EXPECT_FALSE(p.form.program().com().comOpen());
-
-  SimProcess sim({"--link", p.dir.file("qzr700")});
-  p.form.program().com().portDevices().setOverride(1, p.dir.file("qzr700"));
-  p.box.shown.clear();
-  EXPECT_TRUE(p.Connected());
-}
 
 TEST(FaultMatrix, PortThatDoesNotExistOrIsInUse) {
   TempDir link;

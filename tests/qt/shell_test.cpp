@@ -118,7 +118,7 @@ TEST(Shell, RestoreFromTheFileMenuAndUndoFromTheKeyboard) {
   QListWidget* list = s.form.consoleList();
   QApplication::setActiveWindow(&s.form);
   list->setFocus();
-  list->setCurrentRow(1);
+  list->setCurrentRow(Index(kPower));
   QTest::keyClick(list, Qt::Key_Right);
   EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 100);
   QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);

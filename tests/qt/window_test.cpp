@@ -39,7 +39,7 @@ TEST(Window, EnterAndSpacePressTheFocusedButtonAndTheConsoleGetsTheKeysBack) {
   QApplication::setActiveWindow(&s.form);
   QTest::mouseClick(s.form.button(1), Qt::LeftButton);  // Reload(F5)
   EXPECT_EQ(QApplication::focusWidget(), s.form.consoleList());
-  s.form.consoleList()->setCurrentRow(1);
+  s.form.consoleList()->setCurrentRow(Index(kPower));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
   EXPECT_EQ(s.form.program().console().Value(Index(kPower)), 83);  // stepped, not a move to the next button
 
@@ -50,7 +50,7 @@ TEST(Window, EnterAndSpacePressTheFocusedButtonAndTheConsoleGetsTheKeysBack) {
   ASSERT_TRUE(s.TickUntil([&] { return s.form.program().op().RigK70RProp_EditEnabled(); }));
 
   s.form.consoleList()->setFocus();
-  s.form.consoleList()->setCurrentRow(9);                                    // BPF T1
+  s.form.consoleList()->setCurrentRow(Index(kBpfT1));
   QTest::keyClick(s.form.consoleList(), Qt::Key_Comma, Qt::KeypadModifier);  // the keypad separator
   EXPECT_TRUE(s.TickUntil([&] { return s.form.program().op().work().actions().running(); }, 100));
 }

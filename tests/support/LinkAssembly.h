@@ -33,7 +33,7 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
   bool RigOpFunc_CheckSubNameLegal(const std::string& nameS) override {
     return nameS.substr(0, 2) <= std::string("0100").substr(0, 2);
   }
-  void RigK70ROp_Digital_Option(bool st) override { digitalOption.push_back(st); }
+  void RigK70ROp_Digital_Option(bool) override {}
 
   Clock clock;
   Port port;
@@ -42,7 +42,6 @@ struct LinkAssembly : link::MainWindowHooks, link::IdentityHooks {
   link::frmCom com{port, clock, options, *this};
   link::clsCmcCln3Sequence seq{com, radio, clock, *this, *this};
   std::vector<std::string> messages;
-  std::vector<bool> digitalOption;
 };
 
 }  // namespace qxt::test

@@ -4,6 +4,8 @@
 
 using namespace qxt;
 using namespace qxt::test;
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
 // Failures that stop nothing are said in the status bar (and so on standard error), and the
 // status line is current before a message box stays up.
@@ -24,7 +26,7 @@ TEST(MainWindowLogic, NoFailureGoesUnsaid) {
     std::string statusDuringBox;
     rig.messages.onShow = [&] { statusDuringBox = rig.window.status; };
     rig.port.radio.faults.noEcho = true;
-    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 1);
+    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, Index(kPower));
     ASSERT_TRUE(rig.TickUntil([&] { return !rig.messages.shown.empty(); }));
     EXPECT_EQ(statusDuringBox, "COM 1: CLOSE");
   }
@@ -43,7 +45,7 @@ TEST(MainWindowLogic, NoFailureGoesUnsaid) {
   ProgramRig off(sim::DefaultImage({}), rig.dataDir.file("not-a-folder") + "/service.sqlite");
   EXPECT_TRUE(said(off, "The service record is off"));
   ASSERT_TRUE(off.Connect());  // and the work goes on
-  off.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, 2);
+  off.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, Index(kBal));
   ASSERT_TRUE(off.Settle());
   EXPECT_EQ(off.port.radio.live.value[0x11], 125);
 }

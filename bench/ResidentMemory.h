@@ -1,5 +1,5 @@
 #pragma once
-// The resident memory of this process, for tests and the soak that watch it stay bounded.
+// The resident memory of this process, for the soak that watches it stay bounded.
 #include <fstream>
 #include <string>
 
