@@ -111,14 +111,14 @@ TEST_F(Console, SteppingWrapsOnlyFromTheLimit) {
 
 TEST_F(Console, EepromTransferAndLiveCommands) {
   int16_t s = Add("signed", -128, 127, false);
-  con.EeAdr(s, 0x7F);
+  con.EeAdr(s, 0);  // the image's first byte, an address like any other
   con.EeDataSigned(s, true);
-  ee.WriteByte(0x7F, 255);
+  ee.WriteByte(0, 255);
   con.ReadFromEe(s);
   EXPECT_EQ(con.Value(s), -1);
   con.Value(s, -2);
   con.WriteToEe(s);
-  EXPECT_EQ(ee.ReadByte(0x7F), 254);
+  EXPECT_EQ(ee.ReadByte(0), 254);
 
   int16_t p = Add("     Power", 0, 255, true);
   con.E8Command(p, 11);

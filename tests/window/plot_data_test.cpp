@@ -7,9 +7,10 @@
 using namespace qxt;
 using namespace qxt::test;
 
-namespace {
+using enum qxt::adjust::Item;
+using qxt::adjust::Index;
 
-constexpr int16_t kBpfT1 = 9;
+namespace {
 
 class Plot : public ::testing::Test {
  protected:
@@ -31,7 +32,7 @@ class Plot : public ::testing::Test {
 TEST_F(Plot, ReadoutsFillTheStripChartWhenNoProcedureIsShown) {
   EXPECT_EQ(plot().kind(), window::PlotKind::kReadouts);
   EXPECT_FALSE(plot().readouts()[3].empty());
-  Enter(kBpfT1);
+  Enter(Index(kBpfT1));
   auto reloadEvery5s = [&](int32_t ms) {
     for (int32_t t = 0; t < ms; t += 50) {
       if (t % 5000 == 0) rig.program.main().ClickCmd00(1);  // Reload(F5): one readout cycle
@@ -49,4 +50,12 @@ TEST_F(Plot, ReadoutsFillTheStripChartWhenNoProcedureIsShown) {
     EXPECT_GT(strip.back().tick - strip.front().tick, window::PlotData::kStripMs - 6000);
   }
   EXPECT_NE(plot().Describe().find("Readouts of the last minutes: VIN 191"), std::string::npos) << plot().Describe();
+}
+
+// A record altered by hand may hold one end of a plateau only: its plot draws none.
+TEST(PlotFromRecord, HalfAPlateauDrawsNone) {
+  record::ProcedureRow p;
+  p.kind = "BPF sweep";
+  p.series.push_back({"BPF T1", 80, std::nullopt, 89, std::nullopt, 92, true});
+  EXPECT_EQ(window::PlotData::FromRecord(p).series().at(0).plateau, std::nullopt);
 }
