@@ -62,10 +62,12 @@ TEST(RecordText, InvalidUtf8IsReplacedBeforeItIsStored) {
   record::ServiceRecord r(dir.file("service.sqlite"));
   r.BeginSession(1, "/dev/tty\xC0", "M\xfcller");
   r.Message("notice", "\xE2\x82 cut");
+  r.Message("notice", "\xE0\xA4\xA8\xC3\xA9");  // well-formed: U+0928 and U+00E9
   const record::RecordReader& reader = r.reader();
   EXPECT_EQ(reader.Session(1)->technician, "M\xEF\xBF\xBDller");
   EXPECT_EQ(reader.Session(1)->device, "/dev/tty\xEF\xBF\xBD");
   EXPECT_EQ(reader.Events(1).at(0).text, "\xEF\xBF\xBD\xEF\xBF\xBD cut");
+  EXPECT_EQ(reader.Events(1).at(1).text, "\xE0\xA4\xA8\xC3\xA9");
 }
 
 TEST(RecordText, TheRadioIsNamedByItsIdentificationFields) {
