@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -209,4 +210,21 @@ TEST(ServiceRecord, ChangesCountOnlyValuesThatDifferFromTheRadioAsFound) {
     for (const Send& send : c.sends) s.record.ValueSent(send.item, 0, send.before, send.after, send.why);
     EXPECT_EQ(s.record.reader().Session(s.record.session())->changes, c.changes) << c.what;
   }
+}
+
+// A restore cut off by a failed link ends in its own session, though the next has begun since.
+TEST(ServiceRecord, ARestoreEndsInItsOwnSession) {
+  TempDir dir;
+  record::ServiceRecord r(dir.file("service.sqlite"));
+  r.BeginSession(1, "", "");
+  r.RestoreStarted("a.bin", Bytes(32112, 1));
+  r.EndSession("error");
+  r.BeginSession(1, "", "");
+  r.RestoreEnded(record::RestoreOutcome::kLinkFailed, 160, "partly written");
+  auto restores = [&](int64_t session) {
+    const auto events = r.reader().Events(session);
+    return std::count_if(events.begin(), events.end(), [](const auto& e) { return e.kind == "restore"; });
+  };
+  EXPECT_EQ(restores(1), 2);
+  EXPECT_EQ(restores(2), 0);
 }
