@@ -74,14 +74,11 @@ TEST(ParameterListing, ValuesSignsAndMidDependentLines) {
 // The listing of a file finds the radio's common area through the file's own object directory.
 TEST(ParameterListing, AFileFindsItsCommonAreaThroughItsDirectory) {
   Bytes image(32112, 0);
-  auto word = [&](size_t at, int v) {
-    image[at] = static_cast<uint8_t>(v >> 8);
-    image[at + 1] = static_cast<uint8_t>(v);
-  };
-  word(0x122, 8);
-  word(0x126, 0x140);  // one entry, at 0x140: object 6, starting at 0xB00
-  word(0x140, 6);
-  word(0x146, 0xB00);
+  image[0x123] = 8;  // entries of 8 bytes, the first at 0x140: object 6, starting at 0xB00
+  image[0x126] = 0x01;
+  image[0x127] = 0x40;
+  image[0x141] = 6;
+  image[0x146] = 0x0B;
   image[0x63] = 11;
   image[0x71] = 22;
   EXPECT_EQ(memory::ParameterListing::RowsOf(image)[3].value, "  11");

@@ -1,5 +1,5 @@
-// The bench generator in the window: Tools > "Align all" to its end and cut off by closing the
-// window, Option > "Bench generator..." kept in the options, and the dialog's "Test connection".
+// The bench generator in the window: Tools > "Align all" to its end, Option > "Bench generator..."
+// kept in the options, and the dialog's "Test connection".
 #include <gtest/gtest.h>
 
 #include <QApplication>

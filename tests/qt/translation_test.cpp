@@ -91,7 +91,6 @@ TEST(Translation, ComposedTextsAreTranslatedByTheirTemplateAndOthersPassUnchange
   const app::Translations translations;
   ASSERT_TRUE(translations.loaded()) << QLocale().uiLanguages().join(",").toStdString();
   const std::string english = common::Compose(common::TrNoop("qxt", "Cannot access COM%1."), {" 7"});
-  EXPECT_EQ(english, "Cannot access COM 7.");
   EXPECT_EQ(common::Shown(english + "\r\nno such sentence 7\r\n\r\nCheck the following:"),
             "Kein Zugriff auf COM 7.\r\nno such sentence 7\r\n\r\nBitte Folgendes prüfen:");
   // A filled-in word that is a marked text is translated with its sentence; a path is not.

@@ -71,6 +71,23 @@ TEST(RecordFaults, ALockHeldLongerThanTheTimeOutLosesNothing) {
   EXPECT_EQ(s.record.reader().Events(s.record.session()).size(), 6u);
 }
 
+// A write the file can never take (here a trigger refuses it) is lost and counted; the rest goes on
+// and nothing waits for it.
+TEST(RecordFaults, AWriteThatCanNeverBeTakenDoesNotHoldTheRest) {
+  TempDir dir;
+  Store s(dir.file("service.sqlite"));
+  s.record.BeginSession(1, "", "");
+  s.record.database()->exec(
+      "CREATE TRIGGER refuse BEFORE INSERT ON events WHEN NEW.item = 'BAL' BEGIN SELECT RAISE(ABORT, 'no'); END");
+  s.record.ValueSent("BAL", 0x6A, 1, 2, record::SendReason::kKey);
+  s.record.ValueSent("Power", 0xA6, 80, 81, record::SendReason::kKey);
+  s.Later(1);
+  EXPECT_FALSE(s.record.behind());
+  const auto events = s.record.reader().Events(s.record.session());
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events[0].item, "Power");
+}
+
 // A disk that fills (the database's page limit stands in for it) and then has room again; while
 // it was full more happened than memory holds, and the session says how much was lost.
 TEST(RecordFaults, AFullDiskThenSpaceFreedKeepsWhatFitsAndCountsTheRest) {

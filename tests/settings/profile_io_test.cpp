@@ -147,13 +147,15 @@ TEST_F(ProfileIO, AFileTooLargeForOptionsIsNeitherReadNorRewrittenButSetAside) {
 TEST_F(ProfileIO, AValueIsOneLineSoNoTextBringsKeysOfItsOwn) {
   ASSERT_TRUE(prof.WriteKey("OPTION", "ComPort", "1"));
   const std::string before = FileText();
-  const std::array<std::array<const char*, 3>, 6> injections = {{
+  const std::array<std::array<const char*, 3>, 8> injections = {{
       {"REPORT", "Technician", "Ann\n[OPTION]\nComPort=2"},
       {"REPORT", "Technician", "Ann\r[PORTS]\rCOM2=/dev/sda"},
       {"REPORT", "Technician", "Ann\r\nComPort=2"},
       {"REPORT", "Tech\nComPort", "2"},
       {"REPORT]\n[OPTION", "ComPort", "2"},
       {"OPTION", "ComPort=2\nX", "1"},
+      {"REPORT]", "Technician", "Ann"},
+      {"OPTION", "ComPort=2", "1"},
   }};
   for (const auto& [section, key, text] : injections) {
     EXPECT_FALSE(prof.WriteKey(section, key, text)) << text;
