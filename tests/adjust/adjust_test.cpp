@@ -10,6 +10,7 @@ using namespace qxt;
 using namespace qxt::test;
 using enum qxt::adjust::Item;
 using qxt::adjust::Index;
+using Key = qxt::window::MainWindowLogic::Key;
 
 namespace {
 
@@ -54,7 +55,7 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
     if (con.E8Command(i) < 0 || i == Index(kBal)) continue;  // BAL has its own test
     SCOPED_TRACE(con.Title(i));
     const int16_t before = con.Value(i);
-    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, i);
+    rig.program.main().ConsoleKeyDown(Key::kRight, false, i);
     ASSERT_TRUE(rig.Settle());
     EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{con.E8Command(i), before + 1}}));
     if (con.EeAdr(i) >= 0) {
@@ -62,14 +63,14 @@ TEST_F(Adjust, EveryStepReachesTheRadio) {
       EXPECT_EQ(rig.port.radio.image()[static_cast<size_t>(con.EeAdr(i))], before + 1);
     }
   }
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, true, Index(kChNo));
+  rig.program.main().ConsoleKeyDown(Key::kRight, true, Index(kChNo));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x00, 6}}));  // list entry 5 is channel 6
 }
 
 TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
   const int v = con.Value(Index(kBal)) + 1;
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, Index(kBal));
+  rig.program.main().ConsoleKeyDown(Key::kRight, false, Index(kBal));
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{
                                {0x11, v}, {0x12, v}, {0x11, v}, {0x10, v}, {0x11, v}, {0x1B, v}, {0x11, v}}));
@@ -78,9 +79,9 @@ TEST_F(Adjust, BalancePullsItsMirrorsAlong) {
 
 TEST_F(Adjust, QuickStepsSendOneCommandWithTheLatestValue) {
   const int v = con.Value(Index(kPower));
-  for (int k = 0; k < 3; ++k)
-    rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kRight, false, Index(kPower));
-  rig.program.main().ConsoleKeyDown(window::MainWindowLogic::Key::kLeft, true, Index(kPower));
+  for (int k = 0; k < 3; ++k) rig.program.main().ConsoleKeyDown(Key::kRight, false, Index(kPower));
+  EXPECT_FALSE(rig.program.main().ConsoleKeyDown(Key::kLeft, true,
+                                                 Index(kPower)));  // the list never sees it
   ASSERT_TRUE(rig.Settle());
   EXPECT_EQ(Pairs(Sent()), (std::vector<std::pair<int, int>>{{0x0B, v - 2}}));
 }
@@ -181,7 +182,7 @@ TEST_F(Adjust, RssiCalibrationStoresBothPoints) {
 }
 
 TEST_F(Adjust, ReloadReadsAllFourteenOnce) {
-  rig.program.main().FormKeyDown(window::MainWindowLogic::Key::kF5);
+  rig.program.main().FormKeyDown(Key::kF5);
   ASSERT_TRUE(rig.Settle());
   auto sent = Sent();
   ASSERT_EQ(sent.size(), 14u);
